@@ -1,0 +1,18 @@
+#pragma once
+#include <string_view>
+
+// Console text colours, numbered as the engine's console attributes are.
+enum class ConsoleColor : int
+{
+    Green = 2,
+    White = 7,
+    Cyan = 11,
+    Red = 12,
+    Yellow = 14,
+};
+
+// The terminal sequence for a colour; White restores the terminal's own colours.
+std::string_view ConsoleColorSequence(ConsoleColor color);
+
+// Switches the colour of what follows on standard output; does nothing when it is not a terminal.
+void SetConsoleColor(ConsoleColor color);

@@ -1,0 +1,71 @@
+#include "platform/dynamiclibrary.h"
+
+#include <dlfcn.h>
+#include <utility>
+
+namespace platform
+{
+namespace
+{
+std::string LastLoaderError()
+{
+    const char* text = dlerror();
+    return text ? text : "";
+}
+}
+
+DynamicLibrary::~DynamicLibrary()
+{
+    Free();
+}
+
+DynamicLibrary::DynamicLibrary(DynamicLibrary&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)), error_(std::move(other.error_))
+{
+}
+
+DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& other) noexcept
+{
+    if (this != &other)
+    {
+        Free();
+        handle_ = std::exchange(other.handle_, nullptr);
+        error_ = std::move(other.error_);
+    }
+    return *this;
+}
+
+bool DynamicLibrary::Load(const std::string& path)
+{
+    Free();
+    // Local binding keeps two loads of the script library from resolving into each other.
+    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    error_ = handle_ ? "" : LastLoaderError();
+    return handle_ != nullptr;
+}
+
+void DynamicLibrary::Free()
+{
+    if (handle_ && dlclose(handle_) != 0)
+        error_ = LastLoaderError();
+    handle_ = nullptr;
+}
+
+void* DynamicLibrary::Find(const std::string& name)
+{
+    if (!handle_)
+    {
+        error_ = "no library loaded";
+        return nullptr;
+    }
+    dlerror();
+    void* symbol = dlsym(handle_, name.c_str());
+    error_ = symbol ? "" : LastLoaderError();
+    return symbol;
+}
+
+const char* DynamicLibrary::Suffix()
+{
+    return ".so";
+}
+}

@@ -1,0 +1,39 @@
+#pragma once
+#include <string>
+
+namespace platform
+{
+// A shared library loaded at run time, freed when this object goes.
+class DynamicLibrary
+{
+public:
+    DynamicLibrary() = default;
+    ~DynamicLibrary();
+    DynamicLibrary(DynamicLibrary&& other) noexcept;
+    DynamicLibrary& operator=(DynamicLibrary&& other) noexcept;
+    DynamicLibrary(const DynamicLibrary&) = delete;
+    DynamicLibrary& operator=(const DynamicLibrary&) = delete;
+
+    // Frees what was loaded before; on failure Error() holds the loader's text.
+    bool Load(const std::string& path);
+    void Free();
+    bool IsLoaded() const { return handle_ != nullptr; }
+
+    // Null when the library lacks the symbol (or nothing is loaded).
+    void* Find(const std::string& name);
+    template <typename Function>
+    Function FindFunction(const std::string& name)
+    {
+        return reinterpret_cast<Function>(Find(name));
+    }
+
+    const std::string& Error() const { return error_; }
+
+    // File name suffix of shared libraries on this platform (".so").
+    static const char* Suffix();
+
+private:
+    void* handle_ = nullptr;
+    std::string error_;
+};
+}

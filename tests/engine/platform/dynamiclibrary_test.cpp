@@ -1,0 +1,51 @@
+#include "platform/dynamiclibrary.h"
+
+#include <gtest/gtest.h>
+
+using platform::DynamicLibrary;
+
+TEST(DynamicLibrary, LoadsFindsAndFrees)
+{
+    DynamicLibrary library;
+    ASSERT_TRUE(library.Load(TEST_LIBRARY_PATH)) << library.Error();
+    auto answer = library.FindFunction<int (*)()>("TestLibraryAnswer");
+    ASSERT_NE(answer, nullptr);
+    EXPECT_EQ(answer(), 42);
+
+    EXPECT_EQ(library.Find("NoSuchFunction"), nullptr);
+    EXPECT_NE(library.Error().find("NoSuchFunction"), std::string::npos) << library.Error();
+
+    library.Free();
+    EXPECT_FALSE(library.IsLoaded());
+    EXPECT_EQ(library.Find("TestLibraryAnswer"), nullptr);
+}
+
+TEST(DynamicLibrary, MissingOrBrokenFileReportsTheLoaderText)
+{
+    DynamicLibrary library;
+    EXPECT_FALSE(library.Load("/nonexistent/Game.so"));
+    EXPECT_NE(library.Error().find("/nonexistent/Game.so"), std::string::npos) << library.Error();
+
+    EXPECT_FALSE(library.Load(__FILE__)); // not a shared object
+    EXPECT_FALSE(library.Error().empty());
+    EXPECT_FALSE(library.IsLoaded());
+}
+
+TEST(DynamicLibrary, MovedLibraryStaysLoadedOnce)
+{
+    DynamicLibrary first;
+    ASSERT_TRUE(first.Load(TEST_LIBRARY_PATH));
+    DynamicLibrary second = std::move(first);
+    EXPECT_FALSE(first.IsLoaded());
+    EXPECT_NE(second.Find("TestLibraryAnswer"), nullptr);
+}
+
+TEST(DynamicLibrary, ScriptLibraryExportsOnlyItsBoundary)
+{
+    EXPECT_STREQ(DynamicLibrary::Suffix(), ".so");
+    DynamicLibrary game;
+    ASSERT_TRUE(game.Load(GAME_LIBRARY_PATH)) << game.Error();
+    auto passDt = game.FindFunction<void (*)(float)>("PassDt");
+    ASSERT_NE(passDt, nullptr);
+    passDt(1.0f / 60.0f);
+}

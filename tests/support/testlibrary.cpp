@@ -1,0 +1,6 @@
+#include "gameexport.h"
+
+GAME_EXPORT int TestLibraryAnswer()
+{
+    return 42;
+}
