@@ -131,7 +131,8 @@ void Matrix4::Decompose(Vector3* scale, Vector3* shear, Matrix3* rotation, Vecto
 
     shear->z = c0.Dot(c1);
     c1 -= c0 * shear->z;
-    scale->y = Column(*this, 1).Length();
+    // Lengths are taken after the shear is removed, so a sheared matrix still yields a true rotation.
+    scale->y = c1.Length();
     c1 /= scale->y;
     shear->z /= scale->y;
 
@@ -139,7 +140,7 @@ void Matrix4::Decompose(Vector3* scale, Vector3* shear, Matrix3* rotation, Vecto
     shear->x = c1.Dot(c2);
     c2 -= c0 * shear->y;
     c2 -= c1 * shear->x;
-    scale->z = Column(*this, 2).Length();
+    scale->z = c2.Length();
     c2 /= scale->z;
     shear->y /= scale->z;
     shear->x /= scale->z;
