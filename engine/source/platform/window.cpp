@@ -50,6 +50,7 @@ bool Window::Create(const std::string& title, int width, int height)
         return false;
     }
     glGetError(); // glewInit leaves GL_INVALID_ENUM behind on core contexts
+    active_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
     return true;
 }
 
@@ -70,7 +71,16 @@ bool Window::PumpEvents()
     {
         if (event.type == SDL_QUIT)
             open = false;
+        else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+            active_ = true;
+        else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+            active_ = false;
     }
     return open;
+}
+
+void Window::WaitForEvents(double seconds)
+{
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(seconds * 1000.0));
 }
 }

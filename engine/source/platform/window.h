@@ -23,12 +23,17 @@ public:
 
     // Handles every waiting event; false once the user asked to close the window.
     bool PumpEvents();
+    // Returns when an event is waiting or after about this many seconds, whichever comes first.
+    void WaitForEvents(double seconds);
+    // True while the window has the keyboard focus.
+    bool IsActive() const { return active_; }
 
 private:
     bool Create(const std::string& title, int width, int height);
 
     SDL_Window* window_ = nullptr;
     void* context_ = nullptr;
+    bool active_ = false;
     std::string error_;
 };
 }
