@@ -358,3 +358,17 @@ TEST_F(GameObjectFiles, LoadsComponentsIntoTheOnesItHas)
     bare.DeserializeComponents(*reader->GetRoot());
     EXPECT_TRUE(bare.GetComponents().empty());
 }
+
+TEST(ComponentCreators, EachNameMakesAComponentSavedUnderThatName)
+{
+    ASSERT_TRUE(ComponentCreators().contains("Transform"));
+    for (const auto& [name, create] : ComponentCreators())
+    {
+        const std::unique_ptr<Component> created = create();
+        ASSERT_NE(created, nullptr) << name;
+        EXPECT_EQ(created->GetElementName(), name);
+        EXPECT_TRUE(created->IsEnabled()) << name;
+        EXPECT_EQ(created->GetGameObject(false), nullptr) << name;
+    }
+    EXPECT_EQ(ComponentCreators().at("Transform")()->GetType(), CompEnum::Transform);
+}
