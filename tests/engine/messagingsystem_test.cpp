@@ -1,4 +1,5 @@
 #include "messagingsystem.h"
+#include "TorvaneMath.h"
 #include "recordingsystem.h"
 
 #include <gmock/gmock.h>
@@ -128,4 +129,13 @@ TEST_F(MessagingTest, OnceTheQueueIsGoneMessagesAreDroppedUndelivered)
     PostMessage(SystemId::None, SystemId::All, "Late", 0);
     DispatchMessage(SystemId::None, SystemId::All, "LateToo", 0);
     EXPECT_TRUE(log.empty());
+}
+
+TEST_F(MessagingTest, AMessageToTheQueueItselfPrintsItsPositionAndStillReachesTheReceivers)
+{
+    testing::internal::CaptureStdout();
+    DispatchMessage(SystemId::None, SystemId::Messaging, "Where", Vector3(1.5f, -2.0f, 0.25f));
+    DispatchMessage(SystemId::None, SystemId::Messaging, "NotAPosition", 3);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Where : Vector3( 1.5, -2, 0.25 )\nNotAPosition : \n");
+    EXPECT_EQ(log.size(), 12u);
 }
