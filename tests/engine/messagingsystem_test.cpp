@@ -83,9 +83,9 @@ TEST_F(MessagingTest, HandlersRecoverTheSendersPayloadByItsType)
     std::vector<std::string> seen;
     Logic().onMessage = [&seen](const BaseMessage& message) {
         if (const auto* number = PayloadOf<int>(message))
-            seen.push_back(message.name + " int " + std::to_string(*number));
+            seen.push_back(std::string(message.name.View()) + " int " + std::to_string(*number));
         else if (const auto* pair = PayloadOf<std::pair<GameObject*, std::string>>(message))
-            seen.push_back(message.name + " script " + pair->second);
+            seen.push_back(std::string(message.name.View()) + " script " + pair->second);
         EXPECT_EQ(PayloadOf<bool>(message), nullptr);
         EXPECT_EQ(message.sender, SystemId::ScriptCalls);
     };
@@ -138,4 +138,24 @@ TEST_F(MessagingTest, AMessageToTheQueueItselfPrintsItsPositionAndStillReachesTh
     DispatchMessage(SystemId::None, SystemId::Messaging, "NotAPosition", 3);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Where : Vector3( 1.5, -2, 0.25 )\nNotAPosition : \n");
     EXPECT_EQ(log.size(), 12u);
+}
+
+TEST(MessagePayload, AMessageAboutNoObjectIsReportedAndGivesNull)
+{
+    GameObject* object = reinterpret_cast<GameObject*>(0x10); // never dereferenced
+    EXPECT_EQ(PayloadObject<GameObject>(Message<GameObject*>(SystemId::None, SystemId::All, "Register", object)),
+              object);
+
+    struct Case
+    {
+        std::unique_ptr<BaseMessage> message;
+    } cases[] = {{std::make_unique<Message<GameObject*>>(SystemId::None, SystemId::All, "Register", nullptr)},
+                 {std::make_unique<Message<int>>(SystemId::None, SystemId::All, "Register", 5)}};
+    for (const Case& c : cases)
+    {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(PayloadObject<GameObject>(*c.message), nullptr);
+        EXPECT_THAT(testing::internal::GetCapturedStderr(),
+                    testing::HasSubstr("\tASSERT\n\tMessage 'Register' is about no object\n"));
+    }
 }

@@ -28,7 +28,7 @@ public:
     std::string GetName() const override { return SystemNameMap()[GetId()]; }
     void HandleMessage(const BaseMessage& message) override
     {
-        Record("got " + message.name);
+        Record("got " + std::string(message.name.View()));
         if (onMessage)
             onMessage(message);
     }
