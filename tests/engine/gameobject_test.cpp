@@ -250,10 +250,12 @@ TEST(GameObject, HierarchyLinksOneParentAndFindsDescendants)
     EXPECT_EQ(leaf.GetParentID(), 0u);
     EXPECT_TRUE(stranger.GetChildren().empty());
 
-    // RemoveChild drops the entry only; the child keeps its own link until detached.
     root.RemoveChild(&middle);
     EXPECT_TRUE(root.GetChildren().empty());
-    EXPECT_EQ(middle.GetParent(), &root);
+    EXPECT_EQ(middle.GetParent(), nullptr);
+    EXPECT_EQ(middle.GetParentID(), 0u);
+    root.AddChild(&middle);
+    EXPECT_EQ(root.GetChildren(), std::vector<GameObject*>{&middle});
 }
 
 TEST(GameObject, AFreedObjectLeavesNoLinkBehind)
