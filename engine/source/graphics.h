@@ -1,7 +1,10 @@
 #pragma once
+#include "TorvaneMath.h"
 #include "system.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // The renderer.
 class Graphics : public System
@@ -12,7 +15,8 @@ public:
 
     void Init() override {}
     void Update() override {}
-    void RegisterObject(GameObject*) override {}
+    // Recorded: the objects handed over directly, by id.
+    void RegisterObject(GameObject* object) override;
     void UnregisterObject(GameObject*) override {}
     std::string GetName() const override { return "Graphics"; }
     void HandleMessage(const BaseMessage&) override {}
@@ -22,6 +26,23 @@ public:
     void SetGamma(float gamma) { gamma_ = gamma; }
     float GetGamma() const { return gamma_; }
 
+    // Scene settings.
+    void SetWorldAmbient(const Vector3& colour) { worldAmbient_ = colour; }
+    const Vector3& GetWorldAmbient() const { return worldAmbient_; }
+    // A new name builds the cube map anew; the current name changes nothing.
+    void SetSkybox(const std::string& folder);
+    const std::string& GetSkyboxName() const { return skyboxName_; }
+    void SetShadowHeightOffset(float offset) { shadowHeightOffset_ = offset; }
+    float GetShadowHeightOffset() const { return shadowHeightOffset_; }
+
+    const std::vector<std::uint64_t>& RegisteredIds() const { return registeredIds_; }
+    int SkyboxLoads() const { return skyboxLoads_; }
+
 private:
     float gamma_ = 1.0f;
+    Vector3 worldAmbient_{1.0f, 1.0f, 1.0f};
+    std::string skyboxName_ = "MainSky";
+    float shadowHeightOffset_ = 100.0f;
+    std::vector<std::uint64_t> registeredIds_;
+    int skyboxLoads_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "core.h"
 #include "messagingsystem.h"
+#include "objectfactory.h"
 #include "platform/window.h"
 
 #include <iostream>
@@ -18,10 +19,15 @@ int main(int argc, char* argv[])
     core.SetTitlePrefix("Nektaru");
     core.SetTargetFrameRate(Core::kDefaultFrameRate);
     core.SetEditorMode(EditorModeRequested(std::span<const char* const>(argv, static_cast<std::size_t>(argc))));
+    auto factory = std::make_unique<ObjectFactory>();
     auto messaging = std::make_unique<MessagingSystem>(core.MessageReceivers());
     core.Init();
+    factory->LoadPrefabFolder(factory->GetRootFolder() + "Assets/Prefabs");
+    factory->SetLevelName("SplashCalvorn");
+    factory->LoadLevelFile(factory->LevelPath("SplashCalvorn"), true);
     core.Run();
     // Nothing may be delivered to systems that are going away.
     messaging.reset();
+    factory.reset();
     return 0;
 }
