@@ -278,3 +278,187 @@ TEST_F(PrefabFiles, AFileThatCannotBeOpenedIsReportedAndNothingIsLoaded)
     EXPECT_EQ(factory.GetPrefabs().size(), 1u);
     EXPECT_TRUE(factory.GetObjects().empty());
 }
+
+namespace
+{
+// A level, prefab or settings file however malformed loads what it can beside objects that are already
+// there and leaves them as they were.
+class MalformedFiles : public LevelFiles
+{
+protected:
+    MalformedFiles()
+    {
+        keeper = factory.CreateObject("Keeper", 0);
+        child = factory.CreateObject("Keeper Child", 0);
+        keeper->AddChild(child);
+        TransformOf(*keeper).SetPosition({7.0f, 7.0f, 7.0f});
+        tomb = ReadText(Fixture("Assets/XML/Tomb.xml"));
+    }
+
+    // Loads the text as each kind of file; gives how many objects the level load added.
+    std::size_t LoadEverywhere(const std::string& text)
+    {
+        std::string asPrefabs = text;
+        for (std::size_t at = 0; (at = asPrefabs.find("Objects>", at)) != std::string::npos;)
+            asPrefabs.replace(at, 8, "Prefabs>");
+        const std::string level = WriteText("Assets/XML/Broken.xml", text);
+        const std::string prefab = WriteText("Broken_Prefab.xml", asPrefabs);
+        const std::string settings = WriteText("Assets/SceneSettings/Settings.xml", text);
+        const std::size_t before = factory.GetObjects().size();
+        Captured([&] {
+            factory.LoadLevelFile(level, true);
+            factory.LoadPrefabFile(prefab);
+            factory.LoadSceneSettings(settings);
+        });
+        const std::size_t added = factory.GetObjects().size() - before;
+        ExpectKeeperIntact();
+        ClearLoaded();
+        return added;
+    }
+
+    void ExpectKeeperIntact()
+    {
+        EXPECT_EQ(factory.FindObject("Keeper"), keeper);
+        EXPECT_EQ(TransformOf(*keeper).GetPosition(), Vector3(7.0f, 7.0f, 7.0f));
+        EXPECT_THAT(keeper->GetChildren(), ElementsAre(child));
+        EXPECT_EQ(keeper->GetParent(), nullptr);
+        EXPECT_EQ(child->GetParent(), keeper);
+        const GameObject* crate = factory.FindPrefab("Crate");
+        ASSERT_NE(crate, nullptr);
+        EXPECT_EQ(crate->GetID(), 1001u);
+        EXPECT_EQ(TransformOf(*crate).GetScale(), Vector3(2.0f, 2.0f, 2.0f));
+    }
+
+    void ClearLoaded()
+    {
+        for (GameObject* object : factory.GetObjects())
+            if (object != keeper && object != child)
+                factory.DestroyObject(object);
+        Captured([&] { Delivered(); });
+        factory.FlushDestroyed();
+    }
+
+    GameObject* keeper;
+    GameObject* child;
+    std::string tomb;
+};
+
+std::string Object(const std::string& name, const std::string& id, const std::string& parent,
+                   const std::string& prefab = "0")
+{
+    return "\t<Object>\n\t\t<Name>" + name + "</Name>\n\t\t<PrefabID>" + prefab + "</PrefabID>\n\t\t<ID>" + id +
+           "</ID>\n\t\t<ParentID>" + parent + "</ParentID>\n\t\t<Components>\n\t\t</Components>\n\t</Object>\n";
+}
+} // namespace
+
+TEST_F(MalformedFiles, LoadWhatTheyCanAndLeaveTheLoadedObjectsAlone)
+{
+    std::string binary;
+    for (int round = 0; round < 3; ++round)
+        for (int byte = 0; byte < 256; ++byte)
+            binary.push_back(static_cast<char>(byte * 7 + round));
+    std::string broken = tomb;
+    for (std::size_t at = broken.find("\t<Object>", 200); at != std::string::npos; at = broken.find("\n\t", at + 2))
+        broken.insert(at + 1, "\t");
+    std::string deep = "<Objects>\n\t<Object>\n\t\t<Name>Deep</Name>\n\t\t<PrefabID>0</PrefabID>\n\t\t<ID>21</ID>\n";
+    for (int depth = 2; depth < 1000; ++depth)
+        deep += std::string(static_cast<std::size_t>(depth), '\t') + "<Components>\n";
+
+    const struct
+    {
+        std::string name;
+        std::string text;
+        std::size_t loaded;
+    } cases[] = {
+        {"empty", "", 0},
+        {"binary", binary, 0},
+        {"truncated", tomb.substr(0, tomb.find("0, 45")), 3},
+        {"broken indentation", broken, 1},
+        {"wrong root", ReadText(Fixture("Assets/Prefabs/Crate_1001_Prefab.xml")), 0},
+        {"closing lines only", "</Object>\n</Objects>\n", 0},
+        {"deep nesting", deep, 1},
+        {"own parent and a cycle",
+         "<Objects>\n" + Object("Self", "11", "11") + Object("A", "12", "13") + Object("B", "13", "12") + "</Objects>\n",
+         3},
+        {"numbers out of range",
+         "<Objects>\n" + Object("Huge", "99999999999999999999", "0") +
+             Object("Huge Prefab", "14", "0", "18446744073709551616") + Object("Signed", "+15", "0") + "</Objects>\n",
+         2},
+    };
+    for (const auto& [name, text, loaded] : cases)
+        EXPECT_EQ(LoadEverywhere(text), loaded) << name;
+}
+
+TEST_F(MalformedFiles, ImpossibleHierarchiesAreRefusedLinkByLink)
+{
+    WriteText("Assets/XML/Loops.xml",
+              "<Objects>\n" + Object("Self", "11", "11") + Object("A", "12", "13") + Object("B", "13", "12") +
+                  "</Objects>\n");
+    const Output output = LoadLevel("Loops");
+    EXPECT_THAT(output.errors, HasSubstr("cannot become a child of its own descendant"));
+    EXPECT_EQ(Live("Self").GetParent(), nullptr);
+    EXPECT_EQ(Live("A").GetParent(), &Live("B"));
+    EXPECT_EQ(Live("B").GetParent(), nullptr);
+    EXPECT_FALSE(Live("A").IsDescendant(&Live("A")));
+}
+
+TEST_F(MalformedFiles, RandomDamageToALevelNeverHurtsTheLoadedObjects)
+{
+    std::mt19937 random(6);
+    const auto pick = [&](std::size_t size) { return std::uniform_int_distribution<std::size_t>(0, size - 1)(random); };
+    for (int round = 0; round < 300; ++round)
+    {
+        std::string text = tomb;
+        for (int damage = 0; damage < 4; ++damage)
+        {
+            const std::size_t at = pick(text.size());
+            const std::size_t lineStart = text.rfind('\n', at) == std::string::npos ? 0 : text.rfind('\n', at) + 1;
+            const std::size_t lineEnd = std::min(text.find('\n', at), text.size() - 1) + 1;
+            switch (pick(5))
+            {
+            case 0:
+                text.erase(lineStart, lineEnd - lineStart);
+                break;
+            case 1:
+                text.insert(lineStart, text.substr(lineStart, lineEnd - lineStart));
+                break;
+            case 2:
+                text.insert(lineStart, "\t");
+                break;
+            case 3:
+                text[at] = static_cast<char>(pick(256));
+                break;
+            default:
+                text.resize(at);
+                break;
+            }
+            if (text.empty())
+                break;
+        }
+        LoadEverywhere(text);
+        if (HasFailure())
+        {
+            ADD_FAILURE() << "after damage round " << round << ":\n" << text;
+            return;
+        }
+    }
+}
+
+TEST_F(PrefabFiles, TheShippedSplashLevelLoadsCleanlyAndSavesBackUnchanged)
+{
+    const std::string assets = std::string(NEKTARU_SOURCE_DIR) + "/Bin/Assets/";
+    const Output output = Captured([&] {
+        factory.LoadPrefabFolder(assets + "Prefabs");
+        factory.LoadLevelFile(assets + "XML/SplashCalvorn.xml", true);
+        factory.LoadSceneSettings(assets + "SceneSettings/SplashCalvornSettings.xml");
+    });
+    EXPECT_EQ(output.errors, "");
+    ASSERT_NE(factory.FindObject("SplashScreen"), nullptr);
+    EXPECT_EQ(factory.FindObject("CalvornLogo")->GetParent(), factory.FindObject("SplashScreen"));
+
+    WriteText("Assets/SceneSettings/.keep", "");
+    factory.SaveLevel(Root() + "SplashCalvorn.xml");
+    EXPECT_EQ(ReadText(Root() + "SplashCalvorn.xml"), ReadText(assets + "XML/SplashCalvorn.xml"));
+    EXPECT_EQ(ReadText(Root() + "Assets/SceneSettings/SplashCalvornSettings.xml"),
+              ReadText(assets + "SceneSettings/SplashCalvornSettings.xml"));
+}
