@@ -49,10 +49,13 @@ ObjectFactory::ObjectFactory(std::string rootFolder) : rootFolder_(std::move(roo
 ObjectFactory::~ObjectFactory()
 {
     // Nothing may reach a factory that is half gone.
-    if (gCore)
-        gCore->SetFlushDestroyed(nullptr);
-    SetObjectFactoryHooks({});
-    gFactory = nullptr;
+    if (gFactory == this)
+    {
+        if (gCore)
+            gCore->SetFlushDestroyed(nullptr);
+        SetObjectFactoryHooks({});
+        gFactory = nullptr;
+    }
     levelName_.clear();
     deleted_.clear();
     destroyQueue_.clear();
