@@ -1,14 +1,21 @@
 #pragma once
+#include "platform/events.h"
+
+#include <functional>
 #include <string>
+#include <utility>
 
 struct SDL_Window;
 
 namespace platform
 {
 // The main window with an OpenGL 3.3 core context, current on the creating thread, GLEW loaded.
+// It starts hidden, without a sizing border, centred on the work area of the primary display.
 class Window
 {
 public:
+    using EventHandler = std::function<void(const Event&)>;
+
     Window(const std::string& title, int width, int height);
     ~Window();
     Window(const Window&) = delete;
@@ -20,7 +27,19 @@ public:
 
     void SetTitle(const std::string& title);
     void SwapBuffers();
+    void Show();
 
+    // Borderless over the whole display, or back to a window with a sizing border; false when the switch failed.
+    bool SetFullscreen(bool fullscreen);
+
+    void ClientSize(int& width, int& height) const;
+    // The cursor relative to the client area's top left corner.
+    void CursorPosition(int& x, int& y) const;
+    void CentreCursor();
+    static void ShowCursor(bool show);
+
+    // Every event the engine handles goes to this handler while the events are pumped.
+    void SetEventHandler(EventHandler handler) { handler_ = std::move(handler); }
     // Handles every waiting event; false once the user asked to close the window.
     bool PumpEvents();
 
@@ -30,5 +49,6 @@ private:
     SDL_Window* window_ = nullptr;
     void* context_ = nullptr;
     std::string error_;
+    EventHandler handler_;
 };
 }
