@@ -55,6 +55,7 @@ bool Window::Create(const std::string& title, int width, int height)
         return false;
     }
     glGetError(); // glewInit leaves GL_INVALID_ENUM behind on core contexts
+    active_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
     return true;
 }
 
@@ -71,6 +72,8 @@ void Window::SwapBuffers()
 void Window::Show()
 {
     SDL_ShowWindow(window_);
+    // Without a window manager the focus may never arrive: a shown window counts as active.
+    active_ = true;
 }
 
 bool Window::SetFullscreen(bool fullscreen)
@@ -118,9 +121,16 @@ bool Window::PumpEvents()
             continue;
         if (event.type == EventType::Quit)
             open = false;
+        else if (event.type == EventType::Activate)
+            active_ = event.down;
         if (handler_)
             handler_(event);
     }
     return open;
+}
+
+void Window::WaitForEvents(double seconds)
+{
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(seconds * 1000.0));
 }
 }

@@ -42,12 +42,17 @@ public:
     void SetEventHandler(EventHandler handler) { handler_ = std::move(handler); }
     // Handles every waiting event; false once the user asked to close the window.
     bool PumpEvents();
+    // Returns when an event is waiting or after about this many seconds, whichever comes first.
+    void WaitForEvents(double seconds);
+    // True once shown, then while the window has the keyboard focus.
+    bool IsActive() const { return active_; }
 
 private:
     bool Create(const std::string& title, int width, int height);
 
     SDL_Window* window_ = nullptr;
     void* context_ = nullptr;
+    bool active_ = false;
     std::string error_;
     EventHandler handler_;
 };

@@ -1,0 +1,5 @@
+#include "aicontroller.h"
+
+AIController::AIController() : System(SystemId::AI)
+{
+}

@@ -1,0 +1,5 @@
+#include "audiosystem.h"
+
+AudioSystem::AudioSystem() : System(SystemId::Audio)
+{
+}

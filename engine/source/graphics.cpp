@@ -1,0 +1,5 @@
+#include "graphics.h"
+
+Graphics::Graphics(int, int) : System(SystemId::Graphics)
+{
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include "system.h"
+
+#include <cstdint>
+
+// The renderer.
+class Graphics : public System
+{
+public:
+    // Sized to the main window's client area.
+    Graphics(int width, int height);
+
+    void Init() override {}
+    void Update() override {}
+    void RegisterObject(GameObject*) override {}
+    void UnregisterObject(GameObject*) override {}
+    std::string GetName() const override { return "Graphics"; }
+    void HandleMessage(const BaseMessage&) override {}
+
+    void SetMainCamera(std::uint64_t) {}
+    void ResetEditorCamera() {}
+    void SetGamma(float gamma) { gamma_ = gamma; }
+    float GetGamma() const { return gamma_; }
+
+private:
+    float gamma_ = 1.0f;
+};

@@ -1,0 +1,5 @@
+#include "physicssystem.h"
+
+PhysicsSystem::PhysicsSystem() : System(SystemId::Physics)
+{
+}
