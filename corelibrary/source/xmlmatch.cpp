@@ -1,0 +1,245 @@
+#include "xmlmatch.h"
+
+#include <vector>
+
+namespace xmlmatch
+{
+namespace
+{
+// The regex character classes under the "C" locale.
+bool IsWord(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+bool IsSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// "." stops at line terminators only.
+bool IsAny(char c)
+{
+    return c != '\n' && c != '\r';
+}
+
+size_t WordRunEnd(std::string_view text, size_t from)
+{
+    while (from < text.size() && IsWord(text[from]))
+        ++from;
+    return from;
+}
+
+// "<" \w+ ">" at position at: the end of the name, or 0 when there is no such tag.
+size_t OpeningTagNameEnd(std::string_view text, size_t at)
+{
+    if (at >= text.size() || text[at] != '<')
+        return 0;
+    const size_t end = WordRunEnd(text, at + 1);
+    return end > at + 1 && end < text.size() && text[end] == '>' ? end : 0;
+}
+
+// "</" \w+ ">" at position at: the position after it, or 0.
+size_t ClosingTagEnd(std::string_view text, size_t at)
+{
+    if (at + 1 >= text.size() || text[at] != '<' || text[at + 1] != '/')
+        return 0;
+    const size_t nameEnd = WordRunEnd(text, at + 2);
+    return nameEnd > at + 2 && nameEnd < text.size() && text[nameEnd] == '>' ? nameEnd + 1 : 0;
+}
+
+// A "\B" right after a non-word character holds when the next character is not a word character.
+bool NoBoundaryAfterNonWord(std::string_view text, size_t at)
+{
+    return at >= text.size() || !IsWord(text[at]);
+}
+
+size_t FirstLineBreak(std::string_view text, size_t from)
+{
+    while (from < text.size() && IsAny(text[from]))
+        ++from;
+    return from;
+}
+
+// The last closing tag in (valueStart, limit) that satisfies accept; npos when there is none.
+template <typename Accept>
+size_t LastClosingTag(std::string_view text, size_t valueStart, size_t limit, Accept accept)
+{
+    for (size_t at = limit; at > valueStart + 1;)
+    {
+        at = text.rfind('<', at - 1);
+        if (at == std::string_view::npos || at <= valueStart)
+            break;
+        const size_t end = ClosingTagEnd(text, at);
+        if (end != 0 && accept(end))
+            return at;
+    }
+    return std::string_view::npos;
+}
+
+// The leftmost opening tag whose ".+" value can reach an accepted closing tag; the value runs to the last
+// such tag. Every opening tag up to the same line break shares that last tag, so it is looked for once per
+// stretch, keeping long lines linear.
+template <typename Accept>
+TagMatch SearchLeaf(std::string_view line, Accept accept)
+{
+    size_t limit = 0;
+    size_t close = std::string_view::npos;
+    bool searched = false;
+    for (size_t at = line.find('<'); at != std::string_view::npos; at = line.find('<', at + 1))
+    {
+        const size_t nameEnd = OpeningTagNameEnd(line, at);
+        if (nameEnd == 0)
+            continue;
+        const size_t valueStart = nameEnd + 1;
+        if (!searched || valueStart > limit)
+        {
+            // ".+" cannot cross a line break.
+            limit = FirstLineBreak(line, valueStart);
+            close = LastClosingTag(line, valueStart, limit, accept);
+            searched = true;
+        }
+        if (close != std::string_view::npos && close > valueStart)
+            return {true, line.substr(at + 1, nameEnd - at - 1), line.substr(valueStart, close - valueStart)};
+    }
+    return {};
+}
+} // namespace
+
+bool HasLeaf(std::string_view line)
+{
+    return SearchLeaf(line, [line](size_t end) { return NoBoundaryAfterNonWord(line, end); }).found;
+}
+
+TagMatch FindLeaf(std::string_view line)
+{
+    return SearchLeaf(line, [](size_t) { return true; });
+}
+
+TagMatch FindTag(std::string_view line)
+{
+    for (size_t at = line.find('<'); at != std::string_view::npos; at = line.find('<', at + 1))
+    {
+        if (at > 0 && IsWord(line[at - 1]))
+            continue;
+        const size_t nameStart = at + 1 < line.size() && line[at + 1] == '/' ? at + 2 : at + 1;
+        const size_t nameEnd = WordRunEnd(line, nameStart);
+        if (nameEnd == nameStart || nameEnd >= line.size() || line[nameEnd] != '>')
+            continue;
+        const size_t after = nameEnd + 1;
+        if (NoBoundaryAfterNonWord(line, after) && (after >= line.size() || line[after] != '-'))
+            return {true, line.substr(nameStart, nameEnd - nameStart), {}};
+    }
+    return {};
+}
+
+TagMatch SplitLine(std::string_view line)
+{
+    if (HasLeaf(line))
+        return FindLeaf(line);
+    const TagMatch tag = FindTag(line);
+    return tag.found ? tag : FindLeaf(line);
+}
+
+namespace
+{
+enum class Token
+{
+    Group,    // (\S+)
+    Spaces,   // [\s]*
+    Commas,   // ,+
+};
+
+// Depth-first, greedy-first search as ECMAScript backtracking does it. Failures are remembered per
+// (token, position) and only the run lengths that can possibly go on are tried, so long values stay cheap.
+class ComponentMatcher
+{
+public:
+    ComponentMatcher(std::string_view text, unsigned groupCount) : text_(text)
+    {
+        tokens_ = {Token::Group, Token::Spaces, Token::Commas, Token::Spaces, Token::Group};
+        for (unsigned n = 2; n < groupCount; ++n)
+            tokens_.insert(tokens_.end(), {Token::Commas, Token::Spaces, Token::Group});
+        failed_.assign(tokens_.size() * (text.size() + 1), 0);
+        for (Token kind : {Token::Group, Token::Spaces, Token::Commas})
+        {
+            std::vector<size_t>& ends = runEnd_[static_cast<int>(kind)];
+            ends.assign(text.size() + 1, text.size());
+            for (size_t at = text.size(); at-- > 0;)
+                ends[at] = Accepts(kind, text[at]) ? ends[at + 1] : at;
+        }
+        previousComma_.assign(text.size() + 1, std::string_view::npos);
+        for (size_t at = 0; at < text.size(); ++at)
+            previousComma_[at + 1] = text[at] == ',' ? at : previousComma_[at];
+    }
+
+    bool Search(std::string_view* groups)
+    {
+        groups_ = groups;
+        for (size_t start = 0; start <= text_.size(); ++start)
+            if (Match(0, start, 0))
+                return true;
+        return false;
+    }
+
+private:
+    static bool Accepts(Token token, char c)
+    {
+        switch (token)
+        {
+        case Token::Group: return !IsSpace(c);
+        case Token::Spaces: return IsSpace(c);
+        case Token::Commas: return c == ',';
+        }
+        return false;
+    }
+
+    bool Match(size_t token, size_t position, unsigned group)
+    {
+        if (token == tokens_.size())
+            return true;
+        char& failed = failed_[token * (text_.size() + 1) + position];
+        if (failed)
+            return false;
+        const Token kind = tokens_[token];
+        const size_t end = runEnd_[static_cast<int>(kind)][position];
+        switch (kind)
+        {
+        case Token::Spaces:
+            // Stopping early leaves a blank that neither ",+" nor "\S+" can take.
+            if (Match(token + 1, end, group))
+                return true;
+            break;
+        case Token::Commas:
+            for (size_t stop = end; stop > position; --stop)
+                if (Match(token + 1, stop, group))
+                    return true;
+            break;
+        case Token::Group:
+            // Ending early leaves a non-blank, which only ",+" can take next.
+            for (size_t stop = end; stop > position && stop != std::string_view::npos; stop = previousComma_[stop])
+            {
+                groups_[group] = text_.substr(position, stop - position);
+                if (Match(token + 1, stop, group + 1))
+                    return true;
+            }
+            break;
+        }
+        failed = 1;
+        return false;
+    }
+
+    std::string_view text_;
+    std::vector<Token> tokens_;
+    std::vector<char> failed_;
+    std::vector<size_t> runEnd_[3];
+    std::vector<size_t> previousComma_;
+    std::string_view* groups_ = nullptr;
+};
+} // namespace
+
+bool FindComponents(std::string_view text, std::string_view* groups, unsigned count)
+{
+    return ComponentMatcher(text, count).Search(groups);
+}
+} // namespace xmlmatch

@@ -1,0 +1,350 @@
+#include "serializer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+namespace
+{
+namespace fs = std::filesystem;
+
+class XMLFiles : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "nektaru-xml-XXXXXX").string();
+        folder_ = mkdtemp(pattern.data());
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+
+    std::string Write(const std::string& name, const std::string& text) const
+    {
+        std::ofstream(PathOf(name), std::ios::binary) << text;
+        return PathOf(name);
+    }
+
+    std::string Read(const std::string& path) const
+    {
+        std::ostringstream text;
+        text << std::ifstream(path, std::ios::binary).rdbuf();
+        return text.str();
+    }
+
+    fs::path folder_;
+};
+
+// "Name=value(child,child)": enough to tell every tree of the dialect apart.
+std::string Dump(const XMLNode& node)
+{
+    std::string text = node.name;
+    if (!node.value.empty())
+        text += "=" + node.value;
+    if (node.children.empty())
+        return text;
+    text += "(";
+    for (const XMLNode* child : node.children)
+    {
+        EXPECT_EQ(child->parent, &node);
+        text += Dump(*child) + (child == node.children.back() ? ")" : ",");
+    }
+    return text;
+}
+
+struct Parsed
+{
+    std::string tree;
+    std::string errors;
+};
+
+Parsed ParseFile(const std::string& path)
+{
+    testing::internal::CaptureStderr();
+    XMLReader reader(path);
+    reader.Parse();
+    const std::string tree = Dump(*reader.GetRoot());
+    return {tree, testing::internal::GetCapturedStderr()};
+}
+
+const std::string kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+} // namespace
+
+TEST_F(XMLFiles, WriterLaysOutOneItemPerLineIndentedByTabs)
+{
+    {
+        XMLWriter writer(PathOf("out.xml"));
+        ASSERT_TRUE(writer.IsOpen());
+        writer.BeginElement("Objects");
+        writer.BeginElement("Object");
+        writer.WriteElement("Name", std::string("Player One"));
+        writer.WriteElement("Label", "");
+        writer.WriteElement("Enabled", true);
+        writer.WriteElement("Count", -12);
+        writer.WriteElement("Id", std::numeric_limits<std::uint64_t>::max());
+        writer.WriteElement("Tiny", 0.0000001f);
+        writer.WriteElement("Big", 123456.7f);
+        writer.WriteElement("FPS", 60.0f);
+        writer.WriteElement("Gamma", 1.25f);
+        writer.WriteElement("Size", Vector2(0.1f, 2.0f));
+        writer.WriteElement("Position", Vector3(1.0f, -2.5f, 1e10f));
+        writer.WriteElement("Colour", Vector4(1.0f, 0.5f, 0.0f, 1.0f));
+        writer.EndElement();
+        EXPECT_EQ(writer.Depth(), 1u);
+        // The destructor closes "Objects".
+    }
+    EXPECT_EQ(Read(PathOf("out.xml")), kDeclaration +
+                                           "<Objects>\n"
+                                           "\t<Object>\n"
+                                           "\t\t<Name>Player One</Name>\n"
+                                           "\t\t<Label></Label>\n"
+                                           "\t\t<Enabled>true</Enabled>\n"
+                                           "\t\t<Count>-12</Count>\n"
+                                           "\t\t<Id>18446744073709551615</Id>\n"
+                                           "\t\t<Tiny>1e-07</Tiny>\n"
+                                           "\t\t<Big>123457</Big>\n"
+                                           "\t\t<FPS>60</FPS>\n"
+                                           "\t\t<Gamma>1.25</Gamma>\n"
+                                           "\t\t<Size>0.1, 2</Size>\n"
+                                           "\t\t<Position>1, -2.5, 1e+10</Position>\n"
+                                           "\t\t<Colour>1, 0.5, 0, 1</Colour>\n"
+                                           "\t</Object>\n"
+                                           "</Objects>\n");
+}
+
+TEST_F(XMLFiles, WriterTruncatesAndAnUnopenableFileWritesNothing)
+{
+    const std::string path = Write("old.xml", "old content that is longer than the new file\n");
+    {
+        XMLWriter writer(path);
+    }
+    EXPECT_EQ(Read(path), kDeclaration);
+
+    XMLWriter writer(PathOf("missing-folder/out.xml"));
+    EXPECT_FALSE(writer.IsOpen());
+    writer.BeginElement("Config");
+    writer.WriteElement("Width", 1280);
+    EXPECT_FALSE(fs::exists(PathOf("missing-folder")));
+}
+
+TEST_F(XMLFiles, EveryValueTypeReadsBackWhatWasWritten)
+{
+    {
+        XMLWriter writer(PathOf("values.xml"));
+        writer.BeginElement("Values");
+        writer.WriteElement("Bool", false);
+        writer.WriteElement("Int", std::numeric_limits<int>::min());
+        writer.WriteElement("Id", std::uint64_t{0x8000'1234'5678'9abcULL});
+        writer.WriteElement("Float", -3.14159274f);
+        writer.WriteElement("Text", std::string("a <b> </c> \"d\" & e"));
+        writer.WriteElement("V2", Vector2(-0.001f, 1e-8f));
+        writer.WriteElement("V3", Vector3(100000.0f, 0.333333f, -7.0f));
+        writer.WriteElement("V4", Vector4(1.0f, 2.0f, 3.0f, 4.5f));
+    }
+    XMLReader reader(PathOf("values.xml"));
+    reader.Parse();
+    const XMLNode* root = reader.GetRoot();
+    ASSERT_EQ(root->name, "Values");
+    ASSERT_EQ(root->children.size(), 8u);
+    const auto value = [&](size_t n) { return root->children[n]->value; };
+
+    bool flag = true;
+    int number = 0;
+    std::uint64_t id = 0;
+    float real = 0.0f;
+    std::string text;
+    Vector2 v2;
+    Vector3 v3;
+    Vector4 v4;
+    EXPECT_TRUE(XMLReader::ReadValue(value(0), &flag));
+    EXPECT_TRUE(XMLReader::ReadValue(value(1), &number));
+    EXPECT_TRUE(XMLReader::ReadValue(value(2), &id));
+    EXPECT_TRUE(XMLReader::ReadValue(value(3), &real));
+    EXPECT_TRUE(XMLReader::ReadValue(value(4), &text));
+    EXPECT_TRUE(XMLReader::ReadValue(value(5), &v2));
+    EXPECT_TRUE(XMLReader::ReadValue(value(6), &v3));
+    EXPECT_TRUE(XMLReader::ReadValue(value(7), &v4));
+    EXPECT_FALSE(flag);
+    EXPECT_EQ(number, std::numeric_limits<int>::min());
+    EXPECT_EQ(id, 0x8000'1234'5678'9abcULL);
+    EXPECT_FLOAT_EQ(real, -3.14159f); // six significant digits survive
+    EXPECT_EQ(text, "a <b> </c> \"d\" & e");
+    EXPECT_FLOAT_EQ(v2.x, -0.001f);
+    EXPECT_FLOAT_EQ(v2.y, 1e-8f);
+    EXPECT_TRUE(v3 == Vector3(100000.0f, 0.333333f, -7.0f));
+    EXPECT_TRUE(v4 == Vector4(1.0f, 2.0f, 3.0f, 4.5f));
+}
+
+TEST_F(XMLFiles, ReaderBuildsTheTreeTheLinesDescribe)
+{
+    struct Case { const char* what; std::string text; std::string tree; };
+    const Case cases[] = {
+        {"nested leaves", "<A>\n\t<B>1</B>\n\t<C>\n\t\t<D>x y</D>\n\t</C>\n\t<E>2</E>\n</A>\n", "A(B=1,C(D=x y),E=2)"},
+        {"declaration skipped", kDeclaration + "<A>\n\t<B>1</B>\n</A>\n", "A(B=1)"},
+        {"empty element becomes two siblings", "<A>\n\t<B>\n\t</B>\n</A>\n", "A(B,B)"},
+        {"empty leaf", "<A>\n\t<Name></Name>\n</A>\n", "A(Name)"},
+        {"root without children", "<Objects>\n</Objects>\n", "Objects"},
+        {"blanks count as depth 0", "<A>\n  <B>1</B>\n</A>\n", "A"},
+        {"two-tab jump goes one level down", "<A>\n\t\t<B>1</B>\n</A>\n", "A(B=1)"},
+        {"closing line goes up one level only", "<A>\n\t<B>\n\t\t<C>1</C>\n</A>\n\t<D>2</D>\n", "A(B(C=1),D=2)"},
+        {"blank lines skipped", "\n<A>\n\n\t<B>1</B>\n\n</A>\n", "A(B=1)"},
+        {"no final line end", "<A>\n\t<B>1</B>\n</A>", "A(B=1)"},
+        {"truncated file", "<A>\n\t<B>\n\t\t<C>1</C>\n", "A(B(C=1))"},
+        {"empty file", "", ""},
+    };
+    for (const Case& c : cases)
+    {
+        const Parsed lf = ParseFile(Write("lf.xml", c.text));
+        EXPECT_EQ(lf.tree, c.tree) << c.what;
+        EXPECT_EQ(lf.errors, "") << c.what;
+
+        std::string crlf;
+        for (char ch : c.text)
+            crlf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+        EXPECT_EQ(ParseFile(Write("crlf.xml", crlf)).tree, c.tree) << c.what << " (CR LF)";
+    }
+}
+
+TEST_F(XMLFiles, LinesOutsideTheDialectAreReportedAndParsingGoesOn)
+{
+    const Parsed parsed = ParseFile(Write("odd.xml", "<A>\n\tplain text\n\t<B>1</B>\n</A>\n"));
+    EXPECT_EQ(parsed.tree, "A(,B=1)");
+    EXPECT_NE(parsed.errors.find("Something is wrong with seperating elem data"), std::string::npos);
+
+    // General XML spread over lines gives some tree and no crash.
+    const Parsed general = ParseFile(Write("general.xml", "<a x=\"1\">\n<b\n  y=\"2\">text</b>\n<!-- c --></a>"));
+    EXPECT_NE(general.errors.find("Something is wrong with seperating elem data"), std::string::npos);
+}
+
+TEST_F(XMLFiles, MissingFileIsReportedAndLeavesAnEmptyRoot)
+{
+    const std::string path = PathOf("nowhere.xml");
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    XMLReader reader(path);
+    reader.Parse();
+    const std::string output = testing::internal::GetCapturedStdout();
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(output, "XMLReader : Can't find file '" + path + "'\n");
+    EXPECT_NE(errors.find("\tError processing XML.\n"), std::string::npos);
+    EXPECT_FALSE(reader.IsOpen());
+    EXPECT_EQ(reader.GetRoot()->name, "");
+    EXPECT_TRUE(reader.GetRoot()->children.empty());
+}
+
+namespace
+{
+template <typename T>
+struct Reading
+{
+    bool converted;
+    T value;
+    std::string errors;
+    std::string output;
+};
+
+template <typename T>
+Reading<T> ReadText(const std::string& text, T start)
+{
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const bool converted = XMLReader::ReadValue(text, &start);
+    std::string errors = testing::internal::GetCapturedStderr();
+    return {converted, start, errors, testing::internal::GetCapturedStdout()};
+}
+} // namespace
+
+TEST(ReadValue, NumbersFollowTheStandardConversionsAndBadTextLeavesTheTarget)
+{
+    struct IntCase { const char* text; bool converted; int value; };
+    const IntCase ints[] = {
+        {"42", true, 42}, {"  -7", true, -7}, {"+3", true, 3}, {"12abc", true, 12}, {"0x1A", true, 0},
+        {"2147483647", true, 2147483647}, {"abc", false, 99}, {"", false, 99}, {"2147483648", false, 99},
+        {"99999999999999999999", false, 99}, {"-", false, 99},
+    };
+    for (const IntCase& c : ints)
+    {
+        const Reading<int> r = ReadText(c.text, 99);
+        EXPECT_EQ(r.converted, c.converted) << c.text;
+        EXPECT_EQ(r.value, c.value) << c.text;
+        // A failure names the text that could not be read, through the assertion.
+        EXPECT_EQ(r.errors.find(std::string("'") + c.text + "'") != std::string::npos, !c.converted) << c.text;
+    }
+
+    struct IdCase { const char* text; bool converted; std::uint64_t value; };
+    const IdCase ids[] = {
+        {"18446744073709551615", true, 18446744073709551615ULL}, {"18446744073709551616", false, 5},
+        {"99999999999999999999", false, 5}, {"x1", false, 5}, {" 123 ", true, 123},
+    };
+    for (const IdCase& c : ids)
+    {
+        const Reading<std::uint64_t> r = ReadText<std::uint64_t>(c.text, 5);
+        EXPECT_EQ(r.converted, c.converted) << c.text;
+        EXPECT_EQ(r.value, c.value) << c.text;
+    }
+
+    struct FloatCase { const char* text; bool converted; float value; };
+    const FloatCase floats[] = {
+        {"1.25", true, 1.25f}, {"1e-07", true, 1e-7f}, {" -60", true, -60.0f}, {"3.5cm", true, 3.5f},
+        {"1e39", false, 2.0f}, {"-1e39", false, 2.0f}, {"abc", false, 2.0f}, {"", false, 2.0f}, {".", false, 2.0f},
+    };
+    for (const FloatCase& c : floats)
+    {
+        const Reading<float> r = ReadText(c.text, 2.0f);
+        EXPECT_EQ(r.converted, c.converted) << c.text;
+        EXPECT_FLOAT_EQ(r.value, c.value) << c.text;
+    }
+}
+
+TEST(ReadValue, BooleansAreExactlyTrueOrFalse)
+{
+    struct Case { const char* text; bool converted; bool value; };
+    const Case cases[] = {
+        {"true", true, true}, {"false", true, false}, {"True", false, true}, {"1", false, true},
+        {" true", false, true}, {"", false, true},
+    };
+    for (const Case& c : cases)
+    {
+        const Reading<bool> r = ReadText(c.text, true);
+        EXPECT_EQ(r.converted, c.converted) << c.text;
+        EXPECT_EQ(r.value, c.value) << c.text;
+        EXPECT_EQ(r.output, c.converted ? "" : "Boolean field in xml file is neither True nor False\n") << c.text;
+    }
+}
+
+TEST(ReadValue, VectorsMatchTheirPatternOrStayUnchanged)
+{
+    const Vector3 start(9, 9, 9);
+    struct Case { const char* text; bool converted; Vector3 value; };
+    const Case cases[] = {
+        {"1, 2, 3", true, {1, 2, 3}},
+        {"1,2,3", true, {1, 2, 3}},
+        {"  -1.5 ,2,\t3e2 trailing", true, {-1.5f, 2, 300}},
+        {"1, 2 ,3", false, start}, // the later commas must follow the number directly
+        {"1, 2", false, start},
+        {"", false, start},
+        {"a, b, c", false, start}, // matches the pattern, but a is no number
+        {"1, 2, 1e39", false, start},
+    };
+    for (const Case& c : cases)
+    {
+        const Reading<Vector3> r = ReadText(c.text, start);
+        EXPECT_EQ(r.converted, c.converted) << c.text;
+        EXPECT_EQ(r.value, c.value) << c.text;
+    }
+
+    const Reading<Vector2> v2 = ReadText("0.5, -4", Vector2(7, 7));
+    EXPECT_TRUE(v2.converted);
+    EXPECT_EQ(v2.value, Vector2(0.5f, -4));
+    const Reading<Vector4> v4 = ReadText("1, 0.5, 0, 1", Vector4());
+    EXPECT_TRUE(v4.converted);
+    EXPECT_EQ(v4.value, Vector4(1, 0.5f, 0, 1));
+    const Reading<Vector4> short4 = ReadText("1, 0.5, 0", Vector4(3, 3, 3, 3));
+    EXPECT_FALSE(short4.converted);
+    EXPECT_EQ(short4.value, Vector4(3, 3, 3, 3));
+}
