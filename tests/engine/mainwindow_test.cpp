@@ -1,13 +1,7 @@
 #include "mainwindow.h"
 
-#include "aicontroller.h"
-#include "audiosystem.h"
-#include "core.h"
-#include "editor.h"
-#include "graphics.h"
-#include "inputsystem.h"
-#include "logic.h"
-#include "physicssystem.h"
+#include "enginesystems.h"
+#include "recordingsystem.h"
 
 #include <SDL2/SDL.h>
 #include <cstdlib>
@@ -20,50 +14,6 @@ namespace
 {
 using platform::Event;
 using platform::EventType;
-
-// Stands in for the scripts: looks at the input in the middle of every frame.
-class ScriptProbe : public System
-{
-public:
-    explicit ScriptProbe(std::function<void()> look) : System(SystemId::Logic), look_(std::move(look)) {}
-    void Init() override {}
-    void Update() override { look_(); }
-    void RegisterObject(GameObject*) override {}
-    void UnregisterObject(GameObject*) override {}
-    std::string GetName() const override { return "Logic"; }
-    void HandleMessage(const BaseMessage&) override {}
-
-private:
-    std::function<void()> look_;
-};
-
-// The engine's systems, the input system without a window of its own; a probe may stand in for Logic.
-Core::SystemCreator EngineSystemsWithoutWindow(std::function<void()> scripts = {})
-{
-    return [scripts](SystemId id) -> std::unique_ptr<System> {
-        switch (id)
-        {
-        case SystemId::Input:
-            return std::make_unique<InputSystem>(nullptr, [] { return gCore ? gCore->GetFrameTime() : 0.0f; });
-        case SystemId::Logic:
-            if (scripts)
-                return std::make_unique<ScriptProbe>(scripts);
-            return std::make_unique<Logic>();
-        case SystemId::Graphics:
-            return std::make_unique<Graphics>(1280, 800);
-        case SystemId::Physics:
-            return std::make_unique<PhysicsSystem>();
-        case SystemId::Audio:
-            return std::make_unique<AudioSystem>();
-        case SystemId::Editor:
-            return std::make_unique<Editor>();
-        case SystemId::AI:
-            return std::make_unique<AIController>();
-        default:
-            return nullptr;
-        }
-    };
-}
 
 Event Make(EventType type, int x = 0, int y = 0)
 {
@@ -177,13 +127,18 @@ TEST(MainWindowEvents, InjectedKeyIsTriggeredPressedAndReleasedOverThreeFrames)
     MainWindow mainWindow;
     ASSERT_TRUE(CreateMainWindow(mainWindow, "Nektaru test")) << mainWindow.window->Error();
     EXPECT_EQ(gMainWindow, &mainWindow);
-    std::vector<std::string> seen;
+    std::vector<std::string> seen, log;
     InputSystem* input = nullptr;
+    // The scripts' view of the key, in the middle of each frame.
     Core core(EngineSystemsWithoutWindow([&] {
-                  seen.push_back(input->IsKeyTriggered(32)   ? "triggered"
-                                 : input->IsKeyReleased(32) ? "released"
-                                 : input->IsKeyPressed(32)  ? "pressed"
-                                                            : "up");
+                  auto scripts = std::make_unique<RecordingSystem>(SystemId::Logic, log);
+                  scripts->onUpdate = [&] {
+                      seen.push_back(input->IsKeyTriggered(32)   ? "triggered"
+                                     : input->IsKeyReleased(32) ? "released"
+                                     : input->IsKeyPressed(32)  ? "pressed"
+                                                                : "up");
+                  };
+                  return scripts;
               }),
               mainWindow.window.get());
     input = core.GetInput();

@@ -1,12 +1,7 @@
 #include "testrun.h"
 
-#include "aicontroller.h"
-#include "audiosystem.h"
-#include "core.h"
-#include "editor.h"
-#include "graphics.h"
-#include "inputsystem.h"
-#include "physicssystem.h"
+#include "enginesystems.h"
+#include "recordingsystem.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -15,53 +10,19 @@
 
 namespace
 {
-// Counts the game frames (Logic runs once in each) and remembers what the frame time was.
-class FrameCounter : public System
-{
-public:
-    FrameCounter() : System(SystemId::Logic) {}
-    void Init() override {}
-    void Update() override
-    {
-        ++frames;
-        lastFrameTime = gCore->GetFrameTime();
-    }
-    void RegisterObject(GameObject*) override {}
-    void UnregisterObject(GameObject*) override {}
-    std::string GetName() const override { return "Logic"; }
-    void HandleMessage(const BaseMessage&) override {}
-
-    int frames = 0;
-    float lastFrameTime = 0.0f;
-};
-
 class TestRunTest : public ::testing::Test
 {
 protected:
     TestRunTest()
-        : core([this](SystemId id) -> std::unique_ptr<System> {
-              switch (id)
-              {
-              case SystemId::Input:
-                  return std::make_unique<InputSystem>(nullptr, [] { return 0.0f; });
-              case SystemId::Logic:
-              {
-                  auto counter = std::make_unique<FrameCounter>();
-                  frames = counter.get();
-                  return counter;
-              }
-              case SystemId::Graphics:
-                  return std::make_unique<Graphics>(1280, 800);
-              case SystemId::Physics:
-                  return std::make_unique<PhysicsSystem>();
-              case SystemId::Audio:
-                  return std::make_unique<AudioSystem>();
-              case SystemId::Editor:
-                  return std::make_unique<Editor>();
-              default:
-                  return std::make_unique<AIController>();
-              }
-          })
+        : core(EngineSystemsWithoutWindow([this] {
+              // Logic runs once in every game frame: count them and keep the frame time.
+              auto counter = std::make_unique<RecordingSystem>(SystemId::Logic, log);
+              counter->onUpdate = [this] {
+                  ++frames;
+                  lastFrameTime = gCore->GetFrameTime();
+              };
+              return counter;
+          }))
     {
         core.SetTargetFrameRate(60.0f);
         setup.workingFolder = work.Folder();
@@ -71,14 +32,16 @@ protected:
         };
         setup.content.loadLevelFile = [this](const std::string& path, bool registerObjects) {
             events.push_back("level " + TextAfter(path, "XML/") + " before frame " +
-                             std::to_string(frames->frames + 1) + (registerObjects ? "" : " unregistered"));
+                             std::to_string(frames + 1) + (registerObjects ? "" : " unregistered"));
         };
         setup.content.destroyAllObjects = [this] { events.push_back("destroy"); };
     }
 
     TempFolder work;
     TempFolder bin;
-    FrameCounter* frames = nullptr;
+    std::vector<std::string> log;
+    int frames = 0;
+    float lastFrameTime = 0.0f;
     Core core;
     TestRunSetup setup;
     std::vector<std::string> events;
@@ -101,7 +64,7 @@ TEST_F(TestRunTest, WithoutGameplayMarkerItOnlyStartsAndRunsFrames)
                                         "OK\n");
     EXPECT_EQ(work.Read(".okay_editor"), "RAN STATUS : OK\n");
     EXPECT_EQ(events, (std::vector<std::string>{"destroy"}));
-    EXPECT_EQ(frames->frames, 2);
+    EXPECT_EQ(frames, 2);
     EXPECT_TRUE(core.GetAudio()->IsMasterMuted());
     EXPECT_FALSE(std::filesystem::exists(work.Path() / ".log_play"));
 }
@@ -129,9 +92,9 @@ TEST_F(TestRunTest, GameplayVariantLoadsEveryPrefabAndRunsEveryLevelForFiveFrame
     EXPECT_EQ(events, (std::vector<std::string>{"prefab Door_3_Prefab.xml", "prefab Torch_7_Prefab.xml", "destroy",
                                                 "level Level1.xml before frame 2", "destroy",
                                                 "level Level2.xml before frame 7", "destroy"}));
-    EXPECT_EQ(frames->frames, 12);
+    EXPECT_EQ(frames, 12);
     EXPECT_FALSE(core.IsEditorMode());
-    EXPECT_FLOAT_EQ(frames->lastFrameTime, 1.0f / 60.0f);
+    EXPECT_FLOAT_EQ(lastFrameTime, 1.0f / 60.0f);
 }
 
 TEST_F(TestRunTest, GameplayLogStartsAfreshEditorLogGrowsStatusNeverKeepsAnOldOk)
