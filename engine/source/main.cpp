@@ -35,6 +35,7 @@ void LoadStartupContent(const ContentLoading& content, const std::string& execut
 {
     for (const std::string& prefab : ListFolderFiles(executableFolder + PrefabFolder))
         content.LoadPrefabFile(prefab);
+    content.SetLevelName(SplashLevelName);
     content.LoadLevelFile(executableFolder + SplashLevelPath, true);
 }
 
@@ -72,6 +73,7 @@ int RunProgram(std::span<const char* const> arguments)
     // The object factory is made beside the message queue; until then its part of start-up is left out.
     ContentLoading content;
     auto messaging = std::make_unique<MessagingSystem>(core.MessageReceivers());
+    // Collider drawing starts off once the renderer draws colliders.
     core.SetGamma(StartupGamma);
     PrintBranchLine(branch);
     core.Init();

@@ -23,6 +23,12 @@ void ContentLoading::DestroyAllObjects() const
         destroyAllObjects();
 }
 
+void ContentLoading::SetLevelName(const std::string& name) const
+{
+    if (setLevelName)
+        setLevelName(name);
+}
+
 std::vector<std::string> ListFolderFiles(const std::string& folder)
 {
     std::vector<std::string> files;

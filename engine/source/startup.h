@@ -10,10 +10,12 @@ struct ContentLoading
     std::function<void(const std::string& path)> loadPrefabFile;
     std::function<void(const std::string& path, bool registerObjects)> loadLevelFile;
     std::function<void()> destroyAllObjects;
+    std::function<void(const std::string& name)> setLevelName;
 
     void LoadPrefabFile(const std::string& path) const;
     void LoadLevelFile(const std::string& path, bool registerObjects) const;
     void DestroyAllObjects() const;
+    void SetLevelName(const std::string& name) const;
 };
 
 inline constexpr const char* ProductTitle = "Torvane";

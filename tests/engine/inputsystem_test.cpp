@@ -2,7 +2,10 @@
 
 #include "virtualpad.h"
 
+#include "platform/window.h"
+
 #include <cmath>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -327,4 +330,22 @@ TEST_F(InputGamepadTest, AnUnpluggedPadLeavesNothingPressedOrActive)
     EXPECT_FALSE(input.IsButtonPressed(Button::A));
     EXPECT_FALSE(input.IsButtonReleased(Button::A));
     EXPECT_EQ(input.GetAxis(2), 0.0f);
+}
+
+TEST(InputSystemWindow, ALockedCursorIsPutBackAtTheWindowCentreByTheUpdate)
+{
+    if (!std::getenv("DISPLAY"))
+        GTEST_SKIP() << "needs an X display (the test command runs under Xvfb)";
+    platform::Window window("Nektaru test", 640, 480);
+    ASSERT_TRUE(window.IsOpen()) << window.Error();
+    window.Show();
+    InputSystem input(&window, [] { return 1.0f / 60.0f; });
+
+    // Other tests share the display and its pointer; the centre is the only place they put it.
+    SDL_WarpMouseGlobal(10, 10);
+    window.PumpEvents();
+    input.SetCursorLock(true);
+    input.Update();
+    window.PumpEvents();
+    EXPECT_EQ(input.GetMousePosition(), Vector2(320.0f, 240.0f));
 }

@@ -81,7 +81,9 @@ TEST(Window, CentresTheCursorAndSwitchesToFullscreenAndBack)
     EXPECT_EQ(width, 640);
     EXPECT_EQ(height, 480);
 
+    EXPECT_FALSE(window.IsActive());
     window.Show();
+    EXPECT_TRUE(window.IsActive()); // with or without a window manager to give it the focus
     window.CentreCursor();
     window.PumpEvents();
     int x = 0, y = 0;
