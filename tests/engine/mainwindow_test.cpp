@@ -165,3 +165,13 @@ TEST(MainWindowEvents, InjectedKeyIsTriggeredPressedAndReleasedOverThreeFrames)
     core.PumpMessages();
     EXPECT_FALSE(core.IsRunning());
 }
+
+TEST_F(WindowProcTest, ThePlayStateLocksAndCapturesTheCursor)
+{
+    core.SetPlaying(true);
+    EXPECT_TRUE(input.IsCursorLocked());
+    EXPECT_TRUE(input.IsCursorCaptured());
+    core.SetPlaying(false);
+    EXPECT_FALSE(input.IsCursorLocked());
+    EXPECT_FALSE(input.IsCursorCaptured());
+}
