@@ -35,8 +35,8 @@ bool Window::Create(const std::string& title, int width, int height)
 
     SDL_Rect workArea{0, 0, width, height};
     SDL_GetDisplayUsableBounds(0, &workArea);
-    window_ = SDL_CreateWindow(title.c_str(), (workArea.x + workArea.w - width) / 2,
-                               (workArea.y + workArea.h - height) / 2, width, height,
+    window_ = SDL_CreateWindow(title.c_str(), workArea.x + (workArea.w - width) / 2,
+                               workArea.y + (workArea.h - height) / 2, width, height,
                                SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!window_)
         return false;
