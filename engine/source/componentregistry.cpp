@@ -1,0 +1,21 @@
+#include "componentregistry.h"
+
+#include "c_transform.h"
+
+namespace
+{
+template <class C>
+std::unique_ptr<Component> Create()
+{
+    return std::make_unique<C>();
+}
+} // namespace
+
+const std::map<std::string, ComponentCreator>& ComponentCreators()
+{
+    // One line per kind: the element name files use, and how a new component of it is made.
+    static const std::map<std::string, ComponentCreator> creators{
+        {"Transform", &Create<Transform>},
+    };
+    return creators;
+}

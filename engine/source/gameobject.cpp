@@ -1,0 +1,324 @@
+#include "gameobject.h"
+
+#include "animatorinterface.h"
+#include "assertion.h"
+#include "audiosourceinterface.h"
+#include "camerainterface.h"
+#include "canvasinterface.h"
+#include "canvasrendererinterface.h"
+#include "colliderinterface.h"
+#include "componentregistry.h"
+#include "imageinterface.h"
+#include "lightinterface.h"
+#include "meshfilterinterface.h"
+#include "meshrendererinterface.h"
+#include "messagingsystem.h"
+#include "monobehaviordllinterface.h"
+#include "objecthooks.h"
+#include "objectid.h"
+#include "particlesysteminterface.h"
+#include "recttransforminterface.h"
+#include "rigidbodyinterface.h"
+#include "transforminterface.h"
+#include "waypointinterface.h"
+
+#include <algorithm>
+#include <typeinfo>
+
+GameObject::GameObject(std::string name, ObjectId id) : name_(std::move(name)), id_(id) {}
+
+GameObject::GameObject(const GameObject& source) : GameObject(source, source.name_, GenerateObjectId())
+{
+    prefabId_ = source.prefabId_;
+}
+
+GameObject::GameObject(const GameObject& source, std::string name, ObjectId id)
+    : name_(std::move(name)), tag_(source.tag_), prefabId_(source.id_), id_(id), parentId_(source.parentId_),
+      active_(source.active_)
+{
+    for (const auto& component : source.components_)
+        components_.push_back(component->Clone());
+}
+
+GameObject::~GameObject()
+{
+    // Nobody is left holding a link to a freed object.
+    if (parent_)
+        std::erase(parent_->children_, this);
+    for (GameObject* child : children_)
+        if (child->parent_ == this)
+            child->parent_ = nullptr;
+}
+
+TransformInterface* GameObject::GetTransform() const
+{
+    return GetComponent<TransformInterface>();
+}
+
+RigidBodyInterface* GameObject::GetRigidBody() const
+{
+    return GetComponent<RigidBodyInterface>();
+}
+
+ColliderInterface* GameObject::GetCollider() const
+{
+    return GetComponent<ColliderInterface>();
+}
+
+LightInterface* GameObject::GetLight() const
+{
+    return GetComponent<LightInterface>();
+}
+
+MeshFilterInterface* GameObject::GetMeshFilter() const
+{
+    return GetComponent<MeshFilterInterface>();
+}
+
+MeshRendererInterface* GameObject::GetMeshRenderer() const
+{
+    return GetComponent<MeshRendererInterface>();
+}
+
+AnimatorInterface* GameObject::GetAnimator() const
+{
+    return GetComponent<AnimatorInterface>();
+}
+
+AudioSourceInterface* GameObject::GetAudioSource() const
+{
+    return GetComponent<AudioSourceInterface>();
+}
+
+CameraInterface* GameObject::GetCamera() const
+{
+    return GetComponent<CameraInterface>();
+}
+
+WaypointInterface* GameObject::GetWaypoint() const
+{
+    return GetComponent<WaypointInterface>();
+}
+
+ImageInterface* GameObject::GetImage() const
+{
+    return GetComponent<ImageInterface>();
+}
+
+RectTransformInterface* GameObject::GetRectTransform() const
+{
+    return GetComponent<RectTransformInterface>();
+}
+
+CanvasInterface* GameObject::GetCanvas() const
+{
+    return GetComponent<CanvasInterface>();
+}
+
+CanvasRendererInterface* GameObject::GetCanvasRenderer() const
+{
+    return GetComponent<CanvasRendererInterface>();
+}
+
+ParticleSystemInterface* GameObject::GetParticleSystem() const
+{
+    return GetComponent<ParticleSystemInterface>();
+}
+
+MonoBehaviorInterface* GameObject::GetScript(const std::string& name) const
+{
+    const MonoBehaviorDLLInterface* holder = GetMonoBehavior();
+    return holder ? holder->GetScript(name) : nullptr;
+}
+
+MonoBehaviorDLLInterface* GameObject::GetMonoBehavior() const
+{
+    return GetComponent<MonoBehaviorDLLInterface>();
+}
+
+void GameObject::SetActive(bool active)
+{
+    if (active == active_)
+        return;
+    PostMessage(SystemId::None, SystemId::All, active_ ? MessageNames::Disable : MessageNames::Enable, this);
+    active_ = active;
+}
+
+void GameObject::Destroy()
+{
+    const auto destroyObject = GetObjectFactoryHooks().destroyObject;
+    ASSERT(destroyObject, "GameObject - no object factory to destroy " + name_);
+    if (destroyObject)
+        destroyObject(*this);
+}
+
+bool GameObject::Owns(const Component& component) const
+{
+    return std::ranges::any_of(components_, [&](const auto& owned) { return owned.get() == &component; });
+}
+
+Component* GameObject::FirstOfType(CompEnum type) const
+{
+    const auto found = std::ranges::find_if(components_, [&](const auto& owned) { return owned->GetType() == type; });
+    return found == components_.end() ? nullptr : found->get();
+}
+
+Component* GameObject::AddComponent(const std::string& elementName)
+{
+    const auto creator = ComponentCreators().find(elementName);
+    if (creator == ComponentCreators().end())
+    {
+        ASSERT(false, "Component Not Mapped : " + elementName);
+        return nullptr;
+    }
+    return AddComponent(elementName, creator->second());
+}
+
+Component* GameObject::AddComponent(const std::string& elementName, std::unique_ptr<Component> created)
+{
+    // One collider and one light of any kind, and one component of every other class.
+    Component* existing = nullptr;
+    if (elementName.find("Collider") != std::string::npos)
+        existing = FirstOfType(CompEnum::Collider);
+    if (!existing && elementName.find("Light") != std::string::npos)
+        existing = FirstOfType(CompEnum::Light);
+    if (!existing)
+    {
+        const auto sameClass = std::ranges::find_if(
+            components_, [&](const auto& owned) { return typeid(*owned) == typeid(*created); });
+        existing = sameClass == components_.end() ? nullptr : sameClass->get();
+    }
+    if (existing)
+        return existing;
+    components_.push_back(std::move(created));
+    return components_.back().get();
+}
+
+void GameObject::Park(std::vector<std::unique_ptr<Component>>::iterator position)
+{
+    if (removed_.size() == kRemovedComponentsKept)
+        removed_.pop_front();
+    removed_.push_back(std::move(*position));
+    components_.erase(position);
+}
+
+void GameObject::RemoveComponent(Component* component)
+{
+    const auto found =
+        std::ranges::find_if(components_, [&](const auto& owned) { return owned.get() == component; });
+    if (found != components_.end())
+        Park(found);
+}
+
+Component* GameObject::RemoveComponentByName(const std::string& elementName)
+{
+    const auto creator = ComponentCreators().find(elementName);
+    if (creator == ComponentCreators().end())
+        return nullptr;
+    // Colliders share one kind, as do lights: "SphereCollider" parks a box collider as well.
+    const CompEnum kind = creator->second()->GetType();
+    const auto found =
+        std::ranges::find_if(components_, [&](const auto& owned) { return owned->GetType() == kind; });
+    if (found == components_.end())
+        return nullptr;
+    Component* parked = found->get();
+    Park(found);
+    return parked;
+}
+
+void GameObject::RestoreComponent(Component* component)
+{
+    const auto found = std::ranges::find_if(removed_, [&](const auto& parked) { return parked.get() == component; });
+    if (found == removed_.end())
+        return;
+    components_.push_back(std::move(*found));
+    removed_.erase(found);
+}
+
+void GameObject::EnsureTransform()
+{
+    AddComponent("Transform");
+}
+
+void GameObject::AddChild(GameObject* child)
+{
+    if (!child || child->parent_ == this)
+        return;
+    if (child == this || child->IsDescendant(this))
+    {
+        ASSERT(false, "GameObject - " + child->name_ + " cannot become a child of its own descendant");
+        return;
+    }
+    // An object has one parent: the old one lets go first.
+    child->DetachFromParent();
+    child->parentId_ = id_;
+    child->parent_ = this;
+    children_.push_back(child);
+}
+
+void GameObject::RemoveChild(GameObject* child)
+{
+    if (!child)
+        return;
+    const ObjectId childId = child->id_;
+    std::erase_if(children_, [&](const GameObject* listed) { return listed->id_ == childId; });
+    // A child no longer listed keeps no link that would dangle once this object is freed.
+    if (child->parent_ == this)
+    {
+        child->parent_ = nullptr;
+        child->parentId_ = 0;
+    }
+}
+
+void GameObject::DetachFromParent()
+{
+    if (!parent_)
+        return;
+    parent_->RemoveChild(this);
+}
+
+bool GameObject::IsDescendant(const GameObject* other) const
+{
+    return std::ranges::any_of(children_, [&](const GameObject* child) {
+        return child == other || child->IsDescendant(other);
+    });
+}
+
+void GameObject::Serialize(XMLWriter& writer, const std::string& elementName) const
+{
+    writer.BeginElement(elementName);
+    writer.WriteElement("Name", name_);
+    writer.WriteElement("PrefabID", prefabId_);
+    writer.WriteElement("ID", id_);
+    writer.WriteElement("ParentID", parentId_);
+    writer.WriteElement("Tag", tag_);
+    writer.WriteElement("Enabled", active_);
+    writer.BeginElement("Components");
+    // A prefab id that names no loaded prefab saves every component whole, so nothing is lost.
+    const auto findPrefab = GetObjectFactoryHooks().findPrefab;
+    const GameObject* prefab = prefabId_ != 0 && findPrefab ? findPrefab(prefabId_) : nullptr;
+    for (const auto& component : components_)
+        component->Serialize(writer, prefab ? prefab->FindByElementName(component->GetElementName()) : nullptr);
+    writer.EndElement();
+    writer.EndElement();
+}
+
+Component* GameObject::FindByElementName(const std::string& elementName) const
+{
+    const auto found = std::ranges::find_if(
+        components_, [&](const auto& owned) { return owned->GetElementName() == elementName; });
+    return found == components_.end() ? nullptr : found->get();
+}
+
+void GameObject::DeserializeComponents(const XMLNode& components)
+{
+    for (const XMLNode* element : components.children)
+    {
+        Component* target =
+            element->name == "Transform" ? FirstOfType(CompEnum::Transform) : AddComponent(element->name);
+        if (!target)
+            continue;
+        target->Deserialize(*element);
+        target->PostLoad();
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+class GameObjectInterface;
+
+// A UI image as scripts see it.
+class ImageInterface
+{
+public:
+    virtual GameObjectInterface* GetGameObject() const = 0;
+    // Tells every system when the value changes.
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual bool IsEnabled() const = 0;
+
+protected:
+    ~ImageInterface() = default;
+};

@@ -1,0 +1,96 @@
+#pragma once
+#include "gameobject.h"
+#include "messagingsystem.h"
+#include "objecthooks.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Stands where the object factory will: owns live objects and prefabs, answers the object model's
+// questions about them, and records what is handed to it for destroying.
+class ObjectWorld
+{
+public:
+    ObjectWorld()
+    {
+        current_ = this;
+        SetObjectFactoryHooks({&FindOwner, &FindPrefab, &Destroy});
+    }
+    ~ObjectWorld()
+    {
+        SetObjectFactoryHooks({});
+        current_ = nullptr;
+    }
+    ObjectWorld(const ObjectWorld&) = delete;
+    ObjectWorld& operator=(const ObjectWorld&) = delete;
+
+    GameObject& Live(std::unique_ptr<GameObject> object)
+    {
+        live.push_back(std::move(object));
+        return *live.back();
+    }
+    GameObject& Live(const std::string& name, ObjectId id)
+    {
+        return Live(std::make_unique<GameObject>(name, id));
+    }
+    GameObject& Prefab(const std::string& name, ObjectId id)
+    {
+        prefabs.push_back(std::make_unique<GameObject>(name, id));
+        return *prefabs.back();
+    }
+
+    std::vector<std::unique_ptr<GameObject>> live;
+    std::vector<std::unique_ptr<GameObject>> prefabs;
+    std::vector<GameObject*> destroyed;
+
+private:
+    static GameObject* FindIn(const std::vector<std::unique_ptr<GameObject>>& objects, const Component& component)
+    {
+        const auto found =
+            std::ranges::find_if(objects, [&](const auto& object) { return object->Owns(component); });
+        return found == objects.end() ? nullptr : found->get();
+    }
+    static GameObject* FindOwner(const Component& component, bool inPrefabs)
+    {
+        return FindIn(inPrefabs ? current_->prefabs : current_->live, component);
+    }
+    static const GameObject* FindPrefab(ObjectId id)
+    {
+        const auto found =
+            std::ranges::find_if(current_->prefabs, [&](const auto& prefab) { return prefab->GetID() == id; });
+        return found == current_->prefabs.end() ? nullptr : found->get();
+    }
+    static void Destroy(GameObject& object) { current_->destroyed.push_back(&object); }
+
+    static inline ObjectWorld* current_ = nullptr;
+};
+
+// A message queue with nobody listening, so a test can see what was posted.
+class PostedMessages
+{
+public:
+    // Name and payload of every queued message of payload type T, oldest first; the queue is emptied.
+    template <class T>
+    std::vector<std::pair<std::string, T>> Take()
+    {
+        std::vector<std::pair<std::string, T>> taken;
+        while (messaging_.QueuedCount() > 0)
+        {
+            const auto message = messaging_.PopMessage();
+            const T* payload = PayloadOf<T>(*message);
+            EXPECT_NE(payload, nullptr) << message->name;
+            EXPECT_EQ(message->sender, SystemId::None);
+            EXPECT_EQ(message->receiver, SystemId::All);
+            if (payload)
+                taken.emplace_back(message->name, *payload);
+        }
+        return taken;
+    }
+
+private:
+    MessagingSystem messaging_{{}};
+};
