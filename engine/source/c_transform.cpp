@@ -7,7 +7,7 @@
 namespace
 {
 const auto kMembers = MemberTable<Transform, bool, Vector3, Vector3, Vector3>{
-    ValueAccessors<Transform>("Enabled", &Component::IsEnabled, &Component::SetEnabledAndNotify),
+    EnabledMember<Transform>(),
     RefAccessors<Transform>("Position", &Transform::GetPosition, &Transform::SetPosition),
     RefAccessors<Transform>("Rotation", &Transform::GetRotation, &Transform::SetRotation),
     RefAccessors<Transform>("Scale", &Transform::GetScale, &Transform::SetScale),
@@ -135,7 +135,7 @@ Vector3 Transform::GetWorldPosition() const
 void Transform::LookAt(const Vector3& target)
 {
     const Vector3 toTarget = target - GetWorldPosition();
-    if (toTarget.IsZero())
+    if (toTarget.IsZero() || toTarget.HasNaN())
         return;
     const Vector3 forward = toTarget.Normalized();
     Vector3 right = up_.Cross(forward);

@@ -83,6 +83,13 @@ const Concrete* FromInterface(const typename Concrete::InterfaceType* facing)
     return static_cast<const Concrete*>(facing);
 }
 
+// The "Enabled" entry of a member table; loading a change announces it like SetEnabled does.
+template <class C>
+constexpr MemberDescriptor<C, bool> EnabledMember()
+{
+    return ValueAccessors<C>("Enabled", &Component::IsEnabled, &Component::SetEnabledAndNotify);
+}
+
 // Serialize, Deserialize and Compare of a component that saves through its member table.
 template <class C, class Table>
 void SerializeMembers(const C& self, XMLWriter& writer, const Component* prefab, const Table& table)

@@ -40,7 +40,7 @@ Core::SystemCreator EngineSystems(platform::Window& window)
         switch (id)
         {
         case SystemId::Input:
-            return std::make_unique<InputSystem>(&window);
+            return std::make_unique<InputSystem>(&window, [] { return gCore ? gCore->GetFrameTime() : 0.0f; });
         case SystemId::Logic:
             return std::make_unique<Logic>();
         case SystemId::Graphics:

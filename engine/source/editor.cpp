@@ -9,11 +9,16 @@ Editor::Editor() : System(SystemId::Editor)
 
 void Editor::Init()
 {
+    CreateProfilerEntries();
+    std::cout << "System: Editor \t\t- OK" << std::endl;
+}
+
+void Editor::CreateProfilerEntries()
+{
     profiler_.clear();
     for (SystemId id : {SystemId::Input, SystemId::Messaging, SystemId::Graphics, SystemId::Editor, SystemId::AI,
                         SystemId::Logic, SystemId::Audio, SystemId::Physics})
         profiler_.push_back(ProfilerEntry{id});
-    std::cout << "System: Editor \t\t- OK" << std::endl;
 }
 
 void Editor::RecordSystemTime(SystemId id, float updateSeconds, float frameSeconds)

@@ -24,6 +24,8 @@ public:
     Editor();
 
     void Init() override;
+    // One empty history for each system the profiler shows.
+    void CreateProfilerEntries();
     void Update() override {}
     void RegisterObject(GameObject*) override {}
     void UnregisterObject(GameObject*) override {}

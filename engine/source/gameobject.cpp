@@ -251,8 +251,6 @@ void GameObject::AddChild(GameObject* child)
     }
     // An object has one parent: the old one lets go first.
     child->DetachFromParent();
-    if (std::ranges::find(children_, child) != children_.end())
-        return;
     child->parentId_ = id_;
     child->parent_ = this;
     children_.push_back(child);
@@ -264,6 +262,12 @@ void GameObject::RemoveChild(GameObject* child)
         return;
     const ObjectId childId = child->id_;
     std::erase_if(children_, [&](const GameObject* listed) { return listed->id_ == childId; });
+    // A child no longer listed keeps no link that would dangle once this object is freed.
+    if (child->parent_ == this)
+    {
+        child->parent_ = nullptr;
+        child->parentId_ = 0;
+    }
 }
 
 void GameObject::DetachFromParent()
@@ -271,8 +275,6 @@ void GameObject::DetachFromParent()
     if (!parent_)
         return;
     parent_->RemoveChild(this);
-    parent_ = nullptr;
-    parentId_ = 0;
 }
 
 bool GameObject::IsDescendant(const GameObject* other) const

@@ -1,14 +1,20 @@
 #include "messagingsystem.h"
 
+#include "TorvaneMath.h"
+
 #include <iostream>
 
 MessagingSystem* gMessaging = nullptr;
 
 namespace
 {
+// Messages to the queue itself are debug prints of a position.
 void PrintAddressedToMessaging(const BaseMessage& message)
 {
-    std::cout << message.name << " : " << std::endl;
+    std::cout << message.name << " : ";
+    if (const Vector3* v = PayloadOf<Vector3>(message))
+        std::cout << "Vector3( " << v->x << ", " << v->y << ", " << v->z << " )";
+    std::cout << std::endl;
 }
 }
 

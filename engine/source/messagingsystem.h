@@ -47,16 +47,16 @@ extern MessagingSystem* gMessaging;
 
 // Queues a heap message for the next messaging update; dropped once the queue is gone.
 template <typename T>
-void PostMessage(SystemId sender, SystemId receiver, std::string name, T payload)
+void PostMessage(SystemId sender, SystemId receiver, MessageName name, T payload)
 {
     if (gMessaging)
-        gMessaging->Post(std::make_unique<Message<T>>(sender, receiver, std::move(name), std::move(payload)));
+        gMessaging->Post(std::make_unique<Message<T>>(sender, receiver, name, std::move(payload)));
 }
 
 // Delivers a message inside this call; dropped once the queue is gone.
 template <typename T>
-void DispatchMessage(SystemId sender, SystemId receiver, std::string name, T payload)
+void DispatchMessage(SystemId sender, SystemId receiver, MessageName name, T payload)
 {
     if (gMessaging)
-        gMessaging->Dispatch(Message<T>(sender, receiver, std::move(name), std::move(payload)));
+        gMessaging->Dispatch(Message<T>(sender, receiver, name, std::move(payload)));
 }

@@ -202,9 +202,12 @@ TEST(Transform, LookAtKeepsTheRightAxisLevelAndMeasuresFromTheWorldPosition)
     ExpectNear(child.GetForward(), {0, 0, -1}, "forward");
     EXPECT_NEAR(child.GetRight().y, 0.0f, 1e-6f);
 
+    // No direction to turn to: the axes stay.
     const Vector3 before = child.GetForward();
     child.LookAt(child.GetWorldPosition());
+    child.LookAt({std::nanf(""), 0, 0});
     EXPECT_EQ(child.GetForward(), before);
+    EXPECT_FALSE(child.GetRotation().HasNaN());
 }
 
 TEST(Transform, ChildrenKeepTheirWorldPosition)

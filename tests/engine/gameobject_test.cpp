@@ -250,10 +250,12 @@ TEST(GameObject, HierarchyLinksOneParentAndFindsDescendants)
     EXPECT_EQ(leaf.GetParentID(), 0u);
     EXPECT_TRUE(stranger.GetChildren().empty());
 
-    // RemoveChild drops the entry only; the child keeps its own link until detached.
     root.RemoveChild(&middle);
     EXPECT_TRUE(root.GetChildren().empty());
-    EXPECT_EQ(middle.GetParent(), &root);
+    EXPECT_EQ(middle.GetParent(), nullptr);
+    EXPECT_EQ(middle.GetParentID(), 0u);
+    root.AddChild(&middle);
+    EXPECT_EQ(root.GetChildren(), std::vector<GameObject*>{&middle});
 }
 
 TEST(GameObject, AFreedObjectLeavesNoLinkBehind)
@@ -357,4 +359,18 @@ TEST_F(GameObjectFiles, LoadsComponentsIntoTheOnesItHas)
     GameObject bare("Bare", 1);
     bare.DeserializeComponents(*reader->GetRoot());
     EXPECT_TRUE(bare.GetComponents().empty());
+}
+
+TEST(ComponentCreators, EachNameMakesAComponentSavedUnderThatName)
+{
+    ASSERT_TRUE(ComponentCreators().contains("Transform"));
+    for (const auto& [name, create] : ComponentCreators())
+    {
+        const std::unique_ptr<Component> created = create();
+        ASSERT_NE(created, nullptr) << name;
+        EXPECT_EQ(created->GetElementName(), name);
+        EXPECT_TRUE(created->IsEnabled()) << name;
+        EXPECT_EQ(created->GetGameObject(false), nullptr) << name;
+    }
+    EXPECT_EQ(ComponentCreators().at("Transform")()->GetType(), CompEnum::Transform);
 }
