@@ -349,69 +349,80 @@ void Logic::HandleMessage(const BaseMessage& message)
 
 void Logic::HandleLogicMessage(const BaseMessage& message)
 {
-    const std::string& name = message.name;
+    const MessageName name = message.name;
     if (name == MessageNames::Register)
     {
         if (const auto* request = PayloadOf<std::pair<GameObject*, std::string>>(message))
             AddScript(request->first, request->second);
         else
-            RegisterObject(ObjectPayload(message));
+            RegisterObject(PayloadObject<GameObject>(message));
     }
     else if (name == MessageNames::Unregister)
-        UnregisterObject(ObjectPayload(message));
+        UnregisterObject(PayloadObject<GameObject>(message));
     else if (name == MessageNames::AttachInterfaces)
-        AttachScripts(ObjectPayload(message));
+        AttachScripts(PayloadObject<GameObject>(message));
     else
         ForwardEvent(message);
 }
 
 void Logic::HandleBroadcast(const BaseMessage& message)
 {
-    const std::string& name = message.name;
+    const MessageName name = message.name;
     if (name == MessageNames::Paused)
     {
         if (const bool* paused = PayloadOf<bool>(message))
             currentObjects_ = *paused ? &runWhenPausedObjects_ : &activeObjects_;
-        return;
     }
-    if (name == MessageNames::EnableComponent || name == MessageNames::DisableComponent)
-    {
-        const auto* change = PayloadOf<std::pair<CompEnum, GameObject*>>(message);
-        GameObject* object = change ? change->second : nullptr;
-        ASSERT(object != nullptr, "Message (" + name + "), GameObject is nullptr");
-        if (!object || change->first != CompEnum::MonoBehavior)
-            return;
-        if (name == MessageNames::DisableComponent)
-            DisableObject(object);
-        else if (object->IsActive())
-            EnableObject(object);
-        return;
-    }
-
-    GameObject* object = ObjectPayload(message);
-    if (name == MessageNames::Register)
-        RegisterObject(object);
-    else if (name == MessageNames::Destroy && object)
-        UnregisterObject(object);
-    else if (name == MessageNames::Cloned && object)
-    {
-        if (message.sender != SystemId::ScriptCalls)
-            AttachScripts(object);
-        else if (MonoBehaviorDLL* holder = HolderOf(object))
-            for (const std::string& scriptName : holder->GetAttachedScriptNames())
-                AddScript(object, scriptName);
-    }
+    else if (name == MessageNames::EnableComponent || name == MessageNames::DisableComponent)
+        HandleComponentSwitch(message);
     else if (name == MessageNames::Enable || name == MessageNames::Disable)
-    {
-        ASSERT(object != nullptr, "Message (" + name + "), GameObject is nullptr");
-        MonoBehaviorDLL* holder = HolderOf(object);
-        if (!holder)
-            return;
-        if (name == MessageNames::Disable)
-            DisableObject(object);
-        else if (holder->IsEnabled())
-            EnableObject(object);
-    }
+        HandleActivity(message);
+    else if (name == MessageNames::Register)
+        RegisterObject(PayloadObject<GameObject>(message));
+    else if (name == MessageNames::Destroy)
+        UnregisterObject(PayloadObject<GameObject>(message));
+    else if (name == MessageNames::Cloned)
+        HandleCloned(message);
+}
+
+void Logic::HandleComponentSwitch(const BaseMessage& message)
+{
+    const auto* change = PayloadOf<std::pair<CompEnum, GameObject*>>(message);
+    GameObject* object = change ? change->second : nullptr;
+    ASSERT(object != nullptr, "Message (" + std::string(message.name.View()) + "), GameObject is nullptr");
+    if (!object || change->first != CompEnum::MonoBehavior)
+        return;
+    if (message.name == MessageNames::DisableComponent)
+        DisableObject(object);
+    else if (object->IsActive())
+        EnableObject(object);
+}
+
+void Logic::HandleActivity(const BaseMessage& message)
+{
+    GameObject* object = ObjectPayload(message);
+    ASSERT(object != nullptr, "Message (" + std::string(message.name.View()) + "), GameObject is nullptr");
+    MonoBehaviorDLL* holder = HolderOf(object);
+    if (!holder)
+        return;
+    if (message.name == MessageNames::Disable)
+        DisableObject(object);
+    else if (holder->IsEnabled())
+        EnableObject(object);
+}
+
+void Logic::HandleCloned(const BaseMessage& message)
+{
+    GameObject* object = PayloadObject<GameObject>(message);
+    MonoBehaviorDLL* holder = HolderOf(object);
+    if (!holder)
+        return;
+    // Objects the engine made get their scripts at once; a script's instantiate adds them one by one.
+    if (message.sender != SystemId::ScriptCalls)
+        AttachScripts(object);
+    else
+        for (const std::string& name : holder->GetAttachedScriptNames())
+            AddScript(object, name);
 }
 
 namespace
@@ -419,7 +430,7 @@ namespace
 // The events Logic forwards, and the holder's sender of each.
 struct ScriptEvent
 {
-    const char* name;
+    MessageName name;
     void (*send)(MonoBehaviorDLL& holder, GameObjectInterface* other, ContactData contact);
     bool reportsNullObject;
 };
@@ -457,7 +468,7 @@ void Logic::ForwardEvent(const BaseMessage& message)
         second = pair->second;
     }
     ASSERT(!event->reportsNullObject || (first && second),
-           message.name + ", one of the colliding object is nullptr");
+           std::string(message.name.View()) + ", one of the colliding object is nullptr");
 
     for (std::size_t index = 0; index < activeObjects_.size(); ++index)
     {

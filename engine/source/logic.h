@@ -60,6 +60,9 @@ private:
     void QueuePending(GameObject* object);
     void HandleLogicMessage(const BaseMessage& message);
     void HandleBroadcast(const BaseMessage& message);
+    void HandleComponentSwitch(const BaseMessage& message);
+    void HandleActivity(const BaseMessage& message);
+    void HandleCloned(const BaseMessage& message);
     void ForwardEvent(const BaseMessage& message);
 
     std::string libraryFolder_;

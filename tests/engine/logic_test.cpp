@@ -28,7 +28,7 @@ protected:
         return object;
     }
 
-    static void Post(const char* name, GameObject* first, GameObject* second, float penetration = 0.0f)
+    static void Post(MessageName name, GameObject* first, GameObject* second, float penetration = 0.0f)
     {
         CollisionData data;
         data.objectA = first;
