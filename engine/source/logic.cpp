@@ -11,6 +11,7 @@
 #include "core.h"
 #include "gameobject.h"
 #include "helpers.h"
+#include "inputsystem.h"
 #include "message.h"
 #include "monobehavior.h"
 
@@ -18,7 +19,7 @@ namespace
 {
 constexpr char kLibraryName[] = "Game";
 constexpr char kRunWhenPausedTag[] = "RunWhenPaused";
-constexpr int kSuspendKey = 0x50; // P
+constexpr std::uint16_t kSuspendKey = 0x50; // P
 
 void Remove(std::vector<GameObject*>& list, GameObject* object)
 {
@@ -99,9 +100,11 @@ void Logic::PassStapleFunctions()
 
 StapleArguments Logic::CurrentStapleArguments() const
 {
+    // The object factory, physics and audio join here as their systems come to offer their interfaces.
     StapleArguments arguments;
     if (gCore)
     {
+        arguments.input = gCore->GetInput();
         arguments.core = gCore;
         arguments.dt = gCore->GetFrameTime();
     }
@@ -127,6 +130,9 @@ void Logic::Update()
 
 void Logic::ReadSuspendKey()
 {
+    InputSystem* input = gCore ? gCore->GetInput() : nullptr;
+    if (input && input->IsKeyTriggered(kSuspendKey))
+        suspended_ = !suspended_;
 }
 
 void Logic::ReloadGameLibrary()

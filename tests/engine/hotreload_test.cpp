@@ -146,3 +146,35 @@ TEST_F(HotReloadTest, AWaitingNameGetsItsScriptFromTheNewBuildAndStartsFromAwake
                                              "Object Alpha Update", "Pending Alpha Update"));
 }
 }
+
+namespace
+{
+TEST_F(HotReloadTest, TheKeyPStopsEveryScriptAndTheWatchUntilItIsPressedAgain)
+{
+    Running("Object", {"Counter"});
+    InputSystem& input = *world.core->GetInput();
+    const auto press = [&] {
+        input.SetKey(0x50, true);
+        world.Frame();
+        input.SetKey(0x50, false);
+    };
+    press();
+    EXPECT_TRUE(world.logic->IsSuspended());
+    world.TakeLog();
+    TakeFixtureLog(world.folders.LoadedCopy(), "FixtureStapleLog");
+    world.folders.Install(FIXTURE_SCRIPTS_V2);
+    for (int frame = 0; frame < 3; ++frame)
+        world.Frame();
+    EXPECT_TRUE(world.TakeLog().empty());
+    EXPECT_EQ(TakeFixtureLog(world.folders.LoadedCopy(), "FixtureStapleLog").size(), 0u)
+        << "no setter is called either";
+
+    CaptureStdout();
+    press();
+    EXPECT_FALSE(world.logic->IsSuspended());
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Counter v1 2")) << "the new build is seen, not yet settled";
+    world.Frame();
+    GetCapturedStdout();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Counter v2 1"));
+}
+}

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core.h"
+#include "inputsystem.h"
 #include "logic.h"
 #include "messagingsystem.h"
 #include "monobehavior.h"
@@ -35,6 +36,8 @@ public:
         core = std::make_unique<Core>([this](SystemId id) -> std::unique_ptr<System> {
             if (id == SystemId::Logic)
                 return std::make_unique<Logic>(folders.LibraryFolder(), folders.UserFolder());
+            if (id == SystemId::Input)
+                return std::make_unique<InputSystem>(nullptr, [] { return 0.0f; });
             return std::make_unique<IdleSystem>(id);
         });
         messaging = std::make_unique<MessagingSystem>(core->MessageReceivers());
