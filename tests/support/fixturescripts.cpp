@@ -32,6 +32,17 @@ std::string OwnerName(const GameObjectInterface* owner)
     return owner ? owner->GetName() : "-";
 }
 
+// The parts joined by blanks.
+void Log(std::initializer_list<std::string> parts)
+{
+    std::string line;
+    for (const std::string& part : parts)
+        line.append(line.empty() ? "" : " ").append(part);
+    callLog.push_back(line);
+}
+
+const std::string kVersion = std::string("v").append(std::to_string(FIXTURE_VERSION));
+
 // Records every call under its registered name.
 class Recorder : public MonoBehaviorInterface
 {
@@ -39,34 +50,34 @@ public:
     explicit Recorder(std::string name) : name_(std::move(name)) {}
     std::unique_ptr<MonoBehaviorInterface> Clone() const override { return std::make_unique<Recorder>(*this); }
 
-    void Awake() override { Log("Awake"); }
-    void Start() override { Log("Start"); }
-    void Reload() override { Log("Reload"); }
-    void Update() override { Log("Update"); }
-    void OnDestroy() override { Log("OnDestroy"); }
-    void OnDisable() override { Log("OnDisable"); }
-    void OnEnable() override { Log("OnEnable"); }
-    void OnCollisionEnter(GameObjectInterface* other) override { Log("CollisionEnter", other); }
-    void OnCollisionEnter(GameObjectInterface* other, ContactData contact) override { Log("CollisionEnter", other, &contact); }
-    void OnCollisionStay(GameObjectInterface* other) override { Log("CollisionStay", other); }
-    void OnCollisionStay(GameObjectInterface* other, ContactData contact) override { Log("CollisionStay", other, &contact); }
-    void OnCollisionExit(GameObjectInterface* other) override { Log("CollisionExit", other); }
-    void OnTriggerEnter(GameObjectInterface* other) override { Log("TriggerEnter", other); }
-    void OnTriggerEnter(GameObjectInterface* other, ContactData contact) override { Log("TriggerEnter", other, &contact); }
-    void OnTriggerStay(GameObjectInterface* other) override { Log("TriggerStay", other); }
-    void OnTriggerStay(GameObjectInterface* other, ContactData contact) override { Log("TriggerStay", other, &contact); }
-    void OnTriggerExit(GameObjectInterface* other) override { Log("TriggerExit", other); }
+    void Awake() override { Record("Awake"); }
+    void Start() override { Record("Start"); }
+    void Reload() override { Record("Reload"); }
+    void Update() override { Record("Update"); }
+    void OnDestroy() override { Record("OnDestroy"); }
+    void OnDisable() override { Record("OnDisable"); }
+    void OnEnable() override { Record("OnEnable"); }
+    void OnCollisionEnter(GameObjectInterface* other) override { Record("CollisionEnter", other); }
+    void OnCollisionEnter(GameObjectInterface* other, ContactData contact) override { Record("CollisionEnter", other, &contact); }
+    void OnCollisionStay(GameObjectInterface* other) override { Record("CollisionStay", other); }
+    void OnCollisionStay(GameObjectInterface* other, ContactData contact) override { Record("CollisionStay", other, &contact); }
+    void OnCollisionExit(GameObjectInterface* other) override { Record("CollisionExit", other); }
+    void OnTriggerEnter(GameObjectInterface* other) override { Record("TriggerEnter", other); }
+    void OnTriggerEnter(GameObjectInterface* other, ContactData contact) override { Record("TriggerEnter", other, &contact); }
+    void OnTriggerStay(GameObjectInterface* other) override { Record("TriggerStay", other); }
+    void OnTriggerStay(GameObjectInterface* other, ContactData contact) override { Record("TriggerStay", other, &contact); }
+    void OnTriggerExit(GameObjectInterface* other) override { Record("TriggerExit", other); }
 
 private:
     // "<object> <script> <call>", with " <other>" for events and " <penetration>" when contact data came.
-    void Log(const std::string& call, const GameObjectInterface* other = nullptr, const ContactData* contact = nullptr) const
+    void Record(const std::string& call, const GameObjectInterface* other = nullptr, const ContactData* contact = nullptr) const
     {
-        std::string line = OwnerName(owner) + " " + name_ + " " + call;
-        if (other)
-            line += " " + OwnerName(other);
         if (contact)
-            line += " " + std::to_string(contact->penetration);
-        callLog.push_back(line);
+            Log({OwnerName(owner), name_, call, OwnerName(other), std::to_string(contact->penetration)});
+        else if (other)
+            Log({OwnerName(owner), name_, call, OwnerName(other)});
+        else
+            Log({OwnerName(owner), name_, call});
     }
 
     std::string name_;
@@ -79,7 +90,7 @@ public:
     void Update() override
     {
         ++counterUpdates;
-        callLog.push_back("Counter v" + std::to_string(FIXTURE_VERSION) + " " + std::to_string(counterUpdates));
+        Log({"Counter", kVersion, std::to_string(counterUpdates)});
     }
 };
 
@@ -116,8 +127,7 @@ public:
     }
     void Update() override
     {
-        callLog.push_back("Props v" + std::to_string(FIXTURE_VERSION) + " " + std::to_string(hits) + " " +
-                          label);
+        Log({"Props", kVersion, std::to_string(hits), label});
     }
 };
 
@@ -128,10 +138,10 @@ public:
     std::unique_ptr<MonoBehaviorInterface> Clone() const override { return std::make_unique<Remover>(*this); }
     void Update() override
     {
-        callLog.push_back(OwnerName(owner) + " Remover Update");
+        Log({OwnerName(owner), "Remover", "Update"});
         owner->GetMonoBehavior()->RemoveMono("Remover");
     }
-    void OnDestroy() override { callLog.push_back(OwnerName(owner) + " Remover OnDestroy"); }
+    void OnDestroy() override { Log({OwnerName(owner), "Remover", "OnDestroy"}); }
 };
 
 const std::vector<std::string> scriptNames = {"Counter", "Props",   "Alpha",   "Beta",    "Gamma",

@@ -14,19 +14,6 @@
 #include "objectworld.h"
 #include "scripthost.h"
 
-// A system that does nothing, standing in for every system but Logic.
-class IdleSystem : public System
-{
-public:
-    explicit IdleSystem(SystemId id) : System(id) {}
-    void Init() override {}
-    void Update() override {}
-    void RegisterObject(GameObject*) override {}
-    void UnregisterObject(GameObject*) override {}
-    std::string GetName() const override { return "Idle"; }
-    void HandleMessage(const BaseMessage&) override {}
-};
-
 class ScriptWorld
 {
 public:
