@@ -475,6 +475,9 @@ void Logic::ForwardEvent(const BaseMessage& message)
     }
     ASSERT(!event->reportsNullObject || (first && second),
            std::string(message.name.View()) + ", one of the colliding object is nullptr");
+    // Scripts take the other object as given; a missing one would be dereferenced by the first of them.
+    if (!first || !second)
+        return;
 
     for (std::size_t index = 0; index < activeObjects_.size(); ++index)
     {

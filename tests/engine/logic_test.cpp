@@ -218,3 +218,58 @@ TEST_F(LogicTest, OnDestroyReachesOnlyScriptsThatRanAndOnlyOnce)
     EXPECT_TRUE(holder.GetAttachedScriptNames().empty());
 }
 }
+
+namespace
+{
+TEST_F(LogicTest, OnlyTheScriptHoldersOwnSwitchDisablesAndEnablesItsScripts)
+{
+    GameObject& object = Instantiate("Object", {"Alpha"});
+    world.Frame();
+    world.TakeLog();
+
+    const auto post = [&](MessageName name, CompEnum type) {
+        PostMessage(SystemId::None, SystemId::All, name, std::make_pair(type, &object));
+        world.Frame();
+        return world.TakeLog();
+    };
+    EXPECT_THAT(post(MessageNames::DisableComponent, CompEnum::Transform), ElementsAre("Object Alpha Update"));
+    EXPECT_THAT(post(MessageNames::DisableComponent, CompEnum::MonoBehavior), ElementsAre("Object Alpha OnDisable"));
+    EXPECT_THAT(post(MessageNames::EnableComponent, CompEnum::Camera), ElementsAre());
+    EXPECT_THAT(post(MessageNames::EnableComponent, CompEnum::MonoBehavior),
+                ElementsAre("Object Alpha OnEnable", "Object Alpha Update"));
+}
+
+TEST_F(LogicTest, MessagesAboutNoObjectAreReportedAndChangeNothing)
+{
+    GameObject& object = Instantiate("Object", {"Alpha"});
+    world.Frame();
+    world.TakeLog();
+
+    struct Case
+    {
+        MessageName name;
+        std::string report;
+    };
+    const Case cases[] = {
+        {MessageNames::Enable, "Message (Enable), GameObject is nullptr"},
+        {MessageNames::Disable, "Message (Disable), GameObject is nullptr"},
+        {MessageNames::Destroy, "is about no object"},
+    };
+    for (const Case& message : cases)
+    {
+        testing::internal::CaptureStderr();
+        PostMessage(SystemId::None, SystemId::All, message.name, static_cast<GameObject*>(nullptr));
+        world.messaging->Update();
+        EXPECT_NE(testing::internal::GetCapturedStderr().find(message.report), std::string::npos) << message.report;
+    }
+    testing::internal::CaptureStderr();
+    PostMessage(SystemId::None, SystemId::All, MessageNames::DisableComponent,
+                std::make_pair(CompEnum::MonoBehavior, static_cast<GameObject*>(nullptr)));
+    Post(MessageNames::OnCollisionEnter, &object, nullptr);
+    world.Frame();
+    const std::string reports = testing::internal::GetCapturedStderr();
+    EXPECT_NE(reports.find("Message (DisableComponent), GameObject is nullptr"), std::string::npos);
+    EXPECT_NE(reports.find("OnCollisionEnter, one of the colliding object is nullptr"), std::string::npos);
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Object Alpha Update")) << "no script is handed a missing object";
+}
+}
