@@ -26,6 +26,12 @@ struct ContactData
     float penetration = 0.0f;
 };
 
+// The leaf a script without properties is saved as: "Monos<counter>" holding the script's name.
+inline void WriteMonosLeaf(XMLWriter& writer, int& counter, const std::string& name)
+{
+    writer.WriteElement("Monos" + std::to_string(counter++), name);
+}
+
 // Base of every script. The engine owns every instance and deletes it through the virtual destructor; it
 // reaches scripts only through these operations and the two public fields below.
 class MonoBehaviorInterface
@@ -44,8 +50,7 @@ public:
     // a script with properties writes an element named after its class instead.
     virtual void WriteXml(XMLWriter& writer, int& counter, const std::string& name) const
     {
-        writer.WriteElement("Monos" + std::to_string(counter), name);
-        ++counter;
+        WriteMonosLeaf(writer, counter, name);
     }
     virtual void ReadXml(const XMLNode& /*node*/) {}
 

@@ -28,11 +28,6 @@ bool ReachedRunning(const MonoBehaviorInterface& script)
     return script.state == ScriptState::Running || script.state == ScriptState::Disabled;
 }
 
-void WriteMonosLeaf(XMLWriter& writer, int& counter, const std::string& name)
-{
-    writer.WriteElement(kMonos + std::to_string(counter++), name);
-}
-
 // Writes a saved element back as it was read.
 void WriteNode(XMLWriter& writer, const XMLNode& node)
 {
