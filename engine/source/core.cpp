@@ -112,8 +112,8 @@ Core::~Core()
 
 void Core::SetTimeScale(float scale)
 {
-    // Zero would make the frame cap endless and a negative scale would remove it.
-    timeScale_ = std::max(scale, kMinTimeScale);
+    // Zero would make the frame cap endless; a negative scale or one that is not a number would remove it.
+    timeScale_ = scale >= kMinTimeScale ? scale : kMinTimeScale;
     UpdateTargetFrameTime();
 }
 

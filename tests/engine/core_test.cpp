@@ -6,6 +6,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <limits>
 #include <stdexcept>
 #include <thread>
 
@@ -178,7 +179,8 @@ TEST_F(CoreTest, TheTimeScaleSetsTheFrameCapAndNeverGoesBelowAHundredth)
     {
         float scale;
         float expectedScale;
-    } cases[] = {{2.0f, 2.0f}, {0.5f, 0.5f}, {0.0f, 0.01f}, {-3.0f, 0.01f}};
+    } cases[] = {{2.0f, 2.0f}, {0.5f, 0.5f}, {0.0f, 0.01f}, {-3.0f, 0.01f},
+                 {std::numeric_limits<float>::quiet_NaN(), 0.01f}};
     for (const Case& c : cases)
     {
         core.SetTimeScale(c.scale);
