@@ -95,15 +95,22 @@ Core::Core(const SystemCreator& create, platform::Window* window) : window_(wind
 
 Core::~Core()
 {
-    try
+    // A failed task is reported and the others are still waited for: none may outlive the systems.
+    while (!tasks_.empty())
     {
-        PollAsyncTasks(true);
+        try
+        {
+            PollAsyncTasks(true);
+        }
+        catch (const std::exception& error)
+        {
+            ASSERT(false, std::string("An asynchronous task failed: ") + error.what());
+        }
+        catch (...)
+        {
+            ASSERT(false, "An asynchronous task failed");
+        }
     }
-    catch (const std::exception& error)
-    {
-        ASSERT(false, std::string("An asynchronous task failed: ") + error.what());
-    }
-    tasks_.clear();
     for (std::size_t slot = SlotCount; slot-- > 0;)
         systems_[slot].reset();
     if (gCore == this)

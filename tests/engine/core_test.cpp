@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "recordingsystem.h"
 
+#include <atomic>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <limits>
@@ -113,6 +114,30 @@ TEST(CoreLife, ACreatorThatFailsLeavesNoSystemBehind)
     EXPECT_THAT(log, ElementsAre("INPUT created", "LOGIC created", "GRAPHICS created", "GRAPHICS destroyed",
                                  "LOGIC destroyed", "INPUT destroyed"));
     EXPECT_EQ(gCore, nullptr);
+}
+
+TEST(CoreLife, ShutDownWaitsForEveryTaskEvenAfterOneFailed)
+{
+    std::vector<std::string> log;
+    std::map<SystemId, RecordingSystem*> systems;
+    std::promise<void> failing, slow;
+    failing.set_exception(std::make_exception_ptr(std::runtime_error("model missing")));
+    std::atomic<bool> finished{false};
+    std::thread worker;
+    testing::internal::CaptureStderr();
+    {
+        Core core(RecordingSystems(log, systems));
+        core.AddAsyncTask("failing", failing.get_future());
+        core.AddAsyncTask("slow", slow.get_future());
+        worker = std::thread([&] {
+            platform::SleepSeconds(0.05);
+            finished = true;
+            slow.set_value();
+        });
+    }
+    EXPECT_TRUE(finished);
+    EXPECT_THAT(testing::internal::GetCapturedStderr(), testing::HasSubstr("model missing"));
+    worker.join();
 }
 
 TEST_F(CoreTest, GameFrameRunsEverySystemAndFlushesBeforeAIAndBeforeTheScripts)
