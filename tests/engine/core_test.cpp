@@ -2,9 +2,12 @@
 #include "editor.h"
 #include "messagingsystem.h"
 #include "platform/clock.h"
+#include "platform/window.h"
 #include "recordingsystem.h"
 
+#include <SDL2/SDL.h>
 #include <atomic>
+#include <cstdlib>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <limits>
@@ -249,6 +252,29 @@ TEST_F(CoreTest, RunCapsTheFrameRateUntilASystemStopsIt)
     for (std::size_t i = 1; i < frameTimes.size(); ++i)
         EXPECT_GE(frameTimes[i], 1.0f / 60.0f) << i;
     EXPECT_GE(core.GetTotalTime(), 4.0f / 60.0f);
+}
+
+TEST(CoreLoop, AnInactiveWindowRunsNoFramesAndAQuitStillEndsTheLoop)
+{
+    if (!std::getenv("DISPLAY"))
+        GTEST_SKIP() << "needs an X display (the test command runs under Xvfb)";
+    platform::Window window("Nektaru idle", 640, 480); // never shown: never active
+    ASSERT_TRUE(window.IsOpen()) << window.Error();
+    std::vector<std::string> log;
+    std::map<SystemId, RecordingSystem*> systems;
+    Core core(RecordingSystems(log, systems), &window);
+    core.SetTargetFrameRate(60.0f);
+    log.clear();
+
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    core.Run();
+
+    EXPECT_FALSE(core.IsRunning());
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(core.GetTotalTime(), 0.0f);
+    EXPECT_STREQ(SDL_GetWindowTitle(SDL_GL_GetCurrentWindow()), "Nektaru idle");
 }
 
 TEST_F(CoreTest, RunDoesNothingOnceRunningIsOff)
