@@ -5,6 +5,7 @@
 #include "graphics.h"
 #include "messagingsystem.h"
 #include "objectfactory.h"
+#include "startup.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -77,7 +78,8 @@ public:
         factory_->SaveSceneSettings(Folder("SceneSettings") + "BenchSettings.xml");
         factory_.reset();
         factory_ = std::make_unique<ObjectFactory>(root_.string() + "/");
-        factory_->LoadPrefabFolder(Folder("Prefabs"));
+        for (const std::string& prefab : ListFolderFiles(Folder("Prefabs")))
+            factory_->LoadPrefabFile(prefab);
         WriteLevel();
     }
     ~BenchWorld()

@@ -1,6 +1,7 @@
 #include "componentregistry.h"
 
 #include "c_transform.h"
+#include "monobehavior.h"
 
 namespace
 {
@@ -16,6 +17,7 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
     // One line per kind: the element name files use, and how a new component of it is made.
     static const std::map<std::string, ComponentCreator> creators{
         {"Transform", &Create<Transform>},
+        {"MonoBehavior", &Create<MonoBehaviorDLL>},
     };
     return creators;
 }

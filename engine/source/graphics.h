@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The renderer.
@@ -24,6 +25,10 @@ public:
     void SetMainCamera(std::uint64_t) {}
     void ResetEditorCamera() {}
     void SetGamma(float gamma) { gamma_ = gamma; }
+    void SetEditorViewportSize(int width, int height) { editorViewport_ = {width, height}; }
+    void SetGameViewportSize(int width, int height) { gameViewport_ = {width, height}; }
+    const std::pair<int, int>& EditorViewportSize() const { return editorViewport_; }
+    const std::pair<int, int>& GameViewportSize() const { return gameViewport_; }
     float GetGamma() const { return gamma_; }
 
     // Scene settings.
@@ -40,6 +45,8 @@ public:
 
 private:
     float gamma_ = 1.0f;
+    std::pair<int, int> editorViewport_;
+    std::pair<int, int> gameViewport_;
     Vector3 worldAmbient_{1.0f, 1.0f, 1.0f};
     std::string skyboxName_ = "MainSky";
     float shadowHeightOffset_ = 100.0f;

@@ -1,12 +1,495 @@
 #include "logic.h"
 
+#include <algorithm>
 #include <iostream>
+#include <utility>
 
-Logic::Logic() : System(SystemId::Logic)
+#include "assertion.h"
+#include "collisiondata.h"
+#include "component.h"
+#include "console.h"
+#include "core.h"
+#include "gameobject.h"
+#include "helpers.h"
+#include "inputsystem.h"
+#include "message.h"
+#include "monobehavior.h"
+
+namespace
 {
+constexpr char kLibraryName[] = "Game";
+constexpr char kRunWhenPausedTag[] = "RunWhenPaused";
+constexpr std::uint16_t kSuspendKey = 0x50; // P
+
+void Remove(std::vector<GameObject*>& list, GameObject* object)
+{
+    list.erase(std::remove(list.begin(), list.end(), object), list.end());
+}
+
+void AppendOnce(std::vector<GameObject*>& list, GameObject* object)
+{
+    if (!Contains(list, object))
+        list.push_back(object);
+}
+
+MonoBehaviorDLL* HolderOf(GameObject* object)
+{
+    return object ? object->GetComponent<MonoBehaviorDLL>() : nullptr;
+}
+
+GameObject* ObjectPayload(const BaseMessage& message)
+{
+    const auto* object = PayloadOf<GameObject*>(message);
+    return object ? *object : nullptr;
+}
+}
+
+Logic::Logic() : Logic(GetExecutableFolder(), GetUserDataFolder())
+{
+}
+
+Logic::Logic(std::string libraryFolder, std::string userFolder)
+    : System(SystemId::Logic), libraryFolder_(std::move(libraryFolder)), userFolder_(std::move(userFolder))
+{
+}
+
+Logic::~Logic()
+{
+    ReleaseGameLibrary();
+    platform::RemoveFile(LoadedCopyPath());
+}
+
+std::string Logic::BuiltLibraryPath() const
+{
+    return libraryFolder_ + kLibraryName + platform::DynamicLibrary::Suffix();
+}
+
+std::string Logic::LoadedCopyPath() const
+{
+    return userFolder_ + kLibraryName + "_" + platform::DynamicLibrary::Suffix();
 }
 
 void Logic::Init()
 {
+    // A failed load is retried when the file changes, so the watch starts from the file as it is now.
+    watch_.Record(BuiltLibraryPath());
+    if (!LoadGameLibrary())
+    {
+        SetConsoleColor(ConsoleColor::Red);
+        std::cout << "System: Logic \t\t- ERROR" << std::endl;
+        SetConsoleColor(ConsoleColor::White);
+        return;
+    }
     std::cout << "System: Logic \t\t- OK" << std::endl;
+}
+
+bool Logic::LoadGameLibrary()
+{
+    return library_.Load(BuiltLibraryPath(), LoadedCopyPath(), CurrentStapleArguments());
+}
+
+bool Logic::ReleaseGameLibrary()
+{
+    return library_.Release();
+}
+
+void Logic::PassStapleFunctions()
+{
+    library_.PassStapleFunctions(CurrentStapleArguments());
+}
+
+StapleArguments Logic::CurrentStapleArguments() const
+{
+    // The object factory, physics and audio join here as their systems come to offer their interfaces.
+    StapleArguments arguments;
+    if (gCore)
+    {
+        arguments.input = gCore->GetInput();
+        arguments.core = gCore;
+        arguments.dt = gCore->GetFrameTime();
+    }
+    return arguments;
+}
+
+std::unique_ptr<MonoBehaviorInterface> Logic::FindScript(const std::string& name) const
+{
+    return library_.FindScript(name);
+}
+
+void Logic::Update()
+{
+    ReadSuspendKey();
+    if (suspended_)
+        return;
+    if (watch_.Poll(BuiltLibraryPath()))
+        ReloadGameLibrary();
+    RunLifeCycleStep();
+    PassStapleFunctions();
+    UpdateScripts();
+}
+
+void Logic::ReadSuspendKey()
+{
+    InputSystem* input = gCore ? gCore->GetInput() : nullptr;
+    if (input && input->IsKeyTriggered(kSuspendKey))
+        suspended_ = !suspended_;
+}
+
+void Logic::ReloadGameLibrary()
+{
+    UnbindAllScripts();
+    ReleaseGameLibrary();
+    if (!LoadGameLibrary())
+        return;
+    for (GameObject* object : activeObjects_)
+        ReattachScripts(object);
+    for (GameObject* object : runWhenPausedObjects_)
+        ReattachScripts(object);
+    for (GameObject* object : inactiveObjects_)
+        if (!Contains(activeObjects_, object) && !Contains(runWhenPausedObjects_, object))
+            ReattachScripts(object);
+    // Prefabs, objects waiting to be freed and the editor's buffers get their scripts back as they were.
+    const auto find = [this](const std::string& name) { return library_.FindScript(name); };
+    for (MonoBehaviorDLL* holder : MonoBehaviorDLL::AllHolders())
+        holder->RebindScripts(find);
+}
+
+void Logic::UnbindAllScripts()
+{
+    // Scripts are taken down while their code is still there; what they wrote of themselves waits in their
+    // holders for the new code.
+    const std::string path = userFolder_ + kLibraryName + "_scripts.xml";
+    const auto& holders = MonoBehaviorDLL::AllHolders();
+    {
+        XMLWriter writer(path);
+        ASSERT(writer.IsOpen(), "Can't save the scripts' properties for the reload in " + path);
+        writer.BeginElement("Scripts");
+        for (const MonoBehaviorDLL* holder : holders)
+            holder->WriteScriptsForReload(writer);
+    }
+    XMLReader reader(path);
+    reader.Parse();
+    platform::RemoveFile(path);
+    std::size_t next = 0;
+    for (MonoBehaviorDLL* holder : holders)
+        holder->UnbindScripts(*reader.GetRoot(), next);
+}
+
+void Logic::ReattachScripts(GameObject* object)
+{
+    MonoBehaviorDLL* holder = HolderOf(object);
+    if (!holder)
+        return;
+    const auto find = [this](const std::string& name) { return library_.FindScript(name); };
+    for (const std::string& name : holder->GetAttachedScriptNames())
+    {
+        if (!library_.HasPrototype(name))
+        {
+            ASSERT(false, "Can't find " + name);
+            continue;
+        }
+        if (!holder->RebindScript(name, find) && !holder->FindExact(name))
+        {
+            // A name that had no instance (pending, or its script was missing before) starts its life now.
+            auto script = library_.FindScript(name);
+            script->owner = object;
+            holder->SetScript(name, std::move(script));
+            if (IsRunning(object))
+                QueuePending(object);
+        }
+        holder->ReloadScripts();
+    }
+}
+
+void Logic::RunLifeCycleStep()
+{
+    // Objects appended during the walk are visited in the same walk.
+    for (std::size_t index = 0; index < pendingObjects_.size(); ++index)
+    {
+        MonoBehaviorDLL* holder = HolderOf(pendingObjects_[index]);
+        if (!holder)
+            continue;
+        if (holder->AwakeNextScript())
+            pendingObjects_.push_back(pendingObjects_[index]);
+        else
+            holder->StartAwokenScripts();
+    }
+    pendingObjects_.clear();
+}
+
+void Logic::UpdateScripts()
+{
+    ObjectList& objects = *currentObjects_;
+    for (std::size_t index = 0; index < objects.size(); ++index)
+        if (MonoBehaviorDLL* holder = HolderOf(objects[index]))
+            holder->UpdateScripts();
+}
+
+bool Logic::IsRunning(GameObject* object) const
+{
+    return Contains(activeObjects_, object) || Contains(runWhenPausedObjects_, object);
+}
+
+void Logic::FileAsRunning(GameObject* object)
+{
+    (object->GetTag() == kRunWhenPausedTag ? runWhenPausedObjects_ : activeObjects_).push_back(object);
+}
+
+void Logic::QueuePending(GameObject* object)
+{
+    AppendOnce(pendingObjects_, object);
+}
+
+void Logic::RegisterObject(GameObject* object)
+{
+    MonoBehaviorDLL* holder = HolderOf(object);
+    if (!holder || IsRunning(object) || Contains(inactiveObjects_, object))
+        return;
+    if (!object->IsActive() || !holder->IsEnabled())
+    {
+        inactiveObjects_.push_back(object);
+        return;
+    }
+    FileAsRunning(object);
+    if (Contains(pendingObjects_, object))
+        holder->AwakeNextScript();
+    else
+        pendingObjects_.push_back(object);
+}
+
+void Logic::UnregisterObject(GameObject* object)
+{
+    for (ObjectList* list : {&activeObjects_, &pendingObjects_, &runWhenPausedObjects_, &inactiveObjects_})
+    {
+        if (!Contains(*list, object))
+            continue;
+        for (const auto& component : object->GetComponents())
+            if (auto* holder = dynamic_cast<MonoBehaviorDLL*>(component.get()))
+                holder->DestroyScripts();
+        Remove(*list, object);
+    }
+}
+
+void Logic::AddScript(GameObject* object, const std::string& name)
+{
+    MonoBehaviorDLL* holder = HolderOf(object);
+    if (!holder)
+        return;
+    if (holder->GetScript(name))
+    {
+        ASSERT(false, name + " already added");
+        return;
+    }
+    auto script = FindScript(name);
+    if (!script)
+    {
+        SetConsoleColor(ConsoleColor::Yellow);
+        std::cout << "Attempting to add missing script : '" << name << "'" << std::endl;
+        SetConsoleColor(ConsoleColor::White);
+        return;
+    }
+    script->owner = object;
+    holder->SetScript(name, std::move(script));
+    // An object Logic already runs is not registered again: its new script joins the life cycle here.
+    if (IsRunning(object))
+        QueuePending(object);
+    RegisterObject(object);
+}
+
+void Logic::AttachScripts(GameObject* object)
+{
+    MonoBehaviorDLL* holder = HolderOf(object);
+    if (!holder)
+        return;
+    for (const std::string& name : holder->GetAttachedScriptNames())
+    {
+        if (MonoBehaviorInterface* script = holder->FindExact(name))
+        {
+            if (object->IsActive())
+                holder->AdvanceScript(*script);
+            continue;
+        }
+        ASSERT(library_.HasPrototype(name), "Can't find " + name);
+        auto script = FindScript(name);
+        if (!script)
+            continue;
+        script->owner = object;
+        MonoBehaviorInterface& attached = *script;
+        holder->SetScript(name, std::move(script));
+        if (Contains(pendingObjects_, object))
+            holder->AwakeScript(attached);
+        else
+            pendingObjects_.push_back(object);
+    }
+}
+
+void Logic::EnableObject(GameObject* object)
+{
+    MonoBehaviorDLL* holder = HolderOf(object);
+    if (!holder)
+        return;
+    holder->EnableScripts();
+    Remove(inactiveObjects_, object);
+    if (!IsRunning(object))
+        FileAsRunning(object);
+}
+
+void Logic::DisableObject(GameObject* object)
+{
+    MonoBehaviorDLL* holder = HolderOf(object);
+    if (!holder)
+        return;
+    holder->DisableScripts();
+    // A run-when-paused object stays filed; its disabled scripts receive nothing.
+    Remove(activeObjects_, object);
+    AppendOnce(inactiveObjects_, object);
+}
+
+void Logic::HandleMessage(const BaseMessage& message)
+{
+    if (message.receiver == SystemId::Logic)
+        HandleLogicMessage(message);
+    else if (message.receiver == SystemId::All)
+        HandleBroadcast(message);
+}
+
+void Logic::HandleLogicMessage(const BaseMessage& message)
+{
+    const MessageName name = message.name;
+    if (name == MessageNames::Register)
+    {
+        if (const auto* request = PayloadOf<std::pair<GameObject*, std::string>>(message))
+            AddScript(request->first, request->second);
+        else
+            RegisterObject(PayloadObject<GameObject>(message));
+    }
+    else if (name == MessageNames::Unregister)
+        UnregisterObject(PayloadObject<GameObject>(message));
+    else if (name == MessageNames::AttachInterfaces)
+        AttachScripts(PayloadObject<GameObject>(message));
+    else
+        ForwardEvent(message);
+}
+
+void Logic::HandleBroadcast(const BaseMessage& message)
+{
+    const MessageName name = message.name;
+    if (name == MessageNames::Paused)
+    {
+        if (const bool* paused = PayloadOf<bool>(message))
+            currentObjects_ = *paused ? &runWhenPausedObjects_ : &activeObjects_;
+    }
+    else if (name == MessageNames::EnableComponent || name == MessageNames::DisableComponent)
+        HandleComponentSwitch(message);
+    else if (name == MessageNames::Enable || name == MessageNames::Disable)
+        HandleActivity(message);
+    else if (name == MessageNames::Register)
+        RegisterObject(PayloadObject<GameObject>(message));
+    else if (name == MessageNames::Destroy)
+        UnregisterObject(PayloadObject<GameObject>(message));
+    else if (name == MessageNames::Cloned)
+        HandleCloned(message);
+}
+
+void Logic::HandleComponentSwitch(const BaseMessage& message)
+{
+    const auto* change = PayloadOf<std::pair<CompEnum, GameObject*>>(message);
+    GameObject* object = change ? change->second : nullptr;
+    ASSERT(object != nullptr, "Message (" + std::string(message.name.View()) + "), GameObject is nullptr");
+    if (!object || change->first != CompEnum::MonoBehavior)
+        return;
+    if (message.name == MessageNames::DisableComponent)
+        DisableObject(object);
+    else if (object->IsActive())
+        EnableObject(object);
+}
+
+void Logic::HandleActivity(const BaseMessage& message)
+{
+    GameObject* object = ObjectPayload(message);
+    ASSERT(object != nullptr, "Message (" + std::string(message.name.View()) + "), GameObject is nullptr");
+    MonoBehaviorDLL* holder = HolderOf(object);
+    if (!holder)
+        return;
+    if (message.name == MessageNames::Disable)
+        DisableObject(object);
+    else if (holder->IsEnabled())
+        EnableObject(object);
+}
+
+void Logic::HandleCloned(const BaseMessage& message)
+{
+    GameObject* object = PayloadObject<GameObject>(message);
+    MonoBehaviorDLL* holder = HolderOf(object);
+    if (!holder)
+        return;
+    // Objects the engine made get their scripts at once; a script's instantiate adds them one by one.
+    if (message.sender != SystemId::ScriptCalls)
+        AttachScripts(object);
+    else
+        for (const std::string& name : holder->GetAttachedScriptNames())
+            AddScript(object, name);
+}
+
+namespace
+{
+// The events Logic forwards, and the holder's sender of each.
+struct ScriptEvent
+{
+    MessageName name;
+    void (*send)(MonoBehaviorDLL& holder, GameObjectInterface* other, ContactData contact);
+    bool reportsNullObject;
+};
+
+constexpr ScriptEvent kScriptEvents[] = {
+    {MessageNames::OnCollisionEnter, [](MonoBehaviorDLL& h, GameObjectInterface* o, ContactData c) { h.SendCollisionEnter(o, c); }, true},
+    {MessageNames::OnCollisionStay, [](MonoBehaviorDLL& h, GameObjectInterface* o, ContactData c) { h.SendCollisionStay(o, c); }, true},
+    {MessageNames::OnCollisionExit, [](MonoBehaviorDLL& h, GameObjectInterface* o, ContactData) { h.SendCollisionExit(o); }, true},
+    {MessageNames::OnTriggerEnter, [](MonoBehaviorDLL& h, GameObjectInterface* o, ContactData c) { h.SendTriggerEnter(o, c); }, true},
+    {MessageNames::OnTriggerStay, [](MonoBehaviorDLL& h, GameObjectInterface* o, ContactData c) { h.SendTriggerStay(o, c); }, true},
+    {MessageNames::OnTriggerExit, [](MonoBehaviorDLL& h, GameObjectInterface* o, ContactData) { h.SendTriggerExit(o); }, false},
+};
+}
+
+
+void Logic::ForwardEvent(const BaseMessage& message)
+{
+    const auto event = std::find_if(std::begin(kScriptEvents), std::end(kScriptEvents),
+                                    [&](const ScriptEvent& known) { return message.name == known.name; });
+    if (event == std::end(kScriptEvents))
+        return;
+
+    GameObject* first = nullptr;
+    GameObject* second = nullptr;
+    ContactData contact;
+    if (const auto* collision = PayloadOf<CollisionData>(message))
+    {
+        first = collision->objectA;
+        second = collision->objectB;
+        contact = {collision->normal, collision->penetration};
+    }
+    else if (const auto* pair = PayloadOf<std::pair<GameObject*, GameObject*>>(message))
+    {
+        first = pair->first;
+        second = pair->second;
+    }
+    ASSERT(!event->reportsNullObject || (first && second),
+           std::string(message.name.View()) + ", one of the colliding object is nullptr");
+    // Scripts take the other object as given; a missing one would be dereferenced by the first of them.
+    if (!first || !second)
+        return;
+
+    for (std::size_t index = 0; index < activeObjects_.size(); ++index)
+    {
+        GameObject* object = activeObjects_[index];
+        if (object != first && object != second)
+            continue;
+        MonoBehaviorDLL* holder = HolderOf(object);
+        if (!holder)
+        {
+            ASSERT(false, "Object without MonoBehaviourDLL exist inside Logic System. Wei Shen Me?");
+            continue;
+        }
+        event->send(*holder, object == first ? second : first, contact);
+    }
 }

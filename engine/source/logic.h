@@ -1,17 +1,79 @@
 #pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "scriptlibrary.h"
 #include "system.h"
 
-// Hosts the script library and drives every object's scripts.
+class GameObject;
+class MonoBehaviorDLL;
+
+// Hosts the script library: loads a copy of it, hands it the engine's services, reloads it when a new build
+// appears, and drives the scripts of every registered object through their life cycle and events.
 class Logic : public System
 {
 public:
+    // The library is built into libraryFolder and loaded from a copy in the per-user folder.
     Logic();
+    Logic(std::string libraryFolder, std::string userFolder);
+    ~Logic() override;
 
-    // Core announces the start-up; this loads the script library and reports how that went.
     void Init() override;
-    void Update() override {}
-    void RegisterObject(GameObject*) override {}
-    void UnregisterObject(GameObject*) override {}
+    void Update() override;
+    void RegisterObject(GameObject* object) override;
+    void UnregisterObject(GameObject* object) override;
     std::string GetName() const override { return "Logic"; }
-    void HandleMessage(const BaseMessage&) override {}
+    void HandleMessage(const BaseMessage& message) override;
+
+    bool LoadGameLibrary();
+    bool ReleaseGameLibrary();
+    void PassStapleFunctions();
+    // A new instance of the named script, owned by the caller; null (with a console line) when there is none.
+    std::unique_ptr<MonoBehaviorInterface> FindScript(const std::string& name) const;
+    // Every script name the library offers, in name order.
+    std::vector<std::string> GetScriptNames() const { return library_.GetScriptNames(); }
+
+    void AddScript(GameObject* object, const std::string& name);
+    void AttachScripts(GameObject* object);
+    void EnableObject(GameObject* object);
+    void DisableObject(GameObject* object);
+
+    // The built library and its loaded copy.
+    std::string BuiltLibraryPath() const;
+    std::string LoadedCopyPath() const;
+    bool IsSuspended() const { return suspended_; }
+
+private:
+    using ObjectList = std::vector<GameObject*>;
+
+    StapleArguments CurrentStapleArguments() const;
+    void ReadSuspendKey();
+    void ReloadGameLibrary();
+    void UnbindAllScripts();
+    void ReattachScripts(GameObject* object);
+    void RunLifeCycleStep();
+    void UpdateScripts();
+    // Appends the object to the list that takes it when it runs (active or run-when-paused).
+    void FileAsRunning(GameObject* object);
+    bool IsRunning(GameObject* object) const;
+    void QueuePending(GameObject* object);
+    void HandleLogicMessage(const BaseMessage& message);
+    void HandleBroadcast(const BaseMessage& message);
+    void HandleComponentSwitch(const BaseMessage& message);
+    void HandleActivity(const BaseMessage& message);
+    void HandleCloned(const BaseMessage& message);
+    void ForwardEvent(const BaseMessage& message);
+
+    std::string libraryFolder_;
+    std::string userFolder_;
+    ScriptLibrary library_;
+    LibraryWatch watch_;
+    bool suspended_ = false;
+
+    ObjectList activeObjects_;
+    ObjectList runWhenPausedObjects_;
+    ObjectList inactiveObjects_;
+    ObjectList pendingObjects_;
+    ObjectList* currentObjects_ = &activeObjects_;
 };

@@ -1,33 +1,113 @@
+#include "configfile.h"
+#include "console.h"
 #include "core.h"
+#include "helpers.h"
+#include "inputsystem.h"
+#include "mainwindow.h"
 #include "messagingsystem.h"
 #include "objectfactory.h"
-#include "platform/window.h"
+#include "startup.h"
+#include "testrun.h"
 
 #include <iostream>
 #include <memory>
 #include <span>
 
-int main(int argc, char* argv[])
+namespace
 {
-    platform::Window window("Nektaru", 1280, 800);
-    if (!window.IsOpen())
+constexpr float StartupGamma = 1.25f;
+
+struct Folders
+{
+    std::string executable;
+    std::string parent;
+    std::string user;
+};
+
+void PrintBranchLine(const std::string& branch)
+{
+    SetConsoleColor(ConsoleColor::Cyan);
+    std::cout << "Currently in '" << branch << "' branch\n" << std::endl;
+    SetConsoleColor(ConsoleColor::White);
+}
+
+ContentLoading ContentOf(ObjectFactory& factory)
+{
+    return {[&factory](const std::string& path) { factory.LoadPrefabFile(path); },
+            [&factory](const std::string& path, bool registerObjects) { factory.LoadLevelFile(path, registerObjects); },
+            [&factory] { factory.DestroyAllObjects(); },
+            [&factory](const std::string& name) { factory.SetLevelName(name); }};
+}
+
+// Every prefab, then the splash level, whose scripts lead on to the next level.
+void LoadStartupContent(const ContentLoading& content, const std::string& executableFolder)
+{
+    for (const std::string& prefab : ListFolderFiles(executableFolder + PrefabFolder))
+        content.LoadPrefabFile(prefab);
+    content.SetLevelName(SplashLevelName);
+    content.LoadLevelFile(executableFolder + SplashLevelPath, true);
+}
+
+int RunProgram(std::span<const char* const> arguments)
+{
+    // The resource manager comes first once the renderer has one.
+    Folders folders;
+    folders.executable = GetExecutableFolder();
+    folders.parent = ParentFolder(folders.executable);
+    folders.user = GetUserDataFolder();
+    // Without a documents folder there is nowhere for the configuration to go.
+    if (!folders.user.empty())
+        EnsureConfigFile(folders.user + ConfigFileName);
+    const std::string branch = ReadBranchName(folders.parent);
+    const std::string titlePrefix = TitlePrefix(branch);
+
+    MainWindow mainWindow;
+    if (!CreateMainWindow(mainWindow, titlePrefix))
     {
-        std::cerr << "Can't create the window: " << window.Error() << "\n";
+        std::cerr << "Can't create the window: " << mainWindow.window->Error() << "\n";
         return 1;
     }
-    Core core(window);
-    core.SetTitlePrefix("Nektaru");
+    Core core(*mainWindow.window);
+    core.SetTitlePrefix(titlePrefix);
+    mainWindow.window->SetEventHandler(
+        [&mainWindow, &core](const platform::Event& event) { WindowProc(mainWindow, core, event); });
+    if (mainWindow.show)
+        mainWindow.window->Show();
+    if (!mainWindow.fullScreen)
+        ToggleFullscreen(mainWindow);
+    // The start-up resources (shaders, textures, models, materials) load here once the renderer has them.
+
+    core.SetEditorMode(EditorModeRequested(arguments));
     core.SetTargetFrameRate(Core::kDefaultFrameRate);
-    core.SetEditorMode(EditorModeRequested(std::span<const char* const>(argv, static_cast<std::size_t>(argc))));
-    auto factory = std::make_unique<ObjectFactory>();
+    auto factory = std::make_unique<ObjectFactory>(folders.executable);
+    const ContentLoading content = ContentOf(*factory);
     auto messaging = std::make_unique<MessagingSystem>(core.MessageReceivers());
+    // Collider drawing starts off once the renderer draws colliders.
+    core.SetGamma(StartupGamma);
+    PrintBranchLine(branch);
     core.Init();
-    factory->LoadPrefabFolder(factory->GetRootFolder() + "Assets/Prefabs");
-    factory->SetLevelName("SplashCalvorn");
-    factory->LoadLevelFile(factory->LevelPath("SplashCalvorn"), true);
-    core.Run();
+
+    InputSystem& input = *core.GetInput();
+    platform::Window::ShowCursor(false);
+    input.SetCursorLock(true);
+    LoadStartupContent(content, folders.executable);
+    core.WaitForLoading({}, {}, {});
+
+    if (IsTestRunRequested(""))
+        RunTestHarness(core, TestRunSetup{"", folders.executable, content});
+    else
+        core.Run();
+
+    platform::Window::ShowCursor(true);
+    input.SetCursorLock(false);
     // Nothing may be delivered to systems that are going away.
     messaging.reset();
     factory.reset();
     return 0;
+}
+}
+
+int main(int argc, char* argv[])
+{
+    return RunProgram(std::span<const char* const>(argv, static_cast<std::size_t>(argc)));
 }

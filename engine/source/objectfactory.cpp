@@ -270,10 +270,15 @@ GameObject* ObjectFactory::FindOwner(const Component& component, bool inPrefabs)
     return nullptr;
 }
 
-void ObjectFactory::LoadLevel(const std::string& name)
+void ObjectFactory::DestroyAllObjects()
 {
     for (GameObject* object : GetObjects())
         DestroyObject(object);
+}
+
+void ObjectFactory::LoadLevel(const std::string& name)
+{
+    DestroyAllObjects();
     LoadLevelFile(LevelPath(name), true);
     levelName_ = name;
     LoadSceneSettings(SceneSettingsPath(name));

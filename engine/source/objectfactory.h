@@ -56,6 +56,8 @@ public:
     // Queues "Destroy" and retires the object: to the destroy queue, or in the editor while not playing to
     // the deleted-objects buffer, whose oldest entry then moves to the destroy queue when it is full.
     void DestroyObject(GameObject* object);
+    // DestroyObject on every live object, in order.
+    void DestroyAllObjects();
     // Moves an object of the deleted-objects buffer back to the end of the live objects; sends nothing.
     void RestoreObject(GameObject* object);
     // Frees the destroy queue.
@@ -75,8 +77,6 @@ public:
     void SaveLevel(const std::string& path) const;
     void SaveSceneSettings(const std::string& path) const;
     void LoadPrefabFile(const std::string& path);
-    // Every ".xml" file of the folder, in name order.
-    void LoadPrefabFolder(const std::string& folder);
     // Adds the file's objects to the live objects. With registerObjects each gets a queued "Register";
     // without, each goes straight to Graphics (the editor's way of showing a scene it does not run).
     void LoadLevelFile(const std::string& path, bool registerObjects);

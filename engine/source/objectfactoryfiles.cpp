@@ -175,21 +175,6 @@ void ObjectFactory::LoadPrefabFile(const std::string& path)
     ResetFrameTimer();
 }
 
-void ObjectFactory::LoadPrefabFolder(const std::string& folder)
-{
-    namespace fs = std::filesystem;
-    std::vector<fs::path> files;
-    std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
-        if (entry.path().extension() == ".xml" && entry.is_regular_file(error))
-            files.push_back(entry.path());
-    ASSERT(!error, "Can't list the prefab folder " + folder + ": " + error.message());
-    // Sorted, so which of two files claiming one id keeps it does not depend on the file system.
-    std::ranges::sort(files);
-    for (const fs::path& file : files)
-        LoadPrefabFile(file.string());
-}
-
 GameObject* ObjectFactory::LoadLevelObject(const ObjectRecord& record, const std::string& path)
 {
     ObjectId prefabId = 0;

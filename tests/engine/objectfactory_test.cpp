@@ -222,7 +222,7 @@ TEST_F(ObjectFactoryTest, FindsSeeLiveObjectsInOrderAndPrefabsInIdOrder)
 TEST_F(ObjectFactoryTest, LoadLevelReplacesTheLiveObjectsAndNamesTheLevel)
 {
     CopyFixtures();
-    factory.LoadPrefabFolder(Root() + "Assets/Prefabs/");
+    LoadPrefabs(Root() + "Assets/Prefabs/");
     Delivered();
     GameObject* old = factory.CreateObject("Old", 0);
     factory.LoadLevel("Tomb");

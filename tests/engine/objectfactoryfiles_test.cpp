@@ -52,7 +52,7 @@ protected:
     LevelFiles()
     {
         CopyFixtures();
-        Captured([&] { factory.LoadPrefabFolder(Root() + "Assets/Prefabs"); });
+        Captured([&] { LoadPrefabs(Root() + "Assets/Prefabs"); });
         Delivered();
     }
 
@@ -227,9 +227,8 @@ TEST_F(PrefabFiles, LoadInNameOrderAndALaterClaimOfAnIdGetsANewOne)
     barrel.replace(barrel.find("Crate"), 5, "Barrel");
     WriteText("Prefabs/Barrel_1001_Prefab.xml", barrel);
     WriteText("Prefabs/Crate_1001_Prefab.xml", ReadText(Fixture("Assets/Prefabs/Crate_1001_Prefab.xml")));
-    WriteText("Prefabs/.gitkeep", "");
 
-    const Output output = Captured([&] { factory.LoadPrefabFolder(Root() + "Prefabs"); });
+    const Output output = Captured([&] { LoadPrefabs(Root() + "Prefabs"); });
     EXPECT_EQ(output.out, "Prefab with id 1001 already exist. Will reissue new id.\n");
     EXPECT_EQ(output.errors, "");
     EXPECT_EQ(factory.FindPrefab("Barrel")->GetID(), 1001u);
@@ -448,13 +447,16 @@ TEST_F(PrefabFiles, TheShippedSplashLevelLoadsCleanlyAndSavesBackUnchanged)
 {
     const std::string assets = std::string(NEKTARU_SOURCE_DIR) + "/Bin/Assets/";
     const Output output = Captured([&] {
-        factory.LoadPrefabFolder(assets + "Prefabs");
+        LoadPrefabs(assets + "Prefabs");
         factory.LoadLevelFile(assets + "XML/SplashCalvorn.xml", true);
         factory.LoadSceneSettings(assets + "SceneSettings/SplashCalvornSettings.xml");
     });
     EXPECT_EQ(output.errors, "");
     ASSERT_NE(factory.FindObject("SplashScreen"), nullptr);
-    EXPECT_EQ(factory.FindObject("CalvornLogo")->GetParent(), factory.FindObject("SplashScreen"));
+    const GameObject& logo = *factory.FindObject("CalvornLogo");
+    EXPECT_EQ(logo.GetParent(), factory.FindObject("SplashScreen"));
+    EXPECT_EQ(logo.GetPrefabID(), factory.FindPrefab("CalvornLogo")->GetID());
+    EXPECT_EQ(TransformOf(logo).GetScale(), Vector3(4.0f, 2.0f, 1.0f));
 
     WriteText("Assets/SceneSettings/.keep", "");
     factory.SaveLevel(Root() + "SplashCalvorn.xml");

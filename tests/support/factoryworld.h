@@ -6,6 +6,7 @@
 #include "messagingsystem.h"
 #include "objectfactory.h"
 #include "recordingsystem.h"
+#include "startup.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,12 @@ protected:
     {
         std::filesystem::copy(std::string(NEKTARU_TEST_DATA) + "/objectfactory/Assets", scratch_ / "Assets",
                               std::filesystem::copy_options::recursive);
+    }
+    // Every file of the folder, in name order, as the start-up loads them.
+    void LoadPrefabs(const std::string& folder)
+    {
+        for (const std::string& prefab : ListFolderFiles(folder))
+            factory.LoadPrefabFile(prefab);
     }
     std::string Root() const { return factory.GetRootFolder(); }
     static std::string Fixture(const std::string& relative)

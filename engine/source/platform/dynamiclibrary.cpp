@@ -44,11 +44,13 @@ bool DynamicLibrary::Load(const std::string& path)
     return handle_ != nullptr;
 }
 
-void DynamicLibrary::Free()
+bool DynamicLibrary::Free()
 {
-    if (handle_ && dlclose(handle_) != 0)
+    const bool freed = !handle_ || dlclose(handle_) == 0;
+    if (!freed)
         error_ = LastLoaderError();
     handle_ = nullptr;
+    return freed;
 }
 
 void* DynamicLibrary::Find(const std::string& name)
@@ -62,6 +64,14 @@ void* DynamicLibrary::Find(const std::string& name)
     void* symbol = dlsym(handle_, name.c_str());
     error_ = symbol ? "" : LastLoaderError();
     return symbol;
+}
+
+bool DynamicLibrary::IsResident(const std::string& path)
+{
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (handle)
+        dlclose(handle);
+    return handle != nullptr;
 }
 
 const char* DynamicLibrary::Suffix()

@@ -16,7 +16,8 @@ public:
 
     // Frees what was loaded before; on failure Error() holds the loader's text.
     bool Load(const std::string& path);
-    void Free();
+    // False (with the loader's text in Error()) when the loader refused to free it.
+    bool Free();
     bool IsLoaded() const { return handle_ != nullptr; }
 
     // Null when the library lacks the symbol (or nothing is loaded).
@@ -28,6 +29,10 @@ public:
     }
 
     const std::string& Error() const { return error_; }
+
+    // True while the loader still maps a library loaded from this path (a freed library that stays is not
+    // really unloaded).
+    static bool IsResident(const std::string& path);
 
     // File name suffix of shared libraries on this platform (".so").
     static const char* Suffix();

@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include "platform/sdlevents.h"
+
 #include <GL/glew.h>
 #include <SDL2/SDL.h>
 
@@ -31,8 +33,11 @@ bool Window::Create(const std::string& title, int width, int height)
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
 
-    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                               SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+    SDL_Rect workArea{0, 0, width, height};
+    SDL_GetDisplayUsableBounds(0, &workArea);
+    window_ = SDL_CreateWindow(title.c_str(), workArea.x + (workArea.w - width) / 2,
+                               workArea.y + (workArea.h - height) / 2, width, height,
+                               SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!window_)
         return false;
     context_ = SDL_GL_CreateContext(window_);
@@ -64,17 +69,62 @@ void Window::SwapBuffers()
     SDL_GL_SwapWindow(window_);
 }
 
+void Window::Show()
+{
+    SDL_ShowWindow(window_);
+    // Without a window manager the focus may never arrive: a shown window counts as active.
+    active_ = true;
+}
+
+bool Window::SetFullscreen(bool fullscreen)
+{
+    if (SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
+        return false;
+    if (!fullscreen)
+        SDL_SetWindowResizable(window_, SDL_TRUE);
+    return true;
+}
+
+void Window::ClientSize(int& width, int& height) const
+{
+    SDL_GetWindowSize(window_, &width, &height);
+}
+
+void Window::CursorPosition(int& x, int& y) const
+{
+    int windowX = 0, windowY = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    SDL_GetWindowPosition(window_, &windowX, &windowY);
+    x -= windowX;
+    y -= windowY;
+}
+
+void Window::CentreCursor()
+{
+    int width = 0, height = 0;
+    ClientSize(width, height);
+    SDL_WarpMouseInWindow(window_, width / 2, height / 2);
+}
+
+void Window::ShowCursor(bool show)
+{
+    SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
 bool Window::PumpEvents()
 {
     bool open = true;
-    for (SDL_Event event; SDL_PollEvent(&event);)
+    Event event;
+    for (SDL_Event sdlEvent; SDL_PollEvent(&sdlEvent);)
     {
-        if (event.type == SDL_QUIT)
+        if (!TranslateEvent(sdlEvent, event))
+            continue;
+        if (event.type == EventType::Quit)
             open = false;
-        else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
-            active_ = true;
-        else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
-            active_ = false;
+        else if (event.type == EventType::Activate)
+            active_ = event.down;
+        if (handler_)
+            handler_(event);
     }
     return open;
 }

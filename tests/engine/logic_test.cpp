@@ -1,0 +1,275 @@
+#include "logic.h"
+
+#include <fstream>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "collisiondata.h"
+#include "scriptworld.h"
+
+using testing::ElementsAre;
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+namespace
+{
+class LogicTest : public testing::Test
+{
+protected:
+    // An object made from a prefab holding the scripts, as a script's Instantiate and Register make it.
+    GameObject& Instantiate(const std::string& name, std::initializer_list<const char*> scripts,
+                            const std::string& tag = "")
+    {
+        GameObject& prefab = world.Object(name + "Prefab", scripts);
+        prefab.SetTag(tag);
+        GameObject& object = world.objects->Live(std::make_unique<GameObject>(prefab, name, ++world.lastId));
+        DispatchMessage(SystemId::ScriptCalls, SystemId::All, MessageNames::Cloned, &object);
+        ScriptWorld::Register(object);
+        return object;
+    }
+
+    static void Post(MessageName name, GameObject* first, GameObject* second, float penetration = 0.0f)
+    {
+        CollisionData data;
+        data.objectA = first;
+        data.objectB = second;
+        data.penetration = penetration;
+        PostMessage(SystemId::Physics, SystemId::Logic, name, data);
+    }
+
+    ScriptWorld world;
+};
+
+TEST_F(LogicTest, InitLoadsTheLibraryAndShutDownRemovesTheCopy)
+{
+    const std::string output = world.initOutput;
+    EXPECT_EQ(output.substr(output.find("System: Logic")), "System: Logic Initializing\n"
+                                                            "\tLogic: Loading staple functions ... done\n"
+                                                            "\tLogic: Passing staple functions ... done\n"
+                                                            "\tLogic: Loading Scripts ... done (1 failed)\n"
+                                                            "System: Logic \t\t- OK\n"
+                                                            " >>> ALL SYSTEMS INITIALIZED!\n");
+    EXPECT_EQ(world.logic->GetScriptNames().size(), 7u);
+    const std::string copy = world.folders.LoadedCopy();
+    EXPECT_TRUE(std::filesystem::exists(copy));
+    world.core.reset();
+    EXPECT_FALSE(std::filesystem::exists(copy));
+    EXPECT_FALSE(platform::DynamicLibrary::IsResident(copy));
+}
+
+TEST(LogicInit, ALibraryThatDoesNotLoadLeavesTheEngineRunningWithoutScripts)
+{
+    ScriptHostFolders folders;
+    std::ofstream(folders.LibraryFolder() + "broken") << "not a library";
+    ScriptWorld world(folders.LibraryFolder() + "broken");
+    EXPECT_NE(world.initOutput.find("System: Logic \t\t- ERROR\n"), std::string::npos);
+    EXPECT_TRUE(world.logic->GetScriptNames().empty());
+    for (int frame = 0; frame < 3; ++frame)
+        world.Frame();
+
+    // The next build is picked up once it has settled.
+    world.folders.Install(FIXTURE_SCRIPTS_V1);
+    CaptureStdout();
+    world.Frame();
+    EXPECT_TRUE(world.logic->GetScriptNames().empty());
+    world.Frame();
+    GetCapturedStdout();
+    EXPECT_EQ(world.logic->GetScriptNames().size(), 7u);
+}
+
+TEST_F(LogicTest, AwakeTakesTurnsBetweenObjectsThenStartUpdateEventsDisableEnableAndDestroy)
+{
+    GameObject& one = Instantiate("One", {"Alpha"});
+    GameObject& three = Instantiate("Three", {"Alpha", "Beta", "Gamma"});
+    EXPECT_TRUE(world.TakeLog().empty()) << "nothing runs before Logic's update";
+
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(),
+                ElementsAre("One Alpha Awake", "Three Alpha Awake", "One Alpha Start", "Three Beta Awake",
+                            "Three Gamma Awake", "Three Alpha Start", "Three Beta Start", "Three Gamma Start",
+                            "One Alpha Update", "Three Alpha Update", "Three Beta Update", "Three Gamma Update"));
+
+    // Both objects hear of the collision, each with the other; the form without contact data comes first.
+    Post(MessageNames::OnCollisionEnter, &one, &three, 0.5f);
+    Post(MessageNames::OnTriggerExit, &three, &one);
+    world.messaging->Update();
+    EXPECT_THAT(world.TakeLog(),
+                ElementsAre("One Alpha CollisionEnter Three", "One Alpha CollisionEnter Three 0.500000",
+                            "Three Alpha CollisionEnter One", "Three Alpha CollisionEnter One 0.500000",
+                            "Three Beta CollisionEnter One", "Three Beta CollisionEnter One 0.500000",
+                            "Three Gamma CollisionEnter One", "Three Gamma CollisionEnter One 0.500000",
+                            "One Alpha TriggerExit Three", "Three Alpha TriggerExit One",
+                            "Three Beta TriggerExit One", "Three Gamma TriggerExit One"));
+
+    three.SetActive(false);
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Three Alpha OnDisable", "Three Beta OnDisable", "Three Gamma OnDisable",
+                                             "One Alpha Update"));
+    Post(MessageNames::OnCollisionStay, &one, &three);
+    world.messaging->Update();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("One Alpha CollisionStay Three", "One Alpha CollisionStay Three 0.000000"))
+        << "a disabled object hears no events";
+
+    three.SetActive(true);
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Three Alpha OnEnable", "Three Beta OnEnable", "Three Gamma OnEnable",
+                                             "One Alpha Update", "Three Alpha Update", "Three Beta Update",
+                                             "Three Gamma Update"));
+
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, &three);
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, &three);
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Three Alpha OnDestroy", "Three Beta OnDestroy", "Three Gamma OnDestroy",
+                                             "One Alpha Update"));
+}
+
+TEST_F(LogicTest, ALoadedObjectIsAwokenWhenClonedAndStartedAtItsFirstUpdate)
+{
+    GameObject& loaded = world.Object("Loaded", {"Alpha", "Beta"});
+    DispatchMessage(SystemId::None, SystemId::All, MessageNames::Cloned, &loaded);
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Loaded Alpha Awake", "Loaded Beta Awake"));
+    ScriptWorld::Register(loaded);
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Loaded Alpha Start", "Loaded Beta Start", "Loaded Alpha Update",
+                                             "Loaded Beta Update"));
+}
+
+TEST_F(LogicTest, AnInactiveObjectsScriptsWaitAndRunOnceItIsEnabled)
+{
+    GameObject& sleeper = world.Object("Sleeper", {"Alpha"});
+    sleeper.SetActive(false);
+    world.messaging->Update();
+    DispatchMessage(SystemId::None, SystemId::All, MessageNames::Cloned, &sleeper);
+    ScriptWorld::Register(sleeper);
+    world.Frame();
+    world.Frame();
+    EXPECT_TRUE(world.TakeLog().empty());
+
+    sleeper.SetActive(true);
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Sleeper Alpha OnEnable", "Sleeper Alpha Update"));
+}
+
+TEST_F(LogicTest, RunWhenPausedObjectsUpdateOnlyWhilePausedAndHearNoEvents)
+{
+    GameObject& menu = Instantiate("Menu", {"Alpha"}, "RunWhenPaused");
+    GameObject& player = Instantiate("Player", {"Beta"});
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Menu Alpha Awake", "Player Beta Awake", "Menu Alpha Start",
+                                             "Player Beta Start", "Player Beta Update"));
+
+    world.core->SetPaused(true);
+    Post(MessageNames::OnTriggerEnter, &menu, &player);
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Player Beta TriggerEnter Menu", "Player Beta TriggerEnter Menu 0.000000",
+                                             "Menu Alpha Update"));
+    world.core->SetPaused(false);
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Player Beta Update"));
+}
+
+TEST_F(LogicTest, AddingAScriptToARunningObjectStartsItLikeAnyOther)
+{
+    GameObject& object = Instantiate("Object", {"Alpha"});
+    world.Frame();
+    world.TakeLog();
+
+    MonoBehaviorDLL& holder = ScriptWorld::Holder(object);
+    holder.RegisterScript("Beta");
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Object Beta Awake", "Object Beta Start", "Object Alpha Update",
+                                             "Object Beta Update"));
+
+    // Names are matched as parts of the attached names; a name the library lacks is refused.
+    testing::internal::CaptureStderr();
+    CaptureStdout();
+    holder.RegisterScript("Alp");
+    holder.RegisterScript("Turret");
+    EXPECT_EQ(GetCapturedStdout(), "Can't find script 'Turret'\nAttempting to add missing script : 'Turret'\n");
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Alp already added"), std::string::npos);
+    EXPECT_THAT(holder.GetAttachedScriptNames(), ElementsAre("Alpha", "Beta"));
+}
+
+TEST_F(LogicTest, AScriptRemovingItselfDuringItsUpdateIsDestroyedOnceAfterTheWalk)
+{
+    GameObject& object = Instantiate("Object", {"Alpha", "Remover"});
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), testing::Contains("Object Remover Update"));
+    EXPECT_THAT(ScriptWorld::Holder(object).GetAttachedScriptNames(), ElementsAre("Alpha"));
+    EXPECT_EQ(world.messaging->QueuedCount(), 1u); // "RemoveMono", which no system acts on
+
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Object Alpha Update"));
+
+    CaptureStdout();
+    ScriptWorld::Holder(object).RemoveMono("Remover");
+    EXPECT_EQ(GetCapturedStdout(), "Object don't have script : Remover\n");
+}
+
+TEST_F(LogicTest, OnDestroyReachesOnlyScriptsThatRanAndOnlyOnce)
+{
+    GameObject& object = world.Object("Object", {"Alpha", "Beta"});
+    MonoBehaviorDLL& holder = ScriptWorld::Holder(object);
+    holder.FindExact("Alpha")->state = ScriptState::Running;
+    holder.RemoveMono("Alpha");
+    holder.RemoveMono("Beta"); // never awoken
+    holder.DestroyScripts();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Object Alpha OnDestroy"));
+    EXPECT_TRUE(holder.GetAttachedScriptNames().empty());
+}
+}
+
+namespace
+{
+TEST_F(LogicTest, OnlyTheScriptHoldersOwnSwitchDisablesAndEnablesItsScripts)
+{
+    GameObject& object = Instantiate("Object", {"Alpha"});
+    world.Frame();
+    world.TakeLog();
+
+    const auto post = [&](MessageName name, CompEnum type) {
+        PostMessage(SystemId::None, SystemId::All, name, std::make_pair(type, &object));
+        world.Frame();
+        return world.TakeLog();
+    };
+    EXPECT_THAT(post(MessageNames::DisableComponent, CompEnum::Transform), ElementsAre("Object Alpha Update"));
+    EXPECT_THAT(post(MessageNames::DisableComponent, CompEnum::MonoBehavior), ElementsAre("Object Alpha OnDisable"));
+    EXPECT_THAT(post(MessageNames::EnableComponent, CompEnum::Camera), ElementsAre());
+    EXPECT_THAT(post(MessageNames::EnableComponent, CompEnum::MonoBehavior),
+                ElementsAre("Object Alpha OnEnable", "Object Alpha Update"));
+}
+
+TEST_F(LogicTest, MessagesAboutNoObjectAreReportedAndChangeNothing)
+{
+    GameObject& object = Instantiate("Object", {"Alpha"});
+    world.Frame();
+    world.TakeLog();
+
+    struct Case
+    {
+        MessageName name;
+        std::string report;
+    };
+    const Case cases[] = {
+        {MessageNames::Enable, "Message (Enable), GameObject is nullptr"},
+        {MessageNames::Disable, "Message (Disable), GameObject is nullptr"},
+        {MessageNames::Destroy, "is about no object"},
+    };
+    for (const Case& message : cases)
+    {
+        testing::internal::CaptureStderr();
+        PostMessage(SystemId::None, SystemId::All, message.name, static_cast<GameObject*>(nullptr));
+        world.messaging->Update();
+        EXPECT_NE(testing::internal::GetCapturedStderr().find(message.report), std::string::npos) << message.report;
+    }
+    testing::internal::CaptureStderr();
+    PostMessage(SystemId::None, SystemId::All, MessageNames::DisableComponent,
+                std::make_pair(CompEnum::MonoBehavior, static_cast<GameObject*>(nullptr)));
+    Post(MessageNames::OnCollisionEnter, &object, nullptr);
+    world.Frame();
+    const std::string reports = testing::internal::GetCapturedStderr();
+    EXPECT_NE(reports.find("Message (DisableComponent), GameObject is nullptr"), std::string::npos);
+    EXPECT_NE(reports.find("OnCollisionEnter, one of the colliding object is nullptr"), std::string::npos);
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Object Alpha Update")) << "no script is handed a missing object";
+}
+}

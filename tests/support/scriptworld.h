@@ -1,0 +1,74 @@
+#pragma once
+// A Core whose Logic loads the fixture script library from temporary folders, the message queue, and
+// objects standing where the object factory will, for tests that run scripts on objects.
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core.h"
+#include "inputsystem.h"
+#include "logic.h"
+#include "messagingsystem.h"
+#include "monobehavior.h"
+#include "objectworld.h"
+#include "scripthost.h"
+
+class ScriptWorld
+{
+public:
+    explicit ScriptWorld(const std::string& library = FIXTURE_SCRIPTS_V1)
+    {
+        folders.Install(library);
+        core = std::make_unique<Core>([this](SystemId id) -> std::unique_ptr<System> {
+            if (id == SystemId::Logic)
+                return std::make_unique<Logic>(folders.LibraryFolder(), folders.UserFolder());
+            if (id == SystemId::Input)
+                return std::make_unique<InputSystem>(nullptr, [] { return 0.0f; });
+            return std::make_unique<IdleSystem>(id);
+        });
+        messaging = std::make_unique<MessagingSystem>(core->MessageReceivers());
+        logic = core->GetLogic();
+        testing::internal::CaptureStdout();
+        core->Init();
+        initOutput = testing::internal::GetCapturedStdout();
+    }
+    ~ScriptWorld()
+    {
+        // Objects and their scripts go before the library, as the object factory goes before Core.
+        objects.reset();
+        messaging.reset();
+        core.reset();
+    }
+
+    // A live object holding the names, as an object the factory has just made from a prefab.
+    GameObject& Object(const std::string& name, std::initializer_list<const char*> scripts)
+    {
+        GameObject& object = objects->Live(name, ++lastId);
+        auto* holder = dynamic_cast<MonoBehaviorDLL*>(object.AddComponent("MonoBehavior"));
+        for (const char* script : scripts)
+            holder->SetScript(script, logic->FindScript(script));
+        for (const auto& held : holder->GetAttachedScriptNames())
+            holder->FindExact(held)->owner = &object;
+        return object;
+    }
+
+    static MonoBehaviorDLL& Holder(GameObject& object) { return *object.GetComponent<MonoBehaviorDLL>(); }
+
+    // Registers the object as the factory does: the message waits for the next frame.
+    static void Register(GameObject& object)
+    {
+        PostMessage(SystemId::None, SystemId::All, MessageNames::Register, &object);
+    }
+
+    void Frame() { core->Frame(); }
+    std::vector<std::string> TakeLog() const { return TakeFixtureLog(folders.LoadedCopy()); }
+
+    ScriptHostFolders folders;
+    std::unique_ptr<Core> core;
+    std::unique_ptr<MessagingSystem> messaging;
+    std::unique_ptr<ObjectWorld> objects = std::make_unique<ObjectWorld>();
+    Logic* logic = nullptr;
+    std::string initOutput;
+    ObjectId lastId = 0;
+};
