@@ -31,14 +31,6 @@ void PrintBranchLine(const std::string& branch)
     SetConsoleColor(ConsoleColor::White);
 }
 
-ContentLoading ContentOf(ObjectFactory& factory)
-{
-    return {[&factory](const std::string& path) { factory.LoadPrefabFile(path); },
-            [&factory](const std::string& path, bool registerObjects) { factory.LoadLevelFile(path, registerObjects); },
-            [&factory] { factory.DestroyAllObjects(); },
-            [&factory](const std::string& name) { factory.SetLevelName(name); }};
-}
-
 // Every prefab, then the splash level, whose scripts lead on to the next level.
 void LoadStartupContent(const ContentLoading& content, const std::string& executableFolder)
 {
@@ -80,7 +72,7 @@ int RunProgram(std::span<const char* const> arguments)
     core.SetEditorMode(EditorModeRequested(arguments));
     core.SetTargetFrameRate(Core::kDefaultFrameRate);
     auto factory = std::make_unique<ObjectFactory>(folders.executable);
-    const ContentLoading content = ContentOf(*factory);
+    const ContentLoading content = FactoryContent(*factory);
     auto messaging = std::make_unique<MessagingSystem>(core.MessageReceivers());
     // Collider drawing starts off once the renderer draws colliders.
     core.SetGamma(StartupGamma);

@@ -2,6 +2,7 @@
 #include "gameobject.h"
 #include "helpers.h"
 #include "objectfactoryinterface.h"
+#include "startup.h"
 
 #include <cstddef>
 #include <deque>
@@ -113,3 +114,6 @@ private:
 
 // The one factory; set by its constructor, null once it is destroyed.
 extern ObjectFactory* gFactory;
+
+// The factory's part in start-up and the automated test run.
+ContentLoading FactoryContent(ObjectFactory& factory);

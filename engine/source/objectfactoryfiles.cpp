@@ -321,3 +321,11 @@ void ObjectFactory::SaveSceneSettings(const std::string& path) const
     writer.WriteElement("ShadowHeightOffset", graphics->GetShadowHeightOffset());
     writer.EndElement();
 }
+
+ContentLoading FactoryContent(ObjectFactory& factory)
+{
+    return {[&factory](const std::string& path) { factory.LoadPrefabFile(path); },
+            [&factory](const std::string& path, bool registerObjects) { factory.LoadLevelFile(path, registerObjects); },
+            [&factory] { factory.DestroyAllObjects(); },
+            [&factory](const std::string& name) { factory.SetLevelName(name); }};
+}

@@ -1,6 +1,7 @@
 #include "c_transform.h"
 #include "canvasinterface.h"
 #include "factoryworld.h"
+#include "testrun.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -463,4 +464,27 @@ TEST_F(PrefabFiles, TheShippedSplashLevelLoadsCleanlyAndSavesBackUnchanged)
     EXPECT_EQ(ReadText(Root() + "SplashCalvorn.xml"), ReadText(assets + "XML/SplashCalvorn.xml"));
     EXPECT_EQ(ReadText(Root() + "Assets/SceneSettings/SplashCalvornSettings.xml"),
               ReadText(assets + "SceneSettings/SplashCalvornSettings.xml"));
+}
+
+TEST_F(LevelFiles, TheTestRunGetsThroughBrokenPrefabAndLevelFiles)
+{
+    std::string binary;
+    for (int byte = 0; byte < 512; ++byte)
+        binary.push_back(static_cast<char>(byte * 13));
+    const std::string tomb = ReadText(Fixture("Assets/XML/Tomb.xml"));
+    for (const char* folder : {"Assets/Prefabs/", "Assets/XML/"})
+    {
+        WriteText(std::string(folder) + "Empty.xml", "");
+        WriteText(std::string(folder) + "Binary.xml", binary);
+        WriteText(std::string(folder) + "Truncated.xml", tomb.substr(0, tomb.size() / 2));
+    }
+    WriteText("work/.testrun", "");
+    WriteText("work/.gameplaymode", "");
+
+    const Output output = Captured([&] { RunTestHarness(core, {Root() + "work/", Root(), FactoryContent(factory)}); });
+    EXPECT_EQ(ReadText(Root() + "work/.okay_play"), "RAN STATUS : OK\n");
+    const std::string log = ReadText(Root() + "work/.log_play");
+    EXPECT_THAT(log, HasSubstr("LOADING XML : Truncated.xml"));
+    EXPECT_THAT(log, HasSubstr("LOADING PREFAB : Binary.xml"));
+    EXPECT_TRUE(factory.GetObjects().empty());
 }
