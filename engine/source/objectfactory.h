@@ -71,7 +71,7 @@ public:
     std::vector<GameObject*> GetDeletedObjects() const;
     std::vector<GameObject*> GetDestroyQueue() const;
 
-    // Files. Paths are full paths; the level and settings names below are joined to the root folder.
+    // Files, by full path. A level's scene settings are found by its file's stem under the root folder.
     // One file per prefab, "<Name>_<id>_Prefab.xml" in folder; older files of the same id are removed.
     void SavePrefabs(const std::string& folder) const;
     // The live objects, then the scene settings named after the level file.
@@ -84,12 +84,13 @@ public:
     void LoadSceneSettings(const std::string& path);
 
     const std::string& GetRootFolder() const { return rootFolder_; }
-    // root + "Assets/XML/<level>.xml" and root + "Assets/SceneSettings/<level>Settings.xml".
-    std::string LevelPath(const std::string& level) const;
-    std::string SceneSettingsPath(const std::string& level) const;
 
 private:
     struct ObjectRecord;
+
+    // root + "Assets/XML/<level>.xml" and root + "Assets/SceneSettings/<level>Settings.xml".
+    std::string LevelPath(const std::string& level) const;
+    std::string SceneSettingsPath(const std::string& level) const;
 
     GameObject* AppendLive(std::unique_ptr<GameObject> object);
     void RetireObject(GameObject* object);

@@ -80,7 +80,9 @@ bool WriteObjects(const std::string& path, const std::string& rootName, const st
 void RemoveOtherFilesOfPrefab(const std::string& folder, ObjectId id, const std::string& kept)
 {
     namespace fs = std::filesystem;
-    const std::string suffix = "_" + std::to_string(id) + "_Prefab.xml";
+    // Built in steps: GCC 12 wrongly warns (-Wrestrict) about a chain of + on temporaries here.
+    std::string suffix = "_";
+    suffix.append(std::to_string(id)).append("_Prefab.xml");
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
     {

@@ -423,7 +423,7 @@ TEST_F(MalformedFiles, RandomDamageToALevelNeverHurtsTheLoadedObjects)
                 text.insert(lineStart, text.substr(lineStart, lineEnd - lineStart));
                 break;
             case 2:
-                text.insert(lineStart, "\t");
+                text.insert(lineStart, 1, '\t');
                 break;
             case 3:
                 text[at] = static_cast<char>(pick(256));
