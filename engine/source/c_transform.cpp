@@ -44,6 +44,9 @@ Transform::Transform(const Transform& source)
       rotationMatrix_(source.rotationMatrix_), parent_(source.parent_)
 {
     StoreEnabled(true);
+    // Listed with the parent it points at, so the parent's end unlinks it like any other child.
+    if (parent_)
+        FromInterface<Transform>(parent_)->children_.push_back(this);
 }
 
 Transform::~Transform()

@@ -10,7 +10,8 @@ class Transform : public ComponentBase<TransformInterface>
 {
 public:
     Transform();
-    // A copy is enabled and has no children; it keeps the parent link but not the quaternion.
+    // A copy is enabled and has no children; it is one more child of the source's parent. The quaternion
+    // is not copied.
     Transform(const Transform& source);
     Transform& operator=(const Transform&) = delete;
     // Leaves no link to itself behind in its parent or children.

@@ -306,7 +306,25 @@ TEST(Transform, CopyIsEnabledChildlessAndKeepsItsParentLink)
     EXPECT_EQ(transform.GetParent(), &parent);
     EXPECT_EQ(transform.GetForward(), source.GetForward());
     EXPECT_EQ(transform.GetRotationMatrix(), source.GetRotationMatrix());
-    EXPECT_EQ(parent.GetChildren().size(), 1u);
+}
+
+TEST(Transform, ACopyOfAChildIsOneOfItsParentsChildrenToo)
+{
+    auto parent = std::make_unique<Transform>();
+    parent->SetPosition({4, 0, 0});
+    Transform source;
+    parent->AddChild(&source);
+    source.SetPosition({1, 0, 0});
+
+    const auto copy = source.Clone();
+    auto& transform = dynamic_cast<Transform&>(*copy);
+    EXPECT_EQ(parent->GetChildren(), (std::vector<TransformInterface*>{&source, &transform}));
+    EXPECT_EQ(transform.GetWorldPosition(), Vector3(5, 0, 0));
+
+    // The parent going away leaves the copy with no link to it.
+    parent.reset();
+    EXPECT_EQ(transform.GetParent(), nullptr);
+    EXPECT_EQ(transform.GetWorldPosition(), Vector3(1, 0, 0));
 }
 
 TEST_F(TransformFiles, SavesWholeOrOnlyWhatDiffersFromThePrefab)
