@@ -56,17 +56,14 @@ struct MemberDescriptor
             throw std::runtime_error("Cannot access member: no setter or member pointer set");
     }
 
-    // Hands the current value to visit; false, without a call, when the descriptor cannot read it.
+    // Hands the current value to visit; a descriptor that cannot read it makes no call.
     template <class Visit>
-    bool Read(const Class& object, Visit&& visit) const
+    void Read(const Class& object, Visit&& visit) const
     {
         if (member || constRefGetter)
             visit(GetConstRef(object));
         else if (valueGetter)
             visit(GetCopy(object));
-        else
-            return false;
-        return true;
     }
 };
 
