@@ -182,7 +182,8 @@ void Transform::AddChild(TransformInterface* child)
 
 void Transform::RemoveChild(TransformInterface* child)
 {
-    if (std::ranges::find(children_, child) == children_.end())
+    // A transform linked to another parent, or to none, is left alone.
+    if (!child || (child->GetParent() != this && std::ranges::find(children_, child) == children_.end()))
         return;
     child->SetPosition(child->GetPosition() + GetWorldPosition());
     child->SetParent(nullptr);

@@ -239,6 +239,13 @@ TEST(Transform, ChildrenKeepTheirWorldPosition)
     // Removing a transform that is not a child changes nothing.
     other.RemoveChild(&child);
     EXPECT_EQ(child.GetPosition(), Vector3(5, 0, 0));
+
+    // A link made by SetParent alone is undone by the parent it names.
+    child.SetParent(&other);
+    EXPECT_EQ(child.GetWorldPosition(), Vector3(5, 7, 0));
+    other.RemoveChild(&child);
+    EXPECT_EQ(child.GetParent(), nullptr);
+    EXPECT_EQ(child.GetPosition(), Vector3(5, 7, 0));
 }
 
 TEST(Transform, WorldPositionAddsEveryAncestorWhateverItsRotation)
