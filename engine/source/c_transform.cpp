@@ -41,21 +41,17 @@ Transform::Transform() : ComponentBase(CompEnum::Transform)
 Transform::Transform(const Transform& source)
     : ComponentBase(source), forward_(source.forward_), right_(source.right_), up_(source.up_),
       position_(source.position_), rotation_(source.rotation_), scale_(source.scale_),
-      rotationMatrix_(source.rotationMatrix_), parent_(source.parent_)
+      rotationMatrix_(source.rotationMatrix_)
 {
     StoreEnabled(true);
-    // Listed with the parent it points at, so the parent's end unlinks it like any other child.
-    if (parent_)
-        FromInterface<Transform>(parent_)->children_.push_back(this);
+    SetParent(source.parent_);
 }
 
 Transform::~Transform()
 {
-    if (parent_)
-        std::erase(FromInterface<Transform>(parent_)->children_, this);
-    for (TransformInterface* child : children_)
-        if (child->GetParent() == this)
-            child->SetParent(nullptr);
+    SetParent(nullptr);
+    for (TransformInterface* child : std::vector(children_))
+        child->SetParent(nullptr);
 }
 
 void Transform::Serialize(XMLWriter& writer, const Component* prefab) const
@@ -155,17 +151,24 @@ void Transform::LookAt(const Vector3& target)
 
 void Transform::SetParent(TransformInterface* parent)
 {
+    if (parent == parent_)
+        return;
     if (ChainContains(parent, this))
     {
         ASSERT(false, "Transform - a transform cannot be its own ancestor");
         return;
     }
+    // The link and the parent's list change together, so neither end can outlive the other unnoticed.
+    if (parent_)
+        std::erase(FromInterface<Transform>(parent_)->children_, this);
     parent_ = parent;
+    if (parent_)
+        FromInterface<Transform>(parent_)->children_.push_back(this);
 }
 
 void Transform::AddChild(TransformInterface* child)
 {
-    if (!child || std::ranges::find(children_, child) != children_.end())
+    if (!child || child->GetParent() == this)
         return;
     if (ChainContains(this, child))
     {
@@ -176,16 +179,14 @@ void Transform::AddChild(TransformInterface* child)
     if (TransformInterface* previous = child->GetParent())
         previous->RemoveChild(child);
     child->SetPosition(child->GetPosition() - GetWorldPosition());
-    children_.push_back(child);
     child->SetParent(this);
 }
 
 void Transform::RemoveChild(TransformInterface* child)
 {
     // A transform linked to another parent, or to none, is left alone.
-    if (!child || (child->GetParent() != this && std::ranges::find(children_, child) == children_.end()))
+    if (!child || child->GetParent() != this)
         return;
     child->SetPosition(child->GetPosition() + GetWorldPosition());
     child->SetParent(nullptr);
-    std::erase(children_, child);
 }

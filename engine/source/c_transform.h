@@ -14,7 +14,7 @@ public:
     // is not copied.
     Transform(const Transform& source);
     Transform& operator=(const Transform&) = delete;
-    // Leaves no link to itself behind in its parent or children.
+    // Leaves its parent's child list and unlinks its children.
     ~Transform() override;
 
     void Serialize(XMLWriter& writer, const Component* prefab) const override;
@@ -47,7 +47,8 @@ public:
     Matrix4 GetModelMatrix() const override;
     Vector3 GetWorldPosition() const override;
     TransformInterface* GetParent() const override { return parent_; }
-    // Refuses a link that would make the transform its own ancestor.
+    // Moves the transform from its parent's child list to the new parent's, position unchanged. Refuses a
+    // link that would make the transform its own ancestor.
     void SetParent(TransformInterface* parent) override;
     void AddChild(TransformInterface* child) override;
     void RemoveChild(TransformInterface* child) override;

@@ -295,6 +295,35 @@ TEST(Transform, AFreedTransformLeavesNoLinkBehind)
     EXPECT_EQ(child.GetParent(), nullptr);
 }
 
+// The parent link and the parent's child list always agree, however the link is changed.
+TEST(Transform, SetParentKeepsTheParentsChildListInStep)
+{
+    Transform first;
+    Transform second;
+    {
+        Transform child;
+        child.SetParent(&first);
+        EXPECT_EQ(first.GetChildren(), std::vector<TransformInterface*>{&child});
+        child.SetParent(&second);
+        EXPECT_TRUE(first.GetChildren().empty());
+        EXPECT_EQ(second.GetChildren(), std::vector<TransformInterface*>{&child});
+        child.SetParent(&second);
+        EXPECT_EQ(second.GetChildren().size(), 1u);
+        child.SetParent(nullptr);
+        EXPECT_TRUE(second.GetChildren().empty());
+        child.SetParent(&first);
+    }
+    EXPECT_TRUE(first.GetChildren().empty());
+
+    Transform parent;
+    {
+        Transform orphan;
+        parent.AddChild(&orphan);
+        orphan.SetParent(nullptr);
+    }
+    EXPECT_TRUE(parent.GetChildren().empty()); // nothing freed is left listed
+}
+
 TEST(Transform, CopyIsEnabledChildlessAndKeepsItsParentLink)
 {
     Transform parent;
