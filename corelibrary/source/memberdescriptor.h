@@ -11,7 +11,6 @@
 template <class Class, class T>
 struct MemberDescriptor
 {
-    using ValueType = T;
     using ConstRefGetter = const T& (Class::*)() const;
     using ConstRefSetter = void (Class::*)(const T&);
     using ValueGetter = T (Class::*)() const;
