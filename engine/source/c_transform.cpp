@@ -23,12 +23,15 @@ Vector3 DegreesOf(const EulerAngles& radians)
     return {RadiansToDegrees(radians.x), RadiansToDegrees(radians.y), RadiansToDegrees(radians.z)};
 }
 
-// True when target is start or one of start's ancestors.
-bool ChainContains(const TransformInterface* start, const TransformInterface* target)
+// Reports, and answers true, when child is parent or one of its ancestors: the link would close a loop.
+bool LinkWouldLoop(const TransformInterface* parent, const TransformInterface* child)
 {
-    for (const TransformInterface* link = start; link; link = link->GetParent())
-        if (link == target)
+    for (const TransformInterface* link = parent; link; link = link->GetParent())
+        if (link == child)
+        {
+            ASSERT(false, "Transform - a transform cannot be its own ancestor");
             return true;
+        }
     return false;
 }
 } // namespace
@@ -151,13 +154,8 @@ void Transform::LookAt(const Vector3& target)
 
 void Transform::SetParent(TransformInterface* parent)
 {
-    if (parent == parent_)
+    if (parent == parent_ || LinkWouldLoop(parent, this))
         return;
-    if (ChainContains(parent, this))
-    {
-        ASSERT(false, "Transform - a transform cannot be its own ancestor");
-        return;
-    }
     // The link and the parent's list change together, so neither end can outlive the other unnoticed.
     if (parent_)
         std::erase(FromInterface<Transform>(parent_)->children_, this);
@@ -168,13 +166,8 @@ void Transform::SetParent(TransformInterface* parent)
 
 void Transform::AddChild(TransformInterface* child)
 {
-    if (!child || child->GetParent() == this)
+    if (!child || child->GetParent() == this || LinkWouldLoop(this, child))
         return;
-    if (ChainContains(this, child))
-    {
-        ASSERT(false, "Transform - a transform cannot be its own ancestor");
-        return;
-    }
     // Leaving the old parent first keeps the world position across the move.
     if (TransformInterface* previous = child->GetParent())
         previous->RemoveChild(child);
