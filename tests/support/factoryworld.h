@@ -7,6 +7,7 @@
 #include "objectfactory.h"
 #include "recordingsystem.h"
 #include "startup.h"
+#include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -30,15 +31,10 @@ class FactoryWorld : public ::testing::Test
 {
 protected:
     FactoryWorld()
-        : scratch_(std::filesystem::temp_directory_path() /
-                   (std::string("nektaru-factory-") +
-                    ::testing::UnitTest::GetInstance()->current_test_suite()->name() + "-" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name())),
-          core([this](SystemId id) { return MakeSystem(id); }), messaging(core.MessageReceivers()),
-          factory(PrepareRoot())
+        : core([this](SystemId id) { return MakeSystem(id); }), messaging(core.MessageReceivers()),
+          factory(scratch_.Folder())
     {
     }
-    ~FactoryWorld() override { std::filesystem::remove_all(scratch_); }
 
     Graphics& graphics() { return *core.GetGraphics(); }
     Editor& editor() { return *core.GetEditor(); }
@@ -46,7 +42,7 @@ protected:
     // Copies the fixture asset tree into the root.
     void CopyFixtures()
     {
-        std::filesystem::copy(std::string(NEKTARU_TEST_DATA) + "/objectfactory/Assets", scratch_ / "Assets",
+        std::filesystem::copy(std::string(NEKTARU_TEST_DATA) + "/objectfactory/Assets", scratch_.Path() / "Assets",
                               std::filesystem::copy_options::recursive);
     }
     // Every file of the folder, in name order, as the start-up loads them.
@@ -69,7 +65,7 @@ protected:
     }
     std::string WriteText(const std::string& relative, const std::string& text)
     {
-        const std::filesystem::path path = scratch_ / relative;
+        const std::filesystem::path path = scratch_.Path() / relative;
         std::filesystem::create_directories(path.parent_path());
         std::ofstream(path, std::ios::binary) << text;
         return path.string();
@@ -104,14 +100,8 @@ private:
             };
         return system;
     }
-    std::string PrepareRoot()
-    {
-        std::filesystem::remove_all(scratch_);
-        std::filesystem::create_directories(scratch_);
-        return scratch_.string() + "/";
-    }
-
-    std::filesystem::path scratch_;
+    // A folder of its own, so test runs side by side never share one.
+    TempFolder scratch_;
     std::vector<std::string> log_;
     std::vector<HeardMessage> heard_;
 

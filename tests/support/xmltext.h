@@ -1,5 +1,6 @@
 #pragma once
 #include "serializer.h"
+#include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,19 +15,10 @@
 class XmlText
 {
 public:
-    XmlText()
-        : folder_(std::filesystem::temp_directory_path() /
-                  (std::string("nektaru-xml-") + ::testing::UnitTest::GetInstance()->current_test_suite()->name() +
-                   "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-    {
-        std::filesystem::create_directories(folder_);
-    }
-    ~XmlText() { std::filesystem::remove_all(folder_); }
-
     // Everything after the declaration line.
     std::string Written(const std::function<void(XMLWriter&)>& write) const
     {
-        const std::string path = (folder_ / "written.xml").string();
+        const std::string path = (folder_.Path() / "written.xml").string();
         {
             XMLWriter writer(path);
             write(writer);
@@ -42,7 +34,7 @@ public:
     // The tree of a text in the dialect (declaration line optional).
     std::unique_ptr<XMLReader> Parsed(const std::string& text) const
     {
-        const std::string path = (folder_ / "read.xml").string();
+        const std::string path = (folder_.Path() / "read.xml").string();
         std::ofstream(path) << text;
         auto reader = std::make_unique<XMLReader>(path);
         reader->Parse();
@@ -50,5 +42,6 @@ public:
     }
 
 private:
-    std::filesystem::path folder_;
+    // A folder of its own, so test runs side by side never share one.
+    TempFolder folder_;
 };
