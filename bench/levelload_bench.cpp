@@ -1,5 +1,5 @@
 // A generated level of 5,000 objects built from 20 prefabs, loaded through LoadLevelFile (objects,
-// components, hierarchy) and saved back through SaveLevel.
+// components, hierarchy), saved back through SaveLevel and destroyed through DestroyAllObjects.
 #include "core.h"
 #include "editor.h"
 #include "graphics.h"
@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -57,7 +58,7 @@ class BenchWorld
 {
 public:
     BenchWorld()
-        : root_(std::filesystem::temp_directory_path() / "nektaru-levelload-bench"),
+        : root_(MakeRoot()),
           core_([](SystemId id) -> std::unique_ptr<System> {
               if (id == SystemId::Graphics)
                   return std::make_unique<Graphics>(1280, 800);
@@ -67,7 +68,6 @@ public:
           }),
           messaging_(core_.MessageReceivers())
     {
-        std::filesystem::remove_all(root_);
         std::filesystem::create_directories(root_ / "Assets/Prefabs");
         std::filesystem::create_directories(root_ / "Assets/XML");
         std::filesystem::create_directories(root_ / "Assets/SceneSettings");
@@ -92,15 +92,27 @@ public:
     std::string Folder(const std::string& name) const { return root_.string() + "/Assets/" + name + "/"; }
     std::string LevelPath() const { return Folder("XML") + "Bench.xml"; }
 
-    void Clear()
+    void Load() { factory_->LoadLevelFile(LevelPath(), true); }
+    // Hands the queued messages to the systems and frees what was destroyed, as a frame does.
+    void Settle()
     {
-        for (GameObject* object : factory_->GetObjects())
-            factory_->DestroyObject(object);
         messaging_.Update();
         factory_->FlushDestroyed();
     }
+    void Clear()
+    {
+        factory_->DestroyAllObjects();
+        Settle();
+    }
 
 private:
+    // A folder of its own, so runs side by side never share one.
+    static std::filesystem::path MakeRoot()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "nektaru-levelload-XXXXXX").string();
+        return mkdtemp(pattern.data());
+    }
+
     void WriteLevel() const
     {
         std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Objects>\n";
@@ -129,7 +141,7 @@ void BM_LoadLevelFile(benchmark::State& state)
     BenchWorld world;
     for (auto _ : state)
     {
-        world.Factory().LoadLevelFile(world.LevelPath(), true);
+        world.Load();
         state.PauseTiming();
         world.Clear();
         state.ResumeTiming();
@@ -142,7 +154,7 @@ BENCHMARK(BM_LoadLevelFile)->Unit(benchmark::kMillisecond);
 void BM_SaveLevel(benchmark::State& state)
 {
     BenchWorld world;
-    world.Factory().LoadLevelFile(world.LevelPath(), true);
+    world.Load();
     const std::string path = world.Folder("XML") + "Saved.xml";
     for (auto _ : state)
         world.Factory().SaveLevel(path);
@@ -150,4 +162,23 @@ void BM_SaveLevel(benchmark::State& state)
         benchmark::Counter(static_cast<double>(kObjects), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_SaveLevel)->Unit(benchmark::kMillisecond);
+
+void BM_DestroyAllObjects(benchmark::State& state)
+{
+    BenchWorld world;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        world.Load();
+        world.Settle();
+        state.ResumeTiming();
+        world.Factory().DestroyAllObjects();
+        state.PauseTiming();
+        world.Settle();
+        state.ResumeTiming();
+    }
+    state.counters["objects_per_second"] =
+        benchmark::Counter(static_cast<double>(kObjects), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_DestroyAllObjects)->Unit(benchmark::kMillisecond);
 } // namespace
