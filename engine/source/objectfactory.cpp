@@ -7,6 +7,7 @@
 #include "objectid.h"
 
 #include <algorithm>
+#include <utility>
 
 ObjectFactory* gFactory = nullptr;
 
@@ -227,7 +228,8 @@ void ObjectFactory::RestoreObject(GameObject* object)
 
 void ObjectFactory::FlushDestroyed()
 {
-    destroyQueue_.clear();
+    // Freeing an object may destroy others (a script cleaning up); they wait for the next flush.
+    std::exchange(destroyQueue_, {}).clear();
 }
 
 std::vector<GameObject*> ObjectFactory::GetPrefabs() const

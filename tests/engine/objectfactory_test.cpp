@@ -1,4 +1,5 @@
 #include "c_transform.h"
+#include "canvasinterface.h"
 #include "factoryworld.h"
 #include "objecthooks.h"
 
@@ -14,6 +15,26 @@ Transform& TransformOf(const GameObjectInterface& object)
 {
     return *FromInterface<Transform>(object.GetTransform());
 }
+
+// Destroys another object when it is freed, as a script cleaning up may.
+class DestroyOnFree : public ComponentBase<CanvasInterface>
+{
+public:
+    explicit DestroyOnFree(GameObject* victim) : ComponentBase(CompEnum::Canvas), victim_(victim) {}
+    ~DestroyOnFree() override
+    {
+        if (victim_)
+            victim_->Destroy();
+    }
+    void Serialize(XMLWriter&, const Component*) const override {}
+    void Deserialize(const XMLNode&) override {}
+    std::string GetName() const override { return "Canvas"; }
+    std::unique_ptr<Component> Clone() const override { return std::make_unique<DestroyOnFree>(nullptr); }
+    bool Compare(const Component&) const override { return false; }
+
+private:
+    GameObject* victim_;
+};
 
 class ObjectFactoryTest : public FactoryWorld
 {
@@ -182,6 +203,23 @@ TEST_F(ObjectFactoryTest, FreeingAParentLeavesItsLiveChildWithoutALink)
     factory.DestroyObject(parent);
     factory.FlushDestroyed();
     EXPECT_EQ(child->GetParent(), nullptr);
+}
+
+TEST_F(ObjectFactoryTest, AnObjectDestroyedWhileTheQueueIsFreedWaitsForTheNextFlush)
+{
+    std::vector<GameObject*> victims;
+    for (int n = 0; n < 4; ++n)
+    {
+        GameObject* cleaner = factory.CreateObject("Cleaner", 0);
+        victims.push_back(factory.CreateObject("Victim", 0));
+        cleaner->AddComponent("Canvas", std::make_unique<DestroyOnFree>(victims.back()));
+        factory.DestroyObject(cleaner);
+    }
+    factory.FlushDestroyed();
+    EXPECT_TRUE(factory.GetObjects().empty());
+    EXPECT_EQ(factory.GetDestroyQueue(), victims);
+    factory.FlushDestroyed();
+    EXPECT_TRUE(factory.GetDestroyQueue().empty());
 }
 
 TEST_F(ObjectFactoryTest, CreatePrefabGivesTheStoredPrefabAndReportsADuplicate)
