@@ -165,17 +165,11 @@ GameObject* ObjectFactory::CloneObject(const GameObject* object)
 
 GameObject* ObjectFactory::CreatePrefab(ObjectId id, const std::string& name)
 {
-    auto [entry, inserted] = prefabs_.try_emplace(id);
-    if (inserted)
-    {
-        entry->second = std::make_unique<GameObject>("", GenerateObjectId());
-    }
-    else
-    {
-        const std::string what = "Prefab \"" + name + "\" (" + std::to_string(id) + ") not created - ";
-        ASSERT(false, what + "duplicate");
-        ASSERT(false, what + "unknown");
-    }
+    const std::string notCreated = "Prefab \"" + name + "\" (" + std::to_string(id) + ") not created - ";
+    ASSERT(!prefabs_.contains(id), notCreated + "duplicate");
+    // The fresh id is drawn even when the object is not kept, so later ids do not depend on duplicates.
+    auto [entry, inserted] = prefabs_.try_emplace(id, std::make_unique<GameObject>("", GenerateObjectId()));
+    ASSERT(inserted, notCreated + "unknown");
     GameObject& prefab = *entry->second;
     prefab.SetName(name);
     prefab.SetID(id);

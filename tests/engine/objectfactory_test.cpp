@@ -2,6 +2,7 @@
 #include "canvasinterface.h"
 #include "factoryworld.h"
 #include "objecthooks.h"
+#include "objectid.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,6 +12,11 @@ using ::testing::HasSubstr;
 
 namespace
 {
+std::uint16_t CounterOf(ObjectId id)
+{
+    return static_cast<std::uint16_t>(id & 0xFFFF);
+}
+
 Transform& TransformOf(const GameObjectInterface& object)
 {
     return *FromInterface<Transform>(object.GetTransform());
@@ -49,6 +55,14 @@ protected:
     }
 };
 } // namespace
+
+TEST(ObjectId, TheCounterWrapsAfter65536Ids)
+{
+    const ObjectId first = GenerateObjectId();
+    for (int n = 1; n < 65536; ++n)
+        GenerateObjectId();
+    EXPECT_EQ(CounterOf(GenerateObjectId()), CounterOf(first));
+}
 
 TEST_F(ObjectFactoryTest, IsPublishedAndAnswersTheObjectModelWhileItLives)
 {
@@ -230,7 +244,10 @@ TEST_F(ObjectFactoryTest, CreatePrefabGivesTheStoredPrefabAndReportsADuplicate)
     EXPECT_NE(crate.GetTransform(), nullptr);
 
     testing::internal::CaptureStderr();
+    const ObjectId before = GenerateObjectId();
     GameObject* again = factory.CreatePrefab(77, "Barrel");
+    // The refused object drew an id all the same.
+    EXPECT_EQ(CounterOf(GenerateObjectId()), static_cast<std::uint16_t>(CounterOf(before) + 2));
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_THAT(errors, HasSubstr("Prefab \"Barrel\" (77) not created - duplicate"));
     EXPECT_THAT(errors, HasSubstr("Prefab \"Barrel\" (77) not created - unknown"));
