@@ -63,6 +63,7 @@ public:
     }
 
     void SetName(std::string name) { name_ = std::move(name); }
+    // The factory finds live objects by id: a live object's id changes through the factory only.
     void SetID(ObjectId id) { id_ = id; }
     ObjectId GetPrefabID() const { return prefabId_; }
     ObjectId GetParentID() const { return parentId_; }

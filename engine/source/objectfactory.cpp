@@ -33,6 +33,11 @@ auto Find(Objects& objects, const GameObject* object)
 {
     return std::ranges::find_if(objects, [&](const auto& owned) { return owned.get() == object; });
 }
+
+void QueueDestroy(GameObject* object)
+{
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, object);
+}
 } // namespace
 
 ObjectFactory::ObjectFactory(std::string rootFolder) : rootFolder_(std::move(rootFolder))
@@ -60,6 +65,7 @@ ObjectFactory::~ObjectFactory()
     levelName_.clear();
     deleted_.clear();
     destroyQueue_.clear();
+    liveIds_.clear();
     live_.clear();
     prefabs_.clear();
 }
@@ -72,8 +78,8 @@ GameObject* ObjectFactory::FindObject(const std::string& name) const
 
 GameObject* ObjectFactory::FindObjectById(ObjectId id) const
 {
-    const auto found = std::ranges::find_if(live_, [&](const auto& object) { return object->GetID() == id; });
-    return found == live_.end() ? nullptr : found->get();
+    const auto entry = liveIds_.find(id);
+    return entry == liveIds_.end() ? nullptr : entry->second.first;
 }
 
 std::vector<GameObjectInterface*> ObjectFactory::GetObjectsWithScript(const std::string& name) const
@@ -128,7 +134,51 @@ std::vector<GameObjectInterface*> ObjectFactory::GetAllObjects() const
 GameObject* ObjectFactory::AppendLive(std::unique_ptr<GameObject> object)
 {
     live_.push_back(std::move(object));
+    IndexLive(*live_.back());
     return live_.back().get();
+}
+
+void ObjectFactory::IndexLive(GameObject& object)
+{
+    auto [entry, added] = liveIds_.try_emplace(object.GetID(), LiveId{&object, 0});
+    if (++entry->second.count > 1)
+        entry->second.first = FirstLiveWithId(object.GetID());
+}
+
+// The object is no longer a live object under id: it has left the list or changed its id.
+void ObjectFactory::UnindexLive(ObjectId id, const GameObject& object)
+{
+    const auto entry = liveIds_.find(id);
+    if (--entry->second.count == 0)
+        liveIds_.erase(entry);
+    else if (entry->second.first == &object)
+        entry->second.first = FirstLiveWithId(id);
+}
+
+void ObjectFactory::SetLiveId(GameObject& object, ObjectId id)
+{
+    if (!IsLive(object))
+    {
+        object.SetID(id);
+        return;
+    }
+    const ObjectId old = object.GetID();
+    object.SetID(id);
+    UnindexLive(old, object);
+    IndexLive(object);
+}
+
+bool ObjectFactory::IsLive(const GameObject& object) const
+{
+    const auto entry = liveIds_.find(object.GetID());
+    return entry != liveIds_.end() &&
+           (entry->second.first == &object || (entry->second.count > 1 && Find(live_, &object) != live_.end()));
+}
+
+GameObject* ObjectFactory::FirstLiveWithId(ObjectId id) const
+{
+    const auto found = std::ranges::find_if(live_, [&](const auto& object) { return object->GetID() == id; });
+    return found == live_.end() ? nullptr : found->get();
 }
 
 GameObject* ObjectFactory::CreateObject(const std::string& name, ObjectId prefabId)
@@ -186,7 +236,7 @@ void ObjectFactory::RegisterObject(GameObject* object)
 void ObjectFactory::DestroyObject(GameObject* object)
 {
     ASSERT(object, "Can't destroy, object don't exist");
-    PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, object);
+    QueueDestroy(object);
     RetireObject(object);
 }
 
@@ -195,20 +245,24 @@ void ObjectFactory::RetireObject(GameObject* object)
     const auto found = Find(live_, object);
     if (found == live_.end())
         return;
-    if (EditorHoldsDeleted())
-    {
-        if (deleted_.size() == kDeletedObjectsKept)
-        {
-            destroyQueue_.push_back(std::move(deleted_.front()));
-            deleted_.pop_front();
-        }
-        deleted_.push_back(std::move(*found));
-    }
-    else
-    {
-        destroyQueue_.push_back(std::move(*found));
-    }
+    ParkRetired(std::move(*found));
     live_.erase(found);
+    UnindexLive(object->GetID(), *object);
+}
+
+void ObjectFactory::ParkRetired(std::unique_ptr<GameObject> object)
+{
+    if (!EditorHoldsDeleted())
+    {
+        destroyQueue_.push_back(std::move(object));
+        return;
+    }
+    if (deleted_.size() == kDeletedObjectsKept)
+    {
+        destroyQueue_.push_back(std::move(deleted_.front()));
+        deleted_.pop_front();
+    }
+    deleted_.push_back(std::move(object));
 }
 
 void ObjectFactory::RestoreObject(GameObject* object)
@@ -216,7 +270,7 @@ void ObjectFactory::RestoreObject(GameObject* object)
     const auto found = Find(deleted_, object);
     if (found == deleted_.end())
         return;
-    live_.push_back(std::move(*found));
+    AppendLive(std::move(*found));
     deleted_.erase(found);
 }
 
@@ -268,8 +322,14 @@ GameObject* ObjectFactory::FindOwner(const Component& component, bool inPrefabs)
 
 void ObjectFactory::DestroyAllObjects()
 {
-    for (GameObject* object : GetObjects())
-        DestroyObject(object);
+    // Nothing runs between the queued messages, so the list can be emptied at once rather than one by one.
+    for (std::unique_ptr<GameObject>& object : live_)
+    {
+        QueueDestroy(object.get());
+        ParkRetired(std::move(object));
+    }
+    live_.clear();
+    liveIds_.clear();
 }
 
 void ObjectFactory::LoadLevel(const std::string& name)

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class XMLNode;
@@ -57,7 +58,7 @@ public:
     // Queues "Destroy" and retires the object: to the destroy queue, or in the editor while not playing to
     // the deleted-objects buffer, whose oldest entry then moves to the destroy queue when it is full.
     void DestroyObject(GameObject* object);
-    // DestroyObject on every live object, in order.
+    // DestroyObject on every live object, in order, in one pass.
     void DestroyAllObjects();
     // Moves an object of the deleted-objects buffer back to the end of the live objects; sends nothing.
     void RestoreObject(GameObject* object);
@@ -92,8 +93,24 @@ private:
     std::string LevelPath(const std::string& level) const;
     std::string SceneSettingsPath(const std::string& level) const;
 
+    // An entry of the live objects' id index: the first of them, in live order, with that id and how many
+    // share it (more than one only after a damaged file or an undo).
+    struct LiveId
+    {
+        GameObject* first;
+        std::size_t count;
+    };
+
     GameObject* AppendLive(std::unique_ptr<GameObject> object);
     void RetireObject(GameObject* object);
+    // The retirement rule: the deleted-objects buffer in the editor while not playing, else the queue.
+    void ParkRetired(std::unique_ptr<GameObject> object);
+    // The index follows every change of the live list and of a live object's id.
+    void IndexLive(GameObject& object);
+    void UnindexLive(ObjectId id, const GameObject& object);
+    void SetLiveId(GameObject& object, ObjectId id);
+    bool IsLive(const GameObject& object) const;
+    GameObject* FirstLiveWithId(ObjectId id) const;
     GameObject* FindOwner(const Component& component, bool inPrefabs) const;
     const GameObject* FindPrefabById(ObjectId id) const;
 
@@ -103,10 +120,13 @@ private:
     ObjectId IdForLoadedObject(const ObjectRecord& record, const std::string& kind, Taken taken) const;
     static void ApplyRecord(GameObject& object, const ObjectRecord& record);
     GameObject* LoadLevelObject(const ObjectRecord& record, const std::string& path);
+    void LinkToParent(GameObject& object, const std::string& path) const;
     void FinishLevelObject(GameObject& object, bool registerObjects);
 
     std::map<ObjectId, std::unique_ptr<GameObject>> prefabs_;
+    // In creation order, which saving keeps; liveIds_ finds them by id.
     std::vector<std::unique_ptr<GameObject>> live_;
+    std::unordered_map<ObjectId, LiveId> liveIds_;
     std::vector<std::unique_ptr<GameObject>> destroyQueue_;
     std::deque<std::unique_ptr<GameObject>> deleted_;
     std::string levelName_;

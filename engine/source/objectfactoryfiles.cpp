@@ -13,8 +13,6 @@
 #include <charconv>
 #include <filesystem>
 #include <iostream>
-#include <unordered_map>
-#include <unordered_set>
 
 namespace
 {
@@ -198,10 +196,22 @@ GameObject* ObjectFactory::LoadLevelObject(const ObjectRecord& record, const std
     GameObject* object = CreateObject(record.name, prefabId);
     // Announced before the file's values are applied: scripts rely on that order.
     DispatchMessage(SystemId::None, SystemId::All, MessageNames::Cloned, object);
-    object->SetID(id);
+    SetLiveId(*object, id);
     object->SetParentID(parentId);
     ApplyRecord(*object, record);
     return object;
+}
+
+void ObjectFactory::LinkToParent(GameObject& object, const std::string& path) const
+{
+    const ObjectId parentId = object.GetParentID();
+    if (parentId == 0)
+        return;
+    GameObject* parent = FindObjectById(parentId);
+    ASSERT(parent, path + " - object \"" + object.GetName() + "\" names parent " + std::to_string(parentId) +
+                       ", which is not loaded");
+    if (parent)
+        parent->AddChild(&object);
 }
 
 void ObjectFactory::FinishLevelObject(GameObject& object, bool registerObjects)
@@ -224,36 +234,25 @@ void ObjectFactory::LoadLevelFile(const std::string& path, bool registerObjects)
         ResetFrameTimer();
         return;
     }
-    std::unordered_set<const GameObject*> loaded;
+    std::vector<GameObject*> loaded;
     for (const XMLNode* element : reader.GetRoot()->children)
     {
         GameObject* object = IsObjectElement(*element, path) ? LoadLevelObject(ObjectRecord(*element), path) : nullptr;
         if (!object)
             continue;
-        loaded.insert(object);
+        loaded.push_back(object);
         if (registerObjects)
             RegisterObject(object);
     }
 
-    // The hierarchy once every object is there. Scripts woken above may have destroyed some of the new
-    // objects, so only those still live are finished, in live order.
-    const std::vector<GameObject*> live = GetObjects();
-    std::unordered_map<ObjectId, GameObject*> byId;
-    for (GameObject* object : live)
-        byId.try_emplace(object->GetID(), object);
-    for (GameObject* object : live)
+    // The hierarchy once every object is there, in live order, which is load order. Scripts woken above
+    // may have destroyed some of the new objects (they are not freed before the next frame), so only those
+    // still live are finished.
+    for (GameObject* object : loaded)
     {
-        if (!loaded.contains(object))
+        if (!IsLive(*object))
             continue;
-        if (const ObjectId parentId = object->GetParentID(); parentId != 0)
-        {
-            const auto parent = byId.find(parentId);
-            if (parent != byId.end())
-                parent->second->AddChild(object);
-            else
-                ASSERT(false, path + " - object \"" + object->GetName() + "\" names parent " +
-                                  std::to_string(parentId) + ", which is not loaded");
-        }
+        LinkToParent(*object, path);
         FinishLevelObject(*object, registerObjects);
     }
     LoadSceneSettings(SceneSettingsPath(GetFileStem(path)));

@@ -209,6 +209,49 @@ TEST_F(ObjectFactoryTest, TheEditorKeepsTheLastTwentyDeletedObjectsForUndo)
     EXPECT_EQ(factory.GetDeletedObjects().size(), 19u);
 }
 
+TEST_F(ObjectFactoryTest, DestroyingAllInTheEditorKeepsTheLastTwentyAndAnnouncesEachInOrder)
+{
+    core.SetEditorMode(true);
+    std::vector<GameObject*> made;
+    for (int n = 0; n < 25; ++n)
+        made.push_back(factory.CreateObject("Object " + std::to_string(n), 0));
+    factory.DestroyAllObjects();
+    EXPECT_TRUE(factory.GetObjects().empty());
+    EXPECT_EQ(factory.FindObjectById(made[24]->GetID()), nullptr);
+    EXPECT_EQ(factory.GetDestroyQueue(), std::vector(made.begin(), made.begin() + 5));
+    EXPECT_EQ(factory.GetDeletedObjects(), std::vector(made.begin() + 5, made.end()));
+    std::vector<GameObject*> announced;
+    for (const HeardMessage& message : Delivered())
+        announced.push_back(message.object);
+    EXPECT_EQ(announced, made);
+}
+
+TEST_F(ObjectFactoryTest, FindByIdGivesTheFirstLiveObjectOfAnIdThroughEveryChange)
+{
+    core.SetEditorMode(true);
+    GameObject* undone = factory.CreateObject("Undone", 0);
+    const ObjectId id = undone->GetID();
+    factory.DestroyObject(undone);
+    EXPECT_EQ(factory.FindObjectById(id), nullptr);
+
+    // A level may bring the id back while the first holder waits in the undo buffer.
+    const std::string level =
+        WriteText("Assets/XML/Again.xml", "<Objects>\n\t<Object>\n\t\t<Name>Again</Name>\n\t\t<PrefabID>0</PrefabID>\n"
+                                          "\t\t<ID>" + std::to_string(id) + "</ID>\n\t\t<ParentID>0</ParentID>\n"
+                                          "\t\t<Enabled>true</Enabled>\n\t\t<Components>\n\t\t</Components>\n"
+                                          "\t</Object>\n</Objects>\n");
+    factory.LoadLevelFile(level, false);
+    GameObject* again = factory.FindObject("Again");
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->GetID(), id);
+    factory.RestoreObject(undone);
+    EXPECT_EQ(factory.FindObjectById(id), again);
+    factory.DestroyObject(again);
+    EXPECT_EQ(factory.FindObjectById(id), undone);
+    factory.DestroyObject(undone);
+    EXPECT_EQ(factory.FindObjectById(id), nullptr);
+}
+
 TEST_F(ObjectFactoryTest, FreeingAParentLeavesItsLiveChildWithoutALink)
 {
     GameObject* parent = factory.CreateObject("Parent", 0);

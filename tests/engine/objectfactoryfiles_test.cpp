@@ -152,6 +152,26 @@ TEST_F(LevelFiles, ASecondObjectWithATakenIdGetsANewOneAndChildrenKeepTheFirst)
     EXPECT_EQ(TransformOf(copy).GetPosition(), Vector3(9.0f, 0.0f, 0.0f));
 }
 
+TEST_F(LevelFiles, ObjectsAreFoundByTheirFileIdsAndOneDestroyedAsItIsAnnouncedIsNotFinished)
+{
+    ObjectId announcedAs = 0;
+    onHeard = [&](const HeardMessage& message) {
+        if (message.name != "Cloned")
+            return;
+        if (message.object->GetName() == "Crate A")
+            announcedAs = message.object->GetID();
+        if (message.object->GetName() == "Torch")
+            factory.DestroyObject(message.object);
+    };
+    const Output output = LoadLevel("Tomb", false);
+    EXPECT_THAT(output.errors, HasSubstr("object \"Lamp\" names parent 3002, which is not loaded"));
+    EXPECT_EQ(factory.FindObjectById(2001), &Live("Crate A"));
+    EXPECT_EQ(factory.FindObjectById(announcedAs), nullptr);
+    EXPECT_EQ(factory.FindObjectById(3002), nullptr);
+    EXPECT_EQ(Live("Lamp").GetParent(), nullptr);
+    EXPECT_THAT(graphics().RegisteredIds(), ElementsAre(2001u, 2002u, 3001u, 2003u));
+}
+
 TEST_F(LevelFiles, WithoutRegisteringTheObjectsGoStraightToGraphicsAndTheEditorListsThem)
 {
     core.SetEditorMode(true);

@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -77,6 +78,8 @@ protected:
         return TakeHeard();
     }
     std::vector<HeardMessage> TakeHeard() { return std::exchange(heard_, {}); }
+    // Runs as Logic hears each message, as a script's handler would.
+    std::function<void(const HeardMessage&)> onHeard;
     std::vector<std::string> HeardNames()
     {
         std::vector<std::string> names;
@@ -97,6 +100,8 @@ private:
             system->onMessage = [this](const BaseMessage& message) {
                 const auto* object = PayloadOf<GameObject*>(message);
                 heard_.push_back({std::string(message.name.View()), message.sender, object ? *object : nullptr});
+                if (onHeard)
+                    onHeard(heard_.back());
             };
         return system;
     }
