@@ -10,6 +10,7 @@
 #include "objectid.h"
 #include "serializer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <iostream>
@@ -74,13 +75,26 @@ bool WriteObjects(const std::string& path, const std::string& rootName, const st
     return writer.IsOpen();
 }
 
+std::string PrefabFileSuffix(ObjectId id)
+{
+    // Built in steps: GCC 12 wrongly warns (-Wrestrict) about a chain of + on temporaries here.
+    std::string suffix = "_";
+    return suffix.append(std::to_string(id)).append("_Prefab.xml");
+}
+
+// "<Name>_<id>_Prefab.xml". Names come from files, so a separator in one must not lead out of the folder.
+std::string PrefabFileName(const std::string& name, ObjectId id)
+{
+    std::string file = name;
+    std::ranges::replace_if(file, [](char c) { return c == '/' || c == '\\' || c == '\0'; }, '_');
+    return file + PrefabFileSuffix(id);
+}
+
 // A renamed prefab would otherwise come back from its old file at the next start.
 void RemoveOtherFilesOfPrefab(const std::string& folder, ObjectId id, const std::string& kept)
 {
     namespace fs = std::filesystem;
-    // Built in steps: GCC 12 wrongly warns (-Wrestrict) about a chain of + on temporaries here.
-    std::string suffix = "_";
-    suffix.append(std::to_string(id)).append("_Prefab.xml");
+    const std::string suffix = PrefabFileSuffix(id);
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
     {
@@ -295,7 +309,7 @@ void ObjectFactory::SavePrefabs(const std::string& folder) const
 {
     for (const auto& [id, prefab] : prefabs_)
     {
-        const std::string name = prefab->GetName() + "_" + std::to_string(id) + "_Prefab.xml";
+        const std::string name = PrefabFileName(prefab->GetName(), id);
         if (WriteObjects(folder + name, "Prefabs", {prefab.get()}))
             RemoveOtherFilesOfPrefab(folder, id, name);
     }

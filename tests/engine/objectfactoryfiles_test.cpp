@@ -275,6 +275,18 @@ TEST_F(PrefabFiles, SavingAPrefabRemovesTheFilesOfItsEarlierNames)
     EXPECT_THAT(files, ElementsAre("Crate_1001_Backup.xml", "Crate_1001_Prefab.xml", "Other_11001_Prefab.xml"));
 }
 
+TEST_F(PrefabFiles, ANameNeverLeadsItsFileOutOfTheFolder)
+{
+    WriteText("Prefabs/.keep", "");
+    factory.CreatePrefab(7, "../Escape");
+    factory.CreatePrefab(8, "Sub\\Folder");
+    factory.SavePrefabs(Root() + "Prefabs/");
+    EXPECT_FALSE(std::filesystem::exists(Root() + "Escape_7_Prefab.xml"));
+    EXPECT_TRUE(std::filesystem::exists(Root() + "Prefabs/Sub_Folder_8_Prefab.xml"));
+    // The name itself is kept in the file.
+    EXPECT_THAT(ReadText(Root() + "Prefabs/.._Escape_7_Prefab.xml"), HasSubstr("<Name>../Escape</Name>"));
+}
+
 TEST_F(PrefabFiles, AFileThatCannotBeOpenedIsReportedAndNothingIsLoaded)
 {
     factory.CreatePrefab(5, "Crate");
