@@ -119,7 +119,10 @@ private:
     template <class Taken>
     ObjectId IdForLoadedObject(const ObjectRecord& record, const std::string& kind, Taken taken) const;
     static void ApplyRecord(GameObject& object, const ObjectRecord& record);
+    // A level file's two passes: its objects, then the hierarchy and what each object needs after it.
+    std::vector<GameObject*> LoadLevelObjects(const XMLNode& root, const std::string& path, bool registerObjects);
     GameObject* LoadLevelObject(const ObjectRecord& record, const std::string& path);
+    void FinishLevelObjects(const std::vector<GameObject*>& loaded, const std::string& path, bool registerObjects);
     void LinkToParent(GameObject& object, const std::string& path) const;
     void FinishLevelObject(GameObject& object, bool registerObjects);
 

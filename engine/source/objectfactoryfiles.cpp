@@ -243,13 +243,19 @@ void ObjectFactory::FinishLevelObject(GameObject& object, bool registerObjects)
 void ObjectFactory::LoadLevelFile(const std::string& path, bool registerObjects)
 {
     XMLReader reader(path);
-    if (!ParseFile(reader, path, "Objects", true))
+    if (ParseFile(reader, path, "Objects", true))
     {
-        ResetFrameTimer();
-        return;
+        FinishLevelObjects(LoadLevelObjects(*reader.GetRoot(), path, registerObjects), path, registerObjects);
+        LoadSceneSettings(SceneSettingsPath(GetFileStem(path)));
     }
+    ResetFrameTimer();
+}
+
+std::vector<GameObject*> ObjectFactory::LoadLevelObjects(const XMLNode& root, const std::string& path,
+                                                         bool registerObjects)
+{
     std::vector<GameObject*> loaded;
-    for (const XMLNode* element : reader.GetRoot()->children)
+    for (const XMLNode* element : root.children)
     {
         GameObject* object = IsObjectElement(*element, path) ? LoadLevelObject(ObjectRecord(*element), path) : nullptr;
         if (!object)
@@ -258,10 +264,15 @@ void ObjectFactory::LoadLevelFile(const std::string& path, bool registerObjects)
         if (registerObjects)
             RegisterObject(object);
     }
+    return loaded;
+}
 
-    // The hierarchy once every object is there, in live order, which is load order. Scripts woken above
-    // may have destroyed some of the new objects (they are not freed before the next frame), so only those
-    // still live are finished.
+// The hierarchy once every object is there, in live order, which is load order. Scripts woken by the
+// loading may have destroyed some of the new objects (they are not freed before the next frame), so only
+// those still live are finished.
+void ObjectFactory::FinishLevelObjects(const std::vector<GameObject*>& loaded, const std::string& path,
+                                       bool registerObjects)
+{
     for (GameObject* object : loaded)
     {
         if (!IsLive(*object))
@@ -269,8 +280,6 @@ void ObjectFactory::LoadLevelFile(const std::string& path, bool registerObjects)
         LinkToParent(*object, path);
         FinishLevelObject(*object, registerObjects);
     }
-    LoadSceneSettings(SceneSettingsPath(GetFileStem(path)));
-    ResetFrameTimer();
 }
 
 void ObjectFactory::LoadSceneSettings(const std::string& path)
