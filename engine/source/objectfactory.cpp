@@ -140,7 +140,7 @@ GameObject* ObjectFactory::AppendLive(std::unique_ptr<GameObject> object)
 
 void ObjectFactory::IndexLive(GameObject& object)
 {
-    auto [entry, added] = liveIds_.try_emplace(object.GetID(), LiveId{&object, 0});
+    const auto entry = liveIds_.try_emplace(object.GetID(), LiveId{&object, 0}).first;
     if (++entry->second.count > 1)
         entry->second.first = FirstLiveWithId(object.GetID());
 }
@@ -157,13 +157,11 @@ void ObjectFactory::UnindexLive(ObjectId id, const GameObject& object)
 
 void ObjectFactory::SetLiveId(GameObject& object, ObjectId id)
 {
-    if (!IsLive(object))
-    {
-        object.SetID(id);
-        return;
-    }
+    const bool live = IsLive(object);
     const ObjectId old = object.GetID();
     object.SetID(id);
+    if (!live)
+        return;
     UnindexLive(old, object);
     IndexLive(object);
 }
