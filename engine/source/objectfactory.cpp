@@ -7,6 +7,7 @@
 #include "objectid.h"
 
 #include <algorithm>
+#include <ranges>
 #include <utility>
 
 ObjectFactory* gFactory = nullptr;
@@ -311,8 +312,9 @@ GameObject* ObjectFactory::FindOwner(const Component& component, bool inPrefabs)
                 return entry.second.get();
         return nullptr;
     }
+    // Newest first: the asking component is most often on an object being made or loaded right now.
     for (const auto* objects : {&live_, &destroyQueue_})
-        for (const auto& object : *objects)
+        for (const auto& object : std::views::reverse(*objects))
             if (object->Owns(component))
                 return object.get();
     return nullptr;
