@@ -126,6 +126,18 @@ TEST_F(XMLFiles, WriterTruncatesAndAnUnopenableFileWritesNothing)
     }
     EXPECT_EQ(Read(path), kDeclaration);
 
+    {
+        // One end too many is reported and writes nothing.
+        XMLWriter writer(path);
+        writer.BeginElement("A");
+        writer.EndElement();
+        testing::internal::CaptureStderr();
+        writer.EndElement();
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("XMLWriter - No element left to end."),
+                  std::string::npos);
+    }
+    EXPECT_EQ(Read(path), kDeclaration + "<A>\n</A>\n");
+
     XMLWriter writer(PathOf("missing-folder/out.xml"));
     EXPECT_FALSE(writer.IsOpen());
     writer.BeginElement("Config");
