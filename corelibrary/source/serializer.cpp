@@ -179,10 +179,11 @@ private:
     size_t live_ = 0;
 };
 
+// Never destroyed, so trees that outlive static destruction can still be freed.
 NodePool& Pool()
 {
-    static NodePool pool;
-    return pool;
+    static NodePool* pool = new NodePool;
+    return *pool;
 }
 } // namespace
 
@@ -252,7 +253,6 @@ void XMLReader::Parse()
             begin = scanned = at + 1;
             continue;
         }
-        scanned = end;
         if (!file_)
             break;
         std::memmove(buffer.data(), buffer.data() + begin, end - begin);

@@ -387,3 +387,18 @@ TEST_F(XMLFiles, TreesCanBeReadOnSeveralThreadsAtOnce)
     for (const std::string& tree : trees)
         EXPECT_EQ(tree, expected);
 }
+
+TEST_F(XMLFiles, LinesAcrossReadBlocksAndVeryLongLinesArriveWhole)
+{
+    const std::string longValue(300000, 'v');
+    std::string text = "<Objects>\n";
+    std::string expected = "Objects(";
+    for (int n = 0; n < 8000; ++n)
+    {
+        const std::string value = n == 4000 ? longValue : "value " + std::to_string(n);
+        text += "\t<Leaf" + std::to_string(n % 10) + ">" + value + "</Leaf" + std::to_string(n % 10) + ">\r\n";
+        expected += "Leaf" + std::to_string(n % 10) + "=" + value + (n == 7999 ? ")" : ",");
+    }
+    text += "</Objects>";
+    EXPECT_EQ(ParseFile(Write("blocks.xml", text)).tree, expected);
+}
