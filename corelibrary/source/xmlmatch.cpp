@@ -271,8 +271,37 @@ private:
 };
 } // namespace
 
+namespace
+{
+// The writer's own form, "x, y, z": components free of blanks and commas, each separator one comma and at
+// most one blank, nothing around. The patterns then match from the first character with each group one
+// component, so no search is needed; anything else takes the general path.
+bool SplitWriterComponents(std::string_view text, std::string_view* groups, unsigned count)
+{
+    size_t at = 0;
+    for (unsigned n = 0; n < count; ++n)
+    {
+        if (n > 0)
+        {
+            if (at >= text.size() || text[at] != ',')
+                return false;
+            ++at;
+            if (at < text.size() && text[at] == ' ')
+                ++at;
+        }
+        const size_t start = at;
+        while (at < text.size() && text[at] != ',' && !IsSpace(text[at]))
+            ++at;
+        if (at == start)
+            return false;
+        groups[n] = text.substr(start, at - start);
+    }
+    return at == text.size();
+}
+} // namespace
+
 bool FindComponents(std::string_view text, std::string_view* groups, unsigned count)
 {
-    return ComponentMatcher(text, count).Search(groups);
+    return SplitWriterComponents(text, groups, count) || ComponentMatcher(text, count).Search(groups);
 }
 } // namespace xmlmatch

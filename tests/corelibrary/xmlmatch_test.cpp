@@ -138,6 +138,19 @@ TEST(ComponentMatcher, AgreesWithTheVectorPatterns)
     std::mt19937 random(77);
     for (int n = 0; n < 8000; ++n)
         ExpectValueAgrees(RandomText(random, ",,, \t1a.-", 14));
+
+    // Values near the writer's "x, y, z" form, with odd separators and component counts mixed in.
+    const std::string components[] = {"1", "-2.5", "1e-07", "a", ".", "-", "x1"};
+    const std::string separators[] = {", ", ", ", ",", " ,", ",,", ",  ", ", ,"};
+    std::uniform_int_distribution<size_t> count(1, 5), component(0, std::size(components) - 1),
+        separator(0, std::size(separators) - 1);
+    for (int n = 0; n < 4000; ++n)
+    {
+        std::string value = components[component(random)];
+        for (size_t k = count(random); k > 1; --k)
+            value += separators[separator(random)] + components[component(random)];
+        ExpectValueAgrees(value);
+    }
 }
 
 TEST(LineMatcher, SplitsLinesByTheDialectRule)
