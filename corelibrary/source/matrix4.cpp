@@ -199,8 +199,11 @@ Matrix4 Orthographic(float left, float right, float bottom, float top, float nea
 
 Matrix4 LookAt(const Vector3& eye, const Vector3& target)
 {
-    const Vector3 forward = (target - eye).Normalized();
-    const Vector3 side = forward.Cross(Vector3(0.0f, 1.0f, 0.0f)).Normalized();
+    // Degenerate views still give a usable basis: no direction looks down -z, straight up or down keeps +x as side.
+    const Vector3 towards = target - eye;
+    const Vector3 forward = towards.IsZero() ? Vector3(0.0f, 0.0f, -1.0f) : towards.Normalized();
+    const Vector3 across = forward.Cross(Vector3(0.0f, 1.0f, 0.0f));
+    const Vector3 side = across.IsZero() ? Vector3(1.0f, 0.0f, 0.0f) : across.Normalized();
     const Vector3 up = side.Cross(forward);
     const float elements[16] = {
         side.x, up.x, -forward.x, 0.0f,
