@@ -135,6 +135,18 @@ TEST(Matrix4, DecomposeOfAShearedMatrixKeepsAProperRotation)
             EXPECT_NEAR(rotation(r, c), expectedRotation(r, c), 1e-5f);
 }
 
+TEST(Matrix4, DecomposeOfAZeroScaleStaysFinite)
+{
+    Vector3 scale, shear, translation;
+    Matrix3 rotation;
+    Matrix4::ComposeTRS({1, 2, 3}, Matrix3(), {0, 2, 0}).Decompose(&scale, &shear, &rotation, &translation);
+    EXPECT_EQ(scale, Vector3(0, 2, 0));
+    EXPECT_EQ(translation, Vector3(1, 2, 3));
+    EXPECT_FALSE(shear.HasNaN());
+    for (float element : rotation.m)
+        EXPECT_FALSE(std::isnan(element));
+}
+
 TEST(Matrix4, DecomposeReportsEveryMissingOutputAndWritesNothing)
 {
     Vector3 scale(7, 7, 7);
