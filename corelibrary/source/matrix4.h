@@ -36,8 +36,9 @@ public:
 
 // Right-handed rotation by angle (radians) about the normalised axis.
 Matrix4 AxisAngleToMatrix4(float angle, const Vector3& axis);
-// fovY in degrees. Element 15 is 1, not the usual 0: the engine's shaders rely on clip w = 1 - z_eye.
+// fovY in degrees. Element 15 is 1, not OpenGL's usual 0, so clip w = 1 - z_eye.
 Matrix4 Perspective(float fovY, float aspect, float nearPlane, float farPlane);
 Matrix4 Orthographic(float left, float right, float bottom, float top, float nearPlane, float farPlane);
-// View matrix looking from eye at target with world up (0, 1, 0).
+// View matrix looking from eye at target with world up (0, 1, 0). Looking straight up or down keeps +x as
+// the view's right; eye equal to target looks down -z.
 Matrix4 LookAt(const Vector3& eye, const Vector3& target);

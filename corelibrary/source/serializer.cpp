@@ -4,10 +4,13 @@
 #include "console.h"
 #include "xmlmatch.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <memory>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
-#include <iterator>
 #include <type_traits>
 #include <utility>
 
@@ -107,6 +110,93 @@ void XMLWriter::WriteValue(const Vector4& value)
 
 // ---- XMLNode ---------------------------------------------------------------------------------------------
 
+namespace
+{
+// Fixed-size slots handed out from blocks that grow with the trees; every block goes back to the heap when
+// the last node is freed, so nothing is held between loads. A spin lock keeps it safe for loading threads.
+class NodePool
+{
+public:
+    void* Allocate()
+    {
+        Guard guard(lock_);
+        if (free_ == nullptr)
+            Grow();
+        Slot* slot = free_;
+        free_ = slot->next;
+        ++live_;
+        return slot;
+    }
+
+    void Release(void* pointer)
+    {
+        Guard guard(lock_);
+        Slot* slot = static_cast<Slot*>(pointer);
+        slot->next = free_;
+        free_ = slot;
+        if (--live_ == 0)
+        {
+            blocks_.clear();
+            free_ = nullptr;
+        }
+    }
+
+private:
+    union Slot
+    {
+        Slot* next;
+        alignas(XMLNode) unsigned char storage[sizeof(XMLNode)];
+    };
+
+    struct Guard
+    {
+        explicit Guard(std::atomic_flag& flag) : flag_(flag)
+        {
+            while (flag_.test_and_set(std::memory_order_acquire))
+                flag_.wait(true, std::memory_order_relaxed);
+        }
+        ~Guard()
+        {
+            flag_.clear(std::memory_order_release);
+            flag_.notify_one();
+        }
+        std::atomic_flag& flag_;
+    };
+
+    void Grow()
+    {
+        const size_t count = size_t{64} << std::min<size_t>(blocks_.size(), 7);
+        blocks_.push_back(std::make_unique_for_overwrite<Slot[]>(count));
+        Slot* block = blocks_.back().get();
+        for (size_t n = 0; n < count; ++n)
+            block[n].next = n + 1 < count ? &block[n + 1] : nullptr;
+        free_ = block;
+    }
+
+    std::atomic_flag lock_;
+    std::vector<std::unique_ptr<Slot[]>> blocks_;
+    Slot* free_ = nullptr;
+    size_t live_ = 0;
+};
+
+// Never destroyed, so trees that outlive static destruction can still be freed.
+NodePool& Pool()
+{
+    static NodePool* pool = new NodePool;
+    return *pool;
+}
+} // namespace
+
+void* XMLNode::operator new(size_t)
+{
+    return Pool().Allocate();
+}
+
+void XMLNode::operator delete(void* node)
+{
+    Pool().Release(node);
+}
+
 // Iterative, so a file nested thousands of levels deep cannot exhaust the stack.
 XMLNode::~XMLNode()
 {
@@ -125,6 +215,9 @@ XMLNode* XMLNode::AddChild()
 {
     XMLNode* child = new XMLNode;
     child->parent = this;
+    // Most elements hold a handful of children; one allocation instead of four.
+    if (children.capacity() == 0)
+        children.reserve(8);
     children.push_back(child);
     return child;
 }
@@ -147,19 +240,40 @@ void XMLReader::Parse()
     ASSERT(file_.is_open(), "Error processing XML.");
     if (!file_.is_open())
         return;
-    const std::string text(std::istreambuf_iterator<char>(file_), {});
-    std::string_view rest(text);
-    while (!rest.empty())
+    // Blocks small enough to stay in the cache; a line longer than a block doubles the buffer.
+    std::string buffer(64 * 1024, '\0');
+    size_t begin = 0, end = 0, scanned = 0;
+    for (;;)
     {
-        const size_t end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-        // Files written on Windows end their lines with CR LF.
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (!line.empty() && line != kDeclaration)
-            ParseLine(line);
+        const void* newline = std::memchr(buffer.data() + scanned, '\n', end - scanned);
+        if (newline != nullptr)
+        {
+            const size_t at = static_cast<size_t>(static_cast<const char*>(newline) - buffer.data());
+            ParseStoredLine(std::string_view(buffer).substr(begin, at - begin));
+            begin = scanned = at + 1;
+            continue;
+        }
+        if (!file_)
+            break;
+        std::memmove(buffer.data(), buffer.data() + begin, end - begin);
+        end -= begin;
+        scanned = end;
+        begin = 0;
+        if (end == buffer.size())
+            buffer.resize(buffer.size() * 2);
+        file_.read(buffer.data() + end, static_cast<std::streamsize>(buffer.size() - end));
+        end += static_cast<size_t>(file_.gcount());
     }
+    ParseStoredLine(std::string_view(buffer).substr(begin, end - begin)); // a last line without a line end
+}
+
+void XMLReader::ParseStoredLine(std::string_view line)
+{
+    // Files written on Windows end their lines with CR LF.
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    if (!line.empty() && line != kDeclaration)
+        ParseLine(line);
 }
 
 void XMLReader::ParseLine(std::string_view line)

@@ -53,7 +53,7 @@ private:
 
 // One element of a read file: a leaf has a value and no children, an element with children has no value.
 // A node owns its children.
-class XMLNode
+class XMLNode final
 {
 public:
     XMLNode() = default;
@@ -63,6 +63,10 @@ public:
 
     // Appends a new, empty child and returns it.
     XMLNode* AddChild();
+
+    // Nodes come from a shared pool: a level holds hundreds of thousands of them.
+    static void* operator new(size_t size);
+    static void operator delete(void* node);
 
     std::vector<XMLNode*> children;
     XMLNode* parent = nullptr;
@@ -94,6 +98,7 @@ public:
     static bool ReadValue(const std::string& text, T* target);
 
 private:
+    void ParseStoredLine(std::string_view line);
     void ParseLine(std::string_view line);
 
     XMLNode root_;

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <limits>
 #include <sstream>
+#include <thread>
 
 namespace
 {
@@ -124,6 +125,18 @@ TEST_F(XMLFiles, WriterTruncatesAndAnUnopenableFileWritesNothing)
         XMLWriter writer(path);
     }
     EXPECT_EQ(Read(path), kDeclaration);
+
+    {
+        // One end too many is reported and writes nothing.
+        XMLWriter writer(path);
+        writer.BeginElement("A");
+        writer.EndElement();
+        testing::internal::CaptureStderr();
+        writer.EndElement();
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("XMLWriter - No element left to end."),
+                  std::string::npos);
+    }
+    EXPECT_EQ(Read(path), kDeclaration + "<A>\n</A>\n");
 
     XMLWriter writer(PathOf("missing-folder/out.xml"));
     EXPECT_FALSE(writer.IsOpen());
@@ -347,4 +360,45 @@ TEST(ReadValue, VectorsMatchTheirPatternOrStayUnchanged)
     const Reading<Vector4> short4 = ReadText("1, 0.5, 0", Vector4(3, 3, 3, 3));
     EXPECT_FALSE(short4.converted);
     EXPECT_EQ(short4.value, Vector4(3, 3, 3, 3));
+}
+
+TEST_F(XMLFiles, TreesCanBeReadOnSeveralThreadsAtOnce)
+{
+    std::string text = "<Objects>\n";
+    for (int n = 0; n < 300; ++n)
+        text += "\t<Object>\n\t\t<Name>O" + std::to_string(n) + "</Name>\n\t\t<Position>1, 2, 3</Position>\n\t</Object>\n";
+    text += "</Objects>\n";
+    const std::string path = Write("shared.xml", text);
+    const std::string expected = ParseFile(path).tree;
+
+    std::vector<std::string> trees(4);
+    std::vector<std::thread> threads;
+    for (std::string& tree : trees)
+        threads.emplace_back([&path, &tree] {
+            for (int round = 0; round < 20; ++round)
+            {
+                XMLReader reader(path);
+                reader.Parse();
+                tree = Dump(*reader.GetRoot());
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const std::string& tree : trees)
+        EXPECT_EQ(tree, expected);
+}
+
+TEST_F(XMLFiles, LinesAcrossReadBlocksAndVeryLongLinesArriveWhole)
+{
+    const std::string longValue(300000, 'v');
+    std::string text = "<Objects>\n";
+    std::string expected = "Objects(";
+    for (int n = 0; n < 8000; ++n)
+    {
+        const std::string value = n == 4000 ? longValue : "value " + std::to_string(n);
+        text += "\t<Leaf" + std::to_string(n % 10) + ">" + value + "</Leaf" + std::to_string(n % 10) + ">\r\n";
+        expected += "Leaf" + std::to_string(n % 10) + "=" + value + (n == 7999 ? ")" : ",");
+    }
+    text += "</Objects>";
+    EXPECT_EQ(ParseFile(Write("blocks.xml", text)).tree, expected);
 }
