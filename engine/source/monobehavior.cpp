@@ -84,6 +84,15 @@ const std::vector<MonoBehaviorDLL*>& MonoBehaviorDLL::AllHolders()
     return Holders();
 }
 
+template <typename Run>
+void MonoBehaviorDLL::WhileScriptsRun(Run run)
+{
+    ++walkDepth_;
+    run();
+    if (--walkDepth_ == 0)
+        retired_.clear();
+}
+
 template <typename Visit>
 void MonoBehaviorDLL::ForEachScript(Visit visit)
 {
@@ -92,12 +101,11 @@ void MonoBehaviorDLL::ForEachScript(Visit visit)
     for (const auto& entry : scripts_)
         if (entry.second)
             names.push_back(entry.first);
-    ++walkDepth_;
-    for (const std::string& name : names)
-        if (MonoBehaviorInterface* script = FindExact(name))
-            visit(*script);
-    if (--walkDepth_ == 0)
-        retired_.clear();
+    WhileScriptsRun([&] {
+        for (const std::string& name : names)
+            if (MonoBehaviorInterface* script = FindExact(name))
+                visit(*script);
+    });
 }
 
 template <typename Visit>
@@ -208,8 +216,10 @@ bool MonoBehaviorDLL::AwakeNextScript()
 
 void MonoBehaviorDLL::AwakeScript(MonoBehaviorInterface& script)
 {
-    script.state = ScriptState::Awoken;
-    script.Awake();
+    WhileScriptsRun([&] {
+        script.state = ScriptState::Awoken;
+        script.Awake();
+    });
 }
 
 void MonoBehaviorDLL::AdvanceScript(MonoBehaviorInterface& script)
@@ -217,20 +227,20 @@ void MonoBehaviorDLL::AdvanceScript(MonoBehaviorInterface& script)
     if (script.state == ScriptState::Created)
         AwakeScript(script);
     else if (script.state == ScriptState::Awoken)
-    {
-        script.state = ScriptState::Running;
-        script.Start();
-    }
+        WhileScriptsRun([&] { StartScript(script); });
+}
+
+void MonoBehaviorDLL::StartScript(MonoBehaviorInterface& script)
+{
+    script.state = ScriptState::Running;
+    script.Start();
 }
 
 void MonoBehaviorDLL::StartAwokenScripts()
 {
     ForEachScript([](MonoBehaviorInterface& script) {
         if (script.state == ScriptState::Awoken)
-        {
-            script.state = ScriptState::Running;
-            script.Start();
-        }
+            StartScript(script);
     });
 }
 

@@ -89,12 +89,16 @@ private:
         std::unique_ptr<XMLNode> properties;
     };
 
-    // Visits the instances in name order. Scripts removed during the visit are taken out at once but
-    // destroyed only when the outermost visit ends, since one of them may be the caller.
+    // Runs script code. Scripts removed meanwhile are taken out at once but destroyed only when the outermost
+    // run ends, since one of them may be the caller.
+    template <typename Run>
+    void WhileScriptsRun(Run run);
+    // Visits the instances in name order, as one run.
     template <typename Visit>
     void ForEachScript(Visit visit);
     template <typename Visit>
     void ForEachRunningScript(Visit visit);
+    static void StartScript(MonoBehaviorInterface& script);
     void Retire(std::unique_ptr<MonoBehaviorInterface> script);
     // Takes the entry out (its instance retired); false when there is none.
     bool EraseEntry(const std::string& name);

@@ -206,6 +206,31 @@ TEST_F(LogicTest, AScriptRemovingItselfDuringItsUpdateIsDestroyedOnceAfterTheWal
     EXPECT_EQ(GetCapturedStdout(), "Object don't have script : Remover\n");
 }
 
+// Takes itself off its object in Awake and goes on using itself afterwards.
+class LeavesOnAwake : public MonoBehaviorInterface
+{
+public:
+    std::unique_ptr<MonoBehaviorInterface> Clone() const override { return std::make_unique<LeavesOnAwake>(*this); }
+    void Awake() override
+    {
+        owner->GetMonoBehavior()->RemoveMono("Leaver");
+        awoken = true;
+    }
+    bool awoken = false;
+};
+
+TEST_F(LogicTest, AScriptRemovingItselfWhenAttachedAwakensItLivesUntilItsCallReturns)
+{
+    GameObject& loaded = world.Object("Loaded", {"Alpha"});
+    auto leaver = std::make_unique<LeavesOnAwake>();
+    leaver->owner = &loaded;
+    ScriptWorld::Holder(loaded).SetScript("Leaver", std::move(leaver));
+
+    DispatchMessage(SystemId::None, SystemId::All, MessageNames::Cloned, &loaded);
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Loaded Alpha Awake"));
+    EXPECT_THAT(ScriptWorld::Holder(loaded).GetAttachedScriptNames(), ElementsAre("Alpha"));
+}
+
 TEST_F(LogicTest, OnDestroyReachesOnlyScriptsThatRanAndOnlyOnce)
 {
     GameObject& object = world.Object("Object", {"Alpha", "Beta"});
