@@ -323,10 +323,15 @@ void Logic::AttachScripts(GameObject* object)
     }
 }
 
+bool Logic::Holds(GameObject* object) const
+{
+    return IsRunning(object) || Contains(inactiveObjects_, object) || Contains(pendingObjects_, object);
+}
+
 void Logic::EnableObject(GameObject* object)
 {
     MonoBehaviorDLL* holder = HolderOf(object);
-    if (!holder)
+    if (!holder || !Holds(object))
         return;
     holder->EnableScripts();
     Remove(inactiveObjects_, object);
@@ -337,7 +342,7 @@ void Logic::EnableObject(GameObject* object)
 void Logic::DisableObject(GameObject* object)
 {
     MonoBehaviorDLL* holder = HolderOf(object);
-    if (!holder)
+    if (!holder || !Holds(object))
         return;
     holder->DisableScripts();
     // A run-when-paused object stays filed; its disabled scripts receive nothing.

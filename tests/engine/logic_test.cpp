@@ -206,6 +206,33 @@ TEST_F(LogicTest, AScriptRemovingItselfDuringItsUpdateIsDestroyedOnceAfterTheWal
     EXPECT_EQ(GetCapturedStdout(), "Object don't have script : Remover\n");
 }
 
+TEST_F(LogicTest, AnObjectDestroyedBeforeItIsSwitchedInTheSameDeliveryIsNotFiledAgain)
+{
+    GameObject& enabled = Instantiate("Enabled", {"Alpha"});
+    GameObject& disabled = Instantiate("Disabled", {"Beta"});
+    world.Frame();
+    world.TakeLog();
+
+    // A script destroys the objects after another one has switched them, all within one frame.
+    for (GameObject* object : {&enabled, &disabled})
+        PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, object);
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Enable, &enabled);
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Disable, &disabled);
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Enabled Alpha OnDestroy", "Disabled Beta OnDestroy"));
+
+    // The factory frees them; neither an update nor a reload may reach them afterwards.
+    std::erase_if(world.objects->live, [&](const auto& object) {
+        return object.get() == &enabled || object.get() == &disabled;
+    });
+    world.folders.Install(FIXTURE_SCRIPTS_V2);
+    CaptureStdout();
+    world.Frame();
+    world.Frame();
+    GetCapturedStdout();
+    EXPECT_THAT(world.TakeLog(), ElementsAre());
+}
+
 // Takes itself off its object in Awake and goes on using itself afterwards.
 class LeavesOnAwake : public MonoBehaviorInterface
 {
