@@ -37,6 +37,14 @@ MonoBehaviorDLL* HolderOf(GameObject* object)
     return object ? object->GetComponent<MonoBehaviorDLL>() : nullptr;
 }
 
+// A script the new build lacks stays saved in its holder; re-attaching reports it.
+MonoBehaviorDLL::ScriptFactory ReloadedScript(const ScriptLibrary& library)
+{
+    return [&library](const std::string& name) {
+        return library.HasPrototype(name) ? library.FindScript(name) : nullptr;
+    };
+}
+
 GameObject* ObjectPayload(const BaseMessage& message)
 {
     const auto* object = PayloadOf<GameObject*>(message);
@@ -141,17 +149,17 @@ void Logic::ReloadGameLibrary()
     ReleaseGameLibrary();
     if (!LoadGameLibrary())
         return;
-    for (GameObject* object : activeObjects_)
-        ReattachScripts(object);
-    for (GameObject* object : runWhenPausedObjects_)
-        ReattachScripts(object);
-    for (GameObject* object : inactiveObjects_)
-        if (!Contains(activeObjects_, object) && !Contains(runWhenPausedObjects_, object))
-            ReattachScripts(object);
+    // By index: a script's Reload may file new objects.
+    for (std::size_t index = 0; index < activeObjects_.size(); ++index)
+        ReattachScripts(activeObjects_[index]);
+    for (std::size_t index = 0; index < runWhenPausedObjects_.size(); ++index)
+        ReattachScripts(runWhenPausedObjects_[index]);
+    for (std::size_t index = 0; index < inactiveObjects_.size(); ++index)
+        if (!IsRunning(inactiveObjects_[index]))
+            ReattachScripts(inactiveObjects_[index]);
     // Prefabs, objects waiting to be freed and the editor's buffers get their scripts back as they were.
-    const auto find = [this](const std::string& name) { return library_.FindScript(name); };
     for (MonoBehaviorDLL* holder : MonoBehaviorDLL::AllHolders())
-        holder->RebindScripts(find);
+        holder->RebindScripts(ReloadedScript(library_));
 }
 
 void Logic::UnbindAllScripts()
@@ -180,7 +188,6 @@ void Logic::ReattachScripts(GameObject* object)
     MonoBehaviorDLL* holder = HolderOf(object);
     if (!holder)
         return;
-    const auto find = [this](const std::string& name) { return library_.FindScript(name); };
     for (const std::string& name : holder->GetAttachedScriptNames())
     {
         if (!library_.HasPrototype(name))
@@ -188,7 +195,7 @@ void Logic::ReattachScripts(GameObject* object)
             ASSERT(false, "Can't find " + name);
             continue;
         }
-        if (!holder->RebindScript(name, find) && !holder->FindExact(name))
+        if (!holder->RebindScript(name, ReloadedScript(library_)) && !holder->FindExact(name))
         {
             // A name that had no instance (pending, or its script was missing before) starts its life now.
             auto script = library_.FindScript(name);

@@ -128,6 +128,24 @@ TEST_F(HotReloadTest, ABrokenBuildLeavesNoScriptsRunningAndTheNextBuildBringsThe
     EXPECT_EQ(holder.FindExact("Alpha")->state, ScriptState::Running);
 }
 
+TEST_F(HotReloadTest, AScriptTheNewBuildLacksIsReportedOnceAndKeepsItsNameAndProperties)
+{
+    GameObject& object = Running("Object", {"Alpha", "Props"});
+    MonoBehaviorDLL& holder = ScriptWorld::Holder(object);
+    SetProperties(*holder.FindExact("Props"), "7", "kept");
+
+    CaptureStderr();
+    Rebuild(FIXTURE_SCRIPTS_NO_MONOLIST);
+    const std::string reports = GetCapturedStderr();
+    EXPECT_NE(reports.find("Can't find Alpha"), std::string::npos) << reports;
+    EXPECT_NE(reports.find("Can't find Props"), std::string::npos) << reports;
+    EXPECT_EQ(reloadOutput.find("Can't find script"), std::string::npos) << reloadOutput;
+
+    EXPECT_THAT(holder.GetAttachedScriptNames(), ElementsAre("Alpha", "Props"));
+    const std::string saved = Written(holder);
+    EXPECT_NE(saved.find("<Hits>7</Hits>"), std::string::npos) << saved;
+}
+
 TEST_F(HotReloadTest, AWaitingNameGetsItsScriptFromTheNewBuildAndStartsFromAwake)
 {
     GameObject& object = Running("Object", {"Alpha"});
