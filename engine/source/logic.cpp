@@ -463,7 +463,6 @@ constexpr ScriptEvent kScriptEvents[] = {
 };
 }
 
-
 void Logic::ForwardEvent(const BaseMessage& message)
 {
     const auto event = std::find_if(std::begin(kScriptEvents), std::end(kScriptEvents),

@@ -56,6 +56,12 @@ std::unique_ptr<XMLNode> TakeProperties(XMLNode* record, const std::string& name
     return properties;
 }
 
+template <typename Unbound>
+auto FindUnboundIn(Unbound& unbound, const std::string& name)
+{
+    return std::find_if(unbound.begin(), unbound.end(), [&](const auto& entry) { return entry.name == name; });
+}
+
 std::unique_ptr<MonoBehaviorInterface> FindScript(const std::string& name)
 {
     Logic* logic = gCore ? gCore->GetLogic() : nullptr;
@@ -366,8 +372,7 @@ void MonoBehaviorDLL::UnbindScripts(const XMLNode& written, std::size_t& next)
 
 bool MonoBehaviorDLL::RebindScript(const std::string& name, const ScriptFactory& create)
 {
-    const auto saved = std::find_if(unbound_.begin(), unbound_.end(),
-                                    [&](const UnboundScript& entry) { return entry.name == name; });
+    const auto saved = FindUnboundIn(unbound_, name);
     if (saved == unbound_.end())
         return false;
     auto script = create(name);
@@ -393,8 +398,7 @@ void MonoBehaviorDLL::RebindScripts(const ScriptFactory& create)
 
 const MonoBehaviorDLL::UnboundScript* MonoBehaviorDLL::FindUnbound(const std::string& name) const
 {
-    const auto found = std::find_if(unbound_.begin(), unbound_.end(),
-                                    [&](const UnboundScript& entry) { return entry.name == name; });
+    const auto found = FindUnboundIn(unbound_, name);
     return found == unbound_.end() ? nullptr : &*found;
 }
 
