@@ -40,7 +40,7 @@ public:
     // Own position plus every ancestor's; their rotations and scales do not enter it.
     virtual Vector3 GetWorldPosition() const = 0;
     virtual TransformInterface* GetParent() const = 0;
-    // Stores the link only; the parent's child list is not touched.
+    // Relinks without moving: the position stays as it is, now relative to the new parent.
     virtual void SetParent(TransformInterface* parent) = 0;
     // Both keep the child's world position.
     virtual void AddChild(TransformInterface* child) = 0;

@@ -11,7 +11,6 @@
 template <class Class, class T>
 struct MemberDescriptor
 {
-    using ValueType = T;
     using ConstRefGetter = const T& (Class::*)() const;
     using ConstRefSetter = void (Class::*)(const T&);
     using ValueGetter = T (Class::*)() const;
@@ -56,17 +55,14 @@ struct MemberDescriptor
             throw std::runtime_error("Cannot access member: no setter or member pointer set");
     }
 
-    // Hands the current value to visit; false, without a call, when the descriptor cannot read it.
+    // Hands the current value to visit; a descriptor that cannot read it makes no call.
     template <class Visit>
-    bool Read(const Class& object, Visit&& visit) const
+    void Read(const Class& object, Visit&& visit) const
     {
         if (member || constRefGetter)
             visit(GetConstRef(object));
         else if (valueGetter)
             visit(GetCopy(object));
-        else
-            return false;
-        return true;
     }
 };
 

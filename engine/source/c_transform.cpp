@@ -23,12 +23,15 @@ Vector3 DegreesOf(const EulerAngles& radians)
     return {RadiansToDegrees(radians.x), RadiansToDegrees(radians.y), RadiansToDegrees(radians.z)};
 }
 
-// True when target is start or one of start's ancestors.
-bool ChainContains(const TransformInterface* start, const TransformInterface* target)
+// Reports, and answers true, when child is parent or one of its ancestors: the link would close a loop.
+bool LinkWouldLoop(const TransformInterface* parent, const TransformInterface* child)
 {
-    for (const TransformInterface* link = start; link; link = link->GetParent())
-        if (link == target)
+    for (const TransformInterface* link = parent; link; link = link->GetParent())
+        if (link == child)
+        {
+            ASSERT(false, "Transform - a transform cannot be its own ancestor");
             return true;
+        }
     return false;
 }
 } // namespace
@@ -41,18 +44,17 @@ Transform::Transform() : ComponentBase(CompEnum::Transform)
 Transform::Transform(const Transform& source)
     : ComponentBase(source), forward_(source.forward_), right_(source.right_), up_(source.up_),
       position_(source.position_), rotation_(source.rotation_), scale_(source.scale_),
-      rotationMatrix_(source.rotationMatrix_), parent_(source.parent_)
+      rotationMatrix_(source.rotationMatrix_)
 {
     StoreEnabled(true);
+    SetParent(source.parent_);
 }
 
 Transform::~Transform()
 {
-    if (parent_)
-        std::erase(FromInterface<Transform>(parent_)->children_, this);
-    for (TransformInterface* child : children_)
-        if (child->GetParent() == this)
-            child->SetParent(nullptr);
+    SetParent(nullptr);
+    for (TransformInterface* child : std::vector(children_))
+        child->SetParent(nullptr);
 }
 
 void Transform::Serialize(XMLWriter& writer, const Component* prefab) const
@@ -152,36 +154,32 @@ void Transform::LookAt(const Vector3& target)
 
 void Transform::SetParent(TransformInterface* parent)
 {
-    if (ChainContains(parent, this))
-    {
-        ASSERT(false, "Transform - a transform cannot be its own ancestor");
+    if (parent == parent_ || LinkWouldLoop(parent, this))
         return;
-    }
+    // The link and the parent's list change together, so neither end can outlive the other unnoticed.
+    if (parent_)
+        std::erase(FromInterface<Transform>(parent_)->children_, this);
     parent_ = parent;
+    if (parent_)
+        FromInterface<Transform>(parent_)->children_.push_back(this);
 }
 
 void Transform::AddChild(TransformInterface* child)
 {
-    if (!child || std::ranges::find(children_, child) != children_.end())
+    if (!child || child->GetParent() == this || LinkWouldLoop(this, child))
         return;
-    if (ChainContains(this, child))
-    {
-        ASSERT(false, "Transform - a transform cannot be its own ancestor");
-        return;
-    }
     // Leaving the old parent first keeps the world position across the move.
     if (TransformInterface* previous = child->GetParent())
         previous->RemoveChild(child);
     child->SetPosition(child->GetPosition() - GetWorldPosition());
-    children_.push_back(child);
     child->SetParent(this);
 }
 
 void Transform::RemoveChild(TransformInterface* child)
 {
-    if (std::ranges::find(children_, child) == children_.end())
+    // A transform linked to another parent, or to none, is left alone.
+    if (!child || child->GetParent() != this)
         return;
     child->SetPosition(child->GetPosition() + GetWorldPosition());
     child->SetParent(nullptr);
-    std::erase(children_, child);
 }

@@ -10,10 +10,11 @@ class Transform : public ComponentBase<TransformInterface>
 {
 public:
     Transform();
-    // A copy is enabled and has no children; it keeps the parent link but not the quaternion.
+    // A copy is enabled and has no children; it is one more child of the source's parent. The quaternion
+    // is not copied.
     Transform(const Transform& source);
     Transform& operator=(const Transform&) = delete;
-    // Leaves no link to itself behind in its parent or children.
+    // Leaves its parent's child list and unlinks its children.
     ~Transform() override;
 
     void Serialize(XMLWriter& writer, const Component* prefab) const override;
@@ -46,7 +47,8 @@ public:
     Matrix4 GetModelMatrix() const override;
     Vector3 GetWorldPosition() const override;
     TransformInterface* GetParent() const override { return parent_; }
-    // Refuses a link that would make the transform its own ancestor.
+    // Moves the transform from its parent's child list to the new parent's, position unchanged. Refuses a
+    // link that would make the transform its own ancestor.
     void SetParent(TransformInterface* parent) override;
     void AddChild(TransformInterface* child) override;
     void RemoveChild(TransformInterface* child) override;

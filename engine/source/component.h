@@ -26,7 +26,7 @@ public:
     virtual void Serialize(XMLWriter& writer, const Component* prefab) const = 0;
     // Reads the component's element; an element of another name changes nothing.
     virtual void Deserialize(const XMLNode& element) = 0;
-    // The class's name.
+    // The class's name; files may know the component by another (GetElementName).
     virtual std::string GetName() const = 0;
     virtual std::unique_ptr<Component> Clone() const = 0;
     // Runs after Deserialize.
@@ -115,6 +115,6 @@ template <class C, class Table>
 bool CompareMembers(const C& self, const Component& other, const Table& table)
 {
     const auto* same = dynamic_cast<const C*>(&other);
-    ASSERT(same, self.GetName() + " compare function kena nullptr");
+    ASSERT(same, self.GetElementName() + " compare function kena nullptr");
     return same && MembersEqual(self, *same, table);
 }

@@ -8,6 +8,7 @@
 #include "graphics.h"
 #include "inputsystem.h"
 #include "logic.h"
+#include "mainwindow.h"
 #include "messagingsystem.h"
 #include "physicssystem.h"
 #include "platform/clock.h"
@@ -24,8 +25,6 @@ Core* gCore = nullptr;
 
 namespace
 {
-constexpr int kMainWindowWidth = 1280;
-constexpr int kMainWindowHeight = 800;
 // While the window is inactive the loop sleeps in the event wait for at most this long.
 constexpr double kInactiveWaitSeconds = 0.05;
 // The frame cap sleeps until this close to the frame's end and spins for the rest.
@@ -34,17 +33,33 @@ constexpr double kCapSpinSeconds = 0.001;
 constexpr SystemId kCreationOrder[] = {SystemId::Input,   SystemId::Logic,  SystemId::Graphics, SystemId::Physics,
                                        SystemId::Audio,   SystemId::Editor, SystemId::AI};
 
-Core::SystemCreator EngineSystems(platform::Window& window)
+void WaitForEach(std::span<std::future<void>> futures)
 {
-    return [&window](SystemId id) -> std::unique_ptr<System> {
+    for (std::future<void>& future : futures)
+    {
+        ASSERT(future.valid(), "A start-up load has no task to wait for");
+        if (future.valid())
+            future.get();
+    }
+}
+}
+
+Core::SystemCreator EngineSystems(platform::Window* window)
+{
+    return [window](SystemId id) -> std::unique_ptr<System> {
         switch (id)
         {
         case SystemId::Input:
-            return std::make_unique<InputSystem>(&window, [] { return gCore ? gCore->GetFrameTime() : 0.0f; });
+            return std::make_unique<InputSystem>(window, [] { return gCore ? gCore->GetFrameTime() : 0.0f; });
         case SystemId::Logic:
             return std::make_unique<Logic>();
         case SystemId::Graphics:
-            return std::make_unique<Graphics>(kMainWindowWidth, kMainWindowHeight);
+        {
+            int width = MainWindow::DefaultWidth, height = MainWindow::DefaultHeight;
+            if (window)
+                window->ClientSize(width, height);
+            return std::make_unique<Graphics>(width, height);
+        }
         case SystemId::Physics:
             return std::make_unique<PhysicsSystem>();
         case SystemId::Audio:
@@ -59,18 +74,7 @@ Core::SystemCreator EngineSystems(platform::Window& window)
     };
 }
 
-void WaitForEach(std::span<std::future<void>> futures)
-{
-    for (std::future<void>& future : futures)
-    {
-        ASSERT(future.valid(), "A start-up load has no task to wait for");
-        if (future.valid())
-            future.get();
-    }
-}
-}
-
-Core::Core(platform::Window& window) : Core(EngineSystems(window), &window)
+Core::Core(platform::Window& window) : Core(EngineSystems(&window), &window)
 {
 }
 
@@ -95,15 +99,22 @@ Core::Core(const SystemCreator& create, platform::Window* window) : window_(wind
 
 Core::~Core()
 {
-    try
+    // A failed task is reported and the others are still waited for: none may outlive the systems.
+    while (!tasks_.empty())
     {
-        PollAsyncTasks(true);
+        try
+        {
+            PollAsyncTasks(true);
+        }
+        catch (const std::exception& error)
+        {
+            ASSERT(false, std::string("An asynchronous task failed: ") + error.what());
+        }
+        catch (...)
+        {
+            ASSERT(false, "An asynchronous task failed");
+        }
     }
-    catch (const std::exception& error)
-    {
-        ASSERT(false, std::string("An asynchronous task failed: ") + error.what());
-    }
-    tasks_.clear();
     for (std::size_t slot = SlotCount; slot-- > 0;)
         systems_[slot].reset();
     if (gCore == this)
@@ -112,8 +123,8 @@ Core::~Core()
 
 void Core::SetTimeScale(float scale)
 {
-    // Zero would make the frame cap endless and a negative scale would remove it.
-    timeScale_ = std::max(scale, kMinTimeScale);
+    // Zero would make the frame cap endless; a negative scale or one that is not a number would remove it.
+    timeScale_ = scale >= kMinTimeScale ? scale : kMinTimeScale;
     UpdateTargetFrameTime();
 }
 

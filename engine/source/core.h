@@ -169,6 +169,10 @@ private:
 // The one Core; set last by its constructor, null once it is destroyed.
 extern Core* gCore;
 
+// The engine's own systems. Input and the renderer use the main window; without one there are no events
+// and the renderer starts at the default window size.
+Core::SystemCreator EngineSystems(platform::Window* window);
+
 // The window title: the prefix, the frame rate of the last frame and the time the frame left unused.
 std::string FrameTitle(const std::string& prefix, float frameTime, float wastedTime);
 

@@ -1,8 +1,11 @@
 #pragma once
+#include "TorvaneMath.h"
 #include "system.h"
 
 #include <cstdint>
+#include <string>
 #include <utility>
+#include <vector>
 
 // The renderer.
 class Graphics : public System
@@ -13,7 +16,8 @@ public:
 
     void Init() override {}
     void Update() override {}
-    void RegisterObject(GameObject*) override {}
+    // Recorded: the objects handed over directly, by id.
+    void RegisterObject(GameObject* object) override;
     void UnregisterObject(GameObject*) override {}
     std::string GetName() const override { return "Graphics"; }
     void HandleMessage(const BaseMessage&) override {}
@@ -27,8 +31,25 @@ public:
     const std::pair<int, int>& GameViewportSize() const { return gameViewport_; }
     float GetGamma() const { return gamma_; }
 
+    // Scene settings.
+    void SetWorldAmbient(const Vector3& colour) { worldAmbient_ = colour; }
+    const Vector3& GetWorldAmbient() const { return worldAmbient_; }
+    // A new name builds the cube map anew; the current name changes nothing.
+    void SetSkybox(const std::string& folder);
+    const std::string& GetSkyboxName() const { return skyboxName_; }
+    void SetShadowHeightOffset(float offset) { shadowHeightOffset_ = offset; }
+    float GetShadowHeightOffset() const { return shadowHeightOffset_; }
+
+    const std::vector<std::uint64_t>& RegisteredIds() const { return registeredIds_; }
+    int SkyboxLoads() const { return skyboxLoads_; }
+
 private:
     float gamma_ = 1.0f;
     std::pair<int, int> editorViewport_;
     std::pair<int, int> gameViewport_;
+    Vector3 worldAmbient_{1.0f, 1.0f, 1.0f};
+    std::string skyboxName_ = "MainSky";
+    float shadowHeightOffset_ = 100.0f;
+    std::vector<std::uint64_t> registeredIds_;
+    int skyboxLoads_ = 0;
 };

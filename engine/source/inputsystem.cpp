@@ -132,6 +132,12 @@ float OneIf(bool condition)
 {
     return condition ? 1.0f : 0.0f;
 }
+
+// A speed that is not a number (a script's 0 / 0) rests the motor rather than reaching the motor word.
+float MotorSpeed(float speed)
+{
+    return std::isnan(speed) ? 0.0f : std::clamp(speed, 0.0f, 1.0f);
+}
 }
 
 InputSystem::InputSystem(platform::Window* window, std::function<float()> frameTime)
@@ -292,8 +298,8 @@ float InputSystem::GetAxis(const std::uint32_t& axis)
 
 void InputSystem::SetVibration(float left, float right, float seconds)
 {
-    leftMotor_ = std::clamp(left, 0.0f, 1.0f);
-    rightMotor_ = std::clamp(right, 0.0f, 1.0f);
+    leftMotor_ = MotorSpeed(left);
+    rightMotor_ = MotorSpeed(right);
     vibrationSeconds_ = seconds;
     vibrating_ = true;
 }

@@ -1,5 +1,7 @@
 #include "logic.h"
 
+#include "objectfactory.h"
+
 #include <algorithm>
 #include <iostream>
 #include <utility>
@@ -108,8 +110,9 @@ void Logic::PassStapleFunctions()
 
 StapleArguments Logic::CurrentStapleArguments() const
 {
-    // The object factory, physics and audio join here as their systems come to offer their interfaces.
+    // Physics and audio join here as their systems come to offer their interfaces.
     StapleArguments arguments;
+    arguments.factory = gFactory;
     if (gCore)
     {
         arguments.input = gCore->GetInput();

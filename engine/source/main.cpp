@@ -5,6 +5,7 @@
 #include "inputsystem.h"
 #include "mainwindow.h"
 #include "messagingsystem.h"
+#include "objectfactory.h"
 #include "startup.h"
 #include "testrun.h"
 
@@ -70,8 +71,8 @@ int RunProgram(std::span<const char* const> arguments)
 
     core.SetEditorMode(EditorModeRequested(arguments));
     core.SetTargetFrameRate(Core::kDefaultFrameRate);
-    // The object factory is made beside the message queue; until then its part of start-up is left out.
-    ContentLoading content;
+    auto factory = std::make_unique<ObjectFactory>(folders.executable);
+    const ContentLoading content = FactoryContent(*factory);
     auto messaging = std::make_unique<MessagingSystem>(core.MessageReceivers());
     // Collider drawing starts off once the renderer draws colliders.
     core.SetGamma(StartupGamma);
@@ -93,6 +94,7 @@ int RunProgram(std::span<const char* const> arguments)
     input.SetCursorLock(false);
     // Nothing may be delivered to systems that are going away.
     messaging.reset();
+    factory.reset();
     return 0;
 }
 }

@@ -24,9 +24,6 @@ struct MainWindow
     float aspect = static_cast<float>(DefaultWidth) / DefaultHeight;
     int clientWidth = DefaultWidth;
     int clientHeight = DefaultHeight;
-
-    // Active once shown, then while the window has the keyboard focus.
-    bool IsActive() const { return window && window->IsActive(); }
 };
 
 // The one main window; null before it is created and after it is gone.

@@ -24,11 +24,6 @@ public:
     void HandleMessage(const BaseMessage& message) override;
 
     void Post(std::unique_ptr<BaseMessage> message);
-    template <typename T>
-    void Post(const Message<T>& message)
-    {
-        Post(std::make_unique<Message<T>>(message));
-    }
     void Dispatch(const BaseMessage& message);
 
     // The oldest queued message; on an empty queue a report and an empty message.

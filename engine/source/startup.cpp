@@ -36,7 +36,9 @@ std::vector<std::string> ListFolderFiles(const std::string& folder)
     for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error))
     {
-        if (entry->is_regular_file(error))
+        // An entry that cannot be looked at (a dangling link) is skipped, not taken for the end of the folder.
+        std::error_code unreadable;
+        if (entry->is_regular_file(unreadable))
             files.push_back(entry->path().string());
     }
     std::sort(files.begin(), files.end());

@@ -24,7 +24,8 @@ public:
     explicit TestRunLog(std::string path) : path_(std::move(path)) {}
     void Append(const std::string& text) const { AppendLogLine(path_, text, true); }
     void Line(const std::string& text) const { WriteLogLine(path_, text, true); }
-    const std::string& Path() const { return path_; }
+    // The first line of a log that starts afresh.
+    void FirstLine(const std::string& text) const { WriteLogLine(path_, text, false); }
 
 private:
     std::string path_;
@@ -100,7 +101,7 @@ void RunTestHarness(Core& core, const TestRunSetup& setup)
     std::vector<std::string> prefabs, levels;
     if (gameplay)
     {
-        WriteLogLine(log.Path(), "NOTICE: STARTING!", false);
+        log.FirstLine("NOTICE: STARTING!");
         core.SetEditorMode(false);
         prefabs = ListFolderFiles(setup.executableFolder + PrefabFolder);
         levels = ListFolderFiles(setup.executableFolder + LevelFolder);

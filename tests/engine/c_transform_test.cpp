@@ -239,6 +239,13 @@ TEST(Transform, ChildrenKeepTheirWorldPosition)
     // Removing a transform that is not a child changes nothing.
     other.RemoveChild(&child);
     EXPECT_EQ(child.GetPosition(), Vector3(5, 0, 0));
+
+    // A link made by SetParent alone is undone by the parent it names.
+    child.SetParent(&other);
+    EXPECT_EQ(child.GetWorldPosition(), Vector3(5, 7, 0));
+    other.RemoveChild(&child);
+    EXPECT_EQ(child.GetParent(), nullptr);
+    EXPECT_EQ(child.GetPosition(), Vector3(5, 7, 0));
 }
 
 TEST(Transform, WorldPositionAddsEveryAncestorWhateverItsRotation)
@@ -288,6 +295,35 @@ TEST(Transform, AFreedTransformLeavesNoLinkBehind)
     EXPECT_EQ(child.GetParent(), nullptr);
 }
 
+// The parent link and the parent's child list always agree, however the link is changed.
+TEST(Transform, SetParentKeepsTheParentsChildListInStep)
+{
+    Transform first;
+    Transform second;
+    {
+        Transform child;
+        child.SetParent(&first);
+        EXPECT_EQ(first.GetChildren(), std::vector<TransformInterface*>{&child});
+        child.SetParent(&second);
+        EXPECT_TRUE(first.GetChildren().empty());
+        EXPECT_EQ(second.GetChildren(), std::vector<TransformInterface*>{&child});
+        child.SetParent(&second);
+        EXPECT_EQ(second.GetChildren().size(), 1u);
+        child.SetParent(nullptr);
+        EXPECT_TRUE(second.GetChildren().empty());
+        child.SetParent(&first);
+    }
+    EXPECT_TRUE(first.GetChildren().empty());
+
+    Transform parent;
+    {
+        Transform orphan;
+        parent.AddChild(&orphan);
+        orphan.SetParent(nullptr);
+    }
+    EXPECT_TRUE(parent.GetChildren().empty()); // nothing freed is left listed
+}
+
 TEST(Transform, CopyIsEnabledChildlessAndKeepsItsParentLink)
 {
     Transform parent;
@@ -306,7 +342,25 @@ TEST(Transform, CopyIsEnabledChildlessAndKeepsItsParentLink)
     EXPECT_EQ(transform.GetParent(), &parent);
     EXPECT_EQ(transform.GetForward(), source.GetForward());
     EXPECT_EQ(transform.GetRotationMatrix(), source.GetRotationMatrix());
-    EXPECT_EQ(parent.GetChildren().size(), 1u);
+}
+
+TEST(Transform, ACopyOfAChildIsOneOfItsParentsChildrenToo)
+{
+    auto parent = std::make_unique<Transform>();
+    parent->SetPosition({4, 0, 0});
+    Transform source;
+    parent->AddChild(&source);
+    source.SetPosition({1, 0, 0});
+
+    const auto copy = source.Clone();
+    auto& transform = dynamic_cast<Transform&>(*copy);
+    EXPECT_EQ(parent->GetChildren(), (std::vector<TransformInterface*>{&source, &transform}));
+    EXPECT_EQ(transform.GetWorldPosition(), Vector3(5, 0, 0));
+
+    // The parent going away leaves the copy with no link to it.
+    parent.reset();
+    EXPECT_EQ(transform.GetParent(), nullptr);
+    EXPECT_EQ(transform.GetWorldPosition(), Vector3(1, 0, 0));
 }
 
 TEST_F(TransformFiles, SavesWholeOrOnlyWhatDiffersFromThePrefab)

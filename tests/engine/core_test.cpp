@@ -2,10 +2,15 @@
 #include "editor.h"
 #include "messagingsystem.h"
 #include "platform/clock.h"
+#include "platform/window.h"
 #include "recordingsystem.h"
 
+#include <SDL2/SDL.h>
+#include <atomic>
+#include <cstdlib>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <limits>
 #include <stdexcept>
 #include <thread>
 
@@ -114,6 +119,30 @@ TEST(CoreLife, ACreatorThatFailsLeavesNoSystemBehind)
     EXPECT_EQ(gCore, nullptr);
 }
 
+TEST(CoreLife, ShutDownWaitsForEveryTaskEvenAfterOneFailed)
+{
+    std::vector<std::string> log;
+    std::map<SystemId, RecordingSystem*> systems;
+    std::promise<void> failing, slow;
+    failing.set_exception(std::make_exception_ptr(std::runtime_error("model missing")));
+    std::atomic<bool> finished{false};
+    std::thread worker;
+    testing::internal::CaptureStderr();
+    {
+        Core core(RecordingSystems(log, systems));
+        core.AddAsyncTask("failing", failing.get_future());
+        core.AddAsyncTask("slow", slow.get_future());
+        worker = std::thread([&] {
+            platform::SleepSeconds(0.05);
+            finished = true;
+            slow.set_value();
+        });
+    }
+    EXPECT_TRUE(finished);
+    EXPECT_THAT(testing::internal::GetCapturedStderr(), testing::HasSubstr("model missing"));
+    worker.join();
+}
+
 TEST_F(CoreTest, GameFrameRunsEverySystemAndFlushesBeforeAIAndBeforeTheScripts)
 {
     EXPECT_THAT(FrameWithAMessage(),
@@ -178,7 +207,8 @@ TEST_F(CoreTest, TheTimeScaleSetsTheFrameCapAndNeverGoesBelowAHundredth)
     {
         float scale;
         float expectedScale;
-    } cases[] = {{2.0f, 2.0f}, {0.5f, 0.5f}, {0.0f, 0.01f}, {-3.0f, 0.01f}};
+    } cases[] = {{2.0f, 2.0f}, {0.5f, 0.5f}, {0.0f, 0.01f}, {-3.0f, 0.01f},
+                 {std::numeric_limits<float>::quiet_NaN(), 0.01f}};
     for (const Case& c : cases)
     {
         core.SetTimeScale(c.scale);
@@ -222,6 +252,29 @@ TEST_F(CoreTest, RunCapsTheFrameRateUntilASystemStopsIt)
     for (std::size_t i = 1; i < frameTimes.size(); ++i)
         EXPECT_GE(frameTimes[i], 1.0f / 60.0f) << i;
     EXPECT_GE(core.GetTotalTime(), 4.0f / 60.0f);
+}
+
+TEST(CoreLoop, AnInactiveWindowRunsNoFramesAndAQuitStillEndsTheLoop)
+{
+    if (!std::getenv("DISPLAY"))
+        GTEST_SKIP() << "needs an X display (the test command runs under Xvfb)";
+    platform::Window window("Nektaru idle", 640, 480); // never shown: never active
+    ASSERT_TRUE(window.IsOpen()) << window.Error();
+    std::vector<std::string> log;
+    std::map<SystemId, RecordingSystem*> systems;
+    Core core(RecordingSystems(log, systems), &window);
+    core.SetTargetFrameRate(60.0f);
+    log.clear();
+
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    core.Run();
+
+    EXPECT_FALSE(core.IsRunning());
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(core.GetTotalTime(), 0.0f);
+    EXPECT_STREQ(SDL_GetWindowTitle(SDL_GL_GetCurrentWindow()), "Nektaru idle");
 }
 
 TEST_F(CoreTest, RunDoesNothingOnceRunningIsOff)

@@ -314,6 +314,24 @@ TEST_F(InputGamepadTest, VibrationRunsForItsFrameTimeThenStopsOnce)
     EXPECT_EQ(pad.Rumbles().size(), sent);
 }
 
+TEST_F(InputGamepadTest, MotorSpeedsThatAreNotNumbersRestTheMotor)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct
+    {
+        float left, right;
+        std::pair<Uint16, Uint16> sent;
+    } cases[] = {{nan, inf, {0, 65535}}, {-inf, 0.5f, {0, 32767}}, {nan, nan, {0, 0}}};
+    for (const auto& c : cases)
+    {
+        input.SetVibration(c.left, c.right, 1.0f);
+        Frame();
+        ASSERT_FALSE(pad.Rumbles().empty());
+        EXPECT_EQ(pad.Rumbles().back(), c.sent) << c.left << ", " << c.right;
+    }
+}
+
 TEST_F(InputGamepadTest, AnUnpluggedPadLeavesNothingPressedOrActive)
 {
     pad.SetButton(SDL_CONTROLLER_BUTTON_A, true);

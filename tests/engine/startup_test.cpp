@@ -2,6 +2,7 @@
 
 #include "tempfolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 TEST(StartupFolders, ParentFolderDropsTheLastComponent)
@@ -23,6 +24,20 @@ TEST(StartupFolders, FolderListingIsSortedRegularFilesOnly)
     EXPECT_EQ(ListFolderFiles(prefabs), (std::vector<std::string>{prefabs + "/C.xml", prefabs + "/a_1_Prefab.xml",
                                                                   prefabs + "/b_2_Prefab.xml"}));
     EXPECT_TRUE(ListFolderFiles(folder.Folder() + "Missing").empty());
+}
+
+TEST(StartupFolders, AnEntryThatCannotBeReadDoesNotEndTheListing)
+{
+    TempFolder folder;
+    std::vector<std::string> expected;
+    for (int i = 0; i < 10; ++i)
+    {
+        const std::string name = "Prefab" + std::to_string(i) + ".xml";
+        folder.Write("Prefabs/" + name, "");
+        expected.push_back(folder.Folder() + "Prefabs/" + name);
+        std::filesystem::create_symlink(folder.Path() / "gone", folder.Path() / "Prefabs" / ("Dangling" + name));
+    }
+    EXPECT_EQ(ListFolderFiles(folder.Folder() + "Prefabs"), expected);
 }
 
 TEST(StartupTitle, BranchComesFromTheParentsGitHead)

@@ -15,25 +15,7 @@
 
 inline Core::SystemCreator EngineSystemsWithoutWindow(std::function<std::unique_ptr<System>()> logic = {})
 {
-    return [logic](SystemId id) -> std::unique_ptr<System> {
-        switch (id)
-        {
-        case SystemId::Input:
-            return std::make_unique<InputSystem>(nullptr, [] { return gCore ? gCore->GetFrameTime() : 0.0f; });
-        case SystemId::Logic:
-            return logic ? logic() : std::make_unique<Logic>();
-        case SystemId::Graphics:
-            return std::make_unique<Graphics>(1280, 800);
-        case SystemId::Physics:
-            return std::make_unique<PhysicsSystem>();
-        case SystemId::Audio:
-            return std::make_unique<AudioSystem>();
-        case SystemId::Editor:
-            return std::make_unique<Editor>();
-        case SystemId::AI:
-            return std::make_unique<AIController>();
-        default:
-            return nullptr;
-        }
+    return [logic, engine = EngineSystems(nullptr)](SystemId id) {
+        return id == SystemId::Logic && logic ? logic() : engine(id);
     };
 }

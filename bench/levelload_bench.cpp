@@ -1,0 +1,153 @@
+// A generated level of 5,000 objects built from 20 prefabs, loaded through LoadLevelFile (objects,
+// components, hierarchy) and saved back through SaveLevel.
+#include "core.h"
+#include "editor.h"
+#include "graphics.h"
+#include "messagingsystem.h"
+#include "objectfactory.h"
+#include "startup.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace
+{
+constexpr int kPrefabs = 20;
+constexpr int kObjects = 5000;
+
+class IdleSystem : public System
+{
+public:
+    using System::System;
+    void Init() override {}
+    void Update() override {}
+    void RegisterObject(GameObject*) override {}
+    void UnregisterObject(GameObject*) override {}
+    std::string GetName() const override { return "Idle"; }
+    void HandleMessage(const BaseMessage&) override {}
+};
+
+std::string Transform(int n, bool whole)
+{
+    const std::string x = std::to_string(n % 97) + ".25";
+    std::string text = "\t\t\t<Transform>\n";
+    if (whole)
+        text += "\t\t\t\t<Enabled>true</Enabled>\n";
+    text += "\t\t\t\t<Position>" + x + ", 1.5, -" + x + "</Position>\n";
+    if (whole)
+        text += "\t\t\t\t<Rotation>0, " + std::to_string(n % 360) + ", 0</Rotation>\n\t\t\t\t<Scale>1, 1, 1</Scale>\n";
+    return text + "\t\t\t</Transform>\n";
+}
+
+std::string Object(const std::string& name, int prefab, long long id, long long parent, const std::string& components)
+{
+    return "\t<Object>\n\t\t<Name>" + name + "</Name>\n\t\t<PrefabID>" + std::to_string(prefab) +
+           "</PrefabID>\n\t\t<ID>" + std::to_string(id) + "</ID>\n\t\t<ParentID>" + std::to_string(parent) +
+           "</ParentID>\n\t\t<Tag>Bench</Tag>\n\t\t<Enabled>true</Enabled>\n\t\t<Components>\n" + components +
+           "\t\t</Components>\n\t</Object>\n";
+}
+
+// A scratch asset tree: the prefab files and "Assets/XML/Bench.xml". A third of the objects are unchanged
+// prefab instances, a third override their position, a third are made from no prefab; every tenth object
+// is a child of the one before it.
+class BenchWorld
+{
+public:
+    BenchWorld()
+        : root_(std::filesystem::temp_directory_path() / "nektaru-levelload-bench"),
+          core_([](SystemId id) -> std::unique_ptr<System> {
+              if (id == SystemId::Graphics)
+                  return std::make_unique<Graphics>(1280, 800);
+              if (id == SystemId::Editor)
+                  return std::make_unique<Editor>();
+              return std::make_unique<IdleSystem>(id);
+          }),
+          messaging_(core_.MessageReceivers())
+    {
+        std::filesystem::remove_all(root_);
+        std::filesystem::create_directories(root_ / "Assets/Prefabs");
+        std::filesystem::create_directories(root_ / "Assets/XML");
+        std::filesystem::create_directories(root_ / "Assets/SceneSettings");
+        factory_ = std::make_unique<ObjectFactory>(root_.string() + "/");
+        for (int n = 1; n <= kPrefabs; ++n)
+            factory_->CreatePrefab(static_cast<ObjectId>(n), "Prefab" + std::to_string(n));
+        factory_->SavePrefabs(Folder("Prefabs"));
+        factory_->SaveSceneSettings(Folder("SceneSettings") + "BenchSettings.xml");
+        factory_.reset();
+        factory_ = std::make_unique<ObjectFactory>(root_.string() + "/");
+        for (const std::string& prefab : ListFolderFiles(Folder("Prefabs")))
+            factory_->LoadPrefabFile(prefab);
+        WriteLevel();
+    }
+    ~BenchWorld()
+    {
+        factory_.reset();
+        std::filesystem::remove_all(root_);
+    }
+
+    ObjectFactory& Factory() { return *factory_; }
+    std::string Folder(const std::string& name) const { return root_.string() + "/Assets/" + name + "/"; }
+    std::string LevelPath() const { return Folder("XML") + "Bench.xml"; }
+
+    void Clear()
+    {
+        for (GameObject* object : factory_->GetObjects())
+            factory_->DestroyObject(object);
+        messaging_.Update();
+        factory_->FlushDestroyed();
+    }
+
+private:
+    void WriteLevel() const
+    {
+        std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Objects>\n";
+        for (int n = 0; n < kObjects; ++n)
+        {
+            const long long id = 100000 + n;
+            const long long parent = n % 10 == 9 ? id - 1 : 0;
+            const int prefab = n % 3 == 2 ? 0 : 1 + n % kPrefabs;
+            const std::string components = n % 3 == 0 ? "" : Transform(n, prefab == 0);
+            text += Object("Object " + std::to_string(n), prefab, id, parent, components);
+        }
+        text += "</Objects>\n";
+        std::FILE* file = std::fopen(LevelPath().c_str(), "wb");
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+    }
+
+    std::filesystem::path root_;
+    Core core_;
+    MessagingSystem messaging_;
+    std::unique_ptr<ObjectFactory> factory_;
+};
+
+void BM_LoadLevelFile(benchmark::State& state)
+{
+    BenchWorld world;
+    for (auto _ : state)
+    {
+        world.Factory().LoadLevelFile(world.LevelPath(), true);
+        state.PauseTiming();
+        world.Clear();
+        state.ResumeTiming();
+    }
+    state.counters["objects_per_second"] =
+        benchmark::Counter(static_cast<double>(kObjects), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_LoadLevelFile)->Unit(benchmark::kMillisecond);
+
+void BM_SaveLevel(benchmark::State& state)
+{
+    BenchWorld world;
+    world.Factory().LoadLevelFile(world.LevelPath(), true);
+    const std::string path = world.Folder("XML") + "Saved.xml";
+    for (auto _ : state)
+        world.Factory().SaveLevel(path);
+    state.counters["objects_per_second"] =
+        benchmark::Counter(static_cast<double>(kObjects), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_SaveLevel)->Unit(benchmark::kMillisecond);
+} // namespace

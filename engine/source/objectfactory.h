@@ -1,0 +1,120 @@
+#pragma once
+#include "gameobject.h"
+#include "helpers.h"
+#include "objectfactoryinterface.h"
+#include "startup.h"
+
+#include <cstddef>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class XMLNode;
+
+// Owns every game object: the prefabs, the live objects of the running level, the destroyed objects waiting
+// to be freed and, in the editor, the last deleted objects kept for undo. An object is in exactly one of the
+// four. While it lives the factory is gFactory, answers the object model's questions (component owners,
+// prefabs, Destroy) and flushes its destroy queue from Core's frame.
+class ObjectFactory final : public ObjectFactoryInterface
+{
+public:
+    static constexpr std::size_t kDeletedObjectsKept = 20;
+
+    // Every asset path starts with rootFolder, which ends in a separator.
+    explicit ObjectFactory(std::string rootFolder = GetExecutableFolder());
+    ~ObjectFactory();
+    ObjectFactory(const ObjectFactory&) = delete;
+    ObjectFactory& operator=(const ObjectFactory&) = delete;
+
+    // ObjectFactoryInterface
+    GameObject* FindObject(const std::string& name) const override;
+    GameObject* FindObjectById(ObjectId id) const override;
+    std::vector<GameObjectInterface*> GetObjectsWithScript(const std::string& name) const override;
+    GameObject* FindPrefab(const std::string& name) const override;
+    // As CreateObject, announced as made by a script.
+    GameObject* Instantiate(const std::string& name, ObjectId prefabId) override;
+    // DestroyObject after the checks scripts get.
+    void Destroy(GameObjectInterface* object) override;
+    void Register(GameObjectInterface* object) override;
+    void LoadLevel(const std::string& name) override;
+    std::string GetLevelName() const override { return levelName_; }
+    void SetLevelName(const std::string& name) override { levelName_ = name; }
+    std::vector<GameObjectInterface*> GetAllObjects() const override;
+
+    // A new live object under a fresh id: a copy of the prefab, or an empty object with a Transform when
+    // prefabId is 0. An id naming no prefab gives the empty object, already announced by SpawnObject.
+    GameObject* CreateObject(const std::string& name, ObjectId prefabId);
+    // CreateObject, announced at once ("Cloned") as made by the engine.
+    GameObject* SpawnObject(const std::string& name, ObjectId prefabId);
+    // A live copy under a fresh id, announced at once.
+    GameObject* CloneObject(const GameObject* object);
+    // The prefab stored under id, made when missing, named name and given a Transform when it has none.
+    GameObject* CreatePrefab(ObjectId id, const std::string& name);
+    // Queues "Register": the systems take the object in at the next delivery.
+    void RegisterObject(GameObject* object);
+    // Queues "Destroy" and retires the object: to the destroy queue, or in the editor while not playing to
+    // the deleted-objects buffer, whose oldest entry then moves to the destroy queue when it is full.
+    void DestroyObject(GameObject* object);
+    // DestroyObject on every live object, in order.
+    void DestroyAllObjects();
+    // Moves an object of the deleted-objects buffer back to the end of the live objects; sends nothing.
+    void RestoreObject(GameObject* object);
+    // Frees the destroy queue.
+    void FlushDestroyed();
+
+    // Ascending id order.
+    std::vector<GameObject*> GetPrefabs() const;
+    std::vector<GameObject*> GetObjects() const;
+    // Oldest first.
+    std::vector<GameObject*> GetDeletedObjects() const;
+    std::vector<GameObject*> GetDestroyQueue() const;
+
+    // Files, by full path. A level's scene settings are found by its file's stem under the root folder.
+    // One file per prefab, "<Name>_<id>_Prefab.xml" in folder; older files of the same id are removed.
+    void SavePrefabs(const std::string& folder) const;
+    // The live objects, then the scene settings named after the level file.
+    void SaveLevel(const std::string& path) const;
+    void SaveSceneSettings(const std::string& path) const;
+    void LoadPrefabFile(const std::string& path);
+    // Adds the file's objects to the live objects. With registerObjects each gets a queued "Register";
+    // without, each goes straight to Graphics (the editor's way of showing a scene it does not run).
+    void LoadLevelFile(const std::string& path, bool registerObjects);
+    void LoadSceneSettings(const std::string& path);
+
+    const std::string& GetRootFolder() const { return rootFolder_; }
+
+private:
+    struct ObjectRecord;
+
+    // root + "Assets/XML/<level>.xml" and root + "Assets/SceneSettings/<level>Settings.xml".
+    std::string LevelPath(const std::string& level) const;
+    std::string SceneSettingsPath(const std::string& level) const;
+
+    GameObject* AppendLive(std::unique_ptr<GameObject> object);
+    void RetireObject(GameObject* object);
+    GameObject* FindOwner(const Component& component, bool inPrefabs) const;
+    const GameObject* FindPrefabById(ObjectId id) const;
+
+    // The id a loaded object gets: the file's, or a fresh one (reported) when the file's is unusable or
+    // `taken` says another object has it.
+    template <class Taken>
+    ObjectId IdForLoadedObject(const ObjectRecord& record, const std::string& kind, Taken taken) const;
+    static void ApplyRecord(GameObject& object, const ObjectRecord& record);
+    GameObject* LoadLevelObject(const ObjectRecord& record, const std::string& path);
+    void FinishLevelObject(GameObject& object, bool registerObjects);
+
+    std::map<ObjectId, std::unique_ptr<GameObject>> prefabs_;
+    std::vector<std::unique_ptr<GameObject>> live_;
+    std::vector<std::unique_ptr<GameObject>> destroyQueue_;
+    std::deque<std::unique_ptr<GameObject>> deleted_;
+    std::string levelName_;
+    std::string rootFolder_;
+};
+
+// The one factory; set by its constructor, null once it is destroyed.
+extern ObjectFactory* gFactory;
+
+// The factory's part in start-up and the automated test run.
+ContentLoading FactoryContent(ObjectFactory& factory);

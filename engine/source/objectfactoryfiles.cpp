@@ -1,0 +1,333 @@
+// The factory's files: prefabs, levels and scene settings. Readers load what they can from any file and
+// report the rest; an object is never made from a number they could not read.
+#include "objectfactory.h"
+
+#include "assertion.h"
+#include "core.h"
+#include "editor.h"
+#include "graphics.h"
+#include "messagingsystem.h"
+#include "objectid.h"
+#include "serializer.h"
+
+#include <charconv>
+#include <filesystem>
+#include <iostream>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace
+{
+Graphics* GraphicsSystem()
+{
+    return gCore ? gCore->GetGraphics() : nullptr;
+}
+
+void ResetFrameTimer()
+{
+    if (gCore)
+        gCore->ResetFrameTimer();
+}
+
+// Plain decimal digits that fit 64 bits; signs, blanks and trailing text are refused.
+bool ParseId(const std::string& text, ObjectId& id)
+{
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, id);
+    return !text.empty() && error == std::errc() && stop == end;
+}
+
+// Parses the file; false, after a report, when it could not be opened or is not a file of that root.
+bool ParseFile(XMLReader& reader, const std::string& path, const std::string& rootName, bool reportMissing)
+{
+    if (!reader.IsOpen())
+    {
+        ASSERT(!reportMissing, "Error creating " + path);
+        return false;
+    }
+    reader.Parse();
+    const std::string& found = reader.GetRoot()->name;
+    ASSERT(found == rootName, path + " - root \"" + found + "\" is not \"" + rootName + "\", nothing loaded");
+    return found == rootName;
+}
+
+// Files hold "Object" elements only; anything else in their root is reported and skipped.
+bool IsObjectElement(const XMLNode& element, const std::string& path)
+{
+    ASSERT(element.name == "Object", path + " - \"" + element.name + "\" is not an object, skipped");
+    return element.name == "Object";
+}
+
+bool Opened(const XMLWriter& writer, const std::string& path)
+{
+    ASSERT(writer.IsOpen(), "Error creating " + path);
+    return writer.IsOpen();
+}
+
+bool WriteObjects(const std::string& path, const std::string& rootName, const std::vector<GameObject*>& objects)
+{
+    XMLWriter writer(path);
+    if (!Opened(writer, path))
+        return false;
+    writer.BeginElement(rootName);
+    for (const GameObject* object : objects)
+        object->Serialize(writer, "Object");
+    writer.EndElement();
+    return writer.IsOpen();
+}
+
+// A renamed prefab would otherwise come back from its old file at the next start.
+void RemoveOtherFilesOfPrefab(const std::string& folder, ObjectId id, const std::string& kept)
+{
+    namespace fs = std::filesystem;
+    // Built in steps: GCC 12 wrongly warns (-Wrestrict) about a chain of + on temporaries here.
+    std::string suffix = "_";
+    suffix.append(std::to_string(id)).append("_Prefab.xml");
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
+    {
+        const std::string name = entry.path().filename().string();
+        if (name != kept && name.ends_with(suffix) && entry.is_regular_file(error))
+            fs::remove(entry.path(), error);
+    }
+}
+} // namespace
+
+// The parts of one "Object" element the readers use.
+struct ObjectFactory::ObjectRecord
+{
+    explicit ObjectRecord(const XMLNode& element)
+    {
+        for (const XMLNode* child : element.children)
+        {
+            if (child->name == "Components")
+                components = child;
+            else if (std::string* text = TextFor(child->name))
+                *text = child->value;
+        }
+    }
+
+    std::string name;
+    std::string prefabId;
+    std::string id;
+    std::string parentId;
+    std::string tag;
+    std::string enabled;
+    const XMLNode* components = nullptr;
+
+private:
+    std::string* TextFor(const std::string& leaf)
+    {
+        if (leaf == "Name")
+            return &name;
+        if (leaf == "PrefabID")
+            return &prefabId;
+        if (leaf == "ID")
+            return &id;
+        if (leaf == "ParentID")
+            return &parentId;
+        if (leaf == "Tag")
+            return &tag;
+        if (leaf == "Enabled")
+            return &enabled;
+        return nullptr;
+    }
+};
+
+template <class Taken>
+ObjectId ObjectFactory::IdForLoadedObject(const ObjectRecord& record, const std::string& kind, Taken taken) const
+{
+    ObjectId id = 0;
+    if (!ParseId(record.id, id) || id == 0)
+    {
+        ASSERT(false, kind + " \"" + record.name + "\" has no usable id \"" + record.id + "\". Will issue a new id.");
+        return GenerateObjectId();
+    }
+    if (!taken(id))
+        return id;
+    std::cout << kind << " with id " << record.id << " already exist. Will reissue new id." << std::endl;
+    return GenerateObjectId();
+}
+
+void ObjectFactory::ApplyRecord(GameObject& object, const ObjectRecord& record)
+{
+    object.SetTag(record.tag);
+    bool active = object.IsActive();
+    if (XMLReader::ReadValue(record.enabled, &active))
+        object.SetActive(active);
+    if (record.components)
+        object.DeserializeComponents(*record.components);
+}
+
+void ObjectFactory::LoadPrefabFile(const std::string& path)
+{
+    XMLReader reader(path);
+    if (ParseFile(reader, path, "Prefabs", true))
+    {
+        for (const XMLNode* element : reader.GetRoot()->children)
+        {
+            if (!IsObjectElement(*element, path))
+                continue;
+            const ObjectRecord record(*element);
+            const ObjectId id =
+                IdForLoadedObject(record, "Prefab", [this](ObjectId taken) { return prefabs_.contains(taken); });
+            ApplyRecord(*CreatePrefab(id, record.name), record);
+        }
+    }
+    ResetFrameTimer();
+}
+
+GameObject* ObjectFactory::LoadLevelObject(const ObjectRecord& record, const std::string& path)
+{
+    ObjectId prefabId = 0;
+    if (!ParseId(record.prefabId, prefabId))
+    {
+        ASSERT(false, path + " - object \"" + record.name + "\" has no usable PrefabID \"" + record.prefabId +
+                          "\", not loaded");
+        return nullptr;
+    }
+    const ObjectId id =
+        IdForLoadedObject(record, "Object", [this](ObjectId taken) { return FindObjectById(taken) != nullptr; });
+    ObjectId parentId = 0;
+    if (!ParseId(record.parentId, parentId))
+    {
+        ASSERT(false, path + " - object \"" + record.name + "\" has no usable ParentID \"" + record.parentId +
+                          "\", loaded without a parent");
+        parentId = 0;
+    }
+    GameObject* object = CreateObject(record.name, prefabId);
+    // Announced before the file's values are applied: scripts rely on that order.
+    DispatchMessage(SystemId::None, SystemId::All, MessageNames::Cloned, object);
+    object->SetID(id);
+    object->SetParentID(parentId);
+    ApplyRecord(*object, record);
+    return object;
+}
+
+void ObjectFactory::FinishLevelObject(GameObject& object, bool registerObjects)
+{
+    // Interface objects are placed by their RectTransform alone.
+    if ((object.GetCanvas() || object.GetCanvasRenderer()) && object.GetTransform())
+        object.RemoveComponentByName("Transform");
+    if (!registerObjects)
+        if (Graphics* graphics = GraphicsSystem())
+            graphics->RegisterObject(&object);
+    if (gCore && gCore->IsEditorMode() && gCore->GetEditor())
+        gCore->GetEditor()->AddObjectEntry(object.GetID(), registerObjects);
+}
+
+void ObjectFactory::LoadLevelFile(const std::string& path, bool registerObjects)
+{
+    XMLReader reader(path);
+    if (!ParseFile(reader, path, "Objects", true))
+    {
+        ResetFrameTimer();
+        return;
+    }
+    std::unordered_set<const GameObject*> loaded;
+    for (const XMLNode* element : reader.GetRoot()->children)
+    {
+        GameObject* object = IsObjectElement(*element, path) ? LoadLevelObject(ObjectRecord(*element), path) : nullptr;
+        if (!object)
+            continue;
+        loaded.insert(object);
+        if (registerObjects)
+            RegisterObject(object);
+    }
+
+    // The hierarchy once every object is there. Scripts woken above may have destroyed some of the new
+    // objects, so only those still live are finished, in live order.
+    const std::vector<GameObject*> live = GetObjects();
+    std::unordered_map<ObjectId, GameObject*> byId;
+    for (GameObject* object : live)
+        byId.try_emplace(object->GetID(), object);
+    for (GameObject* object : live)
+    {
+        if (!loaded.contains(object))
+            continue;
+        if (const ObjectId parentId = object->GetParentID(); parentId != 0)
+        {
+            const auto parent = byId.find(parentId);
+            if (parent != byId.end())
+                parent->second->AddChild(object);
+            else
+                ASSERT(false, path + " - object \"" + object->GetName() + "\" names parent " +
+                                  std::to_string(parentId) + ", which is not loaded");
+        }
+        FinishLevelObject(*object, registerObjects);
+    }
+    LoadSceneSettings(SceneSettingsPath(GetFileStem(path)));
+    ResetFrameTimer();
+}
+
+void ObjectFactory::LoadSceneSettings(const std::string& path)
+{
+    XMLReader reader(path);
+    if (!ParseFile(reader, path, "SceneSettings", false))
+        return;
+    std::string ambientText;
+    std::string skybox;
+    std::string offsetText = "100.0";
+    for (const XMLNode* leaf : reader.GetRoot()->children)
+    {
+        if (leaf->name == "WorldAmbient")
+            ambientText = leaf->value;
+        else if (leaf->name == "SkyboxFolderName")
+            skybox = leaf->value;
+        else if (leaf->name == "ShadowHeightOffset")
+            offsetText = leaf->value;
+    }
+    Vector3 ambient(0.0f, 0.0f, 0.0f);
+    const bool ambientRead = XMLReader::ReadValue(ambientText, &ambient);
+    ASSERT(ambientRead || ambientText.empty(), path + " - WorldAmbient \"" + ambientText + "\" is not a colour");
+    // An unreadable offset is reported by the reader and counts as missing.
+    float offset = 100.0f;
+    XMLReader::ReadValue(offsetText, &offset);
+
+    Graphics* graphics = GraphicsSystem();
+    if (!graphics)
+        return;
+    graphics->SetWorldAmbient(ambient);
+    graphics->SetSkybox(skybox);
+    graphics->SetShadowHeightOffset(offset);
+}
+
+void ObjectFactory::SavePrefabs(const std::string& folder) const
+{
+    for (const auto& [id, prefab] : prefabs_)
+    {
+        const std::string name = prefab->GetName() + "_" + std::to_string(id) + "_Prefab.xml";
+        if (WriteObjects(folder + name, "Prefabs", {prefab.get()}))
+            RemoveOtherFilesOfPrefab(folder, id, name);
+    }
+}
+
+void ObjectFactory::SaveLevel(const std::string& path) const
+{
+    WriteObjects(path, "Objects", GetObjects());
+    SaveSceneSettings(SceneSettingsPath(GetFileStem(path)));
+}
+
+void ObjectFactory::SaveSceneSettings(const std::string& path) const
+{
+    const Graphics* graphics = GraphicsSystem();
+    ASSERT(graphics, "No Graphics system, scene settings not saved to " + path);
+    if (!graphics)
+        return;
+    XMLWriter writer(path);
+    if (!Opened(writer, path))
+        return;
+    writer.BeginElement("SceneSettings");
+    writer.WriteElement("WorldAmbient", graphics->GetWorldAmbient());
+    writer.WriteElement("SkyboxFolderName", graphics->GetSkyboxName());
+    writer.WriteElement("ShadowHeightOffset", graphics->GetShadowHeightOffset());
+    writer.EndElement();
+}
+
+ContentLoading FactoryContent(ObjectFactory& factory)
+{
+    return {[&factory](const std::string& path) { factory.LoadPrefabFile(path); },
+            [&factory](const std::string& path, bool registerObjects) { factory.LoadLevelFile(path, registerObjects); },
+            [&factory] { factory.DestroyAllObjects(); },
+            [&factory](const std::string& name) { factory.SetLevelName(name); }};
+}
