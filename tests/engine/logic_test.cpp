@@ -168,6 +168,21 @@ TEST_F(LogicTest, RunWhenPausedObjectsUpdateOnlyWhilePausedAndHearNoEvents)
     EXPECT_THAT(world.TakeLog(), ElementsAre("Player Beta Update"));
 }
 
+TEST_F(LogicTest, ADisabledRunWhenPausedObjectStaysFiledButItsScriptsRestUntilItIsEnabled)
+{
+    GameObject& menu = Instantiate("Menu", {"Alpha"}, "RunWhenPaused");
+    world.Frame();
+    world.TakeLog();
+
+    world.core->SetPaused(true);
+    menu.SetActive(false);
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Menu Alpha OnDisable"));
+    menu.SetActive(true);
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Menu Alpha OnEnable", "Menu Alpha Update"));
+}
+
 TEST_F(LogicTest, AddingAScriptToARunningObjectStartsItLikeAnyOther)
 {
     GameObject& object = Instantiate("Object", {"Alpha"});
