@@ -313,6 +313,9 @@ void Logic::AttachScripts(GameObject* object)
         return;
     for (const std::string& name : holder->GetAttachedScriptNames())
     {
+        // A script removed by an earlier one's Awake or Start is not made again.
+        if (!holder->IsAttached(name))
+            continue;
         if (MonoBehaviorInterface* script = holder->FindExact(name))
         {
             if (object->IsActive())

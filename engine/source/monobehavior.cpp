@@ -161,6 +161,11 @@ MonoBehaviorInterface* MonoBehaviorDLL::FindExact(const std::string& name) const
     return found == scripts_.end() ? nullptr : found->second.get();
 }
 
+bool MonoBehaviorDLL::IsAttached(const std::string& name) const
+{
+    return scripts_.contains(name) || IsPending(name);
+}
+
 MonoBehaviorInterface* MonoBehaviorDLL::GetScript(const std::string& name) const
 {
     for (const auto& [scriptName, script] : scripts_)
@@ -478,7 +483,7 @@ void MonoBehaviorDLL::ReadMonos(const XMLNode& monos)
     {
         if (entry->children.empty())
         {
-            if (!scripts_.contains(entry->value) && !IsPending(entry->value))
+            if (!IsAttached(entry->value))
                 CreateFromFile(entry->value, nullptr);
         }
         else if (MonoBehaviorInterface* script = FindExact(entry->name))

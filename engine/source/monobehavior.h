@@ -36,6 +36,8 @@ public:
     // The names of the instances' entries in name order, then the names still waiting for an instance.
     std::vector<std::string> GetAttachedScriptNames() const;
     MonoBehaviorInterface* FindExact(const std::string& name) const;
+    // One of the holder's names, with an instance or not.
+    bool IsAttached(const std::string& name) const;
     // Stores the instance under the name (replacing one stored there) and stops waiting for the name.
     void SetScript(const std::string& name, std::unique_ptr<MonoBehaviorInterface> script);
     // Erases the entry without OnDestroy (the editor's removal).

@@ -248,29 +248,38 @@ TEST_F(LogicTest, AnObjectDestroyedBeforeItIsSwitchedInTheSameDeliveryIsNotFiled
     EXPECT_THAT(world.TakeLog(), ElementsAre());
 }
 
-// Takes itself off its object in Awake and goes on using itself afterwards.
-class LeavesOnAwake : public MonoBehaviorInterface
+// Takes a script (another or itself) off its object in Awake and goes on using itself afterwards.
+class RemovesOnAwake : public MonoBehaviorInterface
 {
 public:
-    std::unique_ptr<MonoBehaviorInterface> Clone() const override { return std::make_unique<LeavesOnAwake>(*this); }
+    explicit RemovesOnAwake(std::string removes) : removes_(std::move(removes)) {}
+    std::unique_ptr<MonoBehaviorInterface> Clone() const override { return std::make_unique<RemovesOnAwake>(*this); }
     void Awake() override
     {
-        owner->GetMonoBehavior()->RemoveMono("Leaver");
+        owner->GetMonoBehavior()->RemoveMono(removes_);
         awoken = true;
     }
     bool awoken = false;
+
+private:
+    std::string removes_;
 };
 
-TEST_F(LogicTest, AScriptRemovingItselfWhenAttachedAwakensItLivesUntilItsCallReturns)
+TEST_F(LogicTest, ScriptsRemovedWhileAttachScriptsAwakensThemStayRemovedAndTheCallerLivesOn)
 {
-    GameObject& loaded = world.Object("Loaded", {"Alpha"});
-    auto leaver = std::make_unique<LeavesOnAwake>();
-    leaver->owner = &loaded;
-    ScriptWorld::Holder(loaded).SetScript("Leaver", std::move(leaver));
+    GameObject& loaded = world.Object("Loaded", {"Alpha", "Beta"});
+    MonoBehaviorDLL& holder = ScriptWorld::Holder(loaded);
+    // In name order: the first removes a script not reached yet, the last removes itself.
+    for (const auto& [name, removes] : {std::pair{"Aardvark", "Beta"}, std::pair{"Zebra", "Zebra"}})
+    {
+        auto script = std::make_unique<RemovesOnAwake>(removes);
+        script->owner = &loaded;
+        holder.SetScript(name, std::move(script));
+    }
 
     DispatchMessage(SystemId::None, SystemId::All, MessageNames::Cloned, &loaded);
     EXPECT_THAT(world.TakeLog(), ElementsAre("Loaded Alpha Awake"));
-    EXPECT_THAT(ScriptWorld::Holder(loaded).GetAttachedScriptNames(), ElementsAre("Alpha"));
+    EXPECT_THAT(holder.GetAttachedScriptNames(), ElementsAre("Aardvark", "Alpha"));
 }
 
 TEST_F(LogicTest, OnDestroyReachesOnlyScriptsThatRanAndOnlyOnce)
