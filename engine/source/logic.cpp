@@ -193,6 +193,9 @@ void Logic::ReattachScripts(GameObject* object)
         return;
     for (const std::string& name : holder->GetAttachedScriptNames())
     {
+        // A script removed by an earlier one's Reload is not made again.
+        if (!holder->IsAttached(name))
+            continue;
         if (!library_.HasPrototype(name))
         {
             ASSERT(false, "Can't find " + name);
