@@ -56,6 +56,12 @@ std::unique_ptr<XMLNode> TakeProperties(XMLNode* record, const std::string& name
     return properties;
 }
 
+template <typename Unbound>
+auto FindUnboundIn(Unbound& unbound, const std::string& name)
+{
+    return std::find_if(unbound.begin(), unbound.end(), [&](const auto& entry) { return entry.name == name; });
+}
+
 std::unique_ptr<MonoBehaviorInterface> FindScript(const std::string& name)
 {
     Logic* logic = gCore ? gCore->GetLogic() : nullptr;
@@ -84,6 +90,15 @@ const std::vector<MonoBehaviorDLL*>& MonoBehaviorDLL::AllHolders()
     return Holders();
 }
 
+template <typename Run>
+void MonoBehaviorDLL::WhileScriptsRun(Run run)
+{
+    ++walkDepth_;
+    run();
+    if (--walkDepth_ == 0)
+        retired_.clear();
+}
+
 template <typename Visit>
 void MonoBehaviorDLL::ForEachScript(Visit visit)
 {
@@ -92,12 +107,11 @@ void MonoBehaviorDLL::ForEachScript(Visit visit)
     for (const auto& entry : scripts_)
         if (entry.second)
             names.push_back(entry.first);
-    ++walkDepth_;
-    for (const std::string& name : names)
-        if (MonoBehaviorInterface* script = FindExact(name))
-            visit(*script);
-    if (--walkDepth_ == 0)
-        retired_.clear();
+    WhileScriptsRun([&] {
+        for (const std::string& name : names)
+            if (MonoBehaviorInterface* script = FindExact(name))
+                visit(*script);
+    });
 }
 
 template <typename Visit>
@@ -145,6 +159,11 @@ MonoBehaviorInterface* MonoBehaviorDLL::FindExact(const std::string& name) const
 {
     const auto found = scripts_.find(name);
     return found == scripts_.end() ? nullptr : found->second.get();
+}
+
+bool MonoBehaviorDLL::IsAttached(const std::string& name) const
+{
+    return scripts_.contains(name) || IsPending(name);
 }
 
 MonoBehaviorInterface* MonoBehaviorDLL::GetScript(const std::string& name) const
@@ -208,8 +227,10 @@ bool MonoBehaviorDLL::AwakeNextScript()
 
 void MonoBehaviorDLL::AwakeScript(MonoBehaviorInterface& script)
 {
-    script.state = ScriptState::Awoken;
-    script.Awake();
+    WhileScriptsRun([&] {
+        script.state = ScriptState::Awoken;
+        script.Awake();
+    });
 }
 
 void MonoBehaviorDLL::AdvanceScript(MonoBehaviorInterface& script)
@@ -217,20 +238,20 @@ void MonoBehaviorDLL::AdvanceScript(MonoBehaviorInterface& script)
     if (script.state == ScriptState::Created)
         AwakeScript(script);
     else if (script.state == ScriptState::Awoken)
-    {
-        script.state = ScriptState::Running;
-        script.Start();
-    }
+        WhileScriptsRun([&] { StartScript(script); });
+}
+
+void MonoBehaviorDLL::StartScript(MonoBehaviorInterface& script)
+{
+    script.state = ScriptState::Running;
+    script.Start();
 }
 
 void MonoBehaviorDLL::StartAwokenScripts()
 {
     ForEachScript([](MonoBehaviorInterface& script) {
         if (script.state == ScriptState::Awoken)
-        {
-            script.state = ScriptState::Running;
-            script.Start();
-        }
+            StartScript(script);
     });
 }
 
@@ -356,8 +377,7 @@ void MonoBehaviorDLL::UnbindScripts(const XMLNode& written, std::size_t& next)
 
 bool MonoBehaviorDLL::RebindScript(const std::string& name, const ScriptFactory& create)
 {
-    const auto saved = std::find_if(unbound_.begin(), unbound_.end(),
-                                    [&](const UnboundScript& entry) { return entry.name == name; });
+    const auto saved = FindUnboundIn(unbound_, name);
     if (saved == unbound_.end())
         return false;
     auto script = create(name);
@@ -383,8 +403,7 @@ void MonoBehaviorDLL::RebindScripts(const ScriptFactory& create)
 
 const MonoBehaviorDLL::UnboundScript* MonoBehaviorDLL::FindUnbound(const std::string& name) const
 {
-    const auto found = std::find_if(unbound_.begin(), unbound_.end(),
-                                    [&](const UnboundScript& entry) { return entry.name == name; });
+    const auto found = FindUnboundIn(unbound_, name);
     return found == unbound_.end() ? nullptr : &*found;
 }
 
@@ -464,7 +483,7 @@ void MonoBehaviorDLL::ReadMonos(const XMLNode& monos)
     {
         if (entry->children.empty())
         {
-            if (!scripts_.contains(entry->value) && !IsPending(entry->value))
+            if (!IsAttached(entry->value))
                 CreateFromFile(entry->value, nullptr);
         }
         else if (MonoBehaviorInterface* script = FindExact(entry->name))

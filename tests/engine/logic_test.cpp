@@ -168,6 +168,21 @@ TEST_F(LogicTest, RunWhenPausedObjectsUpdateOnlyWhilePausedAndHearNoEvents)
     EXPECT_THAT(world.TakeLog(), ElementsAre("Player Beta Update"));
 }
 
+TEST_F(LogicTest, ADisabledRunWhenPausedObjectStaysFiledButItsScriptsRestUntilItIsEnabled)
+{
+    GameObject& menu = Instantiate("Menu", {"Alpha"}, "RunWhenPaused");
+    world.Frame();
+    world.TakeLog();
+
+    world.core->SetPaused(true);
+    menu.SetActive(false);
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Menu Alpha OnDisable"));
+    menu.SetActive(true);
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Menu Alpha OnEnable", "Menu Alpha Update"));
+}
+
 TEST_F(LogicTest, AddingAScriptToARunningObjectStartsItLikeAnyOther)
 {
     GameObject& object = Instantiate("Object", {"Alpha"});
@@ -204,6 +219,67 @@ TEST_F(LogicTest, AScriptRemovingItselfDuringItsUpdateIsDestroyedOnceAfterTheWal
     CaptureStdout();
     ScriptWorld::Holder(object).RemoveMono("Remover");
     EXPECT_EQ(GetCapturedStdout(), "Object don't have script : Remover\n");
+}
+
+TEST_F(LogicTest, AnObjectDestroyedBeforeItIsSwitchedInTheSameDeliveryIsNotFiledAgain)
+{
+    GameObject& enabled = Instantiate("Enabled", {"Alpha"});
+    GameObject& disabled = Instantiate("Disabled", {"Beta"});
+    world.Frame();
+    world.TakeLog();
+
+    // A script destroys the objects after another one has switched them, all within one frame.
+    for (GameObject* object : {&enabled, &disabled})
+        PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, object);
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Enable, &enabled);
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Disable, &disabled);
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Enabled Alpha OnDestroy", "Disabled Beta OnDestroy"));
+
+    // The factory frees them; neither an update nor a reload may reach them afterwards.
+    std::erase_if(world.objects->live, [&](const auto& object) {
+        return object.get() == &enabled || object.get() == &disabled;
+    });
+    world.folders.Install(FIXTURE_SCRIPTS_V2);
+    CaptureStdout();
+    world.Frame();
+    world.Frame();
+    GetCapturedStdout();
+    EXPECT_THAT(world.TakeLog(), ElementsAre());
+}
+
+// Takes a script (another or itself) off its object in Awake and goes on using itself afterwards.
+class RemovesOnAwake : public MonoBehaviorInterface
+{
+public:
+    explicit RemovesOnAwake(std::string removes) : removes_(std::move(removes)) {}
+    std::unique_ptr<MonoBehaviorInterface> Clone() const override { return std::make_unique<RemovesOnAwake>(*this); }
+    void Awake() override
+    {
+        owner->GetMonoBehavior()->RemoveMono(removes_);
+        awoken = true;
+    }
+    bool awoken = false;
+
+private:
+    std::string removes_;
+};
+
+TEST_F(LogicTest, ScriptsRemovedWhileAttachScriptsAwakensThemStayRemovedAndTheCallerLivesOn)
+{
+    GameObject& loaded = world.Object("Loaded", {"Alpha", "Beta"});
+    MonoBehaviorDLL& holder = ScriptWorld::Holder(loaded);
+    // In name order: the first removes a script not reached yet, the last removes itself.
+    for (const auto& [name, removes] : {std::pair{"Aardvark", "Beta"}, std::pair{"Zebra", "Zebra"}})
+    {
+        auto script = std::make_unique<RemovesOnAwake>(removes);
+        script->owner = &loaded;
+        holder.SetScript(name, std::move(script));
+    }
+
+    DispatchMessage(SystemId::None, SystemId::All, MessageNames::Cloned, &loaded);
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Loaded Alpha Awake"));
+    EXPECT_THAT(holder.GetAttachedScriptNames(), ElementsAre("Aardvark", "Alpha"));
 }
 
 TEST_F(LogicTest, OnDestroyReachesOnlyScriptsThatRanAndOnlyOnce)
