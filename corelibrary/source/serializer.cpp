@@ -93,6 +93,11 @@ void XMLWriter::WriteValue(const std::string& value)
     file_ << value;
 }
 
+void XMLWriter::WriteValue(const char* value)
+{
+    file_ << value;
+}
+
 void XMLWriter::WriteValue(const Vector2& value)
 {
     file_ << value.x << ", " << value.y;

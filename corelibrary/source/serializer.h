@@ -32,7 +32,6 @@ public:
         WriteValue(value);
         WriteLeafEnd(key);
     }
-    void WriteElement(const std::string& key, const char* value) { WriteElement(key, std::string(value)); }
 
 private:
     void WriteIndent(size_t depth);
@@ -43,6 +42,8 @@ private:
     void WriteValue(std::uint64_t value);
     void WriteValue(float value);
     void WriteValue(const std::string& value);
+    // Text held by a pointer; without it a char* would be written as the bool "true".
+    void WriteValue(const char* value);
     void WriteValue(const Vector2& value);
     void WriteValue(const Vector3& value);
     void WriteValue(const Vector4& value);

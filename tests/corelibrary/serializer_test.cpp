@@ -85,6 +85,8 @@ TEST_F(XMLFiles, WriterLaysOutOneItemPerLineIndentedByTabs)
         writer.BeginElement("Object");
         writer.WriteElement("Name", std::string("Player One"));
         writer.WriteElement("Label", "");
+        char buffer[] = "Torch";
+        writer.WriteElement("Prefab", static_cast<char*>(buffer));
         writer.WriteElement("Enabled", true);
         writer.WriteElement("Count", -12);
         writer.WriteElement("Id", std::numeric_limits<std::uint64_t>::max());
@@ -104,6 +106,7 @@ TEST_F(XMLFiles, WriterLaysOutOneItemPerLineIndentedByTabs)
                                            "\t<Object>\n"
                                            "\t\t<Name>Player One</Name>\n"
                                            "\t\t<Label></Label>\n"
+                                           "\t\t<Prefab>Torch</Prefab>\n"
                                            "\t\t<Enabled>true</Enabled>\n"
                                            "\t\t<Count>-12</Count>\n"
                                            "\t\t<Id>18446744073709551615</Id>\n"
