@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cmath>
 #include <memory>
 #include <cstdlib>
 #include <cstring>
@@ -322,7 +323,8 @@ void ReportUnreadable(const std::string& text, std::string_view type)
 }
 
 // The standard string-to-number rules (leading blanks and a sign accepted, trailing text ignored), with
-// no digits or a value out of range reported instead of ending the program.
+// no digits or a value out of range reported instead of ending the program. A float too small for full
+// precision still reads as its nearest value: the writer produces such texts itself (1.4013e-45).
 template <typename Number, typename Convert>
 bool ReadNumber(const std::string& text, Number* target, std::string_view type, Convert convert)
 {
@@ -332,8 +334,10 @@ bool ReadNumber(const std::string& text, Number* target, std::string_view type, 
     const auto value = convert(begin, &end);
     bool fits = true;
     if constexpr (std::is_integral_v<Number>)
-        fits = std::in_range<Number>(value);
-    if (end == begin || errno == ERANGE || !fits)
+        fits = errno != ERANGE && std::in_range<Number>(value);
+    else
+        fits = errno != ERANGE || !std::isinf(value);
+    if (end == begin || !fits)
     {
         ReportUnreadable(text, type);
         return false;

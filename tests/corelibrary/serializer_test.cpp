@@ -307,6 +307,8 @@ TEST(ReadValue, NumbersFollowTheStandardConversionsAndBadTextLeavesTheTarget)
     struct FloatCase { const char* text; bool converted; float value; };
     const FloatCase floats[] = {
         {"1.25", true, 1.25f}, {"1e-07", true, 1e-7f}, {" -60", true, -60.0f}, {"3.5cm", true, 3.5f},
+        // Below full float precision, as the writer puts the smallest float, still reads.
+        {"1.4013e-45", true, 1.4013e-45f}, {"-1e-40", true, -1e-40f}, {"1e-50", true, 0.0f},
         {"1e39", false, 2.0f}, {"-1e39", false, 2.0f}, {"abc", false, 2.0f}, {"", false, 2.0f}, {".", false, 2.0f},
     };
     for (const FloatCase& c : floats)
