@@ -79,7 +79,6 @@ struct Vector3
     float LengthSquared() const { return Dot(*this); }
     // This vector divided by its length (a zero vector gives NaNs, as the division does).
     Vector3 Normalized() const { return *this / Length(); }
-    void Normalize() { *this = Normalized(); }
     // True when every component is below the tolerance.
     bool IsZero() const;
     bool HasNaN() const;
@@ -107,7 +106,6 @@ struct Vector4
     bool operator==(const Vector4& other) const;
 
     float Dot(const Vector4& other) const { return x * other.x + y * other.y + z * other.z + w * other.w; }
-    Vector3 XYZ() const { return {x, y, z}; }
 };
 
 // Shoemake's Euler order code (Graphics Gems IV): bit 0 frame (1 rotating), bit 1 repetition,
