@@ -5,13 +5,15 @@
 #include "xmlmatch.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <cmath>
-#include <memory>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <memory>
+#include <tuple>
 #include <type_traits>
 #include <utility>
 
@@ -346,15 +348,18 @@ bool ReadNumber(const std::string& text, Number* target, std::string_view type, 
     return true;
 }
 
-template <unsigned Count>
-bool ReadComponents(const std::string& text, float (&components)[Count])
+// The vector's pattern with Count groups, each group read as a float; the target changes only when all do.
+template <unsigned Count, typename Vector>
+bool ReadVector(const std::string& text, Vector* target)
 {
     std::string_view groups[Count];
     if (!xmlmatch::FindComponents(text, groups, Count))
         return false;
+    std::array<float, Count> components;
     for (unsigned n = 0; n < Count; ++n)
         if (!XMLReader::ReadValue(std::string(groups[n]), &components[n]))
             return false;
+    *target = std::apply([](auto... c) { return Vector(c...); }, components);
     return true;
 }
 } // namespace
@@ -399,29 +404,17 @@ bool XMLReader::ReadValue<std::string>(const std::string& text, std::string* tar
 template <>
 bool XMLReader::ReadValue<Vector2>(const std::string& text, Vector2* target)
 {
-    float c[2];
-    if (!ReadComponents(text, c))
-        return false;
-    *target = Vector2(c[0], c[1]);
-    return true;
+    return ReadVector<2>(text, target);
 }
 
 template <>
 bool XMLReader::ReadValue<Vector3>(const std::string& text, Vector3* target)
 {
-    float c[3];
-    if (!ReadComponents(text, c))
-        return false;
-    *target = Vector3(c[0], c[1], c[2]);
-    return true;
+    return ReadVector<3>(text, target);
 }
 
 template <>
 bool XMLReader::ReadValue<Vector4>(const std::string& text, Vector4* target)
 {
-    float c[4];
-    if (!ReadComponents(text, c))
-        return false;
-    *target = Vector4(c[0], c[1], c[2], c[3]);
-    return true;
+    return ReadVector<4>(text, target);
 }
