@@ -91,14 +91,24 @@ void XMLWriter::WriteValue(float value)
     file_ << value;
 }
 
-void XMLWriter::WriteValue(const std::string& value)
+// A line break would end the leaf's line early and shift the depth of every line after it, so it is
+// written as a blank.
+void XMLWriter::WriteValue(std::string_view value)
 {
-    file_ << value;
+    if (value.find_first_of("\r\n") == std::string_view::npos)
+    {
+        file_ << value;
+        return;
+    }
+    ASSERT(false, "XMLWriter - Line break in a value, written as a blank.");
+    std::string line(value);
+    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    file_ << line;
 }
 
 void XMLWriter::WriteValue(const char* value)
 {
-    file_ << value;
+    WriteValue(std::string_view(value));
 }
 
 void XMLWriter::WriteValue(const Vector2& value)

@@ -148,6 +148,22 @@ TEST_F(XMLFiles, WriterTruncatesAndAnUnopenableFileWritesNothing)
     EXPECT_FALSE(fs::exists(PathOf("missing-folder")));
 }
 
+TEST_F(XMLFiles, ALineBreakInAValueCannotShiftTheLinesAfterIt)
+{
+    testing::internal::CaptureStderr();
+    {
+        XMLWriter writer(PathOf("breaks.xml"));
+        writer.BeginElement("A");
+        writer.BeginElement("B");
+        writer.WriteElement("Text", std::string("two\nlines\r\n"));
+        writer.EndElement();
+        writer.WriteElement("C", 1);
+    }
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("XMLWriter - Line break in a value, written as a blank."),
+              std::string::npos);
+    EXPECT_EQ(ParseFile(PathOf("breaks.xml")).tree, "A(B(Text=two lines  ),C=1)");
+}
+
 TEST_F(XMLFiles, EveryValueTypeReadsBackWhatWasWritten)
 {
     {
