@@ -7,8 +7,6 @@
 
 namespace
 {
-thread_local float scratch = 0.0f;
-
 // Determinant of the 3x3 minor left when row and column are struck out.
 float Minor(const Matrix4& a, unsigned row, unsigned column)
 {
@@ -58,7 +56,7 @@ float& Matrix4::operator()(unsigned row, unsigned column)
 {
     ASSERT(row <= 3 && column <= 3, "Matrix4 - Index out of range.");
     if (row > 3 || column > 3)
-        return scratch = 0.0f;
+        return OutOfRangeElement();
     return m[4 * column + row];
 }
 

@@ -16,7 +16,6 @@ public:
     // Row, column; out of range reports "Matrix4 - Index out of range." and gives zero.
     float operator()(unsigned row, unsigned column) const;
     float& operator()(unsigned row, unsigned column);
-    const float* Data() const { return m; }
 
     Matrix4 operator*(const Matrix4& other) const;
     Vector4 operator*(const Vector4& v) const;
@@ -24,7 +23,6 @@ public:
 
     // Translation x rotation x scale.
     static Matrix4 ComposeTRS(const Vector3& position, const Matrix3& rotation, const Vector3& scale);
-    static Matrix4 Identity() { return Matrix4(); }
 
     float Determinant() const;
     // Adjugate over determinant; a zero determinant reports "Matrix4 - Uninvertible matrix." and gives identity.

@@ -5,12 +5,15 @@
 #include "xmlmatch.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cerrno>
-#include <memory>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <memory>
+#include <tuple>
 #include <type_traits>
 #include <utility>
 
@@ -88,9 +91,24 @@ void XMLWriter::WriteValue(float value)
     file_ << value;
 }
 
-void XMLWriter::WriteValue(const std::string& value)
+// A line break would end the leaf's line early and shift the depth of every line after it, so it is
+// written as a blank.
+void XMLWriter::WriteValue(std::string_view value)
 {
-    file_ << value;
+    if (value.find_first_of("\r\n") == std::string_view::npos)
+    {
+        file_ << value;
+        return;
+    }
+    ASSERT(false, "XMLWriter - Line break in a value, written as a blank.");
+    std::string line(value);
+    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    file_ << line;
+}
+
+void XMLWriter::WriteValue(const char* value)
+{
+    WriteValue(std::string_view(value));
 }
 
 void XMLWriter::WriteValue(const Vector2& value)
@@ -317,7 +335,8 @@ void ReportUnreadable(const std::string& text, std::string_view type)
 }
 
 // The standard string-to-number rules (leading blanks and a sign accepted, trailing text ignored), with
-// no digits or a value out of range reported instead of ending the program.
+// no digits or a value out of range reported instead of ending the program. A float too small for full
+// precision still reads as its nearest value: the writer produces such texts itself (1.4013e-45).
 template <typename Number, typename Convert>
 bool ReadNumber(const std::string& text, Number* target, std::string_view type, Convert convert)
 {
@@ -327,8 +346,10 @@ bool ReadNumber(const std::string& text, Number* target, std::string_view type, 
     const auto value = convert(begin, &end);
     bool fits = true;
     if constexpr (std::is_integral_v<Number>)
-        fits = std::in_range<Number>(value);
-    if (end == begin || errno == ERANGE || !fits)
+        fits = errno != ERANGE && std::in_range<Number>(value);
+    else
+        fits = errno != ERANGE || !std::isinf(value);
+    if (end == begin || !fits)
     {
         ReportUnreadable(text, type);
         return false;
@@ -337,15 +358,18 @@ bool ReadNumber(const std::string& text, Number* target, std::string_view type, 
     return true;
 }
 
-template <unsigned Count>
-bool ReadComponents(const std::string& text, float (&components)[Count])
+// The vector's pattern with Count groups, each group read as a float; the target changes only when all do.
+template <unsigned Count, typename Vector>
+bool ReadVector(const std::string& text, Vector* target)
 {
     std::string_view groups[Count];
     if (!xmlmatch::FindComponents(text, groups, Count))
         return false;
+    std::array<float, Count> components;
     for (unsigned n = 0; n < Count; ++n)
         if (!XMLReader::ReadValue(std::string(groups[n]), &components[n]))
             return false;
+    *target = std::apply([](auto... c) { return Vector(c...); }, components);
     return true;
 }
 } // namespace
@@ -390,29 +414,17 @@ bool XMLReader::ReadValue<std::string>(const std::string& text, std::string* tar
 template <>
 bool XMLReader::ReadValue<Vector2>(const std::string& text, Vector2* target)
 {
-    float c[2];
-    if (!ReadComponents(text, c))
-        return false;
-    *target = Vector2(c[0], c[1]);
-    return true;
+    return ReadVector<2>(text, target);
 }
 
 template <>
 bool XMLReader::ReadValue<Vector3>(const std::string& text, Vector3* target)
 {
-    float c[3];
-    if (!ReadComponents(text, c))
-        return false;
-    *target = Vector3(c[0], c[1], c[2]);
-    return true;
+    return ReadVector<3>(text, target);
 }
 
 template <>
 bool XMLReader::ReadValue<Vector4>(const std::string& text, Vector4* target)
 {
-    float c[4];
-    if (!ReadComponents(text, c))
-        return false;
-    *target = Vector4(c[0], c[1], c[2], c[3]);
-    return true;
+    return ReadVector<4>(text, target);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The one XML dialect every stored file uses: one element per line, nesting shown by leading tabs,
@@ -32,7 +33,6 @@ public:
         WriteValue(value);
         WriteLeafEnd(key);
     }
-    void WriteElement(const std::string& key, const char* value) { WriteElement(key, std::string(value)); }
 
 private:
     void WriteIndent(size_t depth);
@@ -42,7 +42,9 @@ private:
     void WriteValue(int value);
     void WriteValue(std::uint64_t value);
     void WriteValue(float value);
-    void WriteValue(const std::string& value);
+    void WriteValue(std::string_view value);
+    // Text held by a pointer; without it a char* would be written as the bool "true".
+    void WriteValue(const char* value);
     void WriteValue(const Vector2& value);
     void WriteValue(const Vector3& value);
     void WriteValue(const Vector4& value);

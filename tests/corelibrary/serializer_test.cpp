@@ -85,6 +85,8 @@ TEST_F(XMLFiles, WriterLaysOutOneItemPerLineIndentedByTabs)
         writer.BeginElement("Object");
         writer.WriteElement("Name", std::string("Player One"));
         writer.WriteElement("Label", "");
+        char buffer[] = "Torch";
+        writer.WriteElement("Prefab", static_cast<char*>(buffer));
         writer.WriteElement("Enabled", true);
         writer.WriteElement("Count", -12);
         writer.WriteElement("Id", std::numeric_limits<std::uint64_t>::max());
@@ -104,6 +106,7 @@ TEST_F(XMLFiles, WriterLaysOutOneItemPerLineIndentedByTabs)
                                            "\t<Object>\n"
                                            "\t\t<Name>Player One</Name>\n"
                                            "\t\t<Label></Label>\n"
+                                           "\t\t<Prefab>Torch</Prefab>\n"
                                            "\t\t<Enabled>true</Enabled>\n"
                                            "\t\t<Count>-12</Count>\n"
                                            "\t\t<Id>18446744073709551615</Id>\n"
@@ -143,6 +146,22 @@ TEST_F(XMLFiles, WriterTruncatesAndAnUnopenableFileWritesNothing)
     writer.BeginElement("Config");
     writer.WriteElement("Width", 1280);
     EXPECT_FALSE(fs::exists(PathOf("missing-folder")));
+}
+
+TEST_F(XMLFiles, ALineBreakInAValueCannotShiftTheLinesAfterIt)
+{
+    testing::internal::CaptureStderr();
+    {
+        XMLWriter writer(PathOf("breaks.xml"));
+        writer.BeginElement("A");
+        writer.BeginElement("B");
+        writer.WriteElement("Text", std::string("two\nlines\r\n"));
+        writer.EndElement();
+        writer.WriteElement("C", 1);
+    }
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("XMLWriter - Line break in a value, written as a blank."),
+              std::string::npos);
+    EXPECT_EQ(ParseFile(PathOf("breaks.xml")).tree, "A(B(Text=two lines  ),C=1)");
 }
 
 TEST_F(XMLFiles, EveryValueTypeReadsBackWhatWasWritten)
@@ -304,6 +323,8 @@ TEST(ReadValue, NumbersFollowTheStandardConversionsAndBadTextLeavesTheTarget)
     struct FloatCase { const char* text; bool converted; float value; };
     const FloatCase floats[] = {
         {"1.25", true, 1.25f}, {"1e-07", true, 1e-7f}, {" -60", true, -60.0f}, {"3.5cm", true, 3.5f},
+        // Below full float precision, as the writer puts the smallest float, still reads.
+        {"1.4013e-45", true, 1.4013e-45f}, {"-1e-40", true, -1e-40f}, {"1e-50", true, 0.0f},
         {"1e39", false, 2.0f}, {"-1e39", false, 2.0f}, {"abc", false, 2.0f}, {"", false, 2.0f}, {".", false, 2.0f},
     };
     for (const FloatCase& c : floats)
