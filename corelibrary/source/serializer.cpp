@@ -24,10 +24,20 @@ constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-
 
 // ---- XMLWriter -------------------------------------------------------------------------------------------
 
-XMLWriter::XMLWriter(const std::string& path) : file_(path, std::ios::out | std::ios::trunc)
+XMLWriter::XMLWriter(const std::string& path) : file_(path, std::ios::out | std::ios::trunc), out_(file_)
 {
-    if (file_.is_open())
-        file_ << kDeclaration << '\n';
+    WriteDeclaration();
+}
+
+XMLWriter::XMLWriter(std::ostream& out) : out_(out)
+{
+    WriteDeclaration();
+}
+
+void XMLWriter::WriteDeclaration()
+{
+    if (out_)
+        out_ << kDeclaration << '\n';
 }
 
 XMLWriter::~XMLWriter()
@@ -39,13 +49,13 @@ XMLWriter::~XMLWriter()
 void XMLWriter::WriteIndent(size_t depth)
 {
     for (size_t n = 0; n < depth; ++n)
-        file_.put('\t');
+        out_.put('\t');
 }
 
 void XMLWriter::BeginElement(const std::string& name)
 {
     WriteIndent(Depth());
-    file_ << '<' << name << ">\n";
+    out_ << '<' << name << ">\n";
     openElements_.push_back(name);
 }
 
@@ -55,40 +65,40 @@ void XMLWriter::EndElement()
     if (openElements_.empty())
         return;
     WriteIndent(Depth() - 1);
-    file_ << "</" << openElements_.back() << ">\n";
+    out_ << "</" << openElements_.back() << ">\n";
     openElements_.pop_back();
 }
 
 void XMLWriter::WriteLeafStart(const std::string& key)
 {
     WriteIndent(Depth());
-    file_ << '<' << key << '>';
+    out_ << '<' << key << '>';
 }
 
 void XMLWriter::WriteLeafEnd(const std::string& key)
 {
-    file_ << "</" << key << ">\n";
+    out_ << "</" << key << ">\n";
 }
 
 void XMLWriter::WriteValue(bool value)
 {
-    file_ << (value ? "true" : "false");
+    out_ << (value ? "true" : "false");
 }
 
 void XMLWriter::WriteValue(int value)
 {
-    file_ << value;
+    out_ << value;
 }
 
 void XMLWriter::WriteValue(std::uint64_t value)
 {
-    file_ << value;
+    out_ << value;
 }
 
 // The stream's default form: six significant digits, "%g" style (1e-07, 123457, 60).
 void XMLWriter::WriteValue(float value)
 {
-    file_ << value;
+    out_ << value;
 }
 
 // A line break would end the leaf's line early and shift the depth of every line after it, so it is
@@ -97,13 +107,13 @@ void XMLWriter::WriteValue(std::string_view value)
 {
     if (value.find_first_of("\r\n") == std::string_view::npos)
     {
-        file_ << value;
+        out_ << value;
         return;
     }
     ASSERT(false, "XMLWriter - Line break in a value, written as a blank.");
     std::string line(value);
     std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    file_ << line;
+    out_ << line;
 }
 
 void XMLWriter::WriteValue(const char* value)
@@ -113,17 +123,17 @@ void XMLWriter::WriteValue(const char* value)
 
 void XMLWriter::WriteValue(const Vector2& value)
 {
-    file_ << value.x << ", " << value.y;
+    out_ << value.x << ", " << value.y;
 }
 
 void XMLWriter::WriteValue(const Vector3& value)
 {
-    file_ << value.x << ", " << value.y << ", " << value.z;
+    out_ << value.x << ", " << value.y << ", " << value.z;
 }
 
 void XMLWriter::WriteValue(const Vector4& value)
 {
-    file_ << value.x << ", " << value.y << ", " << value.z << ", " << value.w;
+    out_ << value.x << ", " << value.y << ", " << value.z << ", " << value.w;
 }
 
 // ---- XMLNode ---------------------------------------------------------------------------------------------
@@ -242,21 +252,26 @@ XMLNode* XMLNode::AddChild()
 
 // ---- XMLReader -------------------------------------------------------------------------------------------
 
-XMLReader::XMLReader(const std::string& path) : file_(path, std::ios::in | std::ios::binary)
+XMLReader::XMLReader(const std::string& path)
+    : file_(path, std::ios::in | std::ios::binary), in_(file_), open_(file_.is_open())
 {
-    if (file_.is_open())
+    if (open_)
         return;
     SetConsoleColor(ConsoleColor::Yellow);
     std::cout << "XMLReader : Can't find file '" << path << "'" << std::endl;
     SetConsoleColor(ConsoleColor::White);
 }
 
+XMLReader::XMLReader(std::istream& in) : in_(in), open_(static_cast<bool>(in))
+{
+}
+
 XMLReader::~XMLReader() = default;
 
 void XMLReader::Parse()
 {
-    ASSERT(file_.is_open(), "Error processing XML.");
-    if (!file_.is_open())
+    ASSERT(open_, "Error processing XML.");
+    if (!open_)
         return;
     // Blocks small enough to stay in the cache; a line longer than a block doubles the buffer.
     std::string buffer(64 * 1024, '\0');
@@ -271,7 +286,7 @@ void XMLReader::Parse()
             begin = scanned = at + 1;
             continue;
         }
-        if (!file_)
+        if (!in_)
             break;
         std::memmove(buffer.data(), buffer.data() + begin, end - begin);
         end -= begin;
@@ -279,8 +294,8 @@ void XMLReader::Parse()
         begin = 0;
         if (end == buffer.size())
             buffer.resize(buffer.size() * 2);
-        file_.read(buffer.data() + end, static_cast<std::streamsize>(buffer.size() - end));
-        end += static_cast<size_t>(file_.gcount());
+        in_.read(buffer.data() + end, static_cast<std::streamsize>(buffer.size() - end));
+        end += static_cast<size_t>(in_.gcount());
     }
     ParseStoredLine(std::string_view(buffer).substr(begin, end - begin)); // a last line without a line end
 }

@@ -10,17 +10,19 @@
 // The one XML dialect every stored file uses: one element per line, nesting shown by leading tabs,
 // no attributes and no escaping. The reader relies on the writer's line layout; it is not a general XML parser.
 
-// Writes the dialect. A file that cannot be opened drops every write silently; callers that care test IsOpen.
+// Writes the dialect to a file or to a stream the caller keeps. A file that cannot be opened drops every
+// write silently; callers that care test IsOpen.
 class XMLWriter
 {
 public:
     explicit XMLWriter(const std::string& path);
+    explicit XMLWriter(std::ostream& out);
     // Ends every element still open, then closes the file.
     ~XMLWriter();
     XMLWriter(const XMLWriter&) = delete;
     XMLWriter& operator=(const XMLWriter&) = delete;
 
-    bool IsOpen() const { return file_.is_open() && file_.good(); }
+    bool IsOpen() const { return out_.good(); }
     size_t Depth() const { return openElements_.size(); }
 
     void BeginElement(const std::string& name);
@@ -35,6 +37,7 @@ public:
     }
 
 private:
+    void WriteDeclaration();
     void WriteIndent(size_t depth);
     void WriteLeafStart(const std::string& key);
     void WriteLeafEnd(const std::string& key);
@@ -49,7 +52,9 @@ private:
     void WriteValue(const Vector3& value);
     void WriteValue(const Vector4& value);
 
+    // Only the path form opens it.
     std::ofstream file_;
+    std::ostream& out_;
     std::vector<std::string> openElements_;
 };
 
@@ -76,19 +81,21 @@ public:
     std::string value;
 };
 
-// Reads a file of the dialect into a tree of XMLNode. Consumers walk GetRoot(); an empty root (no name,
-// no children) means nothing was loaded.
+// Reads a file or stream of the dialect into a tree of XMLNode. Consumers walk GetRoot(); an empty root (no
+// name, no children) means nothing was loaded.
 class XMLReader
 {
 public:
     // Opens the file; a missing file is reported on the console.
     explicit XMLReader(const std::string& path);
+    // Reads from the stream's current position; the caller keeps the stream.
+    explicit XMLReader(std::istream& in);
     ~XMLReader();
     XMLReader(const XMLReader&) = delete;
     XMLReader& operator=(const XMLReader&) = delete;
 
-    bool IsOpen() const { return file_.is_open(); }
-    // Reads the whole file into the tree; lines are placed by their leading tabs.
+    bool IsOpen() const { return open_; }
+    // Reads the whole input into the tree; lines are placed by their leading tabs.
     void Parse();
     XMLNode* GetRoot() { return &root_; }
     const XMLNode* GetRoot() const { return &root_; }
@@ -104,7 +111,11 @@ private:
     void ParseLine(std::string_view line);
 
     XMLNode root_;
+    // Only the path form opens it.
     std::ifstream file_;
+    std::istream& in_;
+    // As the input was when the reader was made: reading to its end leaves a stream failed.
+    bool open_;
     XMLNode* current_ = &root_;
     int depth_ = 0;
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <sstream>
 #include <utility>
 
 #include "assertion.h"
@@ -169,18 +170,16 @@ void Logic::UnbindAllScripts()
 {
     // Scripts are taken down while their code is still there; what they wrote of themselves waits in their
     // holders for the new code.
-    const std::string path = userFolder_ + kLibraryName + "_scripts.xml";
     const auto& holders = MonoBehaviorDLL::AllHolders();
+    std::stringstream written;
     {
-        XMLWriter writer(path);
-        ASSERT(writer.IsOpen(), "Can't save the scripts' properties for the reload in " + path);
+        XMLWriter writer(written);
         writer.BeginElement("Scripts");
         for (const MonoBehaviorDLL* holder : holders)
             holder->WriteScriptsForReload(writer);
     }
-    XMLReader reader(path);
+    XMLReader reader(written);
     reader.Parse();
-    platform::RemoveFile(path);
     std::size_t next = 0;
     for (MonoBehaviorDLL* holder : holders)
         holder->UnbindScripts(*reader.GetRoot(), next);

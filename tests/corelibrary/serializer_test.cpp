@@ -64,22 +64,34 @@ struct Parsed
     std::string errors;
 };
 
-Parsed ParseFile(const std::string& path)
+// A file by its path, or text from a stream.
+template <typename Input>
+Parsed ParseWith(Input&& input)
 {
     testing::internal::CaptureStderr();
-    XMLReader reader(path);
+    XMLReader reader(input);
     reader.Parse();
     const std::string tree = Dump(*reader.GetRoot());
     return {tree, testing::internal::GetCapturedStderr()};
 }
 
+Parsed ParseFile(const std::string& path)
+{
+    return ParseWith(path);
+}
+
+Parsed ParseText(const std::string& text)
+{
+    std::istringstream in(text);
+    return ParseWith(in);
+}
+
 const std::string kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
 } // namespace
 
-TEST_F(XMLFiles, WriterLaysOutOneItemPerLineIndentedByTabs)
+TEST_F(XMLFiles, WriterLaysOutOneItemPerLineIndentedByTabsInAFileOrAStream)
 {
-    {
-        XMLWriter writer(PathOf("out.xml"));
+    const auto write = [](XMLWriter& writer) {
         ASSERT_TRUE(writer.IsOpen());
         writer.BeginElement("Objects");
         writer.BeginElement("Object");
@@ -100,25 +112,37 @@ TEST_F(XMLFiles, WriterLaysOutOneItemPerLineIndentedByTabs)
         writer.EndElement();
         EXPECT_EQ(writer.Depth(), 1u);
         // The destructor closes "Objects".
+    };
+    {
+        XMLWriter writer(PathOf("out.xml"));
+        write(writer);
     }
-    EXPECT_EQ(Read(PathOf("out.xml")), kDeclaration +
-                                           "<Objects>\n"
-                                           "\t<Object>\n"
-                                           "\t\t<Name>Player One</Name>\n"
-                                           "\t\t<Label></Label>\n"
-                                           "\t\t<Prefab>Torch</Prefab>\n"
-                                           "\t\t<Enabled>true</Enabled>\n"
-                                           "\t\t<Count>-12</Count>\n"
-                                           "\t\t<Id>18446744073709551615</Id>\n"
-                                           "\t\t<Tiny>1e-07</Tiny>\n"
-                                           "\t\t<Big>123457</Big>\n"
-                                           "\t\t<FPS>60</FPS>\n"
-                                           "\t\t<Gamma>1.25</Gamma>\n"
-                                           "\t\t<Size>0.1, 2</Size>\n"
-                                           "\t\t<Position>1, -2.5, 1e+10</Position>\n"
-                                           "\t\t<Colour>1, 0.5, 0, 1</Colour>\n"
-                                           "\t</Object>\n"
-                                           "</Objects>\n");
+    std::ostringstream stream;
+    stream << "kept ";
+    {
+        XMLWriter writer(stream);
+        write(writer);
+    }
+    const std::string expected = kDeclaration +
+                                 "<Objects>\n"
+                                 "\t<Object>\n"
+                                 "\t\t<Name>Player One</Name>\n"
+                                 "\t\t<Label></Label>\n"
+                                 "\t\t<Prefab>Torch</Prefab>\n"
+                                 "\t\t<Enabled>true</Enabled>\n"
+                                 "\t\t<Count>-12</Count>\n"
+                                 "\t\t<Id>18446744073709551615</Id>\n"
+                                 "\t\t<Tiny>1e-07</Tiny>\n"
+                                 "\t\t<Big>123457</Big>\n"
+                                 "\t\t<FPS>60</FPS>\n"
+                                 "\t\t<Gamma>1.25</Gamma>\n"
+                                 "\t\t<Size>0.1, 2</Size>\n"
+                                 "\t\t<Position>1, -2.5, 1e+10</Position>\n"
+                                 "\t\t<Colour>1, 0.5, 0, 1</Colour>\n"
+                                 "\t</Object>\n"
+                                 "</Objects>\n";
+    EXPECT_EQ(Read(PathOf("out.xml")), expected);
+    EXPECT_EQ(stream.str(), "kept " + expected) << "a stream is written from where it stands";
 }
 
 TEST_F(XMLFiles, WriterTruncatesAndAnUnopenableFileWritesNothing)
@@ -146,6 +170,10 @@ TEST_F(XMLFiles, WriterTruncatesAndAnUnopenableFileWritesNothing)
     writer.BeginElement("Config");
     writer.WriteElement("Width", 1280);
     EXPECT_FALSE(fs::exists(PathOf("missing-folder")));
+
+    std::ostringstream failed;
+    failed.setstate(std::ios::badbit);
+    EXPECT_FALSE(XMLWriter(failed).IsOpen());
 }
 
 TEST_F(XMLFiles, ALineBreakInAValueCannotShiftTheLinesAfterIt)
@@ -234,6 +262,7 @@ TEST_F(XMLFiles, ReaderBuildsTheTreeTheLinesDescribe)
         const Parsed lf = ParseFile(Write("lf.xml", c.text));
         EXPECT_EQ(lf.tree, c.tree) << c.what;
         EXPECT_EQ(lf.errors, "") << c.what;
+        EXPECT_EQ(ParseText(c.text).tree, c.tree) << c.what << " (stream)";
 
         std::string crlf;
         for (char ch : c.text)
@@ -267,6 +296,33 @@ TEST_F(XMLFiles, MissingFileIsReportedAndLeavesAnEmptyRoot)
     EXPECT_FALSE(reader.IsOpen());
     EXPECT_EQ(reader.GetRoot()->name, "");
     EXPECT_TRUE(reader.GetRoot()->children.empty());
+}
+
+TEST(XMLStreams, AStreamIsReadFromWhereItStandsAndAFailedOneLoadsNothingQuietly)
+{
+    std::stringstream stream;
+    {
+        XMLWriter writer(stream);
+        writer.BeginElement("A");
+        writer.WriteElement("B", 1);
+    }
+    std::string declaration;
+    std::getline(stream, declaration);
+    XMLReader reader(stream);
+    reader.Parse();
+    EXPECT_TRUE(reader.IsOpen()) << "still, after reading to the end";
+    EXPECT_EQ(Dump(*reader.GetRoot()), "A(B=1)");
+
+    std::istringstream failed("<A>\n</A>\n");
+    failed.setstate(std::ios::failbit);
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    XMLReader unread(failed);
+    unread.Parse();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "no file to name";
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("\tError processing XML.\n"), std::string::npos);
+    EXPECT_FALSE(unread.IsOpen());
+    EXPECT_EQ(Dump(*unread.GetRoot()), "");
 }
 
 namespace
@@ -422,4 +478,5 @@ TEST_F(XMLFiles, LinesAcrossReadBlocksAndVeryLongLinesArriveWhole)
     }
     text += "</Objects>";
     EXPECT_EQ(ParseFile(Write("blocks.xml", text)).tree, expected);
+    EXPECT_EQ(ParseText(text).tree, expected);
 }

@@ -1,12 +1,11 @@
-// libFuzzer target: any bytes as a file of the dialect, then every value of the tree through every reader.
+// libFuzzer target: any bytes as text of the dialect, then every value of the tree through every reader.
 // Run: xml_fuzzer -close_fd_mask=3 -max_total_time=300 corpus/
 #include "serializer.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <fstream>
+#include <sstream>
 #include <string>
-#include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -41,12 +40,8 @@ void ReadEveryValue(const XMLNode& node)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {
-    static const std::string path = "/tmp/nektaru-xml-fuzz-" + std::to_string(getpid()) + ".xml";
-    {
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
-    XMLReader reader(path);
+    std::istringstream text(std::string(reinterpret_cast<const char*>(data), size));
+    XMLReader reader(text);
     reader.Parse();
     ReadEveryValue(*reader.GetRoot());
     return 0;
