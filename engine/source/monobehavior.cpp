@@ -102,16 +102,20 @@ void MonoBehaviorDLL::WhileScriptsRun(Run run)
 template <typename Visit>
 void MonoBehaviorDLL::ForEachScript(Visit visit)
 {
-    std::vector<std::string> names;
-    names.reserve(scripts_.size());
+    // The instances are listed first, on a stack kept between walks (so a frame's walks allocate nothing once
+    // it has grown), and visited by position, as a nested walk may grow the stack meanwhile. One removed
+    // during the walk lives on in retired_ until the walk ends and is passed over; one added is not visited.
+    const std::size_t begin = walk_.size();
     for (const auto& entry : scripts_)
         if (entry.second)
-            names.push_back(entry.first);
+            walk_.push_back(entry.second.get());
+    const std::size_t end = walk_.size();
     WhileScriptsRun([&] {
-        for (const std::string& name : names)
-            if (MonoBehaviorInterface* script = FindExact(name))
-                visit(*script);
+        for (std::size_t at = begin; at < end; ++at)
+            if (!IsRetired(*walk_[at]))
+                visit(*walk_[at]);
     });
+    walk_.resize(begin);
 }
 
 template <typename Visit>
@@ -127,6 +131,12 @@ void MonoBehaviorDLL::Retire(std::unique_ptr<MonoBehaviorInterface> script)
 {
     if (script && walkDepth_ > 0)
         retired_.push_back(std::move(script));
+}
+
+bool MonoBehaviorDLL::IsRetired(const MonoBehaviorInterface& script) const
+{
+    return std::any_of(retired_.begin(), retired_.end(),
+                       [&](const auto& retired) { return retired.get() == &script; });
 }
 
 bool MonoBehaviorDLL::EraseEntry(const std::string& name)

@@ -102,6 +102,7 @@ private:
     void ForEachRunningScript(Visit visit);
     static void StartScript(MonoBehaviorInterface& script);
     void Retire(std::unique_ptr<MonoBehaviorInterface> script);
+    bool IsRetired(const MonoBehaviorInterface& script) const;
     // Takes the entry out (its instance retired); false when there is none.
     bool EraseEntry(const std::string& name);
     bool IsPending(const std::string& name) const;
@@ -114,4 +115,6 @@ private:
     std::vector<UnboundScript> unbound_;
     int walkDepth_ = 0;
     std::vector<std::unique_ptr<MonoBehaviorInterface>> retired_;
+    // The instances of the walks under way, outermost first.
+    std::vector<MonoBehaviorInterface*> walk_;
 };

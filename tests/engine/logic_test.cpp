@@ -1,6 +1,7 @@
 #include "logic.h"
 
 #include <fstream>
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -280,6 +281,75 @@ TEST_F(LogicTest, ScriptsRemovedWhileAttachScriptsAwakensThemStayRemovedAndTheCa
     DispatchMessage(SystemId::None, SystemId::All, MessageNames::Cloned, &loaded);
     EXPECT_THAT(world.TakeLog(), ElementsAre("Loaded Alpha Awake"));
     EXPECT_THAT(holder.GetAttachedScriptNames(), ElementsAre("Aardvark", "Alpha"));
+}
+
+// Acts on its own holder in Start or in Update.
+class ActsOnItsHolder : public MonoBehaviorInterface
+{
+public:
+    using Act = std::function<void(MonoBehaviorDLL&)>;
+    ActsOnItsHolder(bool inStart, Act act) : inStart_(inStart), act_(std::move(act)) {}
+    std::unique_ptr<MonoBehaviorInterface> Clone() const override { return std::make_unique<ActsOnItsHolder>(*this); }
+    void Start() override { ActIf(inStart_); }
+    void Update() override { ActIf(!inStart_); }
+
+private:
+    void ActIf(bool now) const
+    {
+        if (now)
+            act_(*dynamic_cast<MonoBehaviorDLL*>(owner->GetMonoBehavior()));
+    }
+    bool inStart_;
+    Act act_;
+};
+
+TEST_F(LogicTest, ScriptsRemovedOrDisabledByAnEarlierOneDuringAWalkAreNotReachedLaterInIt)
+{
+    const auto remove = [](std::vector<std::string> names) {
+        return [names](MonoBehaviorDLL& holder) {
+            for (const std::string& name : names)
+                holder.RemoveMono(name);
+        };
+    };
+    struct Case
+    {
+        const char* what;
+        bool inStart;
+        ActsOnItsHolder::Act act;
+        std::vector<std::string> log;
+        std::vector<std::string> left;
+    };
+    const std::vector<std::string> started = {"Object Alpha Awake", "Object Beta Awake", "Object Alpha Start",
+                                              "Object Beta Start"};
+    const auto then = [&](std::initializer_list<std::string> more) {
+        std::vector<std::string> log = started;
+        log.insert(log.end(), more);
+        return log;
+    };
+    const Case cases[] = {
+        {"removes an awoken one in Start", true, remove({"Beta"}),
+         {"Object Alpha Awake", "Object Beta Awake", "Object Alpha Start", "Object Alpha Update"},
+         {"Aardvark", "Alpha"}},
+        {"removes a running one in Update", false, remove({"Beta"}),
+         then({"Object Beta OnDestroy", "Object Alpha Update"}), {"Aardvark", "Alpha"}},
+        {"removes another and itself", false, remove({"Alpha", "Aardvark"}),
+         then({"Object Alpha OnDestroy", "Object Beta Update"}), {"Beta"}},
+        // A walk within the walk.
+        {"disables every script", false, [](MonoBehaviorDLL& holder) { holder.DisableScripts(); },
+         then({"Object Alpha OnDisable", "Object Beta OnDisable"}), {"Aardvark", "Alpha", "Beta"}},
+    };
+    for (const Case& c : cases)
+    {
+        ScriptWorld world;
+        GameObject& object = world.Object("Object", {"Alpha", "Beta"});
+        auto actor = std::make_unique<ActsOnItsHolder>(c.inStart, c.act);
+        actor->owner = &object;
+        ScriptWorld::Holder(object).SetScript("Aardvark", std::move(actor));
+        ScriptWorld::Register(object);
+        world.Frame();
+        EXPECT_EQ(world.TakeLog(), c.log) << c.what;
+        EXPECT_EQ(ScriptWorld::Holder(object).GetAttachedScriptNames(), c.left) << c.what;
+    }
 }
 
 TEST_F(LogicTest, OnDestroyReachesOnlyScriptsThatRanAndOnlyOnce)
