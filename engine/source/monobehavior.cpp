@@ -43,7 +43,8 @@ void WriteNode(XMLWriter& writer, const XMLNode& node)
 }
 
 // Takes the script's own element out of its "Script" record (name leaf, then what the script wrote): null for
-// a script without properties, or a record that belongs to another name.
+// a script without properties, or a record that belongs to another name (a script that ended more elements
+// than it began shifts the records after its own).
 std::unique_ptr<XMLNode> TakeProperties(XMLNode* record, const std::string& name)
 {
     const bool matches = record && record->children.size() == 2 && record->children[0]->value == name;
