@@ -30,6 +30,12 @@ float MoveTowards(float current, float target, float maxDelta)
     return current + (target > current ? maxDelta : -maxDelta);
 }
 
+float& OutOfRangeElement()
+{
+    thread_local float scratch = 0.0f;
+    return scratch = 0.0f;
+}
+
 bool Vector2::operator==(const Vector2& other) const
 {
     return IsZero(x - other.x) && IsZero(y - other.y);
@@ -48,7 +54,8 @@ bool Vector3::operator==(const Vector3& other) const
 float& Vector3::operator[](unsigned index)
 {
     ASSERT(index < 3, "Vector3 - Index out of range.");
-    return index == 1 ? y : index == 2 ? z : x;
+    float* const elements[3] = {&x, &y, &z};
+    return index < 3 ? *elements[index] : OutOfRangeElement();
 }
 
 float Vector3::operator[](unsigned index) const

@@ -13,6 +13,9 @@ float DegreesToRadians(float degrees);
 float RadiansToDegrees(float radians);
 // Steps current toward target by at most maxDelta, never past it.
 float MoveTowards(float current, float target, float maxDelta);
+// What an element access with a bad index gets after its assertion: a zeroed scratch value, so the
+// access never touches memory past the object nor another element.
+float& OutOfRangeElement();
 
 struct Vector2
 {
@@ -61,7 +64,7 @@ struct Vector3
     Vector3& operator/=(float scalar) { return *this = *this / scalar; }
     // Equal when every component differs by less than the tolerance.
     bool operator==(const Vector3& other) const;
-    // Index 0, 1, 2 for x, y, z; anything else reports an assertion and gives x.
+    // Index 0, 1, 2 for x, y, z; anything else reports an assertion and gives zero.
     float& operator[](unsigned index);
     float operator[](unsigned index) const;
 
@@ -76,7 +79,6 @@ struct Vector3
     float LengthSquared() const { return Dot(*this); }
     // This vector divided by its length (a zero vector gives NaNs, as the division does).
     Vector3 Normalized() const { return *this / Length(); }
-    void Normalize() { *this = Normalized(); }
     // True when every component is below the tolerance.
     bool IsZero() const;
     bool HasNaN() const;
@@ -104,7 +106,6 @@ struct Vector4
     bool operator==(const Vector4& other) const;
 
     float Dot(const Vector4& other) const { return x * other.x + y * other.y + z * other.z + w * other.w; }
-    Vector3 XYZ() const { return {x, y, z}; }
 };
 
 // Shoemake's Euler order code (Graphics Gems IV): bit 0 frame (1 rotating), bit 1 repetition,

@@ -30,7 +30,7 @@ std::wstring ToWideString(const std::string& text);
 // with lastTime untouched, when the file is unchanged or cannot be read. Times are nanoseconds.
 bool HasFileChanged(const std::string& path, std::int64_t& lastTime);
 
-// The file name without folder ("/" and "\" both separate) and without its extension.
-std::string GetFileStem(const std::string& path);
 // What follows the last "/", else the last "\", else the whole path.
 std::string GetFileName(const std::string& path);
+// GetFileName without its extension: a dot in a folder name never cuts it.
+std::string GetFileStem(const std::string& path);

@@ -4,12 +4,6 @@
 
 #include <algorithm>
 
-namespace
-{
-// Target of out-of-range writes, so a bad index never reaches past the array.
-thread_local float scratch = 0.0f;
-} // namespace
-
 Matrix3::Matrix3(const float (&elements)[9])
 {
     std::copy(elements, elements + 9, m);
@@ -30,7 +24,7 @@ float& Matrix3::operator()(unsigned row, unsigned column)
     ASSERT(row <= 2, "Matrix3 - Index out of range.");
     ASSERT(column <= 2, "Matrix3 - Index out of range.");
     if (row > 2 || column > 2)
-        return scratch = 0.0f;
+        return OutOfRangeElement();
     return m[3 * row + column];
 }
 

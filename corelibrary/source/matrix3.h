@@ -21,6 +21,4 @@ public:
     Matrix3 operator*(const Matrix3& other) const;
     Vector3 operator*(const Vector3& v) const;
     bool operator==(const Matrix3& other) const;
-
-    static Matrix3 Identity() { return Matrix3(); }
 };

@@ -7,8 +7,6 @@
 
 namespace
 {
-thread_local float scratch = 0.0f;
-
 // Determinant of the 3x3 minor left when row and column are struck out.
 float Minor(const Matrix4& a, unsigned row, unsigned column)
 {
@@ -31,6 +29,17 @@ Vector3 Column(const Matrix4& a, unsigned column)
 {
     return {a(0, column), a(1, column), a(2, column)};
 }
+
+// A zero-scaled axis has no direction to recover; dividing by its zero length would spread NaNs.
+float SafeDivide(float value, float length)
+{
+    return length == 0.0f ? value : value / length;
+}
+
+Vector3 SafeDivide(const Vector3& v, float length)
+{
+    return length == 0.0f ? v : v / length;
+}
 } // namespace
 
 Matrix4::Matrix4(const float (&elements)[16])
@@ -47,7 +56,7 @@ float& Matrix4::operator()(unsigned row, unsigned column)
 {
     ASSERT(row <= 3 && column <= 3, "Matrix4 - Index out of range.");
     if (row > 3 || column > 3)
-        return scratch = 0.0f;
+        return OutOfRangeElement();
     return m[4 * column + row];
 }
 
@@ -127,23 +136,23 @@ void Matrix4::Decompose(Vector3* scale, Vector3* shear, Matrix3* rotation, Vecto
     Vector3 c0 = Column(*this, 0), c1 = Column(*this, 1), c2 = Column(*this, 2);
 
     scale->x = c0.Length();
-    c0 /= scale->x;
+    c0 = SafeDivide(c0, scale->x);
 
     shear->z = c0.Dot(c1);
     c1 -= c0 * shear->z;
     // Lengths are taken after the shear is removed, so a sheared matrix still yields a true rotation.
     scale->y = c1.Length();
-    c1 /= scale->y;
-    shear->z /= scale->y;
+    c1 = SafeDivide(c1, scale->y);
+    shear->z = SafeDivide(shear->z, scale->y);
 
     shear->y = c0.Dot(c2);
     shear->x = c1.Dot(c2);
     c2 -= c0 * shear->y;
     c2 -= c1 * shear->x;
     scale->z = c2.Length();
-    c2 /= scale->z;
-    shear->y /= scale->z;
-    shear->x /= scale->z;
+    c2 = SafeDivide(c2, scale->z);
+    shear->y = SafeDivide(shear->y, scale->z);
+    shear->x = SafeDivide(shear->x, scale->z);
 
     if (c0.Dot(c1.Cross(c2)) < 0.0f)
     {
@@ -199,8 +208,11 @@ Matrix4 Orthographic(float left, float right, float bottom, float top, float nea
 
 Matrix4 LookAt(const Vector3& eye, const Vector3& target)
 {
-    const Vector3 forward = (target - eye).Normalized();
-    const Vector3 side = forward.Cross(Vector3(0.0f, 1.0f, 0.0f)).Normalized();
+    // Degenerate views still give a usable basis: no direction looks down -z, straight up or down keeps +x as side.
+    const Vector3 towards = target - eye;
+    const Vector3 forward = towards.IsZero() ? Vector3(0.0f, 0.0f, -1.0f) : towards.Normalized();
+    const Vector3 across = forward.Cross(Vector3(0.0f, 1.0f, 0.0f));
+    const Vector3 side = across.IsZero() ? Vector3(1.0f, 0.0f, 0.0f) : across.Normalized();
     const Vector3 up = side.Cross(forward);
     const float elements[16] = {
         side.x, up.x, -forward.x, 0.0f,

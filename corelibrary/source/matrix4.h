@@ -16,7 +16,6 @@ public:
     // Row, column; out of range reports "Matrix4 - Index out of range." and gives zero.
     float operator()(unsigned row, unsigned column) const;
     float& operator()(unsigned row, unsigned column);
-    const float* Data() const { return m; }
 
     Matrix4 operator*(const Matrix4& other) const;
     Vector4 operator*(const Vector4& v) const;
@@ -24,7 +23,6 @@ public:
 
     // Translation x rotation x scale.
     static Matrix4 ComposeTRS(const Vector3& position, const Matrix3& rotation, const Vector3& scale);
-    static Matrix4 Identity() { return Matrix4(); }
 
     float Determinant() const;
     // Adjugate over determinant; a zero determinant reports "Matrix4 - Uninvertible matrix." and gives identity.
@@ -36,8 +34,9 @@ public:
 
 // Right-handed rotation by angle (radians) about the normalised axis.
 Matrix4 AxisAngleToMatrix4(float angle, const Vector3& axis);
-// fovY in degrees. Element 15 is 1, not the usual 0: the engine's shaders rely on clip w = 1 - z_eye.
+// fovY in degrees. Element 15 is 1, not OpenGL's usual 0, so clip w = 1 - z_eye.
 Matrix4 Perspective(float fovY, float aspect, float nearPlane, float farPlane);
 Matrix4 Orthographic(float left, float right, float bottom, float top, float nearPlane, float farPlane);
-// View matrix looking from eye at target with world up (0, 1, 0).
+// View matrix looking from eye at target with world up (0, 1, 0). Looking straight up or down keeps +x as
+// the view's right; eye equal to target looks down -z.
 Matrix4 LookAt(const Vector3& eye, const Vector3& target);

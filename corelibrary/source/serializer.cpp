@@ -4,10 +4,16 @@
 #include "console.h"
 #include "xmlmatch.h"
 
+#include <algorithm>
+#include <array>
+#include <atomic>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
-#include <iterator>
+#include <memory>
+#include <tuple>
 #include <type_traits>
 #include <utility>
 
@@ -18,10 +24,20 @@ constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-
 
 // ---- XMLWriter -------------------------------------------------------------------------------------------
 
-XMLWriter::XMLWriter(const std::string& path) : file_(path, std::ios::out | std::ios::trunc)
+XMLWriter::XMLWriter(const std::string& path) : file_(path, std::ios::out | std::ios::trunc), out_(file_)
 {
-    if (file_.is_open())
-        file_ << kDeclaration << '\n';
+    WriteDeclaration();
+}
+
+XMLWriter::XMLWriter(std::ostream& out) : out_(out)
+{
+    WriteDeclaration();
+}
+
+void XMLWriter::WriteDeclaration()
+{
+    if (out_)
+        out_ << kDeclaration << '\n';
 }
 
 XMLWriter::~XMLWriter()
@@ -33,13 +49,13 @@ XMLWriter::~XMLWriter()
 void XMLWriter::WriteIndent(size_t depth)
 {
     for (size_t n = 0; n < depth; ++n)
-        file_.put('\t');
+        out_.put('\t');
 }
 
 void XMLWriter::BeginElement(const std::string& name)
 {
     WriteIndent(Depth());
-    file_ << '<' << name << ">\n";
+    out_ << '<' << name << ">\n";
     openElements_.push_back(name);
 }
 
@@ -49,63 +65,165 @@ void XMLWriter::EndElement()
     if (openElements_.empty())
         return;
     WriteIndent(Depth() - 1);
-    file_ << "</" << openElements_.back() << ">\n";
+    out_ << "</" << openElements_.back() << ">\n";
     openElements_.pop_back();
 }
 
 void XMLWriter::WriteLeafStart(const std::string& key)
 {
     WriteIndent(Depth());
-    file_ << '<' << key << '>';
+    out_ << '<' << key << '>';
 }
 
 void XMLWriter::WriteLeafEnd(const std::string& key)
 {
-    file_ << "</" << key << ">\n";
+    out_ << "</" << key << ">\n";
 }
 
 void XMLWriter::WriteValue(bool value)
 {
-    file_ << (value ? "true" : "false");
+    out_ << (value ? "true" : "false");
 }
 
 void XMLWriter::WriteValue(int value)
 {
-    file_ << value;
+    out_ << value;
 }
 
 void XMLWriter::WriteValue(std::uint64_t value)
 {
-    file_ << value;
+    out_ << value;
 }
 
 // The stream's default form: six significant digits, "%g" style (1e-07, 123457, 60).
 void XMLWriter::WriteValue(float value)
 {
-    file_ << value;
+    out_ << value;
 }
 
-void XMLWriter::WriteValue(const std::string& value)
+// A line break would end the leaf's line early and shift the depth of every line after it, so it is
+// written as a blank.
+void XMLWriter::WriteValue(std::string_view value)
 {
-    file_ << value;
+    if (value.find_first_of("\r\n") == std::string_view::npos)
+    {
+        out_ << value;
+        return;
+    }
+    ASSERT(false, "XMLWriter - Line break in a value, written as a blank.");
+    std::string line(value);
+    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    out_ << line;
+}
+
+void XMLWriter::WriteValue(const char* value)
+{
+    WriteValue(std::string_view(value));
 }
 
 void XMLWriter::WriteValue(const Vector2& value)
 {
-    file_ << value.x << ", " << value.y;
+    out_ << value.x << ", " << value.y;
 }
 
 void XMLWriter::WriteValue(const Vector3& value)
 {
-    file_ << value.x << ", " << value.y << ", " << value.z;
+    out_ << value.x << ", " << value.y << ", " << value.z;
 }
 
 void XMLWriter::WriteValue(const Vector4& value)
 {
-    file_ << value.x << ", " << value.y << ", " << value.z << ", " << value.w;
+    out_ << value.x << ", " << value.y << ", " << value.z << ", " << value.w;
 }
 
 // ---- XMLNode ---------------------------------------------------------------------------------------------
+
+namespace
+{
+// Fixed-size slots handed out from blocks that grow with the trees; every block goes back to the heap when
+// the last node is freed, so nothing is held between loads. A spin lock keeps it safe for loading threads.
+class NodePool
+{
+public:
+    void* Allocate()
+    {
+        Guard guard(lock_);
+        if (free_ == nullptr)
+            Grow();
+        Slot* slot = free_;
+        free_ = slot->next;
+        ++live_;
+        return slot;
+    }
+
+    void Release(void* pointer)
+    {
+        Guard guard(lock_);
+        Slot* slot = static_cast<Slot*>(pointer);
+        slot->next = free_;
+        free_ = slot;
+        if (--live_ == 0)
+        {
+            blocks_.clear();
+            free_ = nullptr;
+        }
+    }
+
+private:
+    union Slot
+    {
+        Slot* next;
+        alignas(XMLNode) unsigned char storage[sizeof(XMLNode)];
+    };
+
+    struct Guard
+    {
+        explicit Guard(std::atomic_flag& flag) : flag_(flag)
+        {
+            while (flag_.test_and_set(std::memory_order_acquire))
+                flag_.wait(true, std::memory_order_relaxed);
+        }
+        ~Guard()
+        {
+            flag_.clear(std::memory_order_release);
+            flag_.notify_one();
+        }
+        std::atomic_flag& flag_;
+    };
+
+    void Grow()
+    {
+        const size_t count = size_t{64} << std::min<size_t>(blocks_.size(), 7);
+        blocks_.push_back(std::make_unique_for_overwrite<Slot[]>(count));
+        Slot* block = blocks_.back().get();
+        for (size_t n = 0; n < count; ++n)
+            block[n].next = n + 1 < count ? &block[n + 1] : nullptr;
+        free_ = block;
+    }
+
+    std::atomic_flag lock_;
+    std::vector<std::unique_ptr<Slot[]>> blocks_;
+    Slot* free_ = nullptr;
+    size_t live_ = 0;
+};
+
+// Never destroyed, so trees that outlive static destruction can still be freed.
+NodePool& Pool()
+{
+    static NodePool* pool = new NodePool;
+    return *pool;
+}
+} // namespace
+
+void* XMLNode::operator new(size_t)
+{
+    return Pool().Allocate();
+}
+
+void XMLNode::operator delete(void* node)
+{
+    Pool().Release(node);
+}
 
 // Iterative, so a file nested thousands of levels deep cannot exhaust the stack.
 XMLNode::~XMLNode()
@@ -125,41 +243,70 @@ XMLNode* XMLNode::AddChild()
 {
     XMLNode* child = new XMLNode;
     child->parent = this;
+    // Most elements hold a handful of children; one allocation instead of four.
+    if (children.capacity() == 0)
+        children.reserve(8);
     children.push_back(child);
     return child;
 }
 
 // ---- XMLReader -------------------------------------------------------------------------------------------
 
-XMLReader::XMLReader(const std::string& path) : file_(path, std::ios::in | std::ios::binary)
+XMLReader::XMLReader(const std::string& path)
+    : file_(path, std::ios::in | std::ios::binary), in_(file_), open_(file_.is_open())
 {
-    if (file_.is_open())
+    if (open_)
         return;
     SetConsoleColor(ConsoleColor::Yellow);
     std::cout << "XMLReader : Can't find file '" << path << "'" << std::endl;
     SetConsoleColor(ConsoleColor::White);
 }
 
+XMLReader::XMLReader(std::istream& in) : in_(in), open_(static_cast<bool>(in))
+{
+}
+
 XMLReader::~XMLReader() = default;
 
 void XMLReader::Parse()
 {
-    ASSERT(file_.is_open(), "Error processing XML.");
-    if (!file_.is_open())
+    ASSERT(open_, "Error processing XML.");
+    if (!open_)
         return;
-    const std::string text(std::istreambuf_iterator<char>(file_), {});
-    std::string_view rest(text);
-    while (!rest.empty())
+    // Blocks small enough to stay in the cache; a line longer than a block doubles the buffer.
+    std::string buffer(64 * 1024, '\0');
+    size_t begin = 0, end = 0, scanned = 0;
+    for (;;)
     {
-        const size_t end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-        // Files written on Windows end their lines with CR LF.
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (!line.empty() && line != kDeclaration)
-            ParseLine(line);
+        const void* newline = std::memchr(buffer.data() + scanned, '\n', end - scanned);
+        if (newline != nullptr)
+        {
+            const size_t at = static_cast<size_t>(static_cast<const char*>(newline) - buffer.data());
+            ParseStoredLine(std::string_view(buffer).substr(begin, at - begin));
+            begin = scanned = at + 1;
+            continue;
+        }
+        if (!in_)
+            break;
+        std::memmove(buffer.data(), buffer.data() + begin, end - begin);
+        end -= begin;
+        scanned = end;
+        begin = 0;
+        if (end == buffer.size())
+            buffer.resize(buffer.size() * 2);
+        in_.read(buffer.data() + end, static_cast<std::streamsize>(buffer.size() - end));
+        end += static_cast<size_t>(in_.gcount());
     }
+    ParseStoredLine(std::string_view(buffer).substr(begin, end - begin)); // a last line without a line end
+}
+
+void XMLReader::ParseStoredLine(std::string_view line)
+{
+    // Files written on Windows end their lines with CR LF.
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    if (!line.empty() && line != kDeclaration)
+        ParseLine(line);
 }
 
 void XMLReader::ParseLine(std::string_view line)
@@ -203,7 +350,8 @@ void ReportUnreadable(const std::string& text, std::string_view type)
 }
 
 // The standard string-to-number rules (leading blanks and a sign accepted, trailing text ignored), with
-// no digits or a value out of range reported instead of ending the program.
+// no digits or a value out of range reported instead of ending the program. A float too small for full
+// precision still reads as its nearest value: the writer produces such texts itself (1.4013e-45).
 template <typename Number, typename Convert>
 bool ReadNumber(const std::string& text, Number* target, std::string_view type, Convert convert)
 {
@@ -213,8 +361,10 @@ bool ReadNumber(const std::string& text, Number* target, std::string_view type, 
     const auto value = convert(begin, &end);
     bool fits = true;
     if constexpr (std::is_integral_v<Number>)
-        fits = std::in_range<Number>(value);
-    if (end == begin || errno == ERANGE || !fits)
+        fits = errno != ERANGE && std::in_range<Number>(value);
+    else
+        fits = errno != ERANGE || !std::isinf(value);
+    if (end == begin || !fits)
     {
         ReportUnreadable(text, type);
         return false;
@@ -223,15 +373,18 @@ bool ReadNumber(const std::string& text, Number* target, std::string_view type, 
     return true;
 }
 
-template <unsigned Count>
-bool ReadComponents(const std::string& text, float (&components)[Count])
+// The vector's pattern with Count groups, each group read as a float; the target changes only when all do.
+template <unsigned Count, typename Vector>
+bool ReadVector(const std::string& text, Vector* target)
 {
     std::string_view groups[Count];
     if (!xmlmatch::FindComponents(text, groups, Count))
         return false;
+    std::array<float, Count> components;
     for (unsigned n = 0; n < Count; ++n)
         if (!XMLReader::ReadValue(std::string(groups[n]), &components[n]))
             return false;
+    *target = std::apply([](auto... c) { return Vector(c...); }, components);
     return true;
 }
 } // namespace
@@ -276,29 +429,17 @@ bool XMLReader::ReadValue<std::string>(const std::string& text, std::string* tar
 template <>
 bool XMLReader::ReadValue<Vector2>(const std::string& text, Vector2* target)
 {
-    float c[2];
-    if (!ReadComponents(text, c))
-        return false;
-    *target = Vector2(c[0], c[1]);
-    return true;
+    return ReadVector<2>(text, target);
 }
 
 template <>
 bool XMLReader::ReadValue<Vector3>(const std::string& text, Vector3* target)
 {
-    float c[3];
-    if (!ReadComponents(text, c))
-        return false;
-    *target = Vector3(c[0], c[1], c[2]);
-    return true;
+    return ReadVector<3>(text, target);
 }
 
 template <>
 bool XMLReader::ReadValue<Vector4>(const std::string& text, Vector4* target)
 {
-    float c[4];
-    if (!ReadComponents(text, c))
-        return false;
-    *target = Vector4(c[0], c[1], c[2], c[3]);
-    return true;
+    return ReadVector<4>(text, target);
 }

@@ -4,22 +4,25 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The one XML dialect every stored file uses: one element per line, nesting shown by leading tabs,
 // no attributes and no escaping. The reader relies on the writer's line layout; it is not a general XML parser.
 
-// Writes the dialect. A file that cannot be opened drops every write silently; callers that care test IsOpen.
+// Writes the dialect to a file or to a stream the caller keeps. A file that cannot be opened drops every
+// write silently; callers that care test IsOpen.
 class XMLWriter
 {
 public:
     explicit XMLWriter(const std::string& path);
+    explicit XMLWriter(std::ostream& out);
     // Ends every element still open, then closes the file.
     ~XMLWriter();
     XMLWriter(const XMLWriter&) = delete;
     XMLWriter& operator=(const XMLWriter&) = delete;
 
-    bool IsOpen() const { return file_.is_open() && file_.good(); }
+    bool IsOpen() const { return out_.good(); }
     size_t Depth() const { return openElements_.size(); }
 
     void BeginElement(const std::string& name);
@@ -32,9 +35,9 @@ public:
         WriteValue(value);
         WriteLeafEnd(key);
     }
-    void WriteElement(const std::string& key, const char* value) { WriteElement(key, std::string(value)); }
 
 private:
+    void WriteDeclaration();
     void WriteIndent(size_t depth);
     void WriteLeafStart(const std::string& key);
     void WriteLeafEnd(const std::string& key);
@@ -42,18 +45,22 @@ private:
     void WriteValue(int value);
     void WriteValue(std::uint64_t value);
     void WriteValue(float value);
-    void WriteValue(const std::string& value);
+    void WriteValue(std::string_view value);
+    // Text held by a pointer; without it a char* would be written as the bool "true".
+    void WriteValue(const char* value);
     void WriteValue(const Vector2& value);
     void WriteValue(const Vector3& value);
     void WriteValue(const Vector4& value);
 
+    // Only the path form opens it.
     std::ofstream file_;
+    std::ostream& out_;
     std::vector<std::string> openElements_;
 };
 
 // One element of a read file: a leaf has a value and no children, an element with children has no value.
 // A node owns its children.
-class XMLNode
+class XMLNode final
 {
 public:
     XMLNode() = default;
@@ -64,25 +71,31 @@ public:
     // Appends a new, empty child and returns it.
     XMLNode* AddChild();
 
+    // Nodes come from a shared pool: a level holds hundreds of thousands of them.
+    static void* operator new(size_t size);
+    static void operator delete(void* node);
+
     std::vector<XMLNode*> children;
     XMLNode* parent = nullptr;
     std::string name;
     std::string value;
 };
 
-// Reads a file of the dialect into a tree of XMLNode. Consumers walk GetRoot(); an empty root (no name,
-// no children) means nothing was loaded.
+// Reads a file or stream of the dialect into a tree of XMLNode. Consumers walk GetRoot(); an empty root (no
+// name, no children) means nothing was loaded.
 class XMLReader
 {
 public:
     // Opens the file; a missing file is reported on the console.
     explicit XMLReader(const std::string& path);
+    // Reads from the stream's current position; the caller keeps the stream.
+    explicit XMLReader(std::istream& in);
     ~XMLReader();
     XMLReader(const XMLReader&) = delete;
     XMLReader& operator=(const XMLReader&) = delete;
 
-    bool IsOpen() const { return file_.is_open(); }
-    // Reads the whole file into the tree; lines are placed by their leading tabs.
+    bool IsOpen() const { return open_; }
+    // Reads the whole input into the tree; lines are placed by their leading tabs.
     void Parse();
     XMLNode* GetRoot() { return &root_; }
     const XMLNode* GetRoot() const { return &root_; }
@@ -94,10 +107,15 @@ public:
     static bool ReadValue(const std::string& text, T* target);
 
 private:
+    void ParseStoredLine(std::string_view line);
     void ParseLine(std::string_view line);
 
     XMLNode root_;
+    // Only the path form opens it.
     std::ifstream file_;
+    std::istream& in_;
+    // As the input was when the reader was made: reading to its end leaves a stream failed.
+    bool open_;
     XMLNode* current_ = &root_;
     int depth_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "xmlmatch.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace xmlmatch
@@ -15,12 +17,6 @@ bool IsWord(char c)
 bool IsSpace(char c)
 {
     return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-// "." stops at line terminators only.
-bool IsAny(char c)
-{
-    return c != '\n' && c != '\r';
 }
 
 size_t WordRunEnd(std::string_view text, size_t from)
@@ -56,9 +52,7 @@ bool NoBoundaryAfterNonWord(std::string_view text, size_t at)
 
 size_t FirstLineBreak(std::string_view text, size_t from)
 {
-    while (from < text.size() && IsAny(text[from]))
-        ++from;
-    return from;
+    return std::min({text.find('\n', from), text.find('\r', from), text.size()});
 }
 
 // The last closing tag in (valueStart, limit) that satisfies accept; npos when there is none.
@@ -133,12 +127,51 @@ TagMatch FindTag(std::string_view line)
     return {};
 }
 
+namespace
+{
+// The two shapes the writer produces, "<Name>value</Name>" and "<Name>" after the indentation, decided in
+// one pass; anything else (nullopt) takes the general path. Both give what the general path would.
+std::optional<TagMatch> SplitWriterLine(std::string_view line)
+{
+    size_t open = 0;
+    while (open < line.size() && line[open] == '\t')
+        ++open;
+    const size_t nameEnd = OpeningTagNameEnd(line, open);
+    if (nameEnd == 0)
+        return std::nullopt;
+    const std::string_view name = line.substr(open + 1, nameEnd - open - 1);
+    if (nameEnd + 1 == line.size())
+        return TagMatch{true, name, {}}; // the only "<" on the line, after tabs: a tag
+    size_t close = line.size();
+    while (close > nameEnd + 1 && line[close - 1] != '<')
+        --close;
+    --close;
+    const size_t valueStart = nameEnd + 1;
+    if (close <= valueStart || ClosingTagEnd(line, close) != line.size())
+        return std::nullopt;
+    const std::string_view value = line.substr(valueStart, close - valueStart);
+    for (char c : value)
+        if (c == '\r' || c == '\n')
+            return std::nullopt;
+    // The closing tag is the line's last "<" and ends it, so it is the leaf's, and "\B" holds after it.
+    return TagMatch{true, name, value};
+}
+} // namespace
+
 TagMatch SplitLine(std::string_view line)
 {
-    if (HasLeaf(line))
-        return FindLeaf(line);
+    if (const std::optional<TagMatch> fast = SplitWriterLine(line))
+        return *fast;
+    // Every line HasLeaf accepts also holds a leaf for FindLeaf, so FindLeaf goes first: when it finds none
+    // only a tag remains, and when its closing tag ends the line HasLeaf holds without a second look.
+    const TagMatch leaf = FindLeaf(line);
+    if (!leaf.found)
+        return FindTag(line);
+    const size_t valueEnd = static_cast<size_t>(leaf.value.data() - line.data()) + leaf.value.size();
+    if (ClosingTagEnd(line, valueEnd) == line.size() || HasLeaf(line))
+        return leaf;
     const TagMatch tag = FindTag(line);
-    return tag.found ? tag : FindLeaf(line);
+    return tag.found ? tag : leaf;
 }
 
 namespace
@@ -238,8 +271,37 @@ private:
 };
 } // namespace
 
+namespace
+{
+// The writer's own form, "x, y, z": components free of blanks and commas, each separator one comma and at
+// most one blank, nothing around. The patterns then match from the first character with each group one
+// component, so no search is needed; anything else takes the general path.
+bool SplitWriterComponents(std::string_view text, std::string_view* groups, unsigned count)
+{
+    size_t at = 0;
+    for (unsigned n = 0; n < count; ++n)
+    {
+        if (n > 0)
+        {
+            if (at >= text.size() || text[at] != ',')
+                return false;
+            ++at;
+            if (at < text.size() && text[at] == ' ')
+                ++at;
+        }
+        const size_t start = at;
+        while (at < text.size() && text[at] != ',' && !IsSpace(text[at]))
+            ++at;
+        if (at == start)
+            return false;
+        groups[n] = text.substr(start, at - start);
+    }
+    return at == text.size();
+}
+} // namespace
+
 bool FindComponents(std::string_view text, std::string_view* groups, unsigned count)
 {
-    return ComponentMatcher(text, count).Search(groups);
+    return SplitWriterComponents(text, groups, count) || ComponentMatcher(text, count).Search(groups);
 }
 } // namespace xmlmatch

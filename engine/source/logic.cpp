@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <sstream>
 #include <utility>
 
 #include "assertion.h"
@@ -37,6 +38,14 @@ void AppendOnce(std::vector<GameObject*>& list, GameObject* object)
 MonoBehaviorDLL* HolderOf(GameObject* object)
 {
     return object ? object->GetComponent<MonoBehaviorDLL>() : nullptr;
+}
+
+// A script the new build lacks stays saved in its holder; re-attaching reports it.
+MonoBehaviorDLL::ScriptFactory ReloadedScript(const ScriptLibrary& library)
+{
+    return [&library](const std::string& name) {
+        return library.HasPrototype(name) ? library.FindScript(name) : nullptr;
+    };
 }
 
 GameObject* ObjectPayload(const BaseMessage& message)
@@ -144,35 +153,33 @@ void Logic::ReloadGameLibrary()
     ReleaseGameLibrary();
     if (!LoadGameLibrary())
         return;
-    for (GameObject* object : activeObjects_)
-        ReattachScripts(object);
-    for (GameObject* object : runWhenPausedObjects_)
-        ReattachScripts(object);
-    for (GameObject* object : inactiveObjects_)
-        if (!Contains(activeObjects_, object) && !Contains(runWhenPausedObjects_, object))
-            ReattachScripts(object);
+    // By index: a script's Reload may file new objects.
+    for (std::size_t index = 0; index < activeObjects_.size(); ++index)
+        ReattachScripts(activeObjects_[index]);
+    for (std::size_t index = 0; index < runWhenPausedObjects_.size(); ++index)
+        ReattachScripts(runWhenPausedObjects_[index]);
+    for (std::size_t index = 0; index < inactiveObjects_.size(); ++index)
+        if (!IsRunning(inactiveObjects_[index]))
+            ReattachScripts(inactiveObjects_[index]);
     // Prefabs, objects waiting to be freed and the editor's buffers get their scripts back as they were.
-    const auto find = [this](const std::string& name) { return library_.FindScript(name); };
     for (MonoBehaviorDLL* holder : MonoBehaviorDLL::AllHolders())
-        holder->RebindScripts(find);
+        holder->RebindScripts(ReloadedScript(library_));
 }
 
 void Logic::UnbindAllScripts()
 {
     // Scripts are taken down while their code is still there; what they wrote of themselves waits in their
     // holders for the new code.
-    const std::string path = userFolder_ + kLibraryName + "_scripts.xml";
     const auto& holders = MonoBehaviorDLL::AllHolders();
+    std::stringstream written;
     {
-        XMLWriter writer(path);
-        ASSERT(writer.IsOpen(), "Can't save the scripts' properties for the reload in " + path);
+        XMLWriter writer(written);
         writer.BeginElement("Scripts");
         for (const MonoBehaviorDLL* holder : holders)
             holder->WriteScriptsForReload(writer);
     }
-    XMLReader reader(path);
+    XMLReader reader(written);
     reader.Parse();
-    platform::RemoveFile(path);
     std::size_t next = 0;
     for (MonoBehaviorDLL* holder : holders)
         holder->UnbindScripts(*reader.GetRoot(), next);
@@ -183,15 +190,17 @@ void Logic::ReattachScripts(GameObject* object)
     MonoBehaviorDLL* holder = HolderOf(object);
     if (!holder)
         return;
-    const auto find = [this](const std::string& name) { return library_.FindScript(name); };
     for (const std::string& name : holder->GetAttachedScriptNames())
     {
+        // A script removed by an earlier one's Reload is not made again.
+        if (!holder->IsAttached(name))
+            continue;
         if (!library_.HasPrototype(name))
         {
             ASSERT(false, "Can't find " + name);
             continue;
         }
-        if (!holder->RebindScript(name, find) && !holder->FindExact(name))
+        if (!holder->RebindScript(name, ReloadedScript(library_)) && !holder->FindExact(name))
         {
             // A name that had no instance (pending, or its script was missing before) starts its life now.
             auto script = library_.FindScript(name);
@@ -306,6 +315,9 @@ void Logic::AttachScripts(GameObject* object)
         return;
     for (const std::string& name : holder->GetAttachedScriptNames())
     {
+        // A script removed by an earlier one's Awake or Start is not made again.
+        if (!holder->IsAttached(name))
+            continue;
         if (MonoBehaviorInterface* script = holder->FindExact(name))
         {
             if (object->IsActive())
@@ -326,10 +338,15 @@ void Logic::AttachScripts(GameObject* object)
     }
 }
 
+bool Logic::Holds(GameObject* object) const
+{
+    return IsRunning(object) || Contains(inactiveObjects_, object) || Contains(pendingObjects_, object);
+}
+
 void Logic::EnableObject(GameObject* object)
 {
     MonoBehaviorDLL* holder = HolderOf(object);
-    if (!holder)
+    if (!holder || !Holds(object))
         return;
     holder->EnableScripts();
     Remove(inactiveObjects_, object);
@@ -340,7 +357,7 @@ void Logic::EnableObject(GameObject* object)
 void Logic::DisableObject(GameObject* object)
 {
     MonoBehaviorDLL* holder = HolderOf(object);
-    if (!holder)
+    if (!holder || !Holds(object))
         return;
     holder->DisableScripts();
     // A run-when-paused object stays filed; its disabled scripts receive nothing.
@@ -453,7 +470,6 @@ constexpr ScriptEvent kScriptEvents[] = {
     {MessageNames::OnTriggerExit, [](MonoBehaviorDLL& h, GameObjectInterface* o, ContactData) { h.SendTriggerExit(o); }, false},
 };
 }
-
 
 void Logic::ForwardEvent(const BaseMessage& message)
 {

@@ -57,6 +57,9 @@ private:
     // Appends the object to the list that takes it when it runs (active or run-when-paused).
     void FileAsRunning(GameObject* object);
     bool IsRunning(GameObject* object) const;
+    // Filed in any list. Switching an object Logic no longer holds (destroyed earlier in the same delivery,
+    // freed at the end of the frame) must not file it again.
+    bool Holds(GameObject* object) const;
     void QueuePending(GameObject* object);
     void HandleLogicMessage(const BaseMessage& message);
     void HandleBroadcast(const BaseMessage& message);

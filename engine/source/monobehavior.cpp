@@ -43,7 +43,8 @@ void WriteNode(XMLWriter& writer, const XMLNode& node)
 }
 
 // Takes the script's own element out of its "Script" record (name leaf, then what the script wrote): null for
-// a script without properties, or a record that belongs to another name.
+// a script without properties, or a record that belongs to another name (a script that ended more elements
+// than it began shifts the records after its own).
 std::unique_ptr<XMLNode> TakeProperties(XMLNode* record, const std::string& name)
 {
     const bool matches = record && record->children.size() == 2 && record->children[0]->value == name;
@@ -54,6 +55,12 @@ std::unique_ptr<XMLNode> TakeProperties(XMLNode* record, const std::string& name
     record->children.pop_back();
     properties->parent = nullptr;
     return properties;
+}
+
+template <typename Unbound>
+auto FindUnboundIn(Unbound& unbound, const std::string& name)
+{
+    return std::find_if(unbound.begin(), unbound.end(), [&](const auto& entry) { return entry.name == name; });
 }
 
 std::unique_ptr<MonoBehaviorInterface> FindScript(const std::string& name)
@@ -84,20 +91,32 @@ const std::vector<MonoBehaviorDLL*>& MonoBehaviorDLL::AllHolders()
     return Holders();
 }
 
+template <typename Run>
+void MonoBehaviorDLL::WhileScriptsRun(Run run)
+{
+    ++walkDepth_;
+    run();
+    if (--walkDepth_ == 0)
+        retired_.clear();
+}
+
 template <typename Visit>
 void MonoBehaviorDLL::ForEachScript(Visit visit)
 {
-    std::vector<std::string> names;
-    names.reserve(scripts_.size());
+    // The instances are listed first, on a stack kept between walks (so a frame's walks allocate nothing once
+    // it has grown), and visited by position, as a nested walk may grow the stack meanwhile. One removed
+    // during the walk lives on in retired_ until the walk ends and is passed over; one added is not visited.
+    const std::size_t begin = walk_.size();
     for (const auto& entry : scripts_)
         if (entry.second)
-            names.push_back(entry.first);
-    ++walkDepth_;
-    for (const std::string& name : names)
-        if (MonoBehaviorInterface* script = FindExact(name))
-            visit(*script);
-    if (--walkDepth_ == 0)
-        retired_.clear();
+            walk_.push_back(entry.second.get());
+    const std::size_t end = walk_.size();
+    WhileScriptsRun([&] {
+        for (std::size_t at = begin; at < end; ++at)
+            if (!IsRetired(*walk_[at]))
+                visit(*walk_[at]);
+    });
+    walk_.resize(begin);
 }
 
 template <typename Visit>
@@ -113,6 +132,12 @@ void MonoBehaviorDLL::Retire(std::unique_ptr<MonoBehaviorInterface> script)
 {
     if (script && walkDepth_ > 0)
         retired_.push_back(std::move(script));
+}
+
+bool MonoBehaviorDLL::IsRetired(const MonoBehaviorInterface& script) const
+{
+    return std::any_of(retired_.begin(), retired_.end(),
+                       [&](const auto& retired) { return retired.get() == &script; });
 }
 
 bool MonoBehaviorDLL::EraseEntry(const std::string& name)
@@ -145,6 +170,11 @@ MonoBehaviorInterface* MonoBehaviorDLL::FindExact(const std::string& name) const
 {
     const auto found = scripts_.find(name);
     return found == scripts_.end() ? nullptr : found->second.get();
+}
+
+bool MonoBehaviorDLL::IsAttached(const std::string& name) const
+{
+    return scripts_.contains(name) || IsPending(name);
 }
 
 MonoBehaviorInterface* MonoBehaviorDLL::GetScript(const std::string& name) const
@@ -208,8 +238,10 @@ bool MonoBehaviorDLL::AwakeNextScript()
 
 void MonoBehaviorDLL::AwakeScript(MonoBehaviorInterface& script)
 {
-    script.state = ScriptState::Awoken;
-    script.Awake();
+    WhileScriptsRun([&] {
+        script.state = ScriptState::Awoken;
+        script.Awake();
+    });
 }
 
 void MonoBehaviorDLL::AdvanceScript(MonoBehaviorInterface& script)
@@ -217,20 +249,20 @@ void MonoBehaviorDLL::AdvanceScript(MonoBehaviorInterface& script)
     if (script.state == ScriptState::Created)
         AwakeScript(script);
     else if (script.state == ScriptState::Awoken)
-    {
-        script.state = ScriptState::Running;
-        script.Start();
-    }
+        WhileScriptsRun([&] { StartScript(script); });
+}
+
+void MonoBehaviorDLL::StartScript(MonoBehaviorInterface& script)
+{
+    script.state = ScriptState::Running;
+    script.Start();
 }
 
 void MonoBehaviorDLL::StartAwokenScripts()
 {
     ForEachScript([](MonoBehaviorInterface& script) {
         if (script.state == ScriptState::Awoken)
-        {
-            script.state = ScriptState::Running;
-            script.Start();
-        }
+            StartScript(script);
     });
 }
 
@@ -356,8 +388,7 @@ void MonoBehaviorDLL::UnbindScripts(const XMLNode& written, std::size_t& next)
 
 bool MonoBehaviorDLL::RebindScript(const std::string& name, const ScriptFactory& create)
 {
-    const auto saved = std::find_if(unbound_.begin(), unbound_.end(),
-                                    [&](const UnboundScript& entry) { return entry.name == name; });
+    const auto saved = FindUnboundIn(unbound_, name);
     if (saved == unbound_.end())
         return false;
     auto script = create(name);
@@ -383,8 +414,7 @@ void MonoBehaviorDLL::RebindScripts(const ScriptFactory& create)
 
 const MonoBehaviorDLL::UnboundScript* MonoBehaviorDLL::FindUnbound(const std::string& name) const
 {
-    const auto found = std::find_if(unbound_.begin(), unbound_.end(),
-                                    [&](const UnboundScript& entry) { return entry.name == name; });
+    const auto found = FindUnboundIn(unbound_, name);
     return found == unbound_.end() ? nullptr : &*found;
 }
 
@@ -464,7 +494,7 @@ void MonoBehaviorDLL::ReadMonos(const XMLNode& monos)
     {
         if (entry->children.empty())
         {
-            if (!scripts_.contains(entry->value) && !IsPending(entry->value))
+            if (!IsAttached(entry->value))
                 CreateFromFile(entry->value, nullptr);
         }
         else if (MonoBehaviorInterface* script = FindExact(entry->name))

@@ -36,6 +36,8 @@ public:
     // The names of the instances' entries in name order, then the names still waiting for an instance.
     std::vector<std::string> GetAttachedScriptNames() const;
     MonoBehaviorInterface* FindExact(const std::string& name) const;
+    // One of the holder's names, with an instance or not.
+    bool IsAttached(const std::string& name) const;
     // Stores the instance under the name (replacing one stored there) and stops waiting for the name.
     void SetScript(const std::string& name, std::unique_ptr<MonoBehaviorInterface> script);
     // Erases the entry without OnDestroy (the editor's removal).
@@ -89,13 +91,18 @@ private:
         std::unique_ptr<XMLNode> properties;
     };
 
-    // Visits the instances in name order. Scripts removed during the visit are taken out at once but
-    // destroyed only when the outermost visit ends, since one of them may be the caller.
+    // Runs script code. Scripts removed meanwhile are taken out at once but destroyed only when the outermost
+    // run ends, since one of them may be the caller.
+    template <typename Run>
+    void WhileScriptsRun(Run run);
+    // Visits the instances in name order, as one run.
     template <typename Visit>
     void ForEachScript(Visit visit);
     template <typename Visit>
     void ForEachRunningScript(Visit visit);
+    static void StartScript(MonoBehaviorInterface& script);
     void Retire(std::unique_ptr<MonoBehaviorInterface> script);
+    bool IsRetired(const MonoBehaviorInterface& script) const;
     // Takes the entry out (its instance retired); false when there is none.
     bool EraseEntry(const std::string& name);
     bool IsPending(const std::string& name) const;
@@ -108,4 +115,6 @@ private:
     std::vector<UnboundScript> unbound_;
     int walkDepth_ = 0;
     std::vector<std::unique_ptr<MonoBehaviorInterface>> retired_;
+    // The instances of the walks under way, outermost first.
+    std::vector<MonoBehaviorInterface*> walk_;
 };

@@ -103,12 +103,11 @@ void ScriptLibrary::LoadPrototypes()
     auto getMonoList = library_.FindFunction<MonoList* (*)()>("GetMonoList");
     ASSERT(getMonoList != nullptr, "Can't get monolist function");
     std::size_t failed = 0;
-    if (getMonoList)
-    {
-        const std::unique_ptr<MonoList> names(getMonoList());
-        for (const std::string& name : names ? *names : MonoList{})
+    // The library allocates the list; it is ours to free.
+    const std::unique_ptr<MonoList> names(getMonoList ? getMonoList() : nullptr);
+    if (names)
+        for (const std::string& name : *names)
             failed += CreatePrototype(name) ? 0 : 1;
-    }
     PrintDone(failed);
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -88,8 +89,12 @@ TEST(Vector3, ArithmeticNaNAndIndexing)
     Vector3 v = a;
     v[2] = 9.0f;
     EXPECT_FLOAT_EQ(v.z, 9.0f);
-    const std::string report = CapturedAssertions([&] { EXPECT_FLOAT_EQ(v[3], 1.0f); });
+    const std::string report = CapturedAssertions([&] {
+        EXPECT_FLOAT_EQ(std::as_const(v)[3], 0.0f);
+        v[7] = 5.0f; // lands in scratch, not in x
+    });
     EXPECT_NE(report.find("Vector3 - Index out of range."), std::string::npos);
+    EXPECT_EQ(v, Vector3(1.0f, 2.0f, 9.0f));
 }
 
 TEST(EulerOrder, CodesNameTheirAxes)

@@ -53,6 +53,8 @@ TEST(Matrix4, IndexesColumnMajorAndMultiplies)
     Matrix4 a;
     a(0, 3) = 5.0f;
     EXPECT_FLOAT_EQ(a.m[12], 5.0f);
+    const std::string report = CapturedAssertions([&] { EXPECT_FLOAT_EQ(a(4, 0), 0.0f); });
+    EXPECT_NE(report.find("Matrix4 - Index out of range."), std::string::npos);
     const Vector4 moved = a * Vector4(1, 2, 3, 1);
     EXPECT_TRUE(moved == Vector4(6, 2, 3, 1));
 
@@ -131,6 +133,18 @@ TEST(Matrix4, DecomposeOfAShearedMatrixKeepsAProperRotation)
     for (unsigned r = 0; r < 3; ++r)
         for (unsigned c = 0; c < 3; ++c)
             EXPECT_NEAR(rotation(r, c), expectedRotation(r, c), 1e-5f);
+}
+
+TEST(Matrix4, DecomposeOfAZeroScaleStaysFinite)
+{
+    Vector3 scale, shear, translation;
+    Matrix3 rotation;
+    Matrix4::ComposeTRS({1, 2, 3}, Matrix3(), {0, 2, 0}).Decompose(&scale, &shear, &rotation, &translation);
+    EXPECT_EQ(scale, Vector3(0, 2, 0));
+    EXPECT_EQ(translation, Vector3(1, 2, 3));
+    EXPECT_FALSE(shear.HasNaN());
+    for (float element : rotation.m)
+        EXPECT_FALSE(std::isnan(element));
 }
 
 TEST(Matrix4, DecomposeReportsEveryMissingOutputAndWritesNothing)
@@ -217,4 +231,8 @@ TEST(Projection, LookAtBuildsTheViewBasis)
     EXPECT_NEAR(ahead.z, -(target - eye).Length(), 1e-5f);
     // Looking along -x, the view's right is world -z and its back is world +x.
     ExpectElements(LookAt({0, 0, 0}, {-1, 0, 0}), {{0, 0}, {8, -1}, {5, 1}, {2, 1}, {15, 1}});
+
+    // Straight down and nowhere at all still give finite views.
+    ExpectElements(LookAt({0, 5, 0}, {0, 0, 0}), {{0, 1}, {6, 1}, {9, -1}, {14, -5}, {15, 1}});
+    ExpectElements(LookAt({1, 2, 3}, {1, 2, 3}), {{0, 1}, {5, 1}, {10, 1}, {12, -1}, {13, -2}, {14, -3}, {15, 1}});
 }

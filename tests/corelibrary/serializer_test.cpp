@@ -7,6 +7,7 @@
 #include <fstream>
 #include <limits>
 #include <sstream>
+#include <thread>
 
 namespace
 {
@@ -63,27 +64,41 @@ struct Parsed
     std::string errors;
 };
 
-Parsed ParseFile(const std::string& path)
+// A file by its path, or text from a stream.
+template <typename Input>
+Parsed ParseWith(Input&& input)
 {
     testing::internal::CaptureStderr();
-    XMLReader reader(path);
+    XMLReader reader(input);
     reader.Parse();
     const std::string tree = Dump(*reader.GetRoot());
     return {tree, testing::internal::GetCapturedStderr()};
 }
 
+Parsed ParseFile(const std::string& path)
+{
+    return ParseWith(path);
+}
+
+Parsed ParseText(const std::string& text)
+{
+    std::istringstream in(text);
+    return ParseWith(in);
+}
+
 const std::string kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
 } // namespace
 
-TEST_F(XMLFiles, WriterLaysOutOneItemPerLineIndentedByTabs)
+TEST_F(XMLFiles, WriterLaysOutOneItemPerLineIndentedByTabsInAFileOrAStream)
 {
-    {
-        XMLWriter writer(PathOf("out.xml"));
+    const auto write = [](XMLWriter& writer) {
         ASSERT_TRUE(writer.IsOpen());
         writer.BeginElement("Objects");
         writer.BeginElement("Object");
         writer.WriteElement("Name", std::string("Player One"));
         writer.WriteElement("Label", "");
+        char buffer[] = "Torch";
+        writer.WriteElement("Prefab", static_cast<char*>(buffer));
         writer.WriteElement("Enabled", true);
         writer.WriteElement("Count", -12);
         writer.WriteElement("Id", std::numeric_limits<std::uint64_t>::max());
@@ -97,24 +112,37 @@ TEST_F(XMLFiles, WriterLaysOutOneItemPerLineIndentedByTabs)
         writer.EndElement();
         EXPECT_EQ(writer.Depth(), 1u);
         // The destructor closes "Objects".
+    };
+    {
+        XMLWriter writer(PathOf("out.xml"));
+        write(writer);
     }
-    EXPECT_EQ(Read(PathOf("out.xml")), kDeclaration +
-                                           "<Objects>\n"
-                                           "\t<Object>\n"
-                                           "\t\t<Name>Player One</Name>\n"
-                                           "\t\t<Label></Label>\n"
-                                           "\t\t<Enabled>true</Enabled>\n"
-                                           "\t\t<Count>-12</Count>\n"
-                                           "\t\t<Id>18446744073709551615</Id>\n"
-                                           "\t\t<Tiny>1e-07</Tiny>\n"
-                                           "\t\t<Big>123457</Big>\n"
-                                           "\t\t<FPS>60</FPS>\n"
-                                           "\t\t<Gamma>1.25</Gamma>\n"
-                                           "\t\t<Size>0.1, 2</Size>\n"
-                                           "\t\t<Position>1, -2.5, 1e+10</Position>\n"
-                                           "\t\t<Colour>1, 0.5, 0, 1</Colour>\n"
-                                           "\t</Object>\n"
-                                           "</Objects>\n");
+    std::ostringstream stream;
+    stream << "kept ";
+    {
+        XMLWriter writer(stream);
+        write(writer);
+    }
+    const std::string expected = kDeclaration +
+                                 "<Objects>\n"
+                                 "\t<Object>\n"
+                                 "\t\t<Name>Player One</Name>\n"
+                                 "\t\t<Label></Label>\n"
+                                 "\t\t<Prefab>Torch</Prefab>\n"
+                                 "\t\t<Enabled>true</Enabled>\n"
+                                 "\t\t<Count>-12</Count>\n"
+                                 "\t\t<Id>18446744073709551615</Id>\n"
+                                 "\t\t<Tiny>1e-07</Tiny>\n"
+                                 "\t\t<Big>123457</Big>\n"
+                                 "\t\t<FPS>60</FPS>\n"
+                                 "\t\t<Gamma>1.25</Gamma>\n"
+                                 "\t\t<Size>0.1, 2</Size>\n"
+                                 "\t\t<Position>1, -2.5, 1e+10</Position>\n"
+                                 "\t\t<Colour>1, 0.5, 0, 1</Colour>\n"
+                                 "\t</Object>\n"
+                                 "</Objects>\n";
+    EXPECT_EQ(Read(PathOf("out.xml")), expected);
+    EXPECT_EQ(stream.str(), "kept " + expected) << "a stream is written from where it stands";
 }
 
 TEST_F(XMLFiles, WriterTruncatesAndAnUnopenableFileWritesNothing)
@@ -125,11 +153,43 @@ TEST_F(XMLFiles, WriterTruncatesAndAnUnopenableFileWritesNothing)
     }
     EXPECT_EQ(Read(path), kDeclaration);
 
+    {
+        // One end too many is reported and writes nothing.
+        XMLWriter writer(path);
+        writer.BeginElement("A");
+        writer.EndElement();
+        testing::internal::CaptureStderr();
+        writer.EndElement();
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("XMLWriter - No element left to end."),
+                  std::string::npos);
+    }
+    EXPECT_EQ(Read(path), kDeclaration + "<A>\n</A>\n");
+
     XMLWriter writer(PathOf("missing-folder/out.xml"));
     EXPECT_FALSE(writer.IsOpen());
     writer.BeginElement("Config");
     writer.WriteElement("Width", 1280);
     EXPECT_FALSE(fs::exists(PathOf("missing-folder")));
+
+    std::ostringstream failed;
+    failed.setstate(std::ios::badbit);
+    EXPECT_FALSE(XMLWriter(failed).IsOpen());
+}
+
+TEST_F(XMLFiles, ALineBreakInAValueCannotShiftTheLinesAfterIt)
+{
+    testing::internal::CaptureStderr();
+    {
+        XMLWriter writer(PathOf("breaks.xml"));
+        writer.BeginElement("A");
+        writer.BeginElement("B");
+        writer.WriteElement("Text", std::string("two\nlines\r\n"));
+        writer.EndElement();
+        writer.WriteElement("C", 1);
+    }
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("XMLWriter - Line break in a value, written as a blank."),
+              std::string::npos);
+    EXPECT_EQ(ParseFile(PathOf("breaks.xml")).tree, "A(B(Text=two lines  ),C=1)");
 }
 
 TEST_F(XMLFiles, EveryValueTypeReadsBackWhatWasWritten)
@@ -202,6 +262,7 @@ TEST_F(XMLFiles, ReaderBuildsTheTreeTheLinesDescribe)
         const Parsed lf = ParseFile(Write("lf.xml", c.text));
         EXPECT_EQ(lf.tree, c.tree) << c.what;
         EXPECT_EQ(lf.errors, "") << c.what;
+        EXPECT_EQ(ParseText(c.text).tree, c.tree) << c.what << " (stream)";
 
         std::string crlf;
         for (char ch : c.text)
@@ -235,6 +296,33 @@ TEST_F(XMLFiles, MissingFileIsReportedAndLeavesAnEmptyRoot)
     EXPECT_FALSE(reader.IsOpen());
     EXPECT_EQ(reader.GetRoot()->name, "");
     EXPECT_TRUE(reader.GetRoot()->children.empty());
+}
+
+TEST(XMLStreams, AStreamIsReadFromWhereItStandsAndAFailedOneLoadsNothingQuietly)
+{
+    std::stringstream stream;
+    {
+        XMLWriter writer(stream);
+        writer.BeginElement("A");
+        writer.WriteElement("B", 1);
+    }
+    std::string declaration;
+    std::getline(stream, declaration);
+    XMLReader reader(stream);
+    reader.Parse();
+    EXPECT_TRUE(reader.IsOpen()) << "still, after reading to the end";
+    EXPECT_EQ(Dump(*reader.GetRoot()), "A(B=1)");
+
+    std::istringstream failed("<A>\n</A>\n");
+    failed.setstate(std::ios::failbit);
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    XMLReader unread(failed);
+    unread.Parse();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "no file to name";
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("\tError processing XML.\n"), std::string::npos);
+    EXPECT_FALSE(unread.IsOpen());
+    EXPECT_EQ(Dump(*unread.GetRoot()), "");
 }
 
 namespace
@@ -291,6 +379,8 @@ TEST(ReadValue, NumbersFollowTheStandardConversionsAndBadTextLeavesTheTarget)
     struct FloatCase { const char* text; bool converted; float value; };
     const FloatCase floats[] = {
         {"1.25", true, 1.25f}, {"1e-07", true, 1e-7f}, {" -60", true, -60.0f}, {"3.5cm", true, 3.5f},
+        // Below full float precision, as the writer puts the smallest float, still reads.
+        {"1.4013e-45", true, 1.4013e-45f}, {"-1e-40", true, -1e-40f}, {"1e-50", true, 0.0f},
         {"1e39", false, 2.0f}, {"-1e39", false, 2.0f}, {"abc", false, 2.0f}, {"", false, 2.0f}, {".", false, 2.0f},
     };
     for (const FloatCase& c : floats)
@@ -347,4 +437,46 @@ TEST(ReadValue, VectorsMatchTheirPatternOrStayUnchanged)
     const Reading<Vector4> short4 = ReadText("1, 0.5, 0", Vector4(3, 3, 3, 3));
     EXPECT_FALSE(short4.converted);
     EXPECT_EQ(short4.value, Vector4(3, 3, 3, 3));
+}
+
+TEST_F(XMLFiles, TreesCanBeReadOnSeveralThreadsAtOnce)
+{
+    std::string text = "<Objects>\n";
+    for (int n = 0; n < 300; ++n)
+        text += "\t<Object>\n\t\t<Name>O" + std::to_string(n) + "</Name>\n\t\t<Position>1, 2, 3</Position>\n\t</Object>\n";
+    text += "</Objects>\n";
+    const std::string path = Write("shared.xml", text);
+    const std::string expected = ParseFile(path).tree;
+
+    std::vector<std::string> trees(4);
+    std::vector<std::thread> threads;
+    for (std::string& tree : trees)
+        threads.emplace_back([&path, &tree] {
+            for (int round = 0; round < 20; ++round)
+            {
+                XMLReader reader(path);
+                reader.Parse();
+                tree = Dump(*reader.GetRoot());
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const std::string& tree : trees)
+        EXPECT_EQ(tree, expected);
+}
+
+TEST_F(XMLFiles, LinesAcrossReadBlocksAndVeryLongLinesArriveWhole)
+{
+    const std::string longValue(300000, 'v');
+    std::string text = "<Objects>\n";
+    std::string expected = "Objects(";
+    for (int n = 0; n < 8000; ++n)
+    {
+        const std::string value = n == 4000 ? longValue : "value " + std::to_string(n);
+        text += "\t<Leaf" + std::to_string(n % 10) + ">" + value + "</Leaf" + std::to_string(n % 10) + ">\r\n";
+        expected += "Leaf" + std::to_string(n % 10) + "=" + value + (n == 7999 ? ")" : ",");
+    }
+    text += "</Objects>";
+    EXPECT_EQ(ParseFile(Write("blocks.xml", text)).tree, expected);
+    EXPECT_EQ(ParseText(text).tree, expected);
 }

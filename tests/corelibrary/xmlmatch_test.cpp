@@ -36,6 +36,22 @@ void ExpectLineAgrees(const std::string& line)
     {
         EXPECT_EQ(tag.name, m[1].str()) << '"' << line << '"';
     }
+
+    // The whole rule: a leaf when the first pattern holds, else a tag, else the leaf pattern anyway.
+    std::string name, value;
+    bool found = true;
+    if (std::regex_search(line, kLeafTest) && std::regex_search(line, m, kLeafSplit))
+        name = m[1], value = m[2];
+    else if (std::regex_search(line, m, kTag))
+        name = m[1];
+    else if (std::regex_search(line, m, kLeafSplit))
+        name = m[1], value = m[2];
+    else
+        found = false;
+    const xmlmatch::TagMatch split = xmlmatch::SplitLine(line);
+    EXPECT_EQ(split.found, found) << '"' << line << '"';
+    EXPECT_EQ(split.name, name) << '"' << line << '"';
+    EXPECT_EQ(split.value, value) << '"' << line << '"';
 }
 
 template <unsigned Count>
@@ -95,6 +111,18 @@ TEST(LineMatcher, AgreesWithTheDialectPatternsOnGeneratedLines)
     std::mt19937 random(2024);
     for (int n = 0; n < 20000; ++n)
         ExpectLineAgrees(RandomText(random, "<<<>>>//ab_1 \t-x\r", 18));
+
+    // Lines close to the writer's, built from its pieces with a few out of place.
+    const std::string pieces[] = {"\t", "\t", "<", "</", ">", "Name", "a", "_1", "1, 2", " ", "-", "\r", "<Name>",
+                                  "</Name>", "</b>", "\xC3\xA9", "x"};
+    std::uniform_int_distribution<size_t> count(1, 9), pick(0, std::size(pieces) - 1);
+    for (int n = 0; n < 20000; ++n)
+    {
+        std::string line;
+        for (size_t k = count(random); k > 0; --k)
+            line += pieces[pick(random)];
+        ExpectLineAgrees(line);
+    }
 }
 
 TEST(ComponentMatcher, AgreesWithTheVectorPatterns)
@@ -108,8 +136,21 @@ TEST(ComponentMatcher, AgreesWithTheVectorPatterns)
         ExpectValueAgrees(value);
 
     std::mt19937 random(77);
-    for (int n = 0; n < 20000; ++n)
+    for (int n = 0; n < 8000; ++n)
         ExpectValueAgrees(RandomText(random, ",,, \t1a.-", 14));
+
+    // Values near the writer's "x, y, z" form, with odd separators and component counts mixed in.
+    const std::string components[] = {"1", "-2.5", "1e-07", "a", ".", "-", "x1"};
+    const std::string separators[] = {", ", ", ", ",", " ,", ",,", ",  ", ", ,"};
+    std::uniform_int_distribution<size_t> count(1, 5), component(0, std::size(components) - 1),
+        separator(0, std::size(separators) - 1);
+    for (int n = 0; n < 4000; ++n)
+    {
+        std::string value = components[component(random)];
+        for (size_t k = count(random); k > 1; --k)
+            value += separators[separator(random)] + components[component(random)];
+        ExpectValueAgrees(value);
+    }
 }
 
 TEST(LineMatcher, SplitsLinesByTheDialectRule)

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "scriptworld.h"
-#include "xmltext.h"
 
 using testing::Contains;
 using testing::ElementsAre;
@@ -28,16 +27,6 @@ protected:
         world.TakeLog();
         return object;
     }
-    void SetProperties(MonoBehaviorInterface& script, const std::string& hits, const std::string& label) const
-    {
-        const auto reader =
-            xml.Parsed("<Props>\n\t<Hits>" + hits + "</Hits>\n\t<Label>" + label + "</Label>\n</Props>\n");
-        script.ReadXml(*reader->GetRoot());
-    }
-    std::string Written(const MonoBehaviorDLL& holder) const
-    {
-        return xml.Written([&](XMLWriter& writer) { holder.Serialize(writer, nullptr); });
-    }
     // A new build appears; the watch acts on it once it has stayed the same for two polls.
     void Rebuild(const std::string& library)
     {
@@ -50,7 +39,6 @@ protected:
     }
 
     ScriptWorld world;
-    XmlText xml;
     std::vector<std::string> firstFrameLog;
     std::string reloadOutput;
 };
@@ -59,7 +47,7 @@ TEST_F(HotReloadTest, ANewBuildRunsNewCodeWithFreshStaticStateAndEveryPropertyKe
 {
     GameObject& keeper = Running("Keeper", {"Alpha", "Counter", "Props"});
     MonoBehaviorDLL& holder = ScriptWorld::Holder(keeper);
-    SetProperties(*holder.FindExact("Props"), "7", "kept");
+    world.SetProps(*holder.FindExact("Props"), "7", "kept");
     world.Frame();
     EXPECT_THAT(world.TakeLog(), ElementsAre("Keeper Alpha Update", "Counter v1 2", "Props v1 7 kept"));
 
@@ -77,7 +65,7 @@ TEST_F(HotReloadTest, ANewBuildRunsNewCodeWithFreshStaticStateAndEveryPropertyKe
     EXPECT_NE(reloadOutput.find("\tLogic: Loading Scripts ... done (1 failed)\n"), std::string::npos);
 
     // The prefab's script kept the first version's values rather than taking the new defaults.
-    const std::string prefab = Written(ScriptWorld::Holder(*world.objects->live.front()));
+    const std::string prefab = world.Written(ScriptWorld::Holder(*world.objects->live.front()));
     EXPECT_NE(prefab.find("<Hits>1</Hits>"), std::string::npos) << prefab;
     EXPECT_NE(prefab.find("<Label>first</Label>"), std::string::npos) << prefab;
 }
@@ -107,7 +95,7 @@ TEST_F(HotReloadTest, ABrokenBuildLeavesNoScriptsRunningAndTheNextBuildBringsThe
 {
     GameObject& keeper = Running("Keeper", {"Alpha", "Props"});
     MonoBehaviorDLL& holder = ScriptWorld::Holder(keeper);
-    SetProperties(*holder.FindExact("Props"), "7", "kept");
+    world.SetProps(*holder.FindExact("Props"), "7", "kept");
 
     const std::string broken = world.folders.LibraryFolder() + "broken";
     std::ofstream(broken) << "half a library";
@@ -119,13 +107,31 @@ TEST_F(HotReloadTest, ABrokenBuildLeavesNoScriptsRunningAndTheNextBuildBringsThe
     world.Frame();
 
     // Saving now still writes every script with the properties it had.
-    const std::string saved = Written(holder);
+    const std::string saved = world.Written(holder);
     EXPECT_NE(saved.find("<Monos0>Alpha</Monos0>"), std::string::npos) << saved;
     EXPECT_NE(saved.find("<Hits>7</Hits>"), std::string::npos) << saved;
 
     Rebuild(FIXTURE_SCRIPTS_V2);
     EXPECT_THAT(world.TakeLog(), Contains("Props v2 7 kept"));
     EXPECT_EQ(holder.FindExact("Alpha")->state, ScriptState::Running);
+}
+
+TEST_F(HotReloadTest, AScriptTheNewBuildLacksIsReportedOnceAndKeepsItsNameAndProperties)
+{
+    GameObject& object = Running("Object", {"Alpha", "Props"});
+    MonoBehaviorDLL& holder = ScriptWorld::Holder(object);
+    world.SetProps(*holder.FindExact("Props"), "7", "kept");
+
+    CaptureStderr();
+    Rebuild(FIXTURE_SCRIPTS_NO_MONOLIST);
+    const std::string reports = GetCapturedStderr();
+    EXPECT_NE(reports.find("Can't find Alpha"), std::string::npos) << reports;
+    EXPECT_NE(reports.find("Can't find Props"), std::string::npos) << reports;
+    EXPECT_EQ(reloadOutput.find("Can't find script"), std::string::npos) << reloadOutput;
+
+    EXPECT_THAT(holder.GetAttachedScriptNames(), ElementsAre("Alpha", "Props"));
+    const std::string saved = world.Written(holder);
+    EXPECT_NE(saved.find("<Hits>7</Hits>"), std::string::npos) << saved;
 }
 
 TEST_F(HotReloadTest, AWaitingNameGetsItsScriptFromTheNewBuildAndStartsFromAwake)

@@ -1,6 +1,7 @@
 #include "logic.h"
 
 #include <fstream>
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -168,6 +169,21 @@ TEST_F(LogicTest, RunWhenPausedObjectsUpdateOnlyWhilePausedAndHearNoEvents)
     EXPECT_THAT(world.TakeLog(), ElementsAre("Player Beta Update"));
 }
 
+TEST_F(LogicTest, ADisabledRunWhenPausedObjectStaysFiledButItsScriptsRestUntilItIsEnabled)
+{
+    GameObject& menu = Instantiate("Menu", {"Alpha"}, "RunWhenPaused");
+    world.Frame();
+    world.TakeLog();
+
+    world.core->SetPaused(true);
+    menu.SetActive(false);
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Menu Alpha OnDisable"));
+    menu.SetActive(true);
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Menu Alpha OnEnable", "Menu Alpha Update"));
+}
+
 TEST_F(LogicTest, AddingAScriptToARunningObjectStartsItLikeAnyOther)
 {
     GameObject& object = Instantiate("Object", {"Alpha"});
@@ -204,6 +220,136 @@ TEST_F(LogicTest, AScriptRemovingItselfDuringItsUpdateIsDestroyedOnceAfterTheWal
     CaptureStdout();
     ScriptWorld::Holder(object).RemoveMono("Remover");
     EXPECT_EQ(GetCapturedStdout(), "Object don't have script : Remover\n");
+}
+
+TEST_F(LogicTest, AnObjectDestroyedBeforeItIsSwitchedInTheSameDeliveryIsNotFiledAgain)
+{
+    GameObject& enabled = Instantiate("Enabled", {"Alpha"});
+    GameObject& disabled = Instantiate("Disabled", {"Beta"});
+    world.Frame();
+    world.TakeLog();
+
+    // A script destroys the objects after another one has switched them, all within one frame.
+    for (GameObject* object : {&enabled, &disabled})
+        PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, object);
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Enable, &enabled);
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Disable, &disabled);
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Enabled Alpha OnDestroy", "Disabled Beta OnDestroy"));
+
+    // The factory frees them; neither an update nor a reload may reach them afterwards.
+    std::erase_if(world.objects->live, [&](const auto& object) {
+        return object.get() == &enabled || object.get() == &disabled;
+    });
+    world.folders.Install(FIXTURE_SCRIPTS_V2);
+    CaptureStdout();
+    world.Frame();
+    world.Frame();
+    GetCapturedStdout();
+    EXPECT_THAT(world.TakeLog(), ElementsAre());
+}
+
+// Takes a script (another or itself) off its object in Awake and goes on using itself afterwards.
+class RemovesOnAwake : public MonoBehaviorInterface
+{
+public:
+    explicit RemovesOnAwake(std::string removes) : removes_(std::move(removes)) {}
+    std::unique_ptr<MonoBehaviorInterface> Clone() const override { return std::make_unique<RemovesOnAwake>(*this); }
+    void Awake() override
+    {
+        owner->GetMonoBehavior()->RemoveMono(removes_);
+        awoken = true;
+    }
+    bool awoken = false;
+
+private:
+    std::string removes_;
+};
+
+TEST_F(LogicTest, ScriptsRemovedWhileAttachScriptsAwakensThemStayRemovedAndTheCallerLivesOn)
+{
+    GameObject& loaded = world.Object("Loaded", {"Alpha", "Beta"});
+    MonoBehaviorDLL& holder = ScriptWorld::Holder(loaded);
+    // In name order: the first removes a script not reached yet, the last removes itself.
+    for (const auto& [name, removes] : {std::pair{"Aardvark", "Beta"}, std::pair{"Zebra", "Zebra"}})
+    {
+        auto script = std::make_unique<RemovesOnAwake>(removes);
+        script->owner = &loaded;
+        holder.SetScript(name, std::move(script));
+    }
+
+    DispatchMessage(SystemId::None, SystemId::All, MessageNames::Cloned, &loaded);
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Loaded Alpha Awake"));
+    EXPECT_THAT(holder.GetAttachedScriptNames(), ElementsAre("Aardvark", "Alpha"));
+}
+
+// Acts on its own holder in Start or in Update.
+class ActsOnItsHolder : public MonoBehaviorInterface
+{
+public:
+    using Act = std::function<void(MonoBehaviorDLL&)>;
+    ActsOnItsHolder(bool inStart, Act act) : inStart_(inStart), act_(std::move(act)) {}
+    std::unique_ptr<MonoBehaviorInterface> Clone() const override { return std::make_unique<ActsOnItsHolder>(*this); }
+    void Start() override { ActIf(inStart_); }
+    void Update() override { ActIf(!inStart_); }
+
+private:
+    void ActIf(bool now) const
+    {
+        if (now)
+            act_(*dynamic_cast<MonoBehaviorDLL*>(owner->GetMonoBehavior()));
+    }
+    bool inStart_;
+    Act act_;
+};
+
+TEST_F(LogicTest, ScriptsRemovedOrDisabledByAnEarlierOneDuringAWalkAreNotReachedLaterInIt)
+{
+    const auto remove = [](std::vector<std::string> names) {
+        return [names](MonoBehaviorDLL& holder) {
+            for (const std::string& name : names)
+                holder.RemoveMono(name);
+        };
+    };
+    struct Case
+    {
+        const char* what;
+        bool inStart;
+        ActsOnItsHolder::Act act;
+        std::vector<std::string> log;
+        std::vector<std::string> left;
+    };
+    const std::vector<std::string> started = {"Object Alpha Awake", "Object Beta Awake", "Object Alpha Start",
+                                              "Object Beta Start"};
+    const auto then = [&](std::initializer_list<std::string> more) {
+        std::vector<std::string> log = started;
+        log.insert(log.end(), more);
+        return log;
+    };
+    const Case cases[] = {
+        {"removes an awoken one in Start", true, remove({"Beta"}),
+         {"Object Alpha Awake", "Object Beta Awake", "Object Alpha Start", "Object Alpha Update"},
+         {"Aardvark", "Alpha"}},
+        {"removes a running one in Update", false, remove({"Beta"}),
+         then({"Object Beta OnDestroy", "Object Alpha Update"}), {"Aardvark", "Alpha"}},
+        {"removes another and itself", false, remove({"Alpha", "Aardvark"}),
+         then({"Object Alpha OnDestroy", "Object Beta Update"}), {"Beta"}},
+        // A walk within the walk.
+        {"disables every script", false, [](MonoBehaviorDLL& holder) { holder.DisableScripts(); },
+         then({"Object Alpha OnDisable", "Object Beta OnDisable"}), {"Aardvark", "Alpha", "Beta"}},
+    };
+    for (const Case& c : cases)
+    {
+        ScriptWorld world;
+        GameObject& object = world.Object("Object", {"Alpha", "Beta"});
+        auto actor = std::make_unique<ActsOnItsHolder>(c.inStart, c.act);
+        actor->owner = &object;
+        ScriptWorld::Holder(object).SetScript("Aardvark", std::move(actor));
+        ScriptWorld::Register(object);
+        world.Frame();
+        EXPECT_EQ(world.TakeLog(), c.log) << c.what;
+        EXPECT_EQ(ScriptWorld::Holder(object).GetAttachedScriptNames(), c.left) << c.what;
+    }
 }
 
 TEST_F(LogicTest, OnDestroyReachesOnlyScriptsThatRanAndOnlyOnce)

@@ -6,7 +6,6 @@
 #include "c_transform.h"
 #include "componentregistry.h"
 #include "scriptworld.h"
-#include "xmltext.h"
 
 using testing::ElementsAre;
 
@@ -15,13 +14,9 @@ namespace
 class MonoBehaviorTest : public testing::Test
 {
 protected:
-    std::string Written(const MonoBehaviorDLL& holder, const Component* prefab = nullptr) const
-    {
-        return xml.Written([&](XMLWriter& writer) { holder.Serialize(writer, prefab); });
-    }
     void Read(MonoBehaviorDLL& holder, const std::string& text) const
     {
-        const auto reader = xml.Parsed(text);
+        const auto reader = world.xml.Parsed(text);
         holder.Deserialize(*reader->GetRoot());
     }
     // As a file does it: no "DisableComponent" is sent.
@@ -29,15 +24,8 @@ protected:
     {
         Read(holder, "<MonoBehavior>\n\t<Enabled>false</Enabled>\n</MonoBehavior>\n");
     }
-    void SetProperties(MonoBehaviorInterface& script, const std::string& hits, const std::string& label) const
-    {
-        const auto reader =
-            xml.Parsed("<Props>\n\t<Hits>" + hits + "</Hits>\n\t<Label>" + label + "</Label>\n</Props>\n");
-        script.ReadXml(*reader->GetRoot());
-    }
 
     ScriptWorld world;
-    XmlText xml;
 };
 
 TEST_F(MonoBehaviorTest, IsTheRegisteredMonoBehaviorElement)
@@ -59,9 +47,9 @@ TEST_F(MonoBehaviorTest, WritesLeavesForPlainScriptsAndNamesAndElementsForScript
     EXPECT_EQ(holder.GetScript("Alpha"), nullptr) << "a clone holds names only";
 
     holder.SetScript("Props", world.logic->FindScript("Props"));
-    SetProperties(*holder.FindExact("Props"), "7", "kept");
+    world.SetProps(*holder.FindExact("Props"), "7", "kept");
     holder.SetScript("Alpha", world.logic->FindScript("Alpha"));
-    EXPECT_EQ(Written(holder), "<MonoBehavior>\n"
+    EXPECT_EQ(world.Written(holder), "<MonoBehavior>\n"
                                "\t<Enabled>true</Enabled>\n"
                                "\t<Monos>\n"
                                "\t\t<Monos0>Alpha</Monos0>\n"
@@ -78,9 +66,9 @@ TEST_F(MonoBehaviorTest, WritesLeavesForPlainScriptsAndNamesAndElementsForScript
 TEST_F(MonoBehaviorTest, ReadsBackWhatItWroteWithTheOwnerSetAndEveryScriptCreated)
 {
     GameObject& source = world.Object("Source", {"Alpha", "Props"});
-    SetProperties(*ScriptWorld::Holder(source).FindExact("Props"), "7", "kept");
+    world.SetProps(*ScriptWorld::Holder(source).FindExact("Props"), "7", "kept");
     Disable(ScriptWorld::Holder(source));
-    const std::string text = Written(ScriptWorld::Holder(source));
+    const std::string text = world.Written(ScriptWorld::Holder(source));
 
     GameObject& target = world.objects->Live("Target", 99);
     auto& holder = dynamic_cast<MonoBehaviorDLL&>(*target.AddComponent("MonoBehavior"));
@@ -92,7 +80,7 @@ TEST_F(MonoBehaviorTest, ReadsBackWhatItWroteWithTheOwnerSetAndEveryScriptCreate
         EXPECT_EQ(holder.FindExact(name)->owner, &target);
         EXPECT_EQ(holder.FindExact(name)->state, ScriptState::Created);
     }
-    EXPECT_EQ(Written(holder), text);
+    EXPECT_EQ(world.Written(holder), text);
 }
 
 TEST_F(MonoBehaviorTest, ANameTwiceInAFileKeepsTheFirstInstanceAndMissingScriptsAreDropped)
@@ -110,7 +98,7 @@ TEST_F(MonoBehaviorTest, ANameTwiceInAFileKeepsTheFirstInstanceAndMissingScripts
                  "</MonoBehavior>\n");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Can't find script 'Turret'\n");
     EXPECT_THAT(holder.GetAttachedScriptNames(), ElementsAre("Alpha", "Props"));
-    const std::string written = Written(holder);
+    const std::string written = world.Written(holder);
     EXPECT_NE(written.find("<Hits>3</Hits>"), std::string::npos) << written;
     EXPECT_NE(written.find("<Label>second</Label>"), std::string::npos) << written;
 }
@@ -119,9 +107,9 @@ TEST_F(MonoBehaviorTest, AgainstItsPrefabWritesOnlyADifferentFlagAndAnyScripts)
 {
     MonoBehaviorDLL prefab;
     MonoBehaviorDLL empty;
-    EXPECT_EQ(Written(empty, &prefab), "<MonoBehavior>\n</MonoBehavior>\n");
+    EXPECT_EQ(world.Written(empty, &prefab), "<MonoBehavior>\n</MonoBehavior>\n");
     Disable(empty);
-    EXPECT_EQ(Written(empty, &prefab), "<MonoBehavior>\n\t<Enabled>false</Enabled>\n</MonoBehavior>\n");
+    EXPECT_EQ(world.Written(empty, &prefab), "<MonoBehavior>\n\t<Enabled>false</Enabled>\n</MonoBehavior>\n");
 }
 
 TEST_F(MonoBehaviorTest, ComparesTheSetsOfNamesAndClonesKeepTheFlag)

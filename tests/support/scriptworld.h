@@ -13,6 +13,7 @@
 #include "monobehavior.h"
 #include "objectworld.h"
 #include "scripthost.h"
+#include "xmltext.h"
 
 class ScriptWorld
 {
@@ -61,6 +62,18 @@ public:
         PostMessage(SystemId::None, SystemId::All, MessageNames::Register, &object);
     }
 
+    // The fixture's "Props" script takes these values.
+    void SetProps(MonoBehaviorInterface& script, const std::string& hits, const std::string& label) const
+    {
+        const auto reader =
+            xml.Parsed("<Props>\n\t<Hits>" + hits + "</Hits>\n\t<Label>" + label + "</Label>\n</Props>\n");
+        script.ReadXml(*reader->GetRoot());
+    }
+    std::string Written(const MonoBehaviorDLL& holder, const Component* prefab = nullptr) const
+    {
+        return xml.Written([&](XMLWriter& writer) { holder.Serialize(writer, prefab); });
+    }
+
     void Frame() { core->Frame(); }
     std::vector<std::string> TakeLog() const { return TakeFixtureLog(folders.LoadedCopy()); }
 
@@ -70,5 +83,6 @@ public:
     std::unique_ptr<ObjectWorld> objects = std::make_unique<ObjectWorld>();
     Logic* logic = nullptr;
     std::string initOutput;
+    XmlText xml;
     ObjectId lastId = 0;
 };
