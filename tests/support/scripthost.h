@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/dynamiclibrary.h"
-#include "system.h"
 
 class ScriptHostFolders
 {
@@ -72,16 +71,3 @@ inline std::vector<std::string> TakeFixtureLog(const std::string& loadedCopy, co
         lines.swap(*read());
     return lines;
 }
-
-// A system that does nothing, standing in for every system but Logic.
-class IdleSystem : public System
-{
-public:
-    explicit IdleSystem(SystemId id) : System(id) {}
-    void Init() override {}
-    void Update() override {}
-    void RegisterObject(GameObject*) override {}
-    void UnregisterObject(GameObject*) override {}
-    std::string GetName() const override { return "Idle"; }
-    void HandleMessage(const BaseMessage&) override {}
-};
