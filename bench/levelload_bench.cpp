@@ -3,13 +3,13 @@
 #include "core.h"
 #include "editor.h"
 #include "graphics.h"
+#include "idlesystem.h"
 #include "messagingsystem.h"
 #include "objectfactory.h"
 #include "startup.h"
+#include "tempfolder.h"
 
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -18,18 +18,7 @@ namespace
 {
 constexpr int kPrefabs = 20;
 constexpr int kObjects = 5000;
-
-class IdleSystem : public System
-{
-public:
-    using System::System;
-    void Init() override {}
-    void Update() override {}
-    void RegisterObject(GameObject*) override {}
-    void UnregisterObject(GameObject*) override {}
-    std::string GetName() const override { return "Idle"; }
-    void HandleMessage(const BaseMessage&) override {}
-};
+constexpr char kLevelFile[] = "Assets/XML/Bench.xml";
 
 std::string Transform(int n, bool whole)
 {
@@ -58,8 +47,7 @@ class BenchWorld
 {
 public:
     BenchWorld()
-        : root_(MakeRoot()),
-          core_([](SystemId id) -> std::unique_ptr<System> {
+        : core_([](SystemId id) -> std::unique_ptr<System> {
               if (id == SystemId::Graphics)
                   return std::make_unique<Graphics>(1280, 800);
               if (id == SystemId::Editor)
@@ -68,29 +56,26 @@ public:
           }),
           messaging_(core_.MessageReceivers())
     {
-        std::filesystem::create_directories(root_ / "Assets/Prefabs");
-        std::filesystem::create_directories(root_ / "Assets/XML");
-        std::filesystem::create_directories(root_ / "Assets/SceneSettings");
-        factory_ = std::make_unique<ObjectFactory>(root_.string() + "/");
+        std::filesystem::create_directories(root_.Path() / "Assets/Prefabs");
+        std::filesystem::create_directories(root_.Path() / "Assets/XML");
+        std::filesystem::create_directories(root_.Path() / "Assets/SceneSettings");
+        factory_ = std::make_unique<ObjectFactory>(root_.Folder());
         for (int n = 1; n <= kPrefabs; ++n)
             factory_->CreatePrefab(static_cast<ObjectId>(n), "Prefab" + std::to_string(n));
         factory_->SavePrefabs(Folder("Prefabs"));
         factory_->SaveSceneSettings(Folder("SceneSettings") + "BenchSettings.xml");
         factory_.reset();
-        factory_ = std::make_unique<ObjectFactory>(root_.string() + "/");
+        factory_ = std::make_unique<ObjectFactory>(root_.Folder());
         for (const std::string& prefab : ListFolderFiles(Folder("Prefabs")))
             factory_->LoadPrefabFile(prefab);
         WriteLevel();
     }
-    ~BenchWorld()
-    {
-        factory_.reset();
-        std::filesystem::remove_all(root_);
-    }
+    // Objects go before the folder they were loaded from.
+    ~BenchWorld() { factory_.reset(); }
 
     ObjectFactory& Factory() { return *factory_; }
-    std::string Folder(const std::string& name) const { return root_.string() + "/Assets/" + name + "/"; }
-    std::string LevelPath() const { return Folder("XML") + "Bench.xml"; }
+    std::string Folder(const std::string& name) const { return root_.Folder() + "Assets/" + name + "/"; }
+    std::string LevelPath() const { return root_.Folder() + kLevelFile; }
 
     void Load() { factory_->LoadLevelFile(LevelPath(), true); }
     // Hands the queued messages to the systems and frees what was destroyed, as a frame does.
@@ -106,13 +91,6 @@ public:
     }
 
 private:
-    // A folder of its own, so runs side by side never share one.
-    static std::filesystem::path MakeRoot()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "nektaru-levelload-XXXXXX").string();
-        return mkdtemp(pattern.data());
-    }
-
     void WriteLevel() const
     {
         std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Objects>\n";
@@ -125,16 +103,22 @@ private:
             text += Object("Object " + std::to_string(n), prefab, id, parent, components);
         }
         text += "</Objects>\n";
-        std::FILE* file = std::fopen(LevelPath().c_str(), "wb");
-        std::fwrite(text.data(), 1, text.size(), file);
-        std::fclose(file);
+        root_.Write(kLevelFile, text);
     }
 
-    std::filesystem::path root_;
+    // A folder of its own, so runs side by side never share one.
+    TempFolder root_;
     Core core_;
     MessagingSystem messaging_;
     std::unique_ptr<ObjectFactory> factory_;
 };
+
+// Every iteration goes through the whole level.
+void CountObjects(benchmark::State& state)
+{
+    state.counters["objects_per_second"] =
+        benchmark::Counter(static_cast<double>(kObjects), benchmark::Counter::kIsIterationInvariantRate);
+}
 
 void BM_LoadLevelFile(benchmark::State& state)
 {
@@ -146,8 +130,7 @@ void BM_LoadLevelFile(benchmark::State& state)
         world.Clear();
         state.ResumeTiming();
     }
-    state.counters["objects_per_second"] =
-        benchmark::Counter(static_cast<double>(kObjects), benchmark::Counter::kIsIterationInvariantRate);
+    CountObjects(state);
 }
 BENCHMARK(BM_LoadLevelFile)->Unit(benchmark::kMillisecond);
 
@@ -158,8 +141,7 @@ void BM_SaveLevel(benchmark::State& state)
     const std::string path = world.Folder("XML") + "Saved.xml";
     for (auto _ : state)
         world.Factory().SaveLevel(path);
-    state.counters["objects_per_second"] =
-        benchmark::Counter(static_cast<double>(kObjects), benchmark::Counter::kIsIterationInvariantRate);
+    CountObjects(state);
 }
 BENCHMARK(BM_SaveLevel)->Unit(benchmark::kMillisecond);
 
@@ -177,8 +159,7 @@ void BM_DestroyAllObjects(benchmark::State& state)
         world.Settle();
         state.ResumeTiming();
     }
-    state.counters["objects_per_second"] =
-        benchmark::Counter(static_cast<double>(kObjects), benchmark::Counter::kIsIterationInvariantRate);
+    CountObjects(state);
 }
 BENCHMARK(BM_DestroyAllObjects)->Unit(benchmark::kMillisecond);
 } // namespace

@@ -7,6 +7,7 @@
 
 #include "core.h"
 #include "gameobject.h"
+#include "idlesystem.h"
 #include "logic.h"
 #include "messagingsystem.h"
 #include "monobehavior.h"

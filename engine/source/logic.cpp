@@ -48,6 +48,15 @@ MonoBehaviorDLL::ScriptFactory ReloadedScript(const ScriptLibrary& library)
     };
 }
 
+// A script removed by an earlier one's Awake, Start or Reload is not made again.
+template <typename Visit>
+void ForEachStillAttached(MonoBehaviorDLL& holder, Visit visit)
+{
+    for (const std::string& name : holder.GetAttachedScriptNames())
+        if (holder.IsAttached(name))
+            visit(name);
+}
+
 GameObject* ObjectPayload(const BaseMessage& message)
 {
     const auto* object = PayloadOf<GameObject*>(message);
@@ -190,27 +199,27 @@ void Logic::ReattachScripts(GameObject* object)
     MonoBehaviorDLL* holder = HolderOf(object);
     if (!holder)
         return;
-    for (const std::string& name : holder->GetAttachedScriptNames())
-    {
-        // A script removed by an earlier one's Reload is not made again.
-        if (!holder->IsAttached(name))
-            continue;
+    ForEachStillAttached(*holder, [&](const std::string& name) {
         if (!library_.HasPrototype(name))
         {
             ASSERT(false, "Can't find " + name);
-            continue;
+            return;
         }
+        // A name that had no instance (pending, or its script was missing before) starts its life now.
         if (!holder->RebindScript(name, ReloadedScript(library_)) && !holder->FindExact(name))
-        {
-            // A name that had no instance (pending, or its script was missing before) starts its life now.
-            auto script = library_.FindScript(name);
-            script->owner = object;
-            holder->SetScript(name, std::move(script));
-            if (IsRunning(object))
-                QueuePending(object);
-        }
+            JoinScript(object, *holder, name, library_.FindScript(name));
         holder->ReloadScripts();
-    }
+    });
+}
+
+void Logic::JoinScript(GameObject* object, MonoBehaviorDLL& holder, const std::string& name,
+                       std::unique_ptr<MonoBehaviorInterface> script)
+{
+    script->owner = object;
+    holder.SetScript(name, std::move(script));
+    // An object Logic already runs is not registered again: its new script joins the life cycle here.
+    if (IsRunning(object))
+        QueuePending(object);
 }
 
 void Logic::RunLifeCycleStep()
@@ -300,11 +309,7 @@ void Logic::AddScript(GameObject* object, const std::string& name)
         SetConsoleColor(ConsoleColor::White);
         return;
     }
-    script->owner = object;
-    holder->SetScript(name, std::move(script));
-    // An object Logic already runs is not registered again: its new script joins the life cycle here.
-    if (IsRunning(object))
-        QueuePending(object);
+    JoinScript(object, *holder, name, std::move(script));
     RegisterObject(object);
 }
 
@@ -313,21 +318,17 @@ void Logic::AttachScripts(GameObject* object)
     MonoBehaviorDLL* holder = HolderOf(object);
     if (!holder)
         return;
-    for (const std::string& name : holder->GetAttachedScriptNames())
-    {
-        // A script removed by an earlier one's Awake or Start is not made again.
-        if (!holder->IsAttached(name))
-            continue;
+    ForEachStillAttached(*holder, [&](const std::string& name) {
         if (MonoBehaviorInterface* script = holder->FindExact(name))
         {
             if (object->IsActive())
                 holder->AdvanceScript(*script);
-            continue;
+            return;
         }
         ASSERT(library_.HasPrototype(name), "Can't find " + name);
         auto script = FindScript(name);
         if (!script)
-            continue;
+            return;
         script->owner = object;
         MonoBehaviorInterface& attached = *script;
         holder->SetScript(name, std::move(script));
@@ -335,7 +336,7 @@ void Logic::AttachScripts(GameObject* object)
             holder->AwakeScript(attached);
         else
             pendingObjects_.push_back(object);
-    }
+    });
 }
 
 bool Logic::Holds(GameObject* object) const

@@ -52,6 +52,9 @@ private:
     void ReloadGameLibrary();
     void UnbindAllScripts();
     void ReattachScripts(GameObject* object);
+    // Gives the holder a new instance under the name; an object already running takes it at its next step.
+    void JoinScript(GameObject* object, MonoBehaviorDLL& holder, const std::string& name,
+                    std::unique_ptr<MonoBehaviorInterface> script);
     void RunLifeCycleStep();
     void UpdateScripts();
     // Appends the object to the list that takes it when it runs (active or run-when-paused).

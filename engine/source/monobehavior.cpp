@@ -312,22 +312,25 @@ void MonoBehaviorDLL::EnableScripts()
     });
 }
 
-void MonoBehaviorDLL::SendCollisionEnter(GameObjectInterface* other, ContactData contact)
+void MonoBehaviorDLL::SendContact(PlainEvent plain, ContactEvent withContact, GameObjectInterface* other,
+                                  ContactData contact)
 {
     ForEachRunningScript([&](MonoBehaviorInterface& script) {
-        script.OnCollisionEnter(other);
+        (script.*plain)(other);
+        // A script the plain form stopped gets no second call.
         if (script.state == ScriptState::Running)
-            script.OnCollisionEnter(other, contact);
+            (script.*withContact)(other, contact);
     });
+}
+
+void MonoBehaviorDLL::SendCollisionEnter(GameObjectInterface* other, ContactData contact)
+{
+    SendContact(&MonoBehaviorInterface::OnCollisionEnter, &MonoBehaviorInterface::OnCollisionEnter, other, contact);
 }
 
 void MonoBehaviorDLL::SendCollisionStay(GameObjectInterface* other, ContactData contact)
 {
-    ForEachRunningScript([&](MonoBehaviorInterface& script) {
-        script.OnCollisionStay(other);
-        if (script.state == ScriptState::Running)
-            script.OnCollisionStay(other, contact);
-    });
+    SendContact(&MonoBehaviorInterface::OnCollisionStay, &MonoBehaviorInterface::OnCollisionStay, other, contact);
 }
 
 void MonoBehaviorDLL::SendCollisionExit(GameObjectInterface* other)
@@ -337,20 +340,12 @@ void MonoBehaviorDLL::SendCollisionExit(GameObjectInterface* other)
 
 void MonoBehaviorDLL::SendTriggerEnter(GameObjectInterface* other, ContactData contact)
 {
-    ForEachRunningScript([&](MonoBehaviorInterface& script) {
-        script.OnTriggerEnter(other);
-        if (script.state == ScriptState::Running)
-            script.OnTriggerEnter(other, contact);
-    });
+    SendContact(&MonoBehaviorInterface::OnTriggerEnter, &MonoBehaviorInterface::OnTriggerEnter, other, contact);
 }
 
 void MonoBehaviorDLL::SendTriggerStay(GameObjectInterface* other, ContactData contact)
 {
-    ForEachRunningScript([&](MonoBehaviorInterface& script) {
-        script.OnTriggerStay(other);
-        if (script.state == ScriptState::Running)
-            script.OnTriggerStay(other, contact);
-    });
+    SendContact(&MonoBehaviorInterface::OnTriggerStay, &MonoBehaviorInterface::OnTriggerStay, other, contact);
 }
 
 void MonoBehaviorDLL::SendTriggerExit(GameObjectInterface* other)

@@ -101,6 +101,10 @@ private:
     template <typename Visit>
     void ForEachRunningScript(Visit visit);
     static void StartScript(MonoBehaviorInterface& script);
+    // An enter or stay event: the form without contact data, then the one with it.
+    using PlainEvent = void (MonoBehaviorInterface::*)(GameObjectInterface*);
+    using ContactEvent = void (MonoBehaviorInterface::*)(GameObjectInterface*, ContactData);
+    void SendContact(PlainEvent plain, ContactEvent withContact, GameObjectInterface* other, ContactData contact);
     void Retire(std::unique_ptr<MonoBehaviorInterface> script);
     bool IsRetired(const MonoBehaviorInterface& script) const;
     // Takes the entry out (its instance retired); false when there is none.

@@ -2,51 +2,42 @@
 #include <vector>
 
 #include "gameexport.h"
-
-class InputInterface;
-class ObjectFactoryInterface;
-class PhysicsInterface;
-class AudioInterface;
-class CoreInterface;
+#include "staplearguments.h"
 
 namespace
 {
-InputInterface* input = nullptr;
-ObjectFactoryInterface* factory = nullptr;
-PhysicsInterface* physics = nullptr;
-AudioInterface* audio = nullptr;
-CoreInterface* core = nullptr;
-float frameTime = 0.0f;
+// The services as the engine last handed them over.
+StapleArguments staples;
 }
 
 GAME_EXPORT void PassInput(InputInterface* passed)
 {
-    input = passed;
+    staples.input = passed;
 }
 
 GAME_EXPORT void PassFactory(ObjectFactoryInterface* passed)
 {
-    factory = passed;
+    staples.factory = passed;
 }
 
 GAME_EXPORT void PassPhysics(PhysicsInterface* passed)
 {
-    physics = passed;
+    staples.physics = passed;
 }
 
 GAME_EXPORT void PassAudio(AudioInterface* passed)
 {
-    audio = passed;
+    staples.audio = passed;
 }
 
 GAME_EXPORT void PassCore(CoreInterface* passed)
 {
-    core = passed;
+    staples.core = passed;
 }
 
 GAME_EXPORT void PassDt(float dt)
 {
-    frameTime = dt;
+    staples.dt = dt;
 }
 
 // The caller owns the list. No script is written yet.

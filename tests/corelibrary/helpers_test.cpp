@@ -1,49 +1,14 @@
 #include "helpers.h"
 
+#include "scopedenvironment.h"
+#include "tempfolder.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
-#include <unistd.h>
 
-namespace
-{
 namespace fs = std::filesystem;
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnvironment
-{
-public:
-    ScopedEnvironment(const char* name, const char* value) : name_(name)
-    {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~ScopedEnvironment() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
-class TemporaryFolder
-{
-public:
-    TemporaryFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "nektaru-helpers-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TemporaryFolder() { fs::remove_all(path_); }
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-} // namespace
 
 TEST(StringHelpers, MembershipTests)
 {
@@ -98,7 +63,7 @@ TEST(PathHelpers, ExecutableFolderIsThisProgramsFolder)
 
 TEST(PathHelpers, UserDataFolderIsCreatedUnderTheDocumentsFolder)
 {
-    TemporaryFolder home;
+    TempFolder home;
     const ScopedEnvironment homeVariable("HOME", home.Path().c_str());
     {
         const ScopedEnvironment documents("XDG_DOCUMENTS_DIR", nullptr);
@@ -122,7 +87,7 @@ TEST(PathHelpers, UserDataFolderIsCreatedUnderTheDocumentsFolder)
 
 TEST(PathHelpers, HasFileChangedRecordsEachNewModificationTime)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     const std::string path = (folder.Path() / "Game.so").string();
     std::int64_t lastTime = 0;
     EXPECT_FALSE(HasFileChanged(path, lastTime)); // missing: false every time

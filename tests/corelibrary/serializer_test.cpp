@@ -1,10 +1,11 @@
 #include "serializer.h"
 
+#include "tempfolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <sstream>
 #include <thread>
@@ -16,29 +17,15 @@ namespace fs = std::filesystem;
 class XMLFiles : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "nektaru-xml-XXXXXX").string();
-        folder_ = mkdtemp(pattern.data());
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+    std::string PathOf(const std::string& name) const { return folder_.Folder() + name; }
 
     std::string Write(const std::string& name, const std::string& text) const
     {
-        std::ofstream(PathOf(name), std::ios::binary) << text;
+        folder_.Write(name, text);
         return PathOf(name);
     }
 
-    std::string Read(const std::string& path) const
-    {
-        std::ostringstream text;
-        text << std::ifstream(path, std::ios::binary).rdbuf();
-        return text.str();
-    }
-
-    fs::path folder_;
+    TempFolder folder_;
 };
 
 // "Name=value(child,child)": enough to tell every tree of the dialect apart.
@@ -141,7 +128,7 @@ TEST_F(XMLFiles, WriterLaysOutOneItemPerLineIndentedByTabsInAFileOrAStream)
                                  "\t\t<Colour>1, 0.5, 0, 1</Colour>\n"
                                  "\t</Object>\n"
                                  "</Objects>\n";
-    EXPECT_EQ(Read(PathOf("out.xml")), expected);
+    EXPECT_EQ(folder_.Read("out.xml"), expected);
     EXPECT_EQ(stream.str(), "kept " + expected) << "a stream is written from where it stands";
 }
 
@@ -151,7 +138,7 @@ TEST_F(XMLFiles, WriterTruncatesAndAnUnopenableFileWritesNothing)
     {
         XMLWriter writer(path);
     }
-    EXPECT_EQ(Read(path), kDeclaration);
+    EXPECT_EQ(folder_.Read("old.xml"), kDeclaration);
 
     {
         // One end too many is reported and writes nothing.
@@ -163,7 +150,7 @@ TEST_F(XMLFiles, WriterTruncatesAndAnUnopenableFileWritesNothing)
         EXPECT_NE(testing::internal::GetCapturedStderr().find("XMLWriter - No element left to end."),
                   std::string::npos);
     }
-    EXPECT_EQ(Read(path), kDeclaration + "<A>\n</A>\n");
+    EXPECT_EQ(folder_.Read("old.xml"), kDeclaration + "<A>\n</A>\n");
 
     XMLWriter writer(PathOf("missing-folder/out.xml"));
     EXPECT_FALSE(writer.IsOpen());

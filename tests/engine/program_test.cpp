@@ -2,6 +2,7 @@
 //   <root>/.git/HEAD, <root>/Bin/{Nektaru, Game.so, Assets/...}, <root>/work (working folder), <root>/home.
 #include "childprocess.h"
 #include "tempfolder.h"
+#include "testrunlog.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -97,11 +98,7 @@ TEST_F(ProgramTest, TestRunStartsEverySystemAndReportsOk)
                                                        "System: Logic Initializing",
                                                        " >>> ALL SYSTEMS INITIALIZED!",
                                                        "\tResourceManager: Processing models ... done"}));
-    EXPECT_EQ(root.Read("work/.log_editor"), "NOTICE: STARTING!\n"
-                                             "NOTICE: Editor Mode, won't run any XML Files.\n"
-                                             "NOTICE : Detecting 0 XML Files in Bin/Prefabs.\n"
-                                             "NOTICE : Detecting 0 XML Files in Bin/XML.\n"
-                                             "OK\n");
+    EXPECT_EQ(root.Read("work/.log_editor"), EditorTestRunLog);
     EXPECT_EQ(root.Read("work/.okay_editor"), "RAN STATUS : OK\n");
     EXPECT_EQ(Config(), DefaultConfig);
     ExpectCleanStderr();

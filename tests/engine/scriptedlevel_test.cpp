@@ -1,5 +1,6 @@
 // A level whose objects carry scripts, loaded through the object factory with the fixture script library.
 #include "core.h"
+#include "idlesystem.h"
 #include "inputsystem.h"
 #include "logic.h"
 #include "messagingsystem.h"

@@ -3,6 +3,7 @@
 #include "enginesystems.h"
 #include "recordingsystem.h"
 #include "tempfolder.h"
+#include "testrunlog.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -57,11 +58,7 @@ TEST_F(TestRunTest, WithoutGameplayMarkerItOnlyStartsAndRunsFrames)
 
     RunTestHarness(core, setup);
 
-    EXPECT_EQ(work.Read(".log_editor"), "NOTICE: STARTING!\n"
-                                        "NOTICE: Editor Mode, won't run any XML Files.\n"
-                                        "NOTICE : Detecting 0 XML Files in Bin/Prefabs.\n"
-                                        "NOTICE : Detecting 0 XML Files in Bin/XML.\n"
-                                        "OK\n");
+    EXPECT_EQ(work.Read(".log_editor"), EditorTestRunLog);
     EXPECT_EQ(work.Read(".okay_editor"), "RAN STATUS : OK\n");
     EXPECT_EQ(events, (std::vector<std::string>{"destroy"}));
     EXPECT_EQ(frames, 2);
@@ -101,12 +98,7 @@ TEST_F(TestRunTest, GameplayLogStartsAfreshEditorLogGrowsStatusNeverKeepsAnOldOk
 {
     RunTestHarness(core, setup);
     RunTestHarness(core, setup);
-    const std::string oneEditorRun = "NOTICE: STARTING!\n"
-                                     "NOTICE: Editor Mode, won't run any XML Files.\n"
-                                     "NOTICE : Detecting 0 XML Files in Bin/Prefabs.\n"
-                                     "NOTICE : Detecting 0 XML Files in Bin/XML.\n"
-                                     "OK\n";
-    EXPECT_EQ(work.Read(".log_editor"), oneEditorRun + oneEditorRun);
+    EXPECT_EQ(work.Read(".log_editor"), EditorTestRunLog + EditorTestRunLog);
     EXPECT_EQ(work.Read(".okay_editor"), "RAN STATUS : OK\n");
 
     work.Write(".gameplaymode", "");

@@ -2,41 +2,29 @@
 // Helpers for the script host's tests: a temporary library folder and per-user folder, the fixture script
 // libraries installed as the built library, and the fixture's call log.
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/dynamiclibrary.h"
-#include "system.h"
+#include "scopedenvironment.h"
+#include "tempfolder.h"
 
+// Points HOME at a new temporary folder for as long as this lives.
 class ScriptHostFolders
 {
 public:
-    // Points HOME at a new temporary folder for as long as this lives.
     ScriptHostFolders()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "nektaru-scripts-XXXXXX").string();
-        root_ = mkdtemp(pattern.data());
-        std::filesystem::create_directories(root_ / "bin");
+        std::filesystem::create_directories(root_.Path() / "bin");
         std::filesystem::create_directories(UserFolder());
-        if (const char* home = std::getenv("HOME"))
-            previousHome_ = home;
-        setenv("HOME", root_.c_str(), 1);
-        unsetenv("XDG_DOCUMENTS_DIR");
-    }
-    ~ScriptHostFolders()
-    {
-        setenv("HOME", previousHome_.c_str(), 1);
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
     }
     ScriptHostFolders(const ScriptHostFolders&) = delete;
     ScriptHostFolders& operator=(const ScriptHostFolders&) = delete;
 
     // Where the built library goes, with a trailing "/".
-    std::string LibraryFolder() const { return (root_ / "bin").string() + "/"; }
-    std::string UserFolder() const { return (root_ / "Documents" / "CalVorn" / "Nektaru").string() + "/"; }
+    std::string LibraryFolder() const { return root_.Folder() + "bin/"; }
+    std::string UserFolder() const { return root_.Folder() + "Documents/CalVorn/Nektaru/"; }
     std::string BuiltLibrary() const { return LibraryFolder() + "Game.so"; }
     std::string LoadedCopy() const { return UserFolder() + "Game_.so"; }
 
@@ -53,8 +41,9 @@ public:
     }
 
 private:
-    std::filesystem::path root_;
-    std::string previousHome_;
+    TempFolder root_;
+    const ScopedEnvironment home_{"HOME", root_.Path().c_str()};
+    const ScopedEnvironment documents_{"XDG_DOCUMENTS_DIR", nullptr};
     int installs_ = 0;
 };
 
@@ -72,16 +61,3 @@ inline std::vector<std::string> TakeFixtureLog(const std::string& loadedCopy, co
         lines.swap(*read());
     return lines;
 }
-
-// A system that does nothing, standing in for every system but Logic.
-class IdleSystem : public System
-{
-public:
-    explicit IdleSystem(SystemId id) : System(id) {}
-    void Init() override {}
-    void Update() override {}
-    void RegisterObject(GameObject*) override {}
-    void UnregisterObject(GameObject*) override {}
-    std::string GetName() const override { return "Idle"; }
-    void HandleMessage(const BaseMessage&) override {}
-};

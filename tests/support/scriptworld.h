@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core.h"
+#include "idlesystem.h"
 #include "inputsystem.h"
 #include "logic.h"
 #include "messagingsystem.h"

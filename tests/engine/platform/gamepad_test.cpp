@@ -17,15 +17,27 @@ TEST(GamepadPort, AnswersNothingWithoutAController)
     EXPECT_FALSE(port.SetVibration(100, 100));
 }
 
-TEST(GamepadPort, FillsTheStateInXInputTerms)
+namespace
 {
+// A virtual pad plugged in, and a port already connected to it.
+class PluggedPad : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(pad.IsPlugged()) << SDL_GetError();
+        // SDL holds back a first extreme axis value of a newly opened pad, so connect before moving anything.
+        ASSERT_TRUE(port.GetState(state));
+    }
+
     VirtualPad pad;
-    ASSERT_TRUE(pad.IsPlugged()) << SDL_GetError();
     platform::GamepadPort port;
     GamepadState state;
-    // SDL holds back a first extreme axis value of a newly opened pad, so connect before moving anything.
-    ASSERT_TRUE(port.GetState(state));
+};
+}
 
+TEST_F(PluggedPad, FillsTheStateInXInputTerms)
+{
     pad.SetButton(SDL_CONTROLLER_BUTTON_A, true);
     pad.SetButton(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
     pad.SetButton(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
@@ -47,11 +59,8 @@ TEST(GamepadPort, FillsTheStateInXInputTerms)
     EXPECT_EQ(state.rightTrigger, 127);
 }
 
-TEST(GamepadPort, EveryButtonHasItsOwnBit)
+TEST_F(PluggedPad, EveryButtonHasItsOwnBit)
 {
-    VirtualPad pad;
-    ASSERT_TRUE(pad.IsPlugged()) << SDL_GetError();
-    platform::GamepadPort port;
     const struct
     {
         SDL_GameControllerButton button;
@@ -75,21 +84,14 @@ TEST(GamepadPort, EveryButtonHasItsOwnBit)
     for (const auto& c : cases)
     {
         pad.SetButton(c.button, true);
-        GamepadState state;
         ASSERT_TRUE(port.GetState(state));
         EXPECT_EQ(state.buttons, c.bit) << SDL_GameControllerGetStringForButton(c.button);
         pad.SetButton(c.button, false);
     }
 }
 
-TEST(GamepadPort, RumblesAndNoticesAnUnpluggedPad)
+TEST_F(PluggedPad, RumblesAndNoticesAnUnpluggedPad)
 {
-    VirtualPad pad;
-    ASSERT_TRUE(pad.IsPlugged()) << SDL_GetError();
-    platform::GamepadPort port;
-    GamepadState state;
-    ASSERT_TRUE(port.GetState(state));
-
     EXPECT_TRUE(port.SetVibration(65535, 0));
     ASSERT_FALSE(pad.Rumbles().empty());
     EXPECT_EQ(pad.Rumbles().back(), std::make_pair(Uint16{65535}, Uint16{0}));
