@@ -2,14 +2,12 @@
 
 #include "gameobject.h"
 #include "messagingsystem.h"
-#include "objecthooks.h"
 
 #include <utility>
 
 GameObject* Component::GetGameObject(bool inPrefabs) const
 {
-    const auto findOwner = GetObjectFactoryHooks().findOwner;
-    return findOwner ? findOwner(*this, inPrefabs) : nullptr;
+    return owner_ && owner_->AnswersOwnerLookup(inPrefabs) ? owner_ : nullptr;
 }
 
 GameObjectInterface* Component::GetGameObjectInterface() const

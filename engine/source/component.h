@@ -37,22 +37,32 @@ public:
     virtual std::string GetElementName() const { return GetName(); }
 
     CompEnum GetType() const { return type_; }
-    // The object whose component list holds this component, among the live objects (then the destroy queue)
-    // or among the prefabs; null when none does. Searched on every call.
+    // The object whose component list holds this component when the factory keeps it among the live objects
+    // or the destroy queue (with inPrefabs: among the prefabs); null otherwise.
     GameObject* GetGameObject(bool inPrefabs) const;
     // The announcing setter, whatever a class's own SetEnabled does; member tables load "Enabled" through it.
     void SetEnabledAndNotify(bool enabled);
 
 protected:
-    Component(const Component&) = default;
-    Component& operator=(const Component&) = default;
+    // A copy belongs to no object until one adds it; an assigned component stays where it is.
+    Component(const Component& other) : ComponentInterface(other), enabled_(other.enabled_), type_(other.type_) {}
+    Component& operator=(const Component& other)
+    {
+        enabled_ = other.enabled_;
+        type_ = other.type_;
+        return *this;
+    }
     // Stores the flag without telling anyone.
     void StoreEnabled(bool value) { enabled_ = value; }
     GameObjectInterface* GetGameObjectInterface() const;
 
 private:
+    // Kept by the object as the component enters and leaves its component list.
+    friend class GameObject;
+
     bool enabled_ = true;
     CompEnum type_;
+    GameObject* owner_ = nullptr;
 };
 
 // Joins Component with a component's script-facing interface and answers the operations every such

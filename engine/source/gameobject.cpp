@@ -37,11 +37,13 @@ GameObject::GameObject(const GameObject& source, std::string name, ObjectId id)
       active_(source.active_)
 {
     for (const auto& component : source.components_)
-        components_.push_back(component->Clone());
+        Adopt(component->Clone());
 }
 
 GameObject::~GameObject()
 {
+    // Components being freed find no owner, as the factory's lists no longer hold this object.
+    place_ = ObjectPlace::None;
     // Nobody is left holding a link to a freed object.
     if (parent_)
         std::erase(parent_->children_, this);
@@ -152,9 +154,11 @@ void GameObject::Destroy()
         destroyObject(*this);
 }
 
-bool GameObject::Owns(const Component& component) const
+bool GameObject::AnswersOwnerLookup(bool inPrefabs) const
 {
-    return std::ranges::any_of(components_, [&](const auto& owned) { return owned.get() == &component; });
+    if (inPrefabs)
+        return place_ == ObjectPlace::Prefab;
+    return place_ == ObjectPlace::Live || place_ == ObjectPlace::DestroyQueue;
 }
 
 Component* GameObject::FirstOfType(CompEnum type) const
@@ -188,9 +192,13 @@ Component* GameObject::AddComponent(const std::string& elementName, std::unique_
             components_, [&](const auto& owned) { return typeid(*owned) == typeid(*created); });
         existing = sameClass == components_.end() ? nullptr : sameClass->get();
     }
-    if (existing)
-        return existing;
-    components_.push_back(std::move(created));
+    return existing ? existing : Adopt(std::move(created));
+}
+
+Component* GameObject::Adopt(std::unique_ptr<Component> component)
+{
+    component->owner_ = this;
+    components_.push_back(std::move(component));
     return components_.back().get();
 }
 
@@ -198,6 +206,7 @@ void GameObject::Park(std::vector<std::unique_ptr<Component>>::iterator position
 {
     if (removed_.size() == kRemovedComponentsKept)
         removed_.pop_front();
+    (*position)->owner_ = nullptr;
     removed_.push_back(std::move(*position));
     components_.erase(position);
 }
@@ -231,7 +240,7 @@ void GameObject::RestoreComponent(Component* component)
     const auto found = std::ranges::find_if(removed_, [&](const auto& parked) { return parked.get() == component; });
     if (found == removed_.end())
         return;
-    components_.push_back(std::move(*found));
+    Adopt(std::move(*found));
     removed_.erase(found);
 }
 

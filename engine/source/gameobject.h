@@ -2,10 +2,21 @@
 #include "component.h"
 #include "gameobjectinterface.h"
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
 #include <vector>
+
+// Which of the object factory's lists holds an object, if any.
+enum class ObjectPlace : std::uint8_t
+{
+    None,
+    Live,
+    DestroyQueue,
+    DeletedBuffer,
+    Prefab,
+};
 
 // A named scene object owning an ordered list of components, at most one of each class, one collider and
 // one light. The object factory owns every object and deletes it as a GameObject.
@@ -16,7 +27,7 @@ public:
     static constexpr std::size_t kRemovedComponentsKept = 20;
 
     GameObject(std::string name, ObjectId id);
-    // A copy under a fresh id: the components are cloned; buffer, parent and children start empty.
+    // A copy under a fresh id, held nowhere: the components are cloned; buffer, parent and children start empty.
     GameObject(const GameObject& source);
     // An object made from a prefab: the copy above under the given name and id, remembering the source's id.
     GameObject(const GameObject& source, std::string name, ObjectId id);
@@ -72,7 +83,12 @@ public:
     void SetMoveable(bool moveable) { moveable_ = moveable; }
     const std::vector<std::unique_ptr<Component>>& GetComponents() const { return components_; }
     const std::deque<std::unique_ptr<Component>>& GetRemovedComponents() const { return removed_; }
-    bool Owns(const Component& component) const;
+    // Whoever holds the object (the factory) keeps this up to date as the object moves between its lists.
+    ObjectPlace GetPlace() const { return place_; }
+    void SetPlace(ObjectPlace place) { place_ = place; }
+    // Whether its components' owner lookups give this object: when live or queued for freeing, or with
+    // inPrefabs when a prefab.
+    bool AnswersOwnerLookup(bool inPrefabs) const;
 
     // The component the object has for a registered element name: a new one, or the one of that class
     // (any collider for a collider name, any light for a light name) it already had. Null, after an
@@ -102,9 +118,12 @@ public:
 private:
     Component* FirstOfType(CompEnum type) const;
     Component* FindByElementName(const std::string& elementName) const;
+    // Appends the component and links it back to this object.
+    Component* Adopt(std::unique_ptr<Component> component);
     void Park(std::vector<std::unique_ptr<Component>>::iterator position);
 
     bool moveable_ = true;
+    ObjectPlace place_ = ObjectPlace::None;
     std::string name_;
     std::string tag_;
     ObjectId prefabId_ = 0;

@@ -39,13 +39,20 @@ void QueueDestroy(GameObject* object)
 {
     PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, object);
 }
+
+// Objects about to be freed are held nowhere: what their components ask while others go finds no owner.
+template <class Objects>
+void Unplace(Objects&& objects)
+{
+    for (const auto& object : objects)
+        object->SetPlace(ObjectPlace::None);
+}
 } // namespace
 
 ObjectFactory::ObjectFactory(std::string rootFolder) : rootFolder_(std::move(rootFolder))
 {
     gFactory = this;
     SetObjectFactoryHooks({
-        [](const Component& component, bool inPrefabs) { return gFactory->FindOwner(component, inPrefabs); },
         [](ObjectId id) { return gFactory->FindPrefabById(id); },
         [](GameObject& object) { gFactory->DestroyObject(&object); },
     });
@@ -63,6 +70,10 @@ ObjectFactory::~ObjectFactory()
         SetObjectFactoryHooks({});
         gFactory = nullptr;
     }
+    Unplace(deleted_);
+    Unplace(destroyQueue_);
+    Unplace(live_);
+    Unplace(std::views::values(prefabs_));
     levelName_.clear();
     deleted_.clear();
     destroyQueue_.clear();
@@ -134,6 +145,7 @@ std::vector<GameObjectInterface*> ObjectFactory::GetAllObjects() const
 
 GameObject* ObjectFactory::AppendLive(std::unique_ptr<GameObject> object)
 {
+    object->SetPlace(ObjectPlace::Live);
     live_.push_back(std::move(object));
     IndexLive(*live_.back());
     return live_.back().get();
@@ -167,11 +179,9 @@ void ObjectFactory::SetLiveId(GameObject& object, ObjectId id)
     IndexLive(object);
 }
 
-bool ObjectFactory::IsLive(const GameObject& object) const
+bool ObjectFactory::IsLive(const GameObject& object)
 {
-    const auto entry = liveIds_.find(object.GetID());
-    return entry != liveIds_.end() &&
-           (entry->second.first == &object || (entry->second.count > 1 && Find(live_, &object) != live_.end()));
+    return object.GetPlace() == ObjectPlace::Live;
 }
 
 GameObject* ObjectFactory::FirstLiveWithId(ObjectId id) const
@@ -220,6 +230,7 @@ GameObject* ObjectFactory::CreatePrefab(ObjectId id, const std::string& name)
     auto [entry, inserted] = prefabs_.try_emplace(id, std::make_unique<GameObject>("", GenerateObjectId()));
     ASSERT(inserted, notCreated + "unknown");
     GameObject& prefab = *entry->second;
+    prefab.SetPlace(ObjectPlace::Prefab);
     prefab.SetName(name);
     prefab.SetID(id);
     prefab.EnsureTransform();
@@ -253,15 +264,22 @@ void ObjectFactory::ParkRetired(std::unique_ptr<GameObject> object)
 {
     if (!EditorHoldsDeleted())
     {
-        destroyQueue_.push_back(std::move(object));
+        QueueForFreeing(std::move(object));
         return;
     }
     if (deleted_.size() == kDeletedObjectsKept)
     {
-        destroyQueue_.push_back(std::move(deleted_.front()));
+        QueueForFreeing(std::move(deleted_.front()));
         deleted_.pop_front();
     }
+    object->SetPlace(ObjectPlace::DeletedBuffer);
     deleted_.push_back(std::move(object));
+}
+
+void ObjectFactory::QueueForFreeing(std::unique_ptr<GameObject> object)
+{
+    object->SetPlace(ObjectPlace::DestroyQueue);
+    destroyQueue_.push_back(std::move(object));
 }
 
 void ObjectFactory::RestoreObject(GameObject* object)
@@ -276,7 +294,9 @@ void ObjectFactory::RestoreObject(GameObject* object)
 void ObjectFactory::FlushDestroyed()
 {
     // Freeing an object may destroy others (a script cleaning up); they wait for the next flush.
-    std::exchange(destroyQueue_, {}).clear();
+    auto freed = std::exchange(destroyQueue_, {});
+    Unplace(freed);
+    freed.clear();
 }
 
 std::vector<GameObject*> ObjectFactory::GetPrefabs() const
@@ -301,23 +321,6 @@ std::vector<GameObject*> ObjectFactory::GetDeletedObjects() const
 std::vector<GameObject*> ObjectFactory::GetDestroyQueue() const
 {
     return Pointers(destroyQueue_);
-}
-
-GameObject* ObjectFactory::FindOwner(const Component& component, bool inPrefabs) const
-{
-    if (inPrefabs)
-    {
-        for (const auto& entry : prefabs_)
-            if (entry.second->Owns(component))
-                return entry.second.get();
-        return nullptr;
-    }
-    // Newest first: the asking component is most often on an object being made or loaded right now.
-    for (const auto* objects : {&live_, &destroyQueue_})
-        for (const auto& object : std::views::reverse(*objects))
-            if (object->Owns(component))
-                return object.get();
-    return nullptr;
 }
 
 void ObjectFactory::DestroyAllObjects()

@@ -16,8 +16,9 @@ class XMLNode;
 
 // Owns every game object: the prefabs, the live objects of the running level, the destroyed objects waiting
 // to be freed and, in the editor, the last deleted objects kept for undo. An object is in exactly one of the
-// four. While it lives the factory is gFactory, answers the object model's questions (component owners,
-// prefabs, Destroy) and flushes its destroy queue from Core's frame.
+// four, and knows which (GameObject::GetPlace), so its components can tell their owner. While it lives the
+// factory is gFactory, answers the object model's questions (prefabs, Destroy) and flushes its destroy queue
+// from Core's frame.
 class ObjectFactory final : public ObjectFactoryInterface
 {
 public:
@@ -105,13 +106,13 @@ private:
     void RetireObject(GameObject* object);
     // The retirement rule: the deleted-objects buffer in the editor while not playing, else the queue.
     void ParkRetired(std::unique_ptr<GameObject> object);
+    void QueueForFreeing(std::unique_ptr<GameObject> object);
     // The index follows every change of the live list and of a live object's id.
     void IndexLive(GameObject& object);
     void UnindexLive(ObjectId id, const GameObject& object);
     void SetLiveId(GameObject& object, ObjectId id);
-    bool IsLive(const GameObject& object) const;
+    static bool IsLive(const GameObject& object);
     GameObject* FirstLiveWithId(ObjectId id) const;
-    GameObject* FindOwner(const Component& component, bool inPrefabs) const;
     const GameObject* FindPrefabById(ObjectId id) const;
 
     // The id a loaded object gets: the file's, or a fresh one (reported) when the file's is unusable or

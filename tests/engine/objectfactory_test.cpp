@@ -1,5 +1,6 @@
 #include "c_transform.h"
 #include "canvasinterface.h"
+#include "componentregistry.h"
 #include "factoryworld.h"
 #include "objecthooks.h"
 #include "objectid.h"
@@ -42,6 +43,22 @@ private:
     GameObject* victim_;
 };
 
+// Notes the owner its lookup gives while its object is being freed.
+class OwnerAtFree : public ComponentBase<CanvasInterface>
+{
+public:
+    explicit OwnerAtFree(GameObject** seen) : ComponentBase(CompEnum::Canvas), seen_(seen) {}
+    ~OwnerAtFree() override { *seen_ = GetGameObject(false); }
+    void Serialize(XMLWriter&, const Component*) const override {}
+    void Deserialize(const XMLNode&) override {}
+    std::string GetName() const override { return "Canvas"; }
+    std::unique_ptr<Component> Clone() const override { return std::make_unique<OwnerAtFree>(seen_); }
+    bool Compare(const Component&) const override { return false; }
+
+private:
+    GameObject** seen_;
+};
+
 class ObjectFactoryTest : public FactoryWorld
 {
 protected:
@@ -80,6 +97,77 @@ TEST_F(ObjectFactoryTest, IsPublishedAndAnswersTheObjectModelWhileItLives)
     EXPECT_EQ(transform.GetGameObject(false), object);
     EXPECT_EQ(GetObjectFactoryHooks().findPrefab(77), &prefab);
     EXPECT_EQ(GetObjectFactoryHooks().findPrefab(78), nullptr);
+}
+
+TEST_F(ObjectFactoryTest, AComponentsOwnerIsFoundAmongLiveAndQueuedObjectsOrAmongPrefabs)
+{
+    const auto first = [](const GameObject& object) { return object.GetComponents().front().get(); };
+    GameObject& prefab = Crate();
+    GameObject* live = factory.CreateObject("Crate 1", 77);
+    GameObject* clone = factory.CloneObject(live);
+    GameObject* queued = factory.CreateObject("Queued", 0);
+    factory.DestroyObject(queued);
+
+    Component* parked = live->AddComponent("MonoBehavior");
+    live->RemoveComponent(parked);
+    Component* unparked = live->AddComponent("MonoBehavior");
+    live->RemoveComponent(unparked);
+    live->RestoreComponent(unparked);
+    Component* prefabParked = prefab.AddComponent("MonoBehavior");
+    prefab.RemoveComponent(prefabParked);
+    const std::unique_ptr<Component> fresh = ComponentCreators().at("MonoBehavior")();
+    const std::unique_ptr<Component> loneClone = first(*live)->Clone();
+    const GameObject unheld(*live);
+
+    // The oldest of a full deleted-objects buffer moves on to the destroy queue.
+    core.SetEditorMode(true);
+    GameObject* overflowed = factory.CreateObject("Overflowed", 0);
+    factory.DestroyObject(overflowed);
+    for (std::size_t n = 1; n < ObjectFactory::kDeletedObjectsKept; ++n)
+        factory.DestroyObject(factory.CreateObject("Filler", 0));
+    GameObject* deleted = factory.CreateObject("Deleted", 0);
+    factory.DestroyObject(deleted);
+    GameObject* undone = factory.CreateObject("Undone", 0);
+    factory.DestroyObject(undone);
+    factory.RestoreObject(undone);
+    ASSERT_THAT(factory.GetDestroyQueue(), testing::Contains(overflowed));
+
+    struct Row
+    {
+        std::string holder;
+        const Component* component;
+        const GameObject* owner;
+        const GameObject* prefabOwner;
+    };
+    const Row rows[] = {
+        {"live object made from the prefab", first(*live), live, nullptr},
+        {"prefab", first(prefab), nullptr, &prefab},
+        {"cloned object", first(*clone), clone, nullptr},
+        {"destroy queue", first(*queued), queued, nullptr},
+        {"deleted-objects buffer", first(*deleted), nullptr, nullptr},
+        {"destroy queue after the deleted-objects buffer", first(*overflowed), overflowed, nullptr},
+        {"restored object", first(*undone), undone, nullptr},
+        {"removed-components buffer", parked, nullptr, nullptr},
+        {"prefab's removed-components buffer", prefabParked, nullptr, nullptr},
+        {"restored component", unparked, live, nullptr},
+        {"fresh component", fresh.get(), nullptr, nullptr},
+        {"clone of an owned component", loneClone.get(), nullptr, nullptr},
+        {"copy the factory does not hold", first(unheld), nullptr, nullptr},
+    };
+    for (const Row& row : rows)
+    {
+        EXPECT_EQ(row.component->GetGameObject(false), row.owner) << row.holder;
+        EXPECT_EQ(row.component->GetGameObject(true), row.prefabOwner) << row.holder;
+    }
+
+    // An object being freed has left the destroy queue.
+    core.SetPlaying(true);
+    GameObject* seen = live;
+    GameObject* freed = factory.CreateObject("Freed", 0);
+    freed->AddComponent("Canvas", std::make_unique<OwnerAtFree>(&seen));
+    factory.DestroyObject(freed);
+    factory.FlushDestroyed();
+    EXPECT_EQ(seen, nullptr);
 }
 
 TEST_F(ObjectFactoryTest, CreateObjectMakesAnEmptyObjectWithATransformOrACopyOfThePrefab)

@@ -11,14 +11,15 @@
 #include <vector>
 
 // Stands where the object factory will: owns live objects and prefabs, answers the object model's
-// questions about them, and records what is handed to it for destroying.
+// questions about them, and records what is handed to it for destroying. Objects put in its lists directly
+// rather than through Live and Prefab are held nowhere as far as their components know.
 class ObjectWorld
 {
 public:
     ObjectWorld()
     {
         current_ = this;
-        SetObjectFactoryHooks({&FindOwner, &FindPrefab, &Destroy});
+        SetObjectFactoryHooks({&FindPrefab, &Destroy});
     }
     ~ObjectWorld()
     {
@@ -30,6 +31,7 @@ public:
 
     GameObject& Live(std::unique_ptr<GameObject> object)
     {
+        object->SetPlace(ObjectPlace::Live);
         live.push_back(std::move(object));
         return *live.back();
     }
@@ -40,6 +42,7 @@ public:
     GameObject& Prefab(const std::string& name, ObjectId id)
     {
         prefabs.push_back(std::make_unique<GameObject>(name, id));
+        prefabs.back()->SetPlace(ObjectPlace::Prefab);
         return *prefabs.back();
     }
 
@@ -48,16 +51,6 @@ public:
     std::vector<GameObject*> destroyed;
 
 private:
-    static GameObject* FindIn(const std::vector<std::unique_ptr<GameObject>>& objects, const Component& component)
-    {
-        const auto found =
-            std::ranges::find_if(objects, [&](const auto& object) { return object->Owns(component); });
-        return found == objects.end() ? nullptr : found->get();
-    }
-    static GameObject* FindOwner(const Component& component, bool inPrefabs)
-    {
-        return FindIn(inPrefabs ? current_->prefabs : current_->live, component);
-    }
     static const GameObject* FindPrefab(ObjectId id)
     {
         const auto found =
