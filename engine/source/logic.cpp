@@ -69,7 +69,9 @@ Logic::Logic() : Logic(GetExecutableFolder(), GetUserDataFolder())
 }
 
 Logic::Logic(std::string libraryFolder, std::string userFolder)
-    : System(SystemId::Logic), libraryFolder_(std::move(libraryFolder)), userFolder_(std::move(userFolder))
+    : System(SystemId::Logic),
+      builtPath_(std::move(libraryFolder) + kLibraryName + platform::DynamicLibrary::Suffix()),
+      copyPath_(std::move(userFolder) + kLibraryName + "_" + platform::DynamicLibrary::Suffix())
 {
 }
 
@@ -77,16 +79,6 @@ Logic::~Logic()
 {
     ReleaseGameLibrary();
     platform::RemoveFile(LoadedCopyPath());
-}
-
-std::string Logic::BuiltLibraryPath() const
-{
-    return libraryFolder_ + kLibraryName + platform::DynamicLibrary::Suffix();
-}
-
-std::string Logic::LoadedCopyPath() const
-{
-    return userFolder_ + kLibraryName + "_" + platform::DynamicLibrary::Suffix();
 }
 
 void Logic::Init()

@@ -40,8 +40,8 @@ public:
     void DisableObject(GameObject* object);
 
     // The built library and its loaded copy.
-    std::string BuiltLibraryPath() const;
-    std::string LoadedCopyPath() const;
+    const std::string& BuiltLibraryPath() const { return builtPath_; }
+    const std::string& LoadedCopyPath() const { return copyPath_; }
     bool IsSuspended() const { return suspended_; }
 
 private:
@@ -71,8 +71,9 @@ private:
     void HandleCloned(const BaseMessage& message);
     void ForwardEvent(const BaseMessage& message);
 
-    std::string libraryFolder_;
-    std::string userFolder_;
+    // Made once: the built library's file is looked at every update.
+    std::string builtPath_;
+    std::string copyPath_;
     ScriptLibrary library_;
     LibraryWatch watch_;
     bool suspended_ = false;
