@@ -1,20 +1,18 @@
 // Reading a large level: the dialect's reader against pugixml on the same tree, and against the same
 // line splitting done with std::regex.
 #include "serializer.h"
+#include "tempfolder.h"
 
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
 
 #include <chrono>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <string>
 
 namespace
 {
-namespace fs = std::filesystem;
 constexpr int kObjects = 5000;
 
 void WriteObject(XMLWriter& writer, int n)
@@ -71,9 +69,6 @@ struct Level
 {
     Level()
     {
-        const fs::path folder = fs::temp_directory_path();
-        dialect = (folder / ("nektaru-bench-level-" + std::to_string(getpid()) + ".xml")).string();
-        ordinary = (folder / ("nektaru-bench-plain-" + std::to_string(getpid()) + ".xml")).string();
         {
             XMLWriter writer(dialect);
             writer.BeginElement("Objects");
@@ -86,13 +81,9 @@ struct Level
         CopyTree(*reader.GetRoot(), document);
         document.save_file(ordinary.c_str(), "\t");
     }
-    ~Level()
-    {
-        fs::remove(dialect);
-        fs::remove(ordinary);
-    }
-    std::string dialect;
-    std::string ordinary;
+    TempFolder folder;
+    std::string dialect = folder.Folder() + "level.xml";
+    std::string ordinary = folder.Folder() + "plain.xml";
 };
 
 const Level& TheLevel()
