@@ -5,6 +5,7 @@
 #include "messagingsystem.h"
 #include "objecthooks.h"
 #include "objectid.h"
+#include "startup.h"
 
 #include <algorithm>
 #include <ranges>
@@ -301,11 +302,7 @@ void ObjectFactory::FlushDestroyed()
 
 std::vector<GameObject*> ObjectFactory::GetPrefabs() const
 {
-    std::vector<GameObject*> prefabs;
-    prefabs.reserve(prefabs_.size());
-    for (const auto& entry : prefabs_)
-        prefabs.push_back(entry.second.get());
-    return prefabs;
+    return Pointers(std::views::values(prefabs_));
 }
 
 std::vector<GameObject*> ObjectFactory::GetObjects() const
@@ -345,7 +342,7 @@ void ObjectFactory::LoadLevel(const std::string& name)
 
 std::string ObjectFactory::LevelPath(const std::string& level) const
 {
-    return rootFolder_ + "Assets/XML/" + level + ".xml";
+    return rootFolder_ + LevelFolder + "/" + level + ".xml";
 }
 
 std::string ObjectFactory::SceneSettingsPath(const std::string& level) const

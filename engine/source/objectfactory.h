@@ -2,7 +2,6 @@
 #include "gameobject.h"
 #include "helpers.h"
 #include "objectfactoryinterface.h"
-#include "startup.h"
 
 #include <cstddef>
 #include <deque>
@@ -13,6 +12,7 @@
 #include <vector>
 
 class XMLNode;
+struct ContentLoading;
 
 // Owns every game object: the prefabs, the live objects of the running level, the destroyed objects waiting
 // to be freed and, in the editor, the last deleted objects kept for undo. An object is in exactly one of the

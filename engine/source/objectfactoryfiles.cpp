@@ -9,6 +9,7 @@
 #include "messagingsystem.h"
 #include "objectid.h"
 #include "serializer.h"
+#include "startup.h"
 
 #include <algorithm>
 #include <charconv>
