@@ -22,3 +22,10 @@ void SetConsoleColor(ConsoleColor color)
     if (isTerminal)
         std::cout << ConsoleColorSequence(color);
 }
+
+void PrintColoredLine(ConsoleColor color, std::string_view line)
+{
+    SetConsoleColor(color);
+    std::cout << line << std::endl;
+    SetConsoleColor(ConsoleColor::White);
+}

@@ -16,3 +16,6 @@ std::string_view ConsoleColorSequence(ConsoleColor color);
 
 // Switches the colour of what follows on standard output; does nothing when it is not a terminal.
 void SetConsoleColor(ConsoleColor color);
+
+// The line and a line end in the colour; the terminal's own colours follow.
+void PrintColoredLine(ConsoleColor color, std::string_view line);

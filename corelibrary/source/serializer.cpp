@@ -257,9 +257,7 @@ XMLReader::XMLReader(const std::string& path)
 {
     if (open_)
         return;
-    SetConsoleColor(ConsoleColor::Yellow);
-    std::cout << "XMLReader : Can't find file '" << path << "'" << std::endl;
-    SetConsoleColor(ConsoleColor::White);
+    PrintColoredLine(ConsoleColor::Yellow, "XMLReader : Can't find file '" + path + "'");
 }
 
 XMLReader::XMLReader(std::istream& in) : in_(in), open_(static_cast<bool>(in))

@@ -204,9 +204,7 @@ void Core::WaitForLoading(std::span<std::future<void>> soundLoads, std::span<std
     std::cout << "\tResourceManager: Processing models ... ";
     if (processModels)
         processModels();
-    SetConsoleColor(ConsoleColor::Green);
-    std::cout << "done" << std::endl;
-    SetConsoleColor(ConsoleColor::White);
+    PrintColoredLine(ConsoleColor::Green, "done");
 }
 
 void Core::ResetFrameTimer()

@@ -87,9 +87,7 @@ void Logic::Init()
     watch_.Record(BuiltLibraryPath());
     if (!LoadGameLibrary())
     {
-        SetConsoleColor(ConsoleColor::Red);
-        std::cout << "System: Logic \t\t- ERROR" << std::endl;
-        SetConsoleColor(ConsoleColor::White);
+        PrintColoredLine(ConsoleColor::Red, "System: Logic \t\t- ERROR");
         return;
     }
     std::cout << "System: Logic \t\t- OK" << std::endl;
@@ -296,9 +294,7 @@ void Logic::AddScript(GameObject* object, const std::string& name)
     auto script = FindScript(name);
     if (!script)
     {
-        SetConsoleColor(ConsoleColor::Yellow);
-        std::cout << "Attempting to add missing script : '" << name << "'" << std::endl;
-        SetConsoleColor(ConsoleColor::White);
+        PrintColoredLine(ConsoleColor::Yellow, "Attempting to add missing script : '" + name + "'");
         return;
     }
     JoinScript(object, *holder, name, std::move(script));

@@ -26,9 +26,7 @@ struct Folders
 
 void PrintBranchLine(const std::string& branch)
 {
-    SetConsoleColor(ConsoleColor::Cyan);
-    std::cout << "Currently in '" << branch << "' branch\n" << std::endl;
-    SetConsoleColor(ConsoleColor::White);
+    PrintColoredLine(ConsoleColor::Cyan, "Currently in '" + branch + "' branch\n");
 }
 
 // Every prefab, then the splash level, whose scripts lead on to the next level.

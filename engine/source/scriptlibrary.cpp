@@ -11,12 +11,10 @@ using MonoList = std::vector<std::string>;
 
 void PrintDone(std::size_t failed = 0)
 {
-    SetConsoleColor(failed == 0 ? ConsoleColor::Green : ConsoleColor::Yellow);
     if (failed == 0)
-        std::cout << "done" << std::endl;
+        PrintColoredLine(ConsoleColor::Green, "done");
     else
-        std::cout << "done (" << failed << " failed)" << std::endl;
-    SetConsoleColor(ConsoleColor::White);
+        PrintColoredLine(ConsoleColor::Yellow, "done (" + std::to_string(failed) + " failed)");
 }
 }
 

@@ -28,3 +28,12 @@ TEST(ConsoleColor, WritesNothingWhenOutputIsNotATerminal)
     std::cout.rdbuf(previous);
     EXPECT_EQ(captured.str(), "text");
 }
+
+TEST(ConsoleColor, ColoredLineOffATerminalIsTheLineAndALineEnd)
+{
+    std::ostringstream captured;
+    auto* previous = std::cout.rdbuf(captured.rdbuf());
+    PrintColoredLine(ConsoleColor::Yellow, "done (2 failed)");
+    std::cout.rdbuf(previous);
+    EXPECT_EQ(captured.str(), "done (2 failed)\n");
+}
