@@ -1,8 +1,7 @@
 #include "configfile.h"
 
+#include "platform/files.h"
 #include "serializer.h"
-
-#include <filesystem>
 
 void WriteDefaultConfig(const std::string& path)
 {
@@ -23,7 +22,6 @@ void WriteDefaultConfig(const std::string& path)
 
 void EnsureConfigFile(const std::string& path)
 {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error))
+    if (!platform::Exists(path))
         WriteDefaultConfig(path);
 }

@@ -2,8 +2,8 @@
 
 #include "audiosystem.h"
 #include "core.h"
+#include "platform/files.h"
 
-#include <filesystem>
 #include <fstream>
 #include <utility>
 #include <vector>
@@ -11,12 +11,6 @@
 namespace
 {
 constexpr int FramesPerLevel = 5;
-
-bool Exists(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::exists(path, error);
-}
 
 class TestRunLog
 {
@@ -70,7 +64,7 @@ void RunLevels(Core& core, const TestRunLog& log, const std::vector<std::string>
 
 bool IsTestRunRequested(const std::string& workingFolder)
 {
-    return Exists(workingFolder + TestRunFiles::Start);
+    return platform::Exists(workingFolder + TestRunFiles::Start);
 }
 
 void AppendLogLine(const std::string& path, const std::string& text, bool append)
@@ -91,7 +85,7 @@ void RunTestHarness(Core& core, const TestRunSetup& setup)
     // Until now only loading happened: start the frames from the target frame time, never from 0.
     core.ResetFrameTimer();
 
-    const bool gameplay = Exists(setup.workingFolder + TestRunFiles::Gameplay);
+    const bool gameplay = platform::Exists(setup.workingFolder + TestRunFiles::Gameplay);
     const TestRunLog log(setup.workingFolder + (gameplay ? TestRunFiles::GameplayLog : TestRunFiles::EditorLog));
     const std::string status =
         setup.workingFolder + (gameplay ? TestRunFiles::GameplayStatus : TestRunFiles::EditorStatus);

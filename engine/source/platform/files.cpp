@@ -41,4 +41,10 @@ bool RemoveFile(const std::string& path)
     std::error_code error;
     return fs::remove(path, error);
 }
+
+bool Exists(const std::string& path)
+{
+    std::error_code error;
+    return fs::exists(path, error);
+}
 }

@@ -21,4 +21,7 @@ std::optional<FileStamp> ReadFileStamp(const std::string& path);
 bool ReplaceWithCopy(const std::string& source, const std::string& target);
 
 bool RemoveFile(const std::string& path);
+
+// False as well when the path cannot be looked at.
+bool Exists(const std::string& path);
 }
