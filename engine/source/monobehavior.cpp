@@ -153,7 +153,7 @@ bool MonoBehaviorDLL::EraseEntry(const std::string& name)
 
 bool MonoBehaviorDLL::IsPending(const std::string& name) const
 {
-    return std::find(pendingNames_.begin(), pendingNames_.end(), name) != pendingNames_.end();
+    return ContainsString(pendingNames_, name);
 }
 
 std::vector<std::string> MonoBehaviorDLL::GetAttachedScriptNames() const

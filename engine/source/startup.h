@@ -4,7 +4,7 @@
 #include <vector>
 
 // The object factory's part in start-up and the automated test run. Members left empty are skipped,
-// so the program runs before a factory is bound to them.
+// so a test binds only those it watches.
 struct ContentLoading
 {
     std::function<void(const std::string& path)> loadPrefabFile;
