@@ -1,8 +1,9 @@
 #include "platform/files.h"
 
-#include <chrono>
 #include <filesystem>
 #include <system_error>
+
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -10,15 +11,12 @@ namespace platform
 {
 std::optional<FileStamp> ReadFileStamp(const std::string& path)
 {
-    std::error_code error;
-    const auto time = fs::last_write_time(path, error);
-    if (error)
+    // One look at the file for both: the script library's watch asks on every update.
+    struct stat info{};
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
-    const auto size = fs::file_size(path, error);
-    if (error)
-        return std::nullopt;
-    const auto sinceEpoch = std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch());
-    return FileStamp{sinceEpoch.count(), size};
+    const std::int64_t seconds = info.st_mtim.tv_sec;
+    return FileStamp{seconds * 1'000'000'000 + info.st_mtim.tv_nsec, static_cast<std::uintmax_t>(info.st_size)};
 }
 
 bool ReplaceWithCopy(const std::string& source, const std::string& target)
