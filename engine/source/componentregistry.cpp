@@ -1,5 +1,11 @@
 #include "componentregistry.h"
 
+#include "c_camera.h"
+#include "c_canvas.h"
+#include "c_canvasrenderer.h"
+#include "c_light.h"
+#include "c_meshfilter.h"
+#include "c_recttransform.h"
 #include "c_transform.h"
 #include "monobehavior.h"
 
@@ -18,6 +24,13 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
     static const std::map<std::string, ComponentCreator> creators{
         {"Transform", &Create<Transform>},
         {"MonoBehavior", &Create<MonoBehaviorDLL>},
+        {"Camera", &Create<Camera>},
+        {"DirectionalLight", &Create<DirectionalLight>},
+        {"PointLight", &Create<PointLight>},
+        {"MeshFilter", &Create<MeshFilter>},
+        {"Canvas", &Create<Canvas>},
+        {"CanvasRenderer", &Create<CanvasRenderer>},
+        {"RectTransform", &Create<RectTransform>},
     };
     return creators;
 }

@@ -3,6 +3,7 @@
 #include "animatorinterface.h"
 #include "assertion.h"
 #include "audiosourceinterface.h"
+#include "c_canvas.h"
 #include "camerainterface.h"
 #include "canvasinterface.h"
 #include "canvasrendererinterface.h"
@@ -44,12 +45,18 @@ GameObject::~GameObject()
 {
     // Components being freed find no owner, as the factory's lists no longer hold this object.
     place_ = ObjectPlace::None;
-    // Nobody is left holding a link to a freed object.
+    // Nobody is left holding a link to a freed object, a canvas's element list included.
     if (parent_)
+    {
         std::erase(parent_->children_, this);
+        UnlinkCanvasChild(*parent_, *this);
+    }
     for (GameObject* child : children_)
         if (child->parent_ == this)
+        {
             child->parent_ = nullptr;
+            UnlinkCanvasChild(*this, *child);
+        }
 }
 
 TransformInterface* GameObject::GetTransform() const
@@ -251,18 +258,23 @@ void GameObject::EnsureTransform()
 
 void GameObject::AddChild(GameObject* child)
 {
-    if (!child || child->parent_ == this)
+    if (!child)
         return;
-    if (child == this || child->IsDescendant(this))
+    if (child->parent_ != this)
     {
-        ASSERT(false, "GameObject - " + child->name_ + " cannot become a child of its own descendant");
-        return;
+        if (child == this || child->IsDescendant(this))
+        {
+            ASSERT(false, "GameObject - " + child->name_ + " cannot become a child of its own descendant");
+            return;
+        }
+        // An object has one parent: the old one lets go first.
+        child->DetachFromParent();
+        child->parentId_ = id_;
+        child->parent_ = this;
+        children_.push_back(child);
     }
-    // An object has one parent: the old one lets go first.
-    child->DetachFromParent();
-    child->parentId_ = id_;
-    child->parent_ = this;
-    children_.push_back(child);
+    // Also for a child already here: its CanvasRenderer may have come after it.
+    LinkCanvasChild(*this, *child);
 }
 
 void GameObject::RemoveChild(GameObject* child)
@@ -271,6 +283,7 @@ void GameObject::RemoveChild(GameObject* child)
         return;
     const ObjectId childId = child->id_;
     std::erase_if(children_, [&](const GameObject* listed) { return listed->id_ == childId; });
+    UnlinkCanvasChild(*this, *child);
     // A child no longer listed keeps no link that would dangle once this object is freed.
     if (child->parent_ == this)
     {

@@ -1,5 +1,4 @@
 #include "c_transform.h"
-#include "canvasinterface.h"
 #include "factoryworld.h"
 #include "testrun.h"
 
@@ -34,18 +33,6 @@ Output Captured(Call call)
     call();
     return {testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
 }
-
-// A UI canvas, as far as the level reader needs one.
-class CanvasProbe : public ComponentBase<CanvasInterface>
-{
-public:
-    CanvasProbe() : ComponentBase(CompEnum::Canvas) {}
-    void Serialize(XMLWriter&, const Component*) const override {}
-    void Deserialize(const XMLNode&) override {}
-    std::string GetName() const override { return "Canvas"; }
-    std::unique_ptr<Component> Clone() const override { return std::make_unique<CanvasProbe>(*this); }
-    bool Compare(const Component& other) const override { return dynamic_cast<const CanvasProbe*>(&other); }
-};
 
 class LevelFiles : public FactoryWorld
 {
@@ -191,7 +178,7 @@ TEST_F(LevelFiles, WithoutRegisteringTheObjectsGoStraightToGraphicsAndTheEditorL
 TEST_F(LevelFiles, InterfaceObjectsLoseTheirTransformWhateverThePrefabHeld)
 {
     GameObject* panel = factory.CreatePrefab(900, "Panel");
-    panel->AddComponent("Canvas", std::make_unique<CanvasProbe>());
+    panel->AddComponent("Canvas");
     WriteText("Assets/XML/Menu.xml", "<Objects>\n\t<Object>\n\t\t<Name>Menu</Name>\n\t\t<PrefabID>900</PrefabID>\n"
                                      "\t\t<ID>7</ID>\n\t\t<ParentID>0</ParentID>\n\t\t<Components>\n"
                                      "\t\t\t<Transform>\n\t\t\t\t<Position>1, 1, 1</Position>\n"
