@@ -3,6 +3,7 @@
 #include "c_camera.h"
 #include "c_canvas.h"
 #include "c_canvasrenderer.h"
+#include "c_collider.h"
 #include "c_light.h"
 #include "c_meshfilter.h"
 #include "c_recttransform.h"
@@ -23,6 +24,9 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
     // One line per kind: the element name files use, and how a new component of it is made.
     static const std::map<std::string, ComponentCreator> creators{
         {"Transform", &Create<Transform>},
+        {"AABBCollider", &Create<BoxCollider>},
+        {"SphereCollider", &Create<SphereCollider>},
+        {"CapsuleCollider", &Create<CapsuleCollider>},
         {"MonoBehavior", &Create<MonoBehaviorDLL>},
         {"Camera", &Create<Camera>},
         {"DirectionalLight", &Create<DirectionalLight>},
