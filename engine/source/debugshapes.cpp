@@ -1,5 +1,6 @@
 #include "debugshapes.h"
 
+#include "colliderinterface.h"
 #include "transforminterface.h"
 
 #include <cmath>
@@ -106,4 +107,21 @@ void AddCapsuleShape(DebugShapes& shapes, const TransformInterface& transform, c
     }
     else
         AddDebugCircle(x, z, offset, scaledRadius, shape);
+}
+
+void DrawColliderShape(DebugShapes& shapes, const ColliderInterface& collider, const TransformInterface& transform,
+                       const DebugStyle& style)
+{
+    switch (collider.GetType())
+    {
+    case ColliderType::Box:
+        AddBoxShape(shapes, transform, collider.GetOffset(), collider.GetSize(), style);
+        break;
+    case ColliderType::Sphere:
+        AddSphereShape(shapes, transform, collider.GetOffset(), collider.GetRadius(), style);
+        break;
+    case ColliderType::Capsule:
+        AddCapsuleShape(shapes, transform, collider.GetOffset(), collider.GetRadius(), collider.GetHeight(), style);
+        break;
+    }
 }

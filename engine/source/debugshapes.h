@@ -4,6 +4,7 @@
 
 #include <vector>
 
+class ColliderInterface;
 class TransformInterface;
 
 struct DebugSegment
@@ -55,3 +56,6 @@ void AddSphereShape(DebugShapes& shapes, const TransformInterface& transform, co
                     const DebugStyle& style);
 void AddCapsuleShape(DebugShapes& shapes, const TransformInterface& transform, const Vector3& offset, float radius,
                      float height, const DebugStyle& style);
+// The wireframe of the collider's shape (box, sphere or capsule) placed by the object's transform.
+void DrawColliderShape(DebugShapes& shapes, const ColliderInterface& collider, const TransformInterface& transform,
+                       const DebugStyle& style);
