@@ -86,7 +86,7 @@ int RunProgram(std::span<const char* const> arguments)
     platform::Window::ShowCursor(false);
     input.SetCursorLock(true);
     LoadStartupContent(content, folders.executable);
-    core.WaitForLoading({}, {}, {});
+    core.WaitForLoading({}, resources->modelTasks, [&resources] { resources->ProcessModels(); });
 
     if (IsTestRunRequested(""))
         RunTestHarness(core, TestRunSetup{"", folders.executable, content});

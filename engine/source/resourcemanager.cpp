@@ -64,17 +64,29 @@ ResourceManager::~ResourceManager()
 void ResourceManager::LoadAllResources()
 {
     LoadingStep("shaders", [this] { LoadShaders(); });
-    // The two model folders load here, between the shaders and the textures.
+    LoadingStep("animated models", [this] { LoadModels("Assets/Models/Animated", true); });
+    LoadingStep("non-animated models", [this] { LoadModels("Assets/Models/Non-Animated", false); });
     LoadingStep("textures", [this] { LoadTextures(); });
     LoadingStep("materials", [this] { LoadMaterials(); });
     LoadingStep("animation controllers", [this] { LoadAnimationControllers(); });
     LoadingStep("UI", [this] { LoadUI(); });
 }
 
+void ResourceManager::ProcessModels()
+{
+    for (auto& [stem, model] : models)
+        model->ProcessModel(textures, missingTextures);
+}
+
 void ResourceManager::ClearResources()
 {
+    // A model still being read is not freed under its task.
+    for (std::future<void>& task : modelTasks)
+        if (task.valid())
+            task.wait();
     animationControllers.clear();
     materials.clear();
+    models.clear();
     textures.clear();
     shaders.clear();
 }
@@ -96,6 +108,20 @@ void ResourceManager::LoadShaders()
             continue;
         const std::string stem = folder + entry.stem;
         shaders.emplace(entry.name, Shader((stem + ".vs").c_str(), (stem + ".fs").c_str()));
+    }
+}
+
+void ResourceManager::LoadModels(const std::string& folder, bool animated)
+{
+    for (const std::string& path : AssetFiles(folder))
+    {
+        const auto [entry, added] = models.try_emplace(GetFileStem(path), nullptr);
+        if (!added)
+            continue;
+        entry->second = std::make_unique<Model>(entry->first);
+        Model* model = entry->second.get();
+        modelTasks.push_back(
+            std::async(std::launch::async, [model, path, animated] { model->LoadModel(path, animated); }));
     }
 }
 

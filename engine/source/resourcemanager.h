@@ -2,9 +2,11 @@
 #include "animationcontroller.h"
 #include "helpers.h"
 #include "material.h"
+#include "model.h"
 #include "shader.h"
 #include "texture.h"
 
+#include <future>
 #include <map>
 #include <memory>
 #include <string>
@@ -24,8 +26,11 @@ public:
     ResourceManager(const ResourceManager&) = delete;
     ResourceManager& operator=(const ResourceManager&) = delete;
 
-    // Needs the GL context. Every bad or missing file is reported and skipped.
+    // Needs the GL context. Every bad or missing file is reported and skipped. The models are only read
+    // here, each by a task of its own (modelTasks); ProcessModels finishes them once the tasks are done.
     void LoadAllResources();
+    // Finishes every model, in key order, on the thread that owns the GL context.
+    void ProcessModels();
     // Empties the caches. GL programs and textures end with the context.
     void ClearResources();
 
@@ -35,12 +40,18 @@ public:
     // Read with [] where a missing name should give a default record.
     std::map<std::string, Texture> textures;
     std::map<std::string, Material> materials;
+    // By file stem; the first of two files of one stem keeps the key.
+    std::map<std::string, std::unique_ptr<Model>> models;
+    MissingTextures missingTextures;
+    // One per started model import, waited for before ProcessModels.
+    std::vector<std::future<void>> modelTasks;
     std::map<std::string, std::unique_ptr<AnimationController>> animationControllers;
     // Stems of the UI layout files, ascending.
     std::vector<std::string> uiFiles;
 
 private:
     void LoadShaders();
+    void LoadModels(const std::string& folder, bool animated);
     void LoadTextures();
     void LoadMaterials();
     void LoadMaterial(const std::string& path);
