@@ -1,11 +1,14 @@
 #include "componentregistry.h"
 
+#include "c_animator.h"
 #include "c_camera.h"
 #include "c_canvas.h"
 #include "c_canvasrenderer.h"
 #include "c_collider.h"
+#include "c_image.h"
 #include "c_light.h"
 #include "c_meshfilter.h"
+#include "c_meshrenderer.h"
 #include "c_recttransform.h"
 #include "c_transform.h"
 #include "monobehavior.h"
@@ -32,6 +35,9 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
         {"DirectionalLight", &Create<DirectionalLight>},
         {"PointLight", &Create<PointLight>},
         {"MeshFilter", &Create<MeshFilter>},
+        {"MeshRenderer", &Create<MeshRenderer>},
+        {"Animator", &Create<Animator>},
+        {"Image", &Create<Image>},
         {"Canvas", &Create<Canvas>},
         {"CanvasRenderer", &Create<CanvasRenderer>},
         {"RectTransform", &Create<RectTransform>},

@@ -49,6 +49,11 @@ const std::vector<XMLNode*>& RootChildren(XMLReader& reader)
 }
 }
 
+Material CachedMaterial(const std::string& name)
+{
+    return gResourceManager ? gResourceManager->materials[name] : Material();
+}
+
 ResourceManager::ResourceManager(std::string rootFolder) : rootFolder_(std::move(rootFolder))
 {
     gResourceManager = this;

@@ -65,3 +65,7 @@ private:
 
 // The one resource manager; set by its constructor, null once it is destroyed.
 extern ResourceManager* gResourceManager;
+
+// A copy of the cached material of that name. An unknown name first caches the default material under it;
+// without a resource manager the default material is answered.
+Material CachedMaterial(const std::string& name);

@@ -1,12 +1,16 @@
 // Saving, loading, comparing and cloning of the scene components, case by case in tables.
+#include "c_animator.h"
 #include "c_camera.h"
 #include "c_canvas.h"
 #include "c_canvasrenderer.h"
+#include "c_image.h"
 #include "c_light.h"
 #include "c_meshfilter.h"
+#include "c_meshrenderer.h"
 #include "c_recttransform.h"
 #include "componentregistry.h"
 #include "objectworld.h"
+#include "resourcemanager.h"
 #include "xmltext.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +49,19 @@ Made Make(std::function<void(C&)> change = {})
         return std::unique_ptr<Component>(std::move(component));
     };
 }
+
+// A material "Stone" (named after its file) and a controller "Mummy" to refer to.
+struct Caches
+{
+    Caches()
+    {
+        resources.materials["Stone"].name = "Stone";
+        resources.materials["Stone"].diffuse = {0.1f, 0.2f, 0.3f, 1.0f};
+        resources.animationControllers["Mummy"] = std::make_unique<AnimationController>();
+        resources.animationControllers["Mummy"]->name = "Mummy";
+    }
+    ResourceManager resources{"/nonexistent/"};
+};
 
 struct RoundTrip
 {
@@ -92,7 +109,22 @@ TEST(SceneComponents, EveryKindSavesItsWholeElementAndReadsItBack)
          "\t<Scale>3, 0.5</Scale>\n\t<Rotation>45</Rotation>\n</RectTransform>\n"},
         {"MeshFilter", Make<MeshFilter>([](MeshFilter& m) { m.SetMeshName("Cube"); }),
          "<MeshFilter>\n\t<Enabled>true</Enabled>\n\t<Mesh>Cube</Mesh>\n</MeshFilter>\n"},
+        {"MeshRenderer", Make<MeshRenderer>([](MeshRenderer& m) {
+             m.AddMaterial("Stone");
+             m.AddMaterial("Gold");
+         }),
+         "<MeshRenderer>\n\t<Enabled>true</Enabled>\n\t<Material>\n\t\t<Material0>Stone</Material0>\n"
+         "\t\t<Material1>Gold</Material1>\n\t</Material>\n</MeshRenderer>\n"},
+        {"MeshRenderer", Make<MeshRenderer>(), "<MeshRenderer>\n\t<Enabled>true</Enabled>\n</MeshRenderer>\n"},
+        {"Image", Make<Image>([](Image& i) {
+             i.SetMaterial("Stone");
+             i.SetAlpha(0.5f);
+         }),
+         "<Image>\n\t<Enabled>true</Enabled>\n\t<Material>Stone</Material>\n\t<Alpha>0.5</Alpha>\n</Image>\n"},
+        {"Animator", Make<Animator>([](Animator& a) { a.SetController("Mummy"); }),
+         "<Animator>\n\t<Enabled>true</Enabled>\n\t<AnimControllerName>Mummy</AnimControllerName>\n</Animator>\n"},
     };
+    const Caches caches;
     for (const RoundTrip& c : cases)
     {
         SCOPED_TRACE(c.registered);
@@ -140,6 +172,29 @@ TEST(SceneComponents, AgainstTheirPrefabTheyWriteWhatDiffersAndLightsWriteEveryt
         {"equal mesh filter", Make<MeshFilter>(), Make<MeshFilter>(), ""},
         {"mesh filter name", Make<MeshFilter>(), Make<MeshFilter>([](MeshFilter& m) { m.SetMeshName("Logo"); }),
          "<MeshFilter>\n\t<Mesh>Logo</Mesh>\n</MeshFilter>\n"},
+        {"equal renderer", Make<MeshRenderer>([](MeshRenderer& m) { m.AddMaterial("Stone"); }),
+         Make<MeshRenderer>([](MeshRenderer& m) { m.AddMaterial("Stone"); }), ""},
+        {"renderer disabled", Make<MeshRenderer>([](MeshRenderer& m) { m.AddMaterial("Stone"); }),
+         Make<MeshRenderer>([](MeshRenderer& m) {
+             m.AddMaterial("Stone");
+             m.SetEnabled(false);
+         }),
+         "<MeshRenderer>\n\t<Enabled>false</Enabled>\n</MeshRenderer>\n"},
+        {"renderer renamed", Make<MeshRenderer>([](MeshRenderer& m) { m.AddMaterial("Stone"); }),
+         Make<MeshRenderer>([](MeshRenderer& m) { m.AddMaterial("Gold"); }),
+         "<MeshRenderer>\n\t<Material>\n\t\t<Material0>Gold</Material0>\n\t</Material>\n</MeshRenderer>\n"},
+        {"renderer added one", Make<MeshRenderer>([](MeshRenderer& m) { m.AddMaterial("Stone"); }),
+         Make<MeshRenderer>([](MeshRenderer& m) {
+             m.AddMaterial("Stone");
+             m.AddMaterial("Gold");
+         }),
+         "<MeshRenderer>\n\t<Material>\n\t\t<Material0>Stone</Material0>\n\t\t<Material1>Gold</Material1>\n"
+         "\t</Material>\n</MeshRenderer>\n"},
+        {"equal image still whole", Make<Image>(), Make<Image>(),
+         "<Image>\n\t<Enabled>true</Enabled>\n\t<Material>defaultMaterial</Material>\n\t<Alpha>1</Alpha>\n</Image>\n"},
+        {"equal animator", Make<Animator>(), Make<Animator>(), ""},
+        {"animator disabled", Make<Animator>(), Make<Animator>([](Animator& a) { a.SetEnabled(false); }),
+         "<Animator>\n\t<Enabled>false</Enabled>\n</Animator>\n"},
     };
     for (const PrefabDifference& c : cases)
     {
@@ -163,6 +218,9 @@ TEST(SceneComponents, CompareAnswersFalseWithAReportForAnotherClass)
         {Make<CanvasRenderer>(), "CanvasRenderer compare function kena nullptr"},
         {Make<RectTransform>(), "RectTransform compare function kena nullptr"},
         {Make<MeshFilter>(), "MeshFilter compare function kena nullptr"},
+        {Make<MeshRenderer>(), "MeshRenderer compare function kena nullptr"},
+        {Make<Image>(), "Image compare function kena nullptr"},
+        {Make<Animator>(), "Animator compare function kena nullptr"},
     };
     const MeshFilter filter;
     const Camera camera;
@@ -199,8 +257,10 @@ TEST(SceneComponents, ComparingLightsFollowsTheirKinds)
 
 TEST(SceneComponents, ClonesKeepTheEnabledFlagAndLeaveLinksBehind)
 {
-    const Made disabled[] = {Make<Camera>(), Make<DirectionalLight>(), Make<PointLight>(), Make<Canvas>(),
-                             Make<CanvasRenderer>(), Make<RectTransform>(), Make<MeshFilter>()};
+    const Made disabled[] = {Make<Camera>(),         Make<DirectionalLight>(), Make<PointLight>(),
+                             Make<Canvas>(),         Make<CanvasRenderer>(),   Make<RectTransform>(),
+                             Make<MeshFilter>(),     Make<MeshRenderer>(),     Make<Image>(),
+                             Make<Animator>()};
     for (const Made& make : disabled)
     {
         std::unique_ptr<Component> source = make();
@@ -320,7 +380,8 @@ TEST(SceneComponents, MalformedValuesAreReportedAndLeaveTheMember)
 
 TEST(SceneComponents, ElementsOfAnotherNameChangeNothing)
 {
-    for (const std::string registered : {"Camera", "Canvas", "CanvasRenderer", "RectTransform", "MeshFilter"})
+    for (const std::string registered :
+         {"Camera", "Canvas", "CanvasRenderer", "RectTransform", "MeshFilter"})
     {
         const auto component = Loaded(registered, "<Other>\n\t<Enabled>false</Enabled>\n</Other>\n");
         EXPECT_TRUE(component->IsEnabled()) << registered;
