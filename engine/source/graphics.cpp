@@ -278,19 +278,29 @@ void Graphics::DeleteGpuObjects()
 
 void Graphics::Update()
 {
+    PrepareFrame();
+    if (!HasContext())
+        return;
+    DrawFrame(WindowTarget());
+    window_->SwapBuffers();
+}
+
+void Graphics::PrepareFrame()
+{
     EmitParticles();
-    AdvanceAnimators();
+    AdvanceAnimators(FrameTime());
     SortTransparentRenderables();
     SortCanvasRenderers();
     UpdateGameCamera();
-    if (!HasContext())
-        return;
+}
+
+void Graphics::DrawFrame(const RenderTarget& target)
+{
     const Vector4& clear = settings.clearColour;
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
     glClearColor(clear.x, clear.y, clear.z, clear.w);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    Render(WindowTarget(), gameView_, gameProjection_, GetGameCameraTransform());
-    window_->SwapBuffers();
+    Render(target, gameView_, gameProjection_, GetGameCameraTransform());
 }
 
 void Graphics::RegisterObject(GameObject* object)

@@ -85,8 +85,12 @@ public:
     ~Graphics() override;
 
     void Init() override;
-    // One game frame: orders, camera, clear, render into the window, present.
+    // One game frame: PrepareFrame, DrawFrame into the window, present.
     void Update() override;
+    // The frame's work before drawing: particles, animation clocks, orders, the game camera.
+    void PrepareFrame();
+    // Clears the target and renders the game camera's view into it.
+    void DrawFrame(const RenderTarget& target);
     void RegisterObject(GameObject* object) override;
     void UnregisterObject(GameObject* object) override;
     std::string GetName() const override { return "Graphics"; }
@@ -116,8 +120,9 @@ public:
 
     // Particle emission; the particle systems are not drawn yet.
     void EmitParticles() {}
-    // Advances every enabled, unpaused animator once per frame; the passes only sample.
-    void AdvanceAnimators();
+    // Advances the clock of every enabled animator of a drawn object once per frame, unless paused; the
+    // passes only sample.
+    void AdvanceAnimators(float frameTime);
 
     // Unchanged sizes and zero sizes change nothing; a new size dirties the view's camera.
     void SetEditorViewportSize(int width, int height);
@@ -178,7 +183,7 @@ private:
     void DrawSprites();
     void DrawDebugLines(const Matrix4& view, const Matrix4& projection);
     // Sets the object's model matrix and pose; its model, or null when it has nothing to draw.
-    const Model* PrepareObject(Shader& shader, GameObject& object);
+    Model* PrepareObject(Shader& shader, GameObject& object);
     void SetMaterialUniforms(Shader& forward, const Material& material);
     // The renderer's own material copies, or the cached materials of its names.
     void DrawMeshesWithMaterials(Shader& forward, const Model& model, const GameObject& object, bool ownMaterials);
@@ -188,7 +193,7 @@ private:
     // The cached material of the name, made from the default one when it is missing.
     const Material& CachedMaterial(const std::string& name);
     unsigned TextureId(const std::string& name) const;
-    const Model* FindModel(const std::string& name) const;
+    Model* FindModel(const std::string& name) const;
     bool IsTransparentMaterial(const std::string& name) const;
 
     platform::Window* window_;

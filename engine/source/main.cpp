@@ -62,6 +62,7 @@ int RunProgram(std::span<const char* const> arguments)
     }
     Core core(*mainWindow.window);
     Graphics& graphics = *core.GetGraphics();
+    ResourceManager& loaded = *resources;
     graphics.SetResourceManager(std::move(resources));
     core.SetTitlePrefix(titlePrefix);
     mainWindow.window->SetEventHandler(
@@ -70,7 +71,7 @@ int RunProgram(std::span<const char* const> arguments)
         mainWindow.window->Show();
     if (!mainWindow.fullScreen)
         ToggleFullscreen(mainWindow);
-    graphics.GetResourceManager()->LoadAllResources();
+    loaded.LoadAllResources();
 
     core.SetEditorMode(EditorModeRequested(arguments));
     core.SetTargetFrameRate(Core::kDefaultFrameRate);
@@ -86,7 +87,7 @@ int RunProgram(std::span<const char* const> arguments)
     platform::Window::ShowCursor(false);
     input.SetCursorLock(true);
     LoadStartupContent(content, folders.executable);
-    core.WaitForLoading({}, resources->modelTasks, [&resources] { resources->ProcessModels(); });
+    core.WaitForLoading({}, loaded.modelTasks, [&loaded] { loaded.ProcessModels(); });
 
     if (IsTestRunRequested(""))
         RunTestHarness(core, TestRunSetup{"", folders.executable, content});

@@ -99,12 +99,11 @@ TEST_F(DebugShapesTest, ASphereIsThreeCirclesOfItsOwnRadius)
     // The object's scale of 2 does not grow it.
     EXPECT_NEAR(LargestDistance(sphere, {0, 1, 0}), 0.5f, kTolerance);
     // In the y-z, x-z and x-y planes, in that order.
-    EXPECT_NEAR(LargestDistance(DebugShape{{sphere.segments.begin(), sphere.segments.begin() + 48}}, {0, 1, 0},
-                                {1, 0, 0}),
-                0.0f, kTolerance);
-    EXPECT_NEAR(LargestDistance(DebugShape{{sphere.segments.end() - 48, sphere.segments.end()}}, {0, 1, 0},
-                                {0, 0, 1}),
-                0.0f, kTolerance);
+    DebugShape first, last;
+    first.segments.assign(sphere.segments.begin(), sphere.segments.begin() + 48);
+    last.segments.assign(sphere.segments.end() - 48, sphere.segments.end());
+    EXPECT_NEAR(LargestDistance(first, {0, 1, 0}, {1, 0, 0}), 0.0f, kTolerance);
+    EXPECT_NEAR(LargestDistance(last, {0, 1, 0}, {0, 0, 1}), 0.0f, kTolerance);
 }
 
 TEST_F(DebugShapesTest, ACapsuleHasItsAxisAndOneOrTwoScaledCircles)
