@@ -1,4 +1,6 @@
 // The renderer drawing into a small window under Xvfb, on a tree of fixture assets.
+#include "c_animator.h"
+#include "c_canvas.h"
 #include "c_image.h"
 #include "c_meshfilter.h"
 #include "c_meshrenderer.h"
@@ -6,6 +8,7 @@
 #include "c_transform.h"
 #include "ddsfile.h"
 #include "graphics.h"
+#include "message.h"
 #include "objectworld.h"
 #include "platform/window.h"
 #include "resourcemanager.h"
@@ -77,6 +80,7 @@ protected:
         resources->ProcessModels();
         AddMaterial(*resources, "White", {1, 1, 1, 1}, 0);
         AddMaterial(*resources, "Glass", {1, 0, 0, 0.5f}, 1);
+        AddWalk(*resources);
         graphics = std::make_unique<Graphics>(window_.get(), kWidth, kHeight);
         graphics->SetResourceManager(std::move(resources));
         graphics->Init();
@@ -92,6 +96,19 @@ protected:
         material.specular = {0, 0, 0, 1};
         material.renderMode = renderMode;
         resources.materials[name] = material;
+    }
+
+    // Two seconds of the skinned fixture's animation as one looping state.
+    static void AddWalk(ResourceManager& resources)
+    {
+        auto walk = std::make_unique<AnimationController>();
+        walk->name = "Walk";
+        walk->animDuration = 2.0f;
+        walk->totalFrames = 60.0f;
+        walk->defaultState = "Move";
+        walk->states["Move"] = AnimationState{"Move", 0.0f, 60.0f, 1.0f, true};
+        walk->Play("Move");
+        resources.animationControllers["Walk"] = std::move(walk);
     }
 
     GameObject& Make(const std::string& name)
@@ -130,6 +147,40 @@ protected:
         light.GetTransform()->LookAt(target);
         graphics->RegisterObject(&light);
         return light;
+    }
+
+    // A UI element of the canvas: a flat colour, centred at (x, y) in canvas units, at depth z.
+    GameObject& Sprite(GameObject& canvas, const Vector4& colour, float x, float y, float z, float scale)
+    {
+        GameObject& sprite = world.Live("Sprite", ++lastId);
+        for (const char* component : {"CanvasRenderer", "RectTransform", "Image"})
+            sprite.AddComponent(component);
+        sprite.GetRectTransform()->SetPosition({x, y, z});
+        sprite.GetRectTransform()->SetScale({scale, scale});
+        sprite.GetImage()->SetColor(colour);
+        canvas.AddChild(&sprite);
+        graphics->RegisterObject(&sprite);
+        return sprite;
+    }
+    // The pixel of a canvas point (x, y) in a window of the design aspect.
+    static Pixel AtCanvas(float x, float y)
+    {
+        return At(static_cast<int>((x + 960.0f) / 1920.0f * kWidth), static_cast<int>((y + 600.0f) / 1200.0f * kHeight));
+    }
+    // Mean column of the pixels whose red channel is lit.
+    static float RedCentre()
+    {
+        std::vector<unsigned char> rgba(kWidth * kHeight * 4);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        float sum = 0.0f, count = 0.0f;
+        for (int i = 0; i < kWidth * kHeight; ++i)
+            if (rgba[4 * i] > 128)
+            {
+                sum += static_cast<float>(i % kWidth);
+                ++count;
+            }
+        return count > 0 ? sum / count : -1.0f;
     }
 
     // One frame into the window's back buffer, read before any swap.
@@ -213,5 +264,113 @@ TEST_F(GLRenderTest, ALitCubeCastsAShadowUnderTheSkyWithGlassBlendedOverIt)
     const Pixel tinted = AtWorld({0, 0.7f, -1.6f});
     EXPECT_GT(tinted[0], tinted[1] + 40);
     EXPECT_GT(tinted[1], 20);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GLRenderTest, HigherUIDepthsAreDrawnOnTopAcrossTheWholeRangeAndAlphaBlends)
+{
+    Camera({0, 0, -5}, {0, 0, 0});
+    GameObject& canvas = Make("Canvas");
+    canvas.AddComponent("Canvas");
+    graphics->RegisterObject(&canvas);
+    Sprite(canvas, {1, 0, 0, 1}, 0, 0, 0.5f, 3);
+    Sprite(canvas, {0, 1, 0, 1}, 150, 0, 0.0f, 3);
+    Sprite(canvas, {0, 0, 1, 1}, -700, 0, -1.0f, 2);
+    Sprite(canvas, {1, 1, 0, 1}, 700, 0, 1.0f, 2);
+    DrawFrame();
+    const Pixel behind = AtCanvas(0, 400);
+    EXPECT_TRUE(Near(AtCanvas(75, 0), {255, 0, 0}));
+    EXPECT_TRUE(Near(AtCanvas(250, 0), {0, 255, 0}));
+    EXPECT_TRUE(Near(AtCanvas(-700, 0), {0, 0, 255}));
+    EXPECT_TRUE(Near(AtCanvas(700, 0), {255, 255, 0}));
+
+    Sprite(canvas, {1, 1, 1, 0.5f}, 0, 400, 0, 2);
+    DrawFrame();
+    EXPECT_TRUE(Near(AtCanvas(0, 400), {(255 + behind[0]) / 2, (255 + behind[1]) / 2, (255 + behind[2]) / 2}, 12));
+    // Hiding the canvas object hides its elements.
+    canvas.SetActive(false);
+    DrawFrame();
+    EXPECT_TRUE(Near(AtCanvas(75, 0), AtCanvas(0, 400)));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GLRenderTest, PickingFindsTheObjectUnderAPixelAndNothingOnTheBackground)
+{
+    GameObject& left = Mesh("Left", "Cube", "White", {1.5f, 0.5f, 0});
+    GameObject& right = Mesh("Right", "Cube", "White", {-1.5f, 0.5f, 0});
+    GameObject& editor = graphics->GetEditorCamera();
+    editor.EnsureTransform();
+    editor.AddComponent("Camera");
+    editor.GetTransform()->SetPosition({0, 0.5f, -6});
+    editor.GetTransform()->LookAt({0, 0.5f, 0});
+    graphics->ResetEditorCamera();
+    graphics->UpdateEditorCamera();
+    auto pixel = [&](const Vector3& point) {
+        const Vector4 clip = graphics->GetEditorProjection() *
+                             (graphics->GetEditorView() * Vector4(point.x, point.y, point.z, 1));
+        return std::pair{static_cast<int>((clip.x / clip.w + 1) / 2 * kWidth),
+                         static_cast<int>((clip.y / clip.w + 1) / 2 * kHeight)};
+    };
+    const std::vector<GameObject*>& objects = graphics->opaqueRenderables.active;
+    const auto [lx, ly] = pixel({1.5f, 0.5f, -0.5f});
+    const auto [rx, ry] = pixel({-1.5f, 0.5f, -0.5f});
+    EXPECT_EQ(graphics->PickObject(lx, ly, objects), &left);
+    EXPECT_EQ(graphics->PickObject(rx, ry, objects), &right);
+    EXPECT_EQ(graphics->PickObject(kWidth / 2, kHeight - 2, objects), nullptr);
+    // An icon stands in for the object's own model.
+    GameObject& camera = Make("Camera");
+    camera.GetTransform()->SetPosition({0, 0.5f, 0});
+    const auto [cx, cy] = pixel({0, 0.5f, -0.5f});
+    Model* icon = graphics->GetResourceManager()->models.at("Cube").get();
+    EXPECT_EQ(graphics->PickIconObject(cx, cy, {&camera}, icon), &camera);
+    EXPECT_EQ(graphics->PickIconObject(lx, ly, {&camera}, icon), nullptr);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GLRenderTest, ASkinnedModelMovesWithItsClockOncePerFrameAndHoldsWhilePaused)
+{
+    Camera({0, 1, 6}, {0, 1, 0});
+    GameObject& walker = Mesh("Walker", "Skinned", "White", {0, 0, 0});
+    walker.AddComponent("Animator");
+    auto& animator = *walker.GetComponent<Animator>();
+    animator.SetController("Walk");
+    // Rendering samples the pose; only the frame's advance moves it.
+    DrawFrame();
+    const float start = RedCentre();
+    DrawFrame();
+    EXPECT_NEAR(RedCentre(), start, 0.5f);
+
+    // Half a second on, the root has walked half a unit and the tip has turned.
+    graphics->AdvanceAnimators(0.5f);
+    DrawFrame();
+    const float moved = RedCentre();
+    EXPECT_GT(std::abs(moved - start), 2.0f);
+    EXPECT_FLOAT_EQ(animator.GetCurrentTime(), 0.5f);
+
+    animator.Pause();
+    graphics->AdvanceAnimators(0.5f);
+    DrawFrame();
+    EXPECT_NEAR(RedCentre(), moved, 0.5f);
+    animator.Resume();
+    // The game's pause stops every clock and shows the first pose.
+    graphics->HandleMessage(Message<bool>(SystemId::ScriptCalls, SystemId::All, MessageNames::Paused, true));
+    graphics->AdvanceAnimators(0.5f);
+    DrawFrame();
+    EXPECT_NEAR(RedCentre(), start, 0.5f);
+    EXPECT_FLOAT_EQ(animator.GetCurrentTime(), 0.5f);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GLRenderTest, ASkyboxIsRebuiltOnlyForANewName)
+{
+    Camera({0, 0, 0}, {0, 0, 1});
+    const unsigned sky = graphics->GetSkyboxTexture();
+    graphics->SetSkybox("MainSky");
+    EXPECT_EQ(graphics->GetSkyboxTexture(), sky);
+    DrawFrame();
+    EXPECT_TRUE(Near(At(kWidth / 2, kHeight / 2), {255, 0, 255}));
+    graphics->SetSkybox("black");
+    DrawFrame();
+    EXPECT_TRUE(Near(At(kWidth / 2, kHeight / 2), {0, 0, 0}));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
