@@ -342,7 +342,8 @@ def main():
     animated = os.path.join(models, "Animated")
     fixtures = os.path.join(models, "Fixtures")
 
-    logo = collada([quad("CalvornLogo", 4.0, 2.0, Material("CalvornLogoMaterial"))])
+    # Unit size: the logo prefab scales it.
+    logo = collada([quad("CalvornLogo", 1.0, 1.0, Material("CalvornLogoMaterial"))])
     crate = collada([cube("Cube", Material("CubeMaterial"))])
     write(static, "CalvornLogo.dae", logo)
     write(static, "Cube.dae", crate)

@@ -41,6 +41,7 @@ TEST_F(ImageTest, SetMaterialReplacesTheTintWithTheCachedMaterial)
     image.SetMaterial("Unknown");
     EXPECT_EQ(image.GetColor(), Vector4(0.8f, 0.8f, 0.8f, 1.0f));
     EXPECT_TRUE(resources.materials.contains("Unknown"));
+    EXPECT_EQ(image.GetMaterial().name, "Unknown") << "kept under the name it was asked for, so it saves back";
 }
 
 TEST_F(ImageTest, LoadingTakesTheMaterialThenTheAlphaUnlessTheObjectCameFromAPrefab)

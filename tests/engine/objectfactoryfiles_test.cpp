@@ -1,4 +1,9 @@
+#include "c_canvas.h"
+#include "c_canvasrenderer.h"
 #include "c_transform.h"
+#include "lightinterface.h"
+#include "meshfilterinterface.h"
+#include "meshrendererinterface.h"
 #include "factoryworld.h"
 #include "testrun.h"
 
@@ -483,6 +488,28 @@ TEST_F(PrefabFiles, TheShippedSplashLevelLoadsCleanlyAndSavesBackUnchanged)
     EXPECT_EQ(ReadText(Root() + "SplashCalvorn.xml"), ReadText(assets + "XML/SplashCalvorn.xml"));
     EXPECT_EQ(ReadText(Root() + "Assets/SceneSettings/SplashCalvornSettings.xml"),
               ReadText(assets + "SceneSettings/SplashCalvornSettings.xml"));
+}
+
+TEST_F(PrefabFiles, TheSplashLevelNamesWhatItDraws)
+{
+    const std::string assets = std::string(NEKTARU_SOURCE_DIR) + "/Bin/Assets/";
+    Captured([&] {
+        LoadPrefabs(assets + "Prefabs");
+        factory.LoadLevelFile(assets + "XML/SplashCalvorn.xml", true);
+    });
+    EXPECT_NE(factory.FindObject("Main Camera")->GetCamera(), nullptr);
+    const LightInterface* light = factory.FindObject("Directional Light")->GetLight();
+    ASSERT_NE(light, nullptr);
+    EXPECT_EQ(light->GetType(), 0u);
+    const GameObject& logo = *factory.FindObject("CalvornLogo");
+    EXPECT_EQ(logo.GetMeshFilter()->GetMeshName(), "CalvornLogo");
+    EXPECT_EQ(logo.GetMeshRenderer()->GetMaterialName(0), "CalvornLogo");
+    const GameObject& canvas = *factory.FindObject("SplashCanvas");
+    const GameObject& fade = *factory.FindObject("SplashFade");
+    EXPECT_EQ(fade.GetTransform(), nullptr);
+    EXPECT_NE(fade.GetRectTransform(), nullptr);
+    EXPECT_NE(fade.GetImage(), nullptr);
+    EXPECT_EQ(fade.GetComponent<CanvasRenderer>()->GetCanvas(), canvas.GetComponent<Canvas>());
 }
 
 TEST_F(LevelFiles, TheTestRunGetsThroughBrokenPrefabAndLevelFiles)
