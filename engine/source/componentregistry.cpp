@@ -4,11 +4,13 @@
 #include "c_camera.h"
 #include "c_canvas.h"
 #include "c_canvasrenderer.h"
+#include "c_collider.h"
 #include "c_image.h"
 #include "c_light.h"
 #include "c_meshfilter.h"
 #include "c_meshrenderer.h"
 #include "c_recttransform.h"
+#include "c_rigidbody.h"
 #include "c_transform.h"
 #include "monobehavior.h"
 
@@ -26,6 +28,10 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
     // One line per kind: the element name files use, and how a new component of it is made.
     static const std::map<std::string, ComponentCreator> creators{
         {"Transform", &Create<Transform>},
+        {"AABBCollider", &Create<BoxCollider>},
+        {"SphereCollider", &Create<SphereCollider>},
+        {"CapsuleCollider", &Create<CapsuleCollider>},
+        {"RigidBody", &Create<RigidBody>},
         {"MonoBehavior", &Create<MonoBehaviorDLL>},
         {"Camera", &Create<Camera>},
         {"DirectionalLight", &Create<DirectionalLight>},
