@@ -69,8 +69,7 @@ ResourceManager::~ResourceManager()
 void ResourceManager::LoadAllResources()
 {
     LoadingStep("shaders", [this] { LoadShaders(); });
-    LoadingStep("animated models", [this] { LoadModels("Assets/Models/Animated", true); });
-    LoadingStep("non-animated models", [this] { LoadModels("Assets/Models/Non-Animated", false); });
+    LoadModels();
     LoadingStep("textures", [this] { LoadTextures(); });
     LoadingStep("materials", [this] { LoadMaterials(); });
     LoadingStep("animation controllers", [this] { LoadAnimationControllers(); });
@@ -116,7 +115,13 @@ void ResourceManager::LoadShaders()
     }
 }
 
-void ResourceManager::LoadModels(const std::string& folder, bool animated)
+void ResourceManager::LoadModels()
+{
+    LoadingStep("animated models", [this] { LoadModelFolder("Assets/Models/Animated", true); });
+    LoadingStep("non-animated models", [this] { LoadModelFolder("Assets/Models/Non-Animated", false); });
+}
+
+void ResourceManager::LoadModelFolder(const std::string& folder, bool animated)
 {
     for (const std::string& path : AssetFiles(folder))
     {
