@@ -20,8 +20,8 @@ struct ModelTree
 {
     ModelTree()
     {
-        // The generated fixtures in turn, half of them in each folder.
-        const char* sources[] = {"Skinned.dae", "MultiMesh.dae", "Cube.dae", "FiveWeights.dae"};
+        // The generated fixtures in turn, half of them in each folder; one in four a model of some size.
+        const char* sources[] = {"Skinned.dae", "Grid.dae", "Cube.dae", "MultiMesh.dae"};
         for (int n = 0; n < kModels; ++n)
         {
             const bool animated = n % 2 == 0;

@@ -53,7 +53,10 @@ public:
 
 private:
     void LoadShaders();
-    void LoadModelFolder(const std::string& folder, bool animated);
+    using ImportTasks = std::vector<std::packaged_task<void()>>;
+    void LoadModelFolder(const std::string& folder, bool animated, ImportTasks& imports);
+    // Runs the imports on a few threads; each import's future is in modelTasks.
+    void StartImports(ImportTasks imports);
     void LoadTextures();
     void LoadMaterials();
     void LoadMaterial(const std::string& path);
@@ -63,6 +66,8 @@ private:
     std::vector<std::string> AssetFiles(const std::string& folder) const;
 
     std::string rootFolder_;
+    // The threads running the imports; they end once every import has run.
+    std::vector<std::future<void>> importWorkers_;
 };
 
 // The one resource manager; set by its constructor, null once it is destroyed.
