@@ -17,7 +17,10 @@ protected:
         resources.materials["Logo"].name = "Logo";
         resources.materials["Logo"].diffuse = {1.0f, 0.5f, 0.0f, 1.0f};
     }
-    static void Load(Component& image, const std::string& text) { image.Deserialize(*XmlText().Parsed(text)->GetRoot()); }
+    static void Load(Component& image, const std::string& text)
+    {
+        image.Deserialize(*XmlText().Parsed(text)->GetRoot());
+    }
 
     ResourceManager resources{"/nonexistent/"};
     ObjectWorld world;
