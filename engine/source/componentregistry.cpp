@@ -1,5 +1,7 @@
 #include "componentregistry.h"
 
+#include "c_audiolistener.h"
+#include "c_audiosource.h"
 #include "c_transform.h"
 #include "monobehavior.h"
 
@@ -17,6 +19,8 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
     // One line per kind: the element name files use, and how a new component of it is made.
     static const std::map<std::string, ComponentCreator> creators{
         {"Transform", &Create<Transform>},
+        {"AudioSource", &Create<AudioSource>},
+        {"AudioListener", &Create<AudioListener>},
         {"MonoBehavior", &Create<MonoBehaviorDLL>},
     };
     return creators;
