@@ -2,6 +2,7 @@
 #include "c_audiolistener.h"
 #include "c_audiosource.h"
 #include "c_transform.h"
+#include "objectfactory.h"
 
 #include <gtest/gtest.h>
 
@@ -241,4 +242,30 @@ TEST_F(AudioSystemTest, NullObjectsAndMessagesAreReportedAndIgnored)
     EXPECT_NE(said.find("Audio System registering nullptr. RegisterObject function call"), std::string::npos);
     EXPECT_NE(said.find("Audio System unregistering nullptr. RegisterObject function call"), std::string::npos);
     EXPECT_NE(said.find("Audio System registering/destroying nullptr. Message sent a nullptr"), std::string::npos);
+}
+
+TEST(AudioDemo, TheGeneratedSoundsLoadAndTheSplashLevelPlaysItsMusic)
+{
+    Core core([](SystemId id) -> std::unique_ptr<System> {
+        if (id == SystemId::Audio)
+            return std::make_unique<AudioSystem>(NEKTARU_ASSETS_ROOT, 48000);
+        return std::make_unique<IdleSystem>(id);
+    });
+    MessagingSystem messaging(core.MessageReceivers());
+    AudioSystem& audio = *core.GetAudio();
+    core.WaitForLoading(audio.GetLoadTasks(), {}, {});
+    EXPECT_EQ(Names(audio), (std::vector<std::string>{"Default", "bgm_respawn", "bgm_splash", "bgm_truedeath",
+                                                      "sfx_CheckPointSound", "sfx_ItemPickUp", "sfx_MenuButtonClick",
+                                                      "sfx_MenuButtonRollOver", "sfx_jump", "vo_welcome"}));
+    EXPECT_EQ(audio.GetSounds().at("Default")->type, Sound::SFX);
+
+    ObjectFactory factory(std::string(NEKTARU_SOURCE_DIR) + "/Bin/");
+    factory.LoadLevelFile(std::string(NEKTARU_SOURCE_DIR) + "/Bin/Assets/XML/SplashCalvorn.xml", true);
+    messaging.Update();
+    ASSERT_NE(audio.GetCurrentListener(), nullptr);
+    const GameObject* music = factory.FindObject("SplashMusic");
+    ASSERT_NE(music, nullptr);
+    const auto* source = music->GetComponent<AudioSource>();
+    EXPECT_EQ(source->GetSound(), audio.FindSound("bgm_splash"));
+    EXPECT_TRUE(audio.Engine().IsPlaying(source->GetChannel()));
 }
