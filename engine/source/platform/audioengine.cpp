@@ -81,6 +81,12 @@ float SafeVolume(float volume)
     return volume > 0.0f ? volume : 0.0f;
 }
 
+struct ThreadContextRestore
+{
+    ALCcontext* previous;
+    ~ThreadContextRestore() { alcSetThreadContext(previous); }
+};
+
 ALint StateOf(ALuint source)
 {
     ALint state = AL_INITIAL;
@@ -204,7 +210,10 @@ std::unique_ptr<Sound> AudioEngine::CreateSound(const std::string& path, SoundSp
     if (!DecodeFile(path, samples, channels, rate))
         return nullptr;
     const std::vector<ALshort> pcm = ToPcm(samples, channels, space);
-    MakeCurrent();
+    // A loading thread must not end with the context still named; the library would warn of a leak.
+    ALCcontext* previous = alcGetThreadContext();
+    alcSetThreadContext(context_);
+    const ThreadContextRestore restore{previous};
     ALuint buffer = 0;
     alGenBuffers(1, &buffer);
     alBufferData(buffer, channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16, pcm.data(),
@@ -417,10 +426,15 @@ float AudioEngine::FadeAt(const Voice& voice, std::uint64_t clock) const
 
 void AudioEngine::Apply(Voice& voice)
 {
+    Apply(voice, DspClock());
+}
+
+void AudioEngine::Apply(Voice& voice, std::uint64_t clock)
+{
     MakeCurrent();
     const Group& group = groups_[voice.group];
     const Group& master = groups_[kMaster];
-    const float gain = voice.volume * FadeAt(voice, DspClock()) * group.volume * master.volume;
+    const float gain = voice.volume * FadeAt(voice, clock) * group.volume * master.volume;
     alSourcef(voice.source, AL_GAIN, SafeVolume(gain));
     const bool paused = voice.paused || group.paused || master.paused;
     const ALint state = StateOf(voice.source);
@@ -432,9 +446,10 @@ void AudioEngine::Apply(Voice& voice)
 
 void AudioEngine::ApplyAll()
 {
+    const std::uint64_t clock = DspClock();
     for (Voice& voice : voices_)
         if (voice.active)
-            Apply(voice);
+            Apply(voice, clock);
 }
 
 void AudioEngine::SetListener(const Vector3& position, const Vector3& velocity, const Vector3& forward,
@@ -465,6 +480,7 @@ void AudioEngine::Update()
     MakeCurrent();
     if (silent_)
         RenderSilently();
+    const std::uint64_t clock = DspClock();
     for (Voice& voice : voices_)
     {
         if (!voice.active)
@@ -476,9 +492,8 @@ void AudioEngine::Update()
         }
         if (voice.fades.empty())
             continue;
-        Apply(voice);
+        Apply(voice, clock);
         // Points behind the clock but the last one no longer shape the fade.
-        const std::uint64_t clock = DspClock();
         const auto past = std::ranges::upper_bound(voice.fades, clock, {}, &std::pair<std::uint64_t, float>::first);
         if (past - voice.fades.begin() > 1)
             voice.fades.erase(voice.fades.begin(), past - 1);

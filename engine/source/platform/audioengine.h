@@ -147,6 +147,7 @@ private:
     Voice& TakeVoice();
     void Release(Voice& voice);
     void Apply(Voice& voice);
+    void Apply(Voice& voice, std::uint64_t clock);
     void ApplyAll();
     float FadeAt(const Voice& voice, std::uint64_t clock) const;
     void RenderSilently();
