@@ -79,10 +79,11 @@ void AudioSystem::WaitForLoadTasks()
 void AudioSystem::LoadSounds()
 {
     std::cout << "\tAudio: Loading sounds ...";
+    // A folder of more files than the system gives threads loads the rest when it is waited for.
+    constexpr auto kPolicy = std::launch::async | std::launch::deferred;
     for (const AudioFolder& folder : kAudioFolders)
         for (const std::string& path : ListFolderFiles(rootFolder_ + folder.path))
-            loadTasks_.push_back(
-                std::async(std::launch::async, [this, path, type = folder.type] { LoadSound(path, type); }));
+            loadTasks_.push_back(std::async(kPolicy, [this, path, type = folder.type] { LoadSound(path, type); }));
     PrintColoredLine(ConsoleColor::Green, "done");
 }
 
