@@ -8,6 +8,7 @@
 #include "gameobject.h"
 #include "helpers.h"
 #include "message.h"
+#include "rigidbodyinterface.h"
 #include "startup.h"
 #include "transforminterface.h"
 
@@ -277,7 +278,7 @@ void AudioSystem::Update()
 void AudioSystem::UpdateListener()
 {
     // Without a listener the sound is heard from the origin, facing the way the library faces by default.
-    Vector3 forward(0.0f, 0.0f, -1.0f), up(0.0f, 1.0f, 0.0f);
+    Vector3 forward(0.0f, 0.0f, -1.0f), up(0.0f, 1.0f, 0.0f), velocity;
     listenerPosition_ = Vector3();
     if (listenerTransform_)
     {
@@ -285,7 +286,9 @@ void AudioSystem::UpdateListener()
         forward = listenerTransform_->GetForward();
         up = listenerTransform_->GetUp();
     }
-    engine_->SetListener(listenerPosition_, Vector3(), forward, up);
+    if (RigidBodyInterface* body = listenerObject_ ? listenerObject_->GetRigidBody() : nullptr)
+        velocity = body->GetVelocity();
+    engine_->SetListener(listenerPosition_, velocity, forward, up);
 }
 
 void AudioSystem::RegisterObject(GameObject* object)
@@ -296,9 +299,8 @@ void AudioSystem::RegisterObject(GameObject* object)
     AudioListener* listener = object->GetComponent<AudioListener>();
     if (listener && std::ranges::find(listeners_, listener, &ListenerEntry::listener) == listeners_.end())
     {
-        listeners_.push_back({listener, object->GetTransform()});
-        currentListener_ = listener;
-        listenerTransform_ = object->GetTransform();
+        listeners_.push_back({listener, object});
+        UseListener(listeners_.back());
         if (listeners_.size() >= 2)
             std::cout << "Multiple Audio Listeners in use. Currently using Audio Listener from [" << object->GetName()
                       << "]." << std::endl;
@@ -327,8 +329,14 @@ void AudioSystem::UnregisterObject(GameObject* object)
 void AudioSystem::RemoveListener(AudioListener* listener)
 {
     std::erase_if(listeners_, [listener](const ListenerEntry& entry) { return entry.listener == listener; });
-    currentListener_ = listeners_.empty() ? nullptr : listeners_.back().listener;
-    listenerTransform_ = listeners_.empty() ? nullptr : listeners_.back().transform;
+    UseListener(listeners_.empty() ? ListenerEntry{nullptr, nullptr} : listeners_.back());
+}
+
+void AudioSystem::UseListener(const ListenerEntry& entry)
+{
+    currentListener_ = entry.listener;
+    listenerObject_ = entry.object;
+    listenerTransform_ = entry.object ? entry.object->GetTransform() : nullptr;
 }
 
 AudioSource* AudioSystem::RegisteredSource(GameObject* object) const

@@ -120,12 +120,15 @@ private:
     struct ListenerEntry
     {
         AudioListener* listener;
-        TransformInterface* transform;
+        GameObject* object;
     };
+    void UseListener(const ListenerEntry& entry);
     // In registration order; the last one is current.
     std::vector<ListenerEntry> listeners_;
     AudioListener* currentListener_ = nullptr;
     TransformInterface* listenerTransform_ = nullptr;
+    // Its rigid body, if any, gives the listener's velocity.
+    GameObject* listenerObject_ = nullptr;
     Vector3 listenerPosition_;
 
     float masterVolume_ = 1.0f;
