@@ -262,11 +262,6 @@ void AudioEngine::SetGroupPaused(GroupId group, bool paused)
     ApplyAll();
 }
 
-bool AudioEngine::IsGroupPaused(GroupId group) const
-{
-    return group < groups_.size() && groups_[group].paused;
-}
-
 void AudioEngine::StopGroup(GroupId group)
 {
     MakeCurrent();
@@ -377,12 +372,6 @@ void AudioEngine::SetVolume(ChannelHandle channel, float volume)
         voice->volume = SafeVolume(volume);
         Apply(*voice);
     }
-}
-
-float AudioEngine::GetVolume(ChannelHandle channel) const
-{
-    const Voice* voice = Find(channel);
-    return voice ? voice->volume : 0.0f;
 }
 
 void AudioEngine::SetPosition(ChannelHandle channel, const Vector3& position)

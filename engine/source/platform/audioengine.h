@@ -86,9 +86,6 @@ public:
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;
 
-    // False when the sound goes to the caller (loopback) or nowhere (no device).
-    bool HasOutputDevice() const { return !loopback_; }
-
     // Decodes a WAV, OGG/Vorbis or FLAC file whole; positional sounds are mixed down to mono. Null when the
     // file cannot be read or decoded. Safe to call from any thread.
     std::unique_ptr<Sound> CreateSound(const std::string& path, SoundSpace space);
@@ -98,7 +95,6 @@ public:
     void SetGroupVolume(GroupId group, float volume);
     float GetGroupVolume(GroupId group) const;
     void SetGroupPaused(GroupId group, bool paused);
-    bool IsGroupPaused(GroupId group) const;
     // Stops every channel of the group (of every group, for the master group).
     void StopGroup(GroupId group);
 
@@ -112,7 +108,6 @@ public:
     // True from Play until the channel ends or is stopped, paused or not.
     bool IsPlaying(ChannelHandle channel) const;
     void SetVolume(ChannelHandle channel, float volume);
-    float GetVolume(ChannelHandle channel) const;
     // Where a positional channel sounds from; flat channels ignore it.
     void SetPosition(ChannelHandle channel, const Vector3& position);
     // The fade is linear between points and holds the last point's volume after it; a new point replaces
