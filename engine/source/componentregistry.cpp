@@ -1,6 +1,8 @@
 #include "componentregistry.h"
 
 #include "c_animator.h"
+#include "c_audiolistener.h"
+#include "c_audiosource.h"
 #include "c_camera.h"
 #include "c_canvas.h"
 #include "c_canvasrenderer.h"
@@ -32,6 +34,8 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
         {"SphereCollider", &Create<SphereCollider>},
         {"CapsuleCollider", &Create<CapsuleCollider>},
         {"RigidBody", &Create<RigidBody>},
+        {"AudioSource", &Create<AudioSource>},
+        {"AudioListener", &Create<AudioListener>},
         {"MonoBehavior", &Create<MonoBehaviorDLL>},
         {"Camera", &Create<Camera>},
         {"DirectionalLight", &Create<DirectionalLight>},
