@@ -1,0 +1,8 @@
+#pragma once
+
+#include "script.h"
+
+// Debug shortcuts.
+class CheatCodes : public Script<CheatCodes>
+{
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "script.h"
+
+// Checkpoint the player respawns at.
+class CheckPoint : public Script<CheckPoint>
+{
+};

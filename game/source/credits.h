@@ -1,0 +1,8 @@
+#pragma once
+
+#include "script.h"
+
+// Credits screen.
+class Credits : public Script<Credits>
+{
+};

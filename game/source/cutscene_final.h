@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+
+#include "script.h"
+
+// The final scripted sequence.
+class Cutscene_Final : public Script<Cutscene_Final>
+{
+    SCRIPT_WITH_PROPERTIES(Cutscene_Final)
+
+    std::string setName;
+    std::string coffinName;
+    std::string sourceName;
+};

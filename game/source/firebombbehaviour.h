@@ -1,0 +1,8 @@
+#pragma once
+
+#include "script.h"
+
+// Fire bomb.
+class FireBombBehaviour : public Script<FireBombBehaviour>
+{
+};

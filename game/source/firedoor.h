@@ -1,0 +1,8 @@
+#pragma once
+
+#include "script.h"
+
+// Door opened by fire.
+class FireDoor : public Script<FireDoor>
+{
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "script.h"
+
+// Holds a level's music.
+class GameLogic : public Script<GameLogic>
+{
+};

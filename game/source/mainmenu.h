@@ -1,0 +1,8 @@
+#pragma once
+
+#include "script.h"
+
+// Main menu.
+class MainMenu : public Script<MainMenu>
+{
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "script.h"
+
+// Pause menu.
+class PauseMenu : public Script<PauseMenu>
+{
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "script.h"
+
+// The tutorial's bomb, armed by a cutscene trigger.
+class PuzzleBombTutorial : public Script<PuzzleBombTutorial>
+{
+};

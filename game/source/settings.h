@@ -1,0 +1,8 @@
+#pragma once
+
+#include "script.h"
+
+// Settings menu.
+class Settings : public Script<Settings>
+{
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "script.h"
+
+// Test script that alternates its renderer's diffuse colour.
+class TestSetDiffuseColor : public Script<TestSetDiffuseColor>
+{
+};

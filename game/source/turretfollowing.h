@@ -1,0 +1,12 @@
+#pragma once
+
+#include "script.h"
+
+// Stationary enemy that turns to the player and shoots ice projectiles.
+class TurretFollowing : public Script<TurretFollowing>
+{
+    SCRIPT_WITH_PROPERTIES(TurretFollowing)
+
+    float range = 0.0f;
+    float timeBetweenShots = 0.0f;
+};

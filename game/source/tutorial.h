@@ -1,0 +1,8 @@
+#pragma once
+
+#include "script.h"
+
+// Tutorial sign.
+class Tutorial : public Script<Tutorial>
+{
+};
