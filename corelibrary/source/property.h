@@ -312,7 +312,9 @@ bool ReadText(const XMLNode& element, Vector3& target);
 // Position of a member in a polymorphic class: offsetof is conditionally supported there, and GCC supports it.
 #define PROPERTY_POSITION(Class, member)                                                                          \
     ([] {                                                                                                         \
-        _Pragma("GCC diagnostic push") _Pragma("GCC diagnostic ignored \"-Winvalid-offsetof\"") constexpr auto    \
-            position = static_cast<std::int64_t>(offsetof(Class, member));                                        \
-        _Pragma("GCC diagnostic pop") return position;                                                            \
+        _Pragma("GCC diagnostic push");                                                                           \
+        _Pragma("GCC diagnostic ignored \"-Winvalid-offsetof\"");                                                 \
+        constexpr auto position = static_cast<std::int64_t>(offsetof(Class, member));                             \
+        _Pragma("GCC diagnostic pop");                                                                            \
+        return position;                                                                                          \
     }())
