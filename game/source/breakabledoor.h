@@ -1,5 +1,4 @@
 #pragma once
-
 #include "script.h"
 
 // Door that breaks when a "NullElem" runs into it.

@@ -1,6 +1,9 @@
 #pragma once
+#include <cstdint>
 
 #include "script.h"
+
+class AnimatorInterface;
 
 // Object that breaks after a number of hits.
 class BreakableObject : public Script<BreakableObject>
@@ -8,4 +11,9 @@ class BreakableObject : public Script<BreakableObject>
     SCRIPT_WITH_PROPERTIES(BreakableObject)
 
     int hits = 0;
+
+    AnimatorInterface* animator = nullptr;
+    std::uint64_t dustPrefab = 0;
+    float vanishDelay = 1.0f;
+    bool broken = false;
 };

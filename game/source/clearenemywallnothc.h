@@ -1,5 +1,4 @@
 #pragma once
-
 #include "script.h"
 
 // Enemy wall that clears once no bone enemy is left.

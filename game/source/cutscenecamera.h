@@ -3,6 +3,12 @@
 
 #include "script.h"
 
+class ImageInterface;
+class TransformInterface;
+class FadeInFadeOut;
+class PlayerController;
+class PlayerStats;
+
 // Camera of an in-level cutscene.
 class CutsceneCamera : public Script<CutsceneCamera>
 {
@@ -19,4 +25,19 @@ class CutsceneCamera : public Script<CutsceneCamera>
     Vector3 panDirection;
     bool shake = false;
     float shakeAmount = 0.0f;
+
+    TransformInterface* transform = nullptr;
+    FadeInFadeOut* fade = nullptr;
+    PlayerController* playerController = nullptr;
+    PlayerStats* playerStats = nullptr;
+    // The letterbox bars.
+    ImageInterface* frame1 = nullptr;
+    ImageInterface* frame2 = nullptr;
+    ImageInterface* subtitle = nullptr;
+    bool active = false;
+    Vector3 basePosition;
+    Vector3 panStep;
+    bool ending = false;
+    float endTimer = 0.0f;
+    bool hasNext = false;
 };

@@ -1,5 +1,4 @@
 #pragma once
-
 #include "script.h"
 
 // Removes its object after a time.

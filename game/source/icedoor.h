@@ -1,5 +1,4 @@
 #pragma once
-
 #include "script.h"
 
 // Door opened by ice.

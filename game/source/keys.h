@@ -1,5 +1,4 @@
 #pragma once
-
 #include "script.h"
 
 // No behaviour: objects carry it as a marker.

@@ -1,8 +1,7 @@
 #pragma once
-
-#include "script.h"
+#include "puzzlebomb.h"
 
 // The tutorial's bomb, armed by a cutscene trigger.
-class PuzzleBombTutorial : public Script<PuzzleBombTutorial>
+class PuzzleBombTutorial : public Script<PuzzleBombTutorial>, public PuzzleBombFields
 {
 };

@@ -1,5 +1,4 @@
 #pragma once
-
 #include "script.h"
 
 // Pickup that unlocks the blink and the melee attack.

@@ -1,5 +1,4 @@
 #pragma once
-
 #include "script.h"
 
 // Debug toggle of the paused flag.

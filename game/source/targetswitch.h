@@ -3,10 +3,15 @@
 
 #include "script.h"
 
+class BridgeScript;
+
 // Target that records a hit by an ice projectile.
 class TargetSwitch : public Script<TargetSwitch>
 {
     SCRIPT_WITH_PROPERTIES(TargetSwitch)
 
     std::string bridgeName_;
+
+    bool hit = false;
+    BridgeScript* bridgeScript = nullptr;
 };

@@ -1,5 +1,4 @@
 #pragma once
-
 #include "script.h"
 
 // Test script that removes another object's script on request.

@@ -1,5 +1,4 @@
 #pragma once
-
 #include "script.h"
 
 // Test script that switches the main camera between two cameras.

@@ -1,5 +1,4 @@
 #pragma once
-
 #include "script.h"
 
 // Test script that moves its object by the arrow keys and casts a ray.

@@ -1,5 +1,4 @@
 #pragma once
-
 #include "script.h"
 
 // Test script that spawns a prefab and writes into the new instance's script.

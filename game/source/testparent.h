@@ -1,5 +1,4 @@
 #pragma once
-
 #include "script.h"
 
 // Test script that turns its object about y every frame.

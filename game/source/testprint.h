@@ -1,5 +1,4 @@
 #pragma once
-
 #include "script.h"
 
 // Test script that reports its life-cycle and event calls.

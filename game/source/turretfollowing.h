@@ -1,9 +1,8 @@
 #pragma once
-
-#include "script.h"
+#include "turret.h"
 
 // Stationary enemy that turns to the player and shoots ice projectiles.
-class TurretFollowing : public Script<TurretFollowing>
+class TurretFollowing : public Script<TurretFollowing>, public TurretFields
 {
     SCRIPT_WITH_PROPERTIES(TurretFollowing)
 
