@@ -1,5 +1,7 @@
 #include "componentregistry.h"
 
+#include "c_collider.h"
+#include "c_rigidbody.h"
 #include "c_transform.h"
 #include "monobehavior.h"
 
@@ -17,6 +19,10 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
     // One line per kind: the element name files use, and how a new component of it is made.
     static const std::map<std::string, ComponentCreator> creators{
         {"Transform", &Create<Transform>},
+        {"AABBCollider", &Create<BoxCollider>},
+        {"SphereCollider", &Create<SphereCollider>},
+        {"CapsuleCollider", &Create<CapsuleCollider>},
+        {"RigidBody", &Create<RigidBody>},
         {"MonoBehavior", &Create<MonoBehaviorDLL>},
     };
     return creators;
