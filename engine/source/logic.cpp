@@ -29,12 +29,6 @@ void Remove(std::vector<GameObject*>& list, GameObject* object)
     list.erase(std::remove(list.begin(), list.end(), object), list.end());
 }
 
-void AppendOnce(std::vector<GameObject*>& list, GameObject* object)
-{
-    if (!Contains(list, object))
-        list.push_back(object);
-}
-
 MonoBehaviorDLL* HolderOf(GameObject* object)
 {
     return object ? object->GetComponent<MonoBehaviorDLL>() : nullptr;
