@@ -3,10 +3,10 @@
 
 class GameObjectInterface;
 
-// What a ray query hit: the nearest object along the ray, or nothing (distance -1, no object, zero point).
+// What a ray hit. The default is a miss.
 struct HitInfo
 {
-    float distance = -1.0f; // from the ray's origin to the hit point
+    float distance = -1.0f; // from the ray's origin to the hit point; -1 for a miss
     GameObjectInterface* object = nullptr;
-    Vector3 point; // where the ray meets the object, in world space
+    Vector3 point;
 };
