@@ -1,5 +1,6 @@
 #include "componentregistry.h"
 
+#include "c_collider.h"
 #include "c_transform.h"
 #include "monobehavior.h"
 
@@ -17,6 +18,9 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
     // One line per kind: the element name files use, and how a new component of it is made.
     static const std::map<std::string, ComponentCreator> creators{
         {"Transform", &Create<Transform>},
+        {"AABBCollider", &Create<BoxCollider>},
+        {"SphereCollider", &Create<SphereCollider>},
+        {"CapsuleCollider", &Create<CapsuleCollider>},
         {"MonoBehavior", &Create<MonoBehaviorDLL>},
     };
     return creators;
