@@ -1,6 +1,7 @@
 #include "componentregistry.h"
 
 #include "c_collider.h"
+#include "c_rigidbody.h"
 #include "c_transform.h"
 #include "monobehavior.h"
 
@@ -21,6 +22,7 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
         {"AABBCollider", &Create<BoxCollider>},
         {"SphereCollider", &Create<SphereCollider>},
         {"CapsuleCollider", &Create<CapsuleCollider>},
+        {"RigidBody", &Create<RigidBody>},
         {"MonoBehavior", &Create<MonoBehaviorDLL>},
     };
     return creators;
