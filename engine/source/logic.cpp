@@ -17,6 +17,7 @@
 #include "inputsystem.h"
 #include "message.h"
 #include "monobehavior.h"
+#include "physicssystem.h"
 
 namespace
 {
@@ -104,12 +105,13 @@ void Logic::PassStapleFunctions()
 
 StapleArguments Logic::CurrentStapleArguments() const
 {
-    // Physics and audio join here as their systems come to offer their interfaces.
+    // Audio joins here once its system offers its interface.
     StapleArguments arguments;
     arguments.factory = gFactory;
     if (gCore)
     {
         arguments.input = gCore->GetInput();
+        arguments.physics = gCore->GetPhysics();
         arguments.core = gCore;
         arguments.dt = gCore->GetFrameTime();
     }
