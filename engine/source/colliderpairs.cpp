@@ -142,10 +142,10 @@ ShapePlacement PlaceShape(const Transform& transform, const Collider& collider, 
         placed.rotated = true;
         placed.axes = {transform.GetRight(), transform.GetUp(), transform.GetForward()};
     }
+    // A box's axes are unit length however it is turned, so its corners lie half a diagonal from the centre.
     float extent = 0.0f;
     if (placed.shape == ColliderType::Box)
-        for (unsigned i = 0; i < 3; ++i)
-            extent += std::abs(measures.halfExtents[i]) * placed.axes[i].Length();
+        extent = measures.halfExtents.Length();
     else if (placed.shape == ColliderType::Sphere)
         extent = std::abs(measures.radius);
     else if (placed.shape == ColliderType::Capsule)
@@ -164,14 +164,22 @@ std::vector<std::pair<std::size_t, std::size_t>> PairsThatMayTouch(const std::ve
         centres.push_back(shape.centre);
         reaches.push_back(shape.reach * (1.0f + kReachSlack) + kReachSlack);
     }
-    std::vector<std::pair<std::size_t, std::size_t>> pairs;
+    // The partners of each shape, then every pair in order: sorting short lists of partners costs far less
+    // than sorting all the pairs.
+    std::vector<std::vector<std::size_t>> partners(placed.size());
     ForEachPairMeetingOnX(centres, reaches, [&](std::size_t i, std::size_t j) {
         const float reach = reaches[i] + reaches[j];
         // A NaN anywhere keeps the pair: the test decides what it makes of it.
         if (!(isStatic[i] && isStatic[j]) && !((centres[i] - centres[j]).LengthSquared() > reach * reach))
-            pairs.emplace_back(i, j);
+            partners[i].push_back(j);
     });
-    std::sort(pairs.begin(), pairs.end());
+    std::vector<std::pair<std::size_t, std::size_t>> pairs;
+    for (std::size_t i = 0; i < partners.size(); ++i)
+    {
+        std::sort(partners[i].begin(), partners[i].end());
+        for (std::size_t j : partners[i])
+            pairs.emplace_back(i, j);
+    }
     return pairs;
 }
 
