@@ -4,12 +4,17 @@
 #include "c_rigidbody.h"
 #include "c_transform.h"
 #include "messagingsystem.h"
+#include "objectfactory.h"
 #include "objectworld.h"
 #include "recordingsystem.h"
+#include "startup.h"
+#include "tempfolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -518,4 +523,44 @@ TEST_F(RaycastTest, AColliderOffsetMovesWhereTheRayMeetsIt)
     EXPECT_THAT(Distances({-5, 0, 0}, {10, 0, 0}), DistancesNear(std::vector{-1.0f, -1.0f, -1.0f, -1.0f, -1.0f}));
     EXPECT_THAT(Distances({0, 1, 15}, {0, 0, 10}), DistancesNear(std::vector{-1.0f, -1.0f, -1.0f, 4.5f, 4.5f}));
     EXPECT_EQ(physics.RaycastSpheres({0, 1, 15}, {0, 0, 10}, true).point, Vector3(0.0f, 1.0f, 19.5f));
+}
+
+TEST(SplashLevelPhysicsTest, TheSplashBodiesFallOntoTheFloorAndComeToRest)
+{
+    TempFolder scratch;
+    ObjectFactory factory(scratch.Folder());
+    PhysicsSystem physics(PhysicsClock{[] { return kFrame; }, [] { return false; }});
+    MessagingSystem messaging({&physics});
+    const std::string assets = std::string(NEKTARU_SOURCE_DIR) + "/Bin/Assets/";
+    for (const std::string& prefab : ListFolderFiles(assets + "Prefabs"))
+        factory.LoadPrefabFile(prefab);
+    factory.LoadLevelFile(assets + "XML/SplashCalvorn.xml", true);
+    messaging.Update();
+
+    const GameObject* floor = factory.FindObject("SplashFloor");
+    ASSERT_NE(floor, nullptr);
+    const float floorTop = floor->GetComponent<Transform>()->GetPosition().y + 0.25f;
+    std::map<const GameObject*, float> startHeights;
+    for (const GameObject* object : physics.SimulatedObjects())
+        startHeights[object] = object->GetComponent<Transform>()->GetPosition().y;
+    ASSERT_EQ(startHeights.size(), 5u);
+
+    for (int frame = 0; frame < 300; ++frame)
+    {
+        physics.Update();
+        messaging.Update();
+    }
+    for (const GameObject* object : physics.SimulatedObjects())
+    {
+        if (object == floor)
+            continue;
+        RigidBody& body = *object->GetComponent<RigidBody>();
+        const auto& collider = *object->GetComponent<Collider>();
+        const float halfHeight =
+            collider.GetType() == ColliderType::Box ? collider.GetSize().y * 0.5f : collider.GetRadius();
+        const float bottom = object->GetComponent<Transform>()->GetPosition().y - halfHeight;
+        EXPECT_NEAR(bottom, floorTop, 0.02f) << object->GetName();
+        EXPECT_LT(body.GetVelocity().Length(), 0.2f) << object->GetName();
+        EXPECT_GT(startHeights[object], bottom + 1.0f) << object->GetName();
+    }
 }
