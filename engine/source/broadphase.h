@@ -33,22 +33,29 @@ struct BroadPhaseEntry
 template <class Visit>
 void ForEachPairMeetingOnX(const std::vector<Vector3>& centres, const std::vector<float>& reaches, Visit&& visit)
 {
+    struct Span
+    {
+        float low;
+        float high;
+        std::size_t index;
+    };
     const std::size_t count = centres.size();
-    std::vector<std::size_t> order;
+    std::vector<Span> spans;
     std::vector<std::size_t> wild;
     for (std::size_t i = 0; i < count; ++i)
-        (std::isfinite(centres[i].x) && std::isfinite(reaches[i]) ? order : wild).push_back(i);
-    const auto low = [&](std::size_t i) { return centres[i].x - reaches[i]; };
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return low(a) < low(b); });
-    for (std::size_t at = 0; at < order.size(); ++at)
     {
-        const float high = centres[order[at]].x + reaches[order[at]];
-        for (std::size_t next = at + 1; next < order.size() && low(order[next]) <= high; ++next)
-            visit(std::min(order[at], order[next]), std::max(order[at], order[next]));
+        if (std::isfinite(centres[i].x) && std::isfinite(reaches[i]))
+            spans.push_back({centres[i].x - reaches[i], centres[i].x + reaches[i], i});
+        else
+            wild.push_back(i);
     }
+    std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.low < b.low; });
+    for (std::size_t at = 0; at < spans.size(); ++at)
+        for (std::size_t next = at + 1; next < spans.size() && spans[next].low <= spans[at].high; ++next)
+            visit(std::min(spans[at].index, spans[next].index), std::max(spans[at].index, spans[next].index));
     for (std::size_t w = 0; w < wild.size(); ++w)
         for (std::size_t other = 0; other < count; ++other)
-            if (other != wild[w] && !(std::binary_search(wild.begin(), wild.begin() + w, other)))
+            if (other != wild[w] && !std::binary_search(wild.begin(), wild.begin() + w, other))
                 visit(std::min(wild[w], other), std::max(wild[w], other));
 }
 

@@ -40,6 +40,17 @@ void CheckPair(const CollisionData& record, const char* loop)
                                                  " loop. One of the collision pair is nullptr");
 }
 
+// Every component of these kinds is of the class: no type check needed, and the physics asks every update.
+RigidBody* BodyOf(const GameObject& object)
+{
+    return static_cast<RigidBody*>(object.FirstOfType(CompEnum::RigidBody));
+}
+
+Collider* ColliderOf(const GameObject& object)
+{
+    return static_cast<Collider*>(object.FirstOfType(CompEnum::Collider));
+}
+
 void CheckPosition(const Vector3& position, const GameObject& object, const char* which)
 {
     ASSERT(!position.HasNaN(), object.GetName() + which);
@@ -69,7 +80,7 @@ void PhysicsSystem::RegisterObject(GameObject* object)
         ASSERT(false, "Physics System registering nullptr. RegisterObject function call");
         return;
     }
-    if (object->GetComponent<RigidBody>() && object->GetComponent<Collider>())
+    if (BodyOf(*object) && ColliderOf(*object))
         AppendOnce(simulatedObjects_, object);
 }
 
@@ -105,9 +116,9 @@ void PhysicsSystem::ReturnToSimulation(GameObject* object, CompEnum kind)
     const auto enabled = [&]<class C>(C* component) { return component && component->IsEnabled(); };
     if (kind != CompEnum{0} && !object->IsActive())
         return;
-    if (kind == CompEnum::Collider && !enabled(object->GetComponent<RigidBody>()))
+    if (kind == CompEnum::Collider && !enabled(BodyOf(*object)))
         return;
-    if (kind == CompEnum::RigidBody && !enabled(object->GetComponent<Collider>()))
+    if (kind == CompEnum::RigidBody && !enabled(ColliderOf(*object)))
         return;
     AppendOnce(simulatedObjects_, object);
 }
@@ -188,7 +199,7 @@ void PhysicsSystem::ApplyForces(float dt)
     bodies_.clear();
     for (GameObject* object : simulatedObjects_)
     {
-        auto* body = object->GetComponent<RigidBody>();
+        auto* body = BodyOf(*object);
         if (!body)
         {
             ASSERT(false, "Applying Gravity on object with no RigidBody");
@@ -208,8 +219,8 @@ void PhysicsSystem::BuildGroups(float dt)
     for (GameObject* object : simulatedObjects_)
     {
         auto* transform = object->GetComponent<Transform>();
-        auto* body = object->GetComponent<RigidBody>();
-        auto* collider = object->GetComponent<Collider>();
+        auto* body = BodyOf(*object);
+        auto* collider = ColliderOf(*object);
         // A part removed while the game runs takes the object out of the frame, never dereferenced.
         if (!transform || !body || !collider)
             continue;
