@@ -145,9 +145,12 @@ TEST_F(PhysicsTest, AStaticBodyNeitherMovesNorChangesVelocity)
     GameObject& rock = Sphere("Rock", {1.0f, 2.0f, 3.0f}, 0.5f, true);
     Sphere("Ball", {10.0f, 2.0f, 3.0f});
     BodyOf(rock).SetForce({0.0f, 100.0f, 0.0f});
+    // Two static bodies that overlap are never tested against each other.
+    Sphere("Boulder", {1.5f, 2.0f, 3.0f}, 0.5f, true);
     Step(2);
     EXPECT_EQ(PositionOf(rock), Vector3(1.0f, 2.0f, 3.0f));
     EXPECT_EQ(BodyOf(rock).GetVelocity(), Vector3());
+    EXPECT_THAT(TakeEvents(), IsEmpty());
 }
 
 TEST_F(PhysicsTest, PauseStopsMotionLosesRegisterAndKeepsDestroy)
