@@ -6,6 +6,7 @@
 #include "console.h"
 #include "editor.h"
 #include "graphics.h"
+#include "helpers.h"
 #include "inputsystem.h"
 #include "logic.h"
 #include "mainwindow.h"
@@ -63,7 +64,7 @@ Core::SystemCreator EngineSystems(platform::Window* window)
         case SystemId::Physics:
             return std::make_unique<PhysicsSystem>();
         case SystemId::Audio:
-            return std::make_unique<AudioSystem>();
+            return std::make_unique<AudioSystem>(GetExecutableFolder());
         case SystemId::Editor:
             return std::make_unique<Editor>();
         case SystemId::AI:

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "assertion.h"
+#include "audiosystem.h"
 #include "collisiondata.h"
 #include "component.h"
 #include "console.h"
@@ -105,13 +106,13 @@ void Logic::PassStapleFunctions()
 
 StapleArguments Logic::CurrentStapleArguments() const
 {
-    // Audio joins here once its system offers its interface.
     StapleArguments arguments;
     arguments.factory = gFactory;
     if (gCore)
     {
         arguments.input = gCore->GetInput();
         arguments.physics = gCore->GetPhysics();
+        arguments.audio = gCore->GetAudio();
         arguments.core = gCore;
         arguments.dt = gCore->GetFrameTime();
     }
