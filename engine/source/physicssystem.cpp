@@ -322,7 +322,9 @@ void PhysicsSystem::CorrectPositions()
     for (std::size_t k = 0; k < records.size(); ++k)
     {
         const CollisionData& record = records[k];
-        if (record.penetration < kEpsilon || record.isTrigger)
+        // Only overlapping shapes are pushed apart. The depth a swept test gives for a contact ahead of its
+        // impact measures the gap it closed, and pushing by it would lift a landing body back up.
+        if (record.penetration < kEpsilon || record.isTrigger || record.timeOfImpact > 0.0f)
             continue;
         auto [first, second] = contactBodies_[k];
         const Vector3 push = record.penetration * record.normal;

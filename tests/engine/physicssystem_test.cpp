@@ -202,6 +202,29 @@ TEST_F(PhysicsTest, AnImpactInOneGroupLeavesTheFrameOfAnotherWhole)
     EXPECT_NEAR(PositionOf(far).y, 100.0f - 9.81f / 60.0f / 60.0f, 1e-5f);
 }
 
+TEST_F(PhysicsTest, BodiesLandingOnStaticOnesStayWhereTheyMeetThem)
+{
+    // Only shapes that overlap are pushed apart: a contact found ahead of its impact lifts nothing, so a
+    // box does not hover back up and a ball on a ball does not hop.
+    Floor();
+    GameObject& crate = Box("Crate", {0.0f, 1.5f, 0.0f}, {1.0f, 1.0f, 1.0f});
+    Sphere("Rock", {6.0f, 0.5f, 0.0f}, 0.5f, true);
+    GameObject& top = Sphere("Top", {6.0f, 2.0f, 0.0f});
+    const std::pair<GameObject*, float> landings[] = {{&crate, 0.5f}, {&top, 1.5f}};
+    std::map<GameObject*, bool> landed;
+    for (int frame = 0; frame < 60; ++frame)
+    {
+        Step();
+        for (const auto& [body, rest] : landings)
+        {
+            landed[body] = landed[body] || PositionOf(*body).y < rest + 0.01f;
+            EXPECT_FALSE(landed[body] && PositionOf(*body).y > rest + 0.01f) << body->GetName() << " frame " << frame;
+        }
+    }
+    EXPECT_NEAR(PositionOf(crate).y, 0.5f, 1e-3f);
+    EXPECT_NEAR(PositionOf(top).y, 1.5f, 1e-3f);
+}
+
 TEST_F(PhysicsTest, ABodyEndingInsideAStaticBoxIsLiftedByItsPenetration)
 {
     Floor();
