@@ -246,17 +246,21 @@ bool Core::WindowIsActive() const
 
 void Core::RunActiveFrame()
 {
-    const double frameStart = lastStamp_;
     Frame();
     const float dt = frameTime_;
+    // Read after the frame: a load inside it reset the timer, and the cap counts from that reset.
+    const double frameStart = lastStamp_;
     const float wasted = targetFrameTime_ - static_cast<float>(platform::MonotonicSeconds() - frameStart);
-    CapFrame(frameStart);
-    totalTime_ += frameTime_;
+    const double elapsed = CapFrame(frameStart);
+    totalTime_ += static_cast<float>(elapsed);
+    // After a reset the next frame keeps the target frame time the reset gave it.
+    if (!frameTimerReset_)
+        frameTime_ = static_cast<float>(elapsed);
     if (window_)
         window_->SetTitle(FrameTitle(titlePrefix_, dt, wasted));
 }
 
-void Core::CapFrame(double frameStart)
+double Core::CapFrame(double frameStart) const
 {
     double elapsed = platform::MonotonicSeconds() - frameStart;
     if (targetFrameTime_ - elapsed > kCapSpinSeconds)
@@ -264,7 +268,7 @@ void Core::CapFrame(double frameStart)
     do
         elapsed = platform::MonotonicSeconds() - frameStart;
     while (targetFrameTime_ > elapsed);
-    frameTime_ = static_cast<float>(elapsed);
+    return elapsed;
 }
 
 void Core::PumpMessages()

@@ -96,7 +96,20 @@ bool Logic::LoadGameLibrary()
 
 bool Logic::ReleaseGameLibrary()
 {
+    for (PropertyTableHolder* holder : tableHolders_)
+        holder->DropPropertyTables();
     return library_.Release();
+}
+
+void Logic::AddTableHolder(PropertyTableHolder* holder)
+{
+    if (!Contains(tableHolders_, holder))
+        tableHolders_.push_back(holder);
+}
+
+void Logic::RemoveTableHolder(PropertyTableHolder* holder)
+{
+    std::erase(tableHolders_, holder);
 }
 
 void Logic::PassStapleFunctions()
