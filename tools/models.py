@@ -255,6 +255,19 @@ def cube(name, material=None):
     return Mesh(name, positions, normals, uvs, triangles, material)
 
 
+def grid(name, cells):
+    """A flat square of cells x cells quads in the x-z plane, facing up: a model of some size to time."""
+    side = cells + 1
+    positions = [(x / cells - 0.5, 0.0, z / cells - 0.5) for z in range(side) for x in range(side)]
+    triangles = []
+    for z in range(cells):
+        for x in range(cells):
+            a = z * side + x
+            triangles += [(a, a + side, a + 1), (a + 1, a + side, a + side + 1)]
+    return Mesh(name, positions, [(0, 1, 0)] * len(positions), [(p[0] + 0.5, p[2] + 0.5) for p in positions],
+                triangles, Material("GridMaterial"))
+
+
 def column(name, skin_of_row, material):
     """A 1 x 2 strip in the x-y plane: rows of two vertices at y = 0, 1, 2, skinned row by row."""
     positions = [(x, y, 0.0) for y in (0, 1, 2) for x in (-0.5, 0.5)]
@@ -344,7 +357,8 @@ def main():
     animated = os.path.join(models, "Animated")
     fixtures = os.path.join(models, "Fixtures")
 
-    logo = collada([quad("CalvornLogo", 4.0, 2.0, Material("CalvornLogoMaterial"))])
+    # Unit size: the logo prefab scales it.
+    logo = collada([quad("CalvornLogo", 1.0, 1.0, Material("CalvornLogoMaterial"))])
     crate = collada([cube("Cube", Material("CubeMaterial"))])
     write(static, "CalvornLogo.dae", logo)
     write(static, "Cube.dae", crate)
@@ -363,6 +377,7 @@ def main():
     write(fixtures, "FiveWeights.dae", five_weights())
     write(fixtures, "SharedBone.dae", shared_bone())
     write(fixtures, "NoTicks.x", NO_TICKS)
+    write(fixtures, "Grid.dae", collada([grid("Grid", 48)]))
     write(fixtures, "Broken.dae", "<?xml version=\"1.0\"?>\n<COLLADA version=\"1.4.1\">\n<library_geometries>\n")
 
 

@@ -2,7 +2,6 @@
 
 #include "assertion.h"
 
-#include <cmath>
 #include <typeinfo>
 
 namespace
@@ -24,11 +23,6 @@ bool ReadIfNamed(const XMLNode& child, const char* name, T& field)
         return false;
     XMLReader::ReadValue(child.value, &field);
     return true;
-}
-
-bool Near(float a, float b)
-{
-    return std::fabs(a - b) < kEpsilon;
 }
 
 template <class C>
@@ -126,7 +120,7 @@ bool BoxCollider::ReadShape(const XMLNode& child)
 
 bool RoundCollider::ShapeEquals(const Collider& other) const
 {
-    return Near(radius_, static_cast<const RoundCollider&>(other).radius_);
+    return IsZero(radius_ - static_cast<const RoundCollider&>(other).radius_);
 }
 
 void RoundCollider::WriteShape(XMLWriter& writer, const Collider* reference) const
@@ -152,7 +146,7 @@ std::unique_ptr<Component> CapsuleCollider::Clone() const
 
 bool CapsuleCollider::ShapeEquals(const Collider& other) const
 {
-    return RoundCollider::ShapeEquals(other) && Near(height_, static_cast<const CapsuleCollider&>(other).height_);
+    return RoundCollider::ShapeEquals(other) && IsZero(height_ - static_cast<const CapsuleCollider&>(other).height_);
 }
 
 void CapsuleCollider::WriteShape(XMLWriter& writer, const Collider* reference) const

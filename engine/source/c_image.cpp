@@ -47,4 +47,7 @@ bool Image::Compare(const Component& other) const
 void Image::SetMaterial(std::string name)
 {
     material_ = CachedMaterial(name);
+    // Saved under the name it was found by: a material whose file names it otherwise, or one not cached
+    // (the default material), would come back as another.
+    material_.name = std::move(name);
 }

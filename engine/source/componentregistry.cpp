@@ -1,6 +1,8 @@
 #include "componentregistry.h"
 
 #include "c_animator.h"
+#include "c_audiolistener.h"
+#include "c_audiosource.h"
 #include "c_camera.h"
 #include "c_canvas.h"
 #include "c_canvasrenderer.h"
@@ -10,6 +12,7 @@
 #include "c_meshfilter.h"
 #include "c_meshrenderer.h"
 #include "c_recttransform.h"
+#include "c_rigidbody.h"
 #include "c_transform.h"
 #include "monobehavior.h"
 
@@ -30,6 +33,9 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
         {"AABBCollider", &Create<BoxCollider>},
         {"SphereCollider", &Create<SphereCollider>},
         {"CapsuleCollider", &Create<CapsuleCollider>},
+        {"RigidBody", &Create<RigidBody>},
+        {"AudioSource", &Create<AudioSource>},
+        {"AudioListener", &Create<AudioListener>},
         {"MonoBehavior", &Create<MonoBehaviorDLL>},
         {"Camera", &Create<Camera>},
         {"DirectionalLight", &Create<DirectionalLight>},

@@ -1,3 +1,4 @@
+#include "audiosystem.h"
 #include "configfile.h"
 #include "console.h"
 #include "core.h"
@@ -87,7 +88,7 @@ int RunProgram(std::span<const char* const> arguments)
     platform::Window::ShowCursor(false);
     input.SetCursorLock(true);
     LoadStartupContent(content, folders.executable);
-    core.WaitForLoading({}, loaded.modelTasks, [&loaded] { loaded.ProcessModels(); });
+    core.WaitForLoading(core.GetAudio()->GetLoadTasks(), loaded.modelTasks, [&loaded] { loaded.ProcessModels(); });
 
     if (IsTestRunRequested(""))
         RunTestHarness(core, TestRunSetup{"", folders.executable, content});

@@ -5,7 +5,10 @@
 #include "serializer.h"
 #include "startup.h"
 
+#include <algorithm>
 #include <array>
+#include <atomic>
+#include <thread>
 #include <iostream>
 
 ResourceManager* gResourceManager = nullptr;
@@ -69,8 +72,7 @@ ResourceManager::~ResourceManager()
 void ResourceManager::LoadAllResources()
 {
     LoadingStep("shaders", [this] { LoadShaders(); });
-    LoadingStep("animated models", [this] { LoadModels("Assets/Models/Animated", true); });
-    LoadingStep("non-animated models", [this] { LoadModels("Assets/Models/Non-Animated", false); });
+    LoadModels();
     LoadingStep("textures", [this] { LoadTextures(); });
     LoadingStep("materials", [this] { LoadMaterials(); });
     LoadingStep("animation controllers", [this] { LoadAnimationControllers(); });
@@ -86,9 +88,8 @@ void ResourceManager::ProcessModels()
 void ResourceManager::ClearResources()
 {
     // A model still being read is not freed under its task.
-    for (std::future<void>& task : modelTasks)
-        if (task.valid())
-            task.wait();
+    for (std::future<void>& worker : importWorkers_)
+        worker.wait();
     animationControllers.clear();
     materials.clear();
     models.clear();
@@ -116,7 +117,29 @@ void ResourceManager::LoadShaders()
     }
 }
 
-void ResourceManager::LoadModels(const std::string& folder, bool animated)
+void ResourceManager::LoadModels()
+{
+    ImportTasks imports;
+    LoadingStep("animated models", [&] { LoadModelFolder("Assets/Models/Animated", true, imports); });
+    LoadingStep("non-animated models", [&] { LoadModelFolder("Assets/Models/Non-Animated", false, imports); });
+    StartImports(std::move(imports));
+}
+
+void ResourceManager::StartImports(ImportTasks imports)
+{
+    // A thread per core rather than per file: a small file imports faster than a thread starts.
+    const auto shared = std::make_shared<ImportTasks>(std::move(imports));
+    const auto next = std::make_shared<std::atomic<std::size_t>>(0);
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t workers = std::min(cores, shared->size());
+    for (std::size_t n = 0; n < workers; ++n)
+        importWorkers_.push_back(std::async(std::launch::async, [shared, next] {
+            for (std::size_t task = (*next)++; task < shared->size(); task = (*next)++)
+                (*shared)[task]();
+        }));
+}
+
+void ResourceManager::LoadModelFolder(const std::string& folder, bool animated, ImportTasks& imports)
 {
     for (const std::string& path : AssetFiles(folder))
     {
@@ -125,8 +148,8 @@ void ResourceManager::LoadModels(const std::string& folder, bool animated)
             continue;
         entry->second = std::make_unique<Model>(entry->first);
         Model* model = entry->second.get();
-        modelTasks.push_back(
-            std::async(std::launch::async, [model, path, animated] { model->LoadModel(path, animated); }));
+        imports.emplace_back([model, path, animated] { model->LoadModel(path, animated); });
+        modelTasks.push_back(imports.back().get_future());
     }
 }
 

@@ -29,6 +29,8 @@ public:
     // Needs the GL context. Every bad or missing file is reported and skipped. The models are only read
     // here, each by a task of its own (modelTasks); ProcessModels finishes them once the tasks are done.
     void LoadAllResources();
+    // The model steps of LoadAllResources: starts one import task per file of the two model folders.
+    void LoadModels();
     // Finishes every model, in key order, on the thread that owns the GL context.
     void ProcessModels();
     // Empties the caches. GL programs and textures end with the context.
@@ -51,7 +53,10 @@ public:
 
 private:
     void LoadShaders();
-    void LoadModels(const std::string& folder, bool animated);
+    using ImportTasks = std::vector<std::packaged_task<void()>>;
+    void LoadModelFolder(const std::string& folder, bool animated, ImportTasks& imports);
+    // Runs the imports on a few threads; each import's future is in modelTasks.
+    void StartImports(ImportTasks imports);
     void LoadTextures();
     void LoadMaterials();
     void LoadMaterial(const std::string& path);
@@ -61,6 +66,8 @@ private:
     std::vector<std::string> AssetFiles(const std::string& folder) const;
 
     std::string rootFolder_;
+    // The threads running the imports; they end once every import has run.
+    std::vector<std::future<void>> importWorkers_;
 };
 
 // The one resource manager; set by its constructor, null once it is destroyed.

@@ -105,9 +105,13 @@ TEST(Collider, RegistryNamesAndClassNames)
 
     ObjectWorld world;
     GameObject& object = world.Live("crate", 1);
-    Component* box = object.AddComponent("AABBCollider");
-    EXPECT_NE(dynamic_cast<BoxCollider*>(box), nullptr);
-    EXPECT_EQ(object.GetCollider(), dynamic_cast<ColliderInterface*>(box));
+    const auto reader = XmlText().Parsed("<Components>\n\t<AABBCollider>\n\t\t<Size>2, 3, 4</Size>\n"
+                                         "\t</AABBCollider>\n</Components>\n");
+    object.DeserializeComponents(*reader->GetRoot());
+    const auto* box = object.GetComponent<BoxCollider>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->GetSize(), Vector3(2, 3, 4));
+    EXPECT_EQ(object.GetCollider(), box);
 }
 
 TEST(Collider, SavesEveryMemberWithoutAPrefab)

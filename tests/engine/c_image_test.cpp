@@ -17,7 +17,10 @@ protected:
         resources.materials["Logo"].name = "Logo";
         resources.materials["Logo"].diffuse = {1.0f, 0.5f, 0.0f, 1.0f};
     }
-    static void Load(Component& image, const std::string& text) { image.Deserialize(*XmlText().Parsed(text)->GetRoot()); }
+    static void Load(Component& image, const std::string& text)
+    {
+        image.Deserialize(*XmlText().Parsed(text)->GetRoot());
+    }
 
     ResourceManager resources{"/nonexistent/"};
     ObjectWorld world;
@@ -41,6 +44,7 @@ TEST_F(ImageTest, SetMaterialReplacesTheTintWithTheCachedMaterial)
     image.SetMaterial("Unknown");
     EXPECT_EQ(image.GetColor(), Vector4(0.8f, 0.8f, 0.8f, 1.0f));
     EXPECT_TRUE(resources.materials.contains("Unknown"));
+    EXPECT_EQ(image.GetMaterial().name, "Unknown") << "kept under the name it was asked for, so it saves back";
 }
 
 TEST_F(ImageTest, LoadingTakesTheMaterialThenTheAlphaUnlessTheObjectCameFromAPrefab)

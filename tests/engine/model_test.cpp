@@ -230,8 +230,8 @@ TEST(Model, SamplesTheFirstAnimationIntoBoneMatrices)
         ASSERT_EQ(out.size(), 3u);
         const aiMatrix4x4 root = Translation(c.rootX, 0.0f, 0.0f);
         ExpectMatrix(out[model.boneIndex.at("Root")], root, c.what + " Root");
-        ExpectMatrix(out[model.boneIndex.at("Tip")], root * Translation(0.0f, 1.0f, 0.0f) * TurnZ(c.tipDegrees) * tipOffset,
-                     c.what + " Tip");
+        const aiMatrix4x4 tip = root * Translation(0.0f, 1.0f, 0.0f) * TurnZ(c.tipDegrees);
+        ExpectMatrix(out[model.boneIndex.at("Tip")], tip * tipOffset, c.what + " Tip");
         ExpectMatrix(out[model.boneIndex.at("Held")], root * heldKey * heldOffset, c.what + " Held, one key");
     }
 }
