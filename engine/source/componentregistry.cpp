@@ -1,5 +1,18 @@
 #include "componentregistry.h"
 
+#include "c_animator.h"
+#include "c_audiolistener.h"
+#include "c_audiosource.h"
+#include "c_camera.h"
+#include "c_canvas.h"
+#include "c_canvasrenderer.h"
+#include "c_collider.h"
+#include "c_image.h"
+#include "c_light.h"
+#include "c_meshfilter.h"
+#include "c_meshrenderer.h"
+#include "c_recttransform.h"
+#include "c_rigidbody.h"
 #include "c_transform.h"
 #include "monobehavior.h"
 
@@ -17,7 +30,23 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
     // One line per kind: the element name files use, and how a new component of it is made.
     static const std::map<std::string, ComponentCreator> creators{
         {"Transform", &Create<Transform>},
+        {"AABBCollider", &Create<BoxCollider>},
+        {"SphereCollider", &Create<SphereCollider>},
+        {"CapsuleCollider", &Create<CapsuleCollider>},
+        {"RigidBody", &Create<RigidBody>},
+        {"AudioSource", &Create<AudioSource>},
+        {"AudioListener", &Create<AudioListener>},
         {"MonoBehavior", &Create<MonoBehaviorDLL>},
+        {"Camera", &Create<Camera>},
+        {"DirectionalLight", &Create<DirectionalLight>},
+        {"PointLight", &Create<PointLight>},
+        {"MeshFilter", &Create<MeshFilter>},
+        {"MeshRenderer", &Create<MeshRenderer>},
+        {"Animator", &Create<Animator>},
+        {"Image", &Create<Image>},
+        {"Canvas", &Create<Canvas>},
+        {"CanvasRenderer", &Create<CanvasRenderer>},
+        {"RectTransform", &Create<RectTransform>},
     };
     return creators;
 }

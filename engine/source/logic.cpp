@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "assertion.h"
+#include "audiosystem.h"
 #include "collisiondata.h"
 #include "component.h"
 #include "console.h"
@@ -17,6 +18,7 @@
 #include "inputsystem.h"
 #include "message.h"
 #include "monobehavior.h"
+#include "physicssystem.h"
 
 namespace
 {
@@ -27,12 +29,6 @@ constexpr std::uint16_t kSuspendKey = 0x50; // P
 void Remove(std::vector<GameObject*>& list, GameObject* object)
 {
     list.erase(std::remove(list.begin(), list.end(), object), list.end());
-}
-
-void AppendOnce(std::vector<GameObject*>& list, GameObject* object)
-{
-    if (!Contains(list, object))
-        list.push_back(object);
 }
 
 MonoBehaviorDLL* HolderOf(GameObject* object)
@@ -100,7 +96,20 @@ bool Logic::LoadGameLibrary()
 
 bool Logic::ReleaseGameLibrary()
 {
+    for (PropertyTableHolder* holder : tableHolders_)
+        holder->DropPropertyTables();
     return library_.Release();
+}
+
+void Logic::AddTableHolder(PropertyTableHolder* holder)
+{
+    if (!Contains(tableHolders_, holder))
+        tableHolders_.push_back(holder);
+}
+
+void Logic::RemoveTableHolder(PropertyTableHolder* holder)
+{
+    std::erase(tableHolders_, holder);
 }
 
 void Logic::PassStapleFunctions()
@@ -110,12 +119,13 @@ void Logic::PassStapleFunctions()
 
 StapleArguments Logic::CurrentStapleArguments() const
 {
-    // Physics and audio join here as their systems come to offer their interfaces.
     StapleArguments arguments;
     arguments.factory = gFactory;
     if (gCore)
     {
         arguments.input = gCore->GetInput();
+        arguments.physics = gCore->GetPhysics();
+        arguments.audio = gCore->GetAudio();
         arguments.core = gCore;
         arguments.dt = gCore->GetFrameTime();
     }

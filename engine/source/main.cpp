@@ -1,3 +1,4 @@
+#include "audiosystem.h"
 #include "configfile.h"
 #include "console.h"
 #include "core.h"
@@ -83,7 +84,8 @@ int RunProgram(std::span<const char* const> arguments)
     platform::Window::ShowCursor(false);
     input.SetCursorLock(true);
     LoadStartupContent(content, folders.executable);
-    core.WaitForLoading({}, {}, {});
+    core.WaitForLoading(core.GetAudio()->GetLoadTasks(), resources->modelTasks,
+                        [&resources] { resources->ProcessModels(); });
 
     if (IsTestRunRequested(""))
         RunTestHarness(core, TestRunSetup{"", folders.executable, content});

@@ -5,7 +5,10 @@
 #include "serializer.h"
 #include "startup.h"
 
+#include <algorithm>
 #include <array>
+#include <atomic>
+#include <thread>
 #include <iostream>
 
 ResourceManager* gResourceManager = nullptr;
@@ -49,6 +52,11 @@ const std::vector<XMLNode*>& RootChildren(XMLReader& reader)
 }
 }
 
+Material CachedMaterial(const std::string& name)
+{
+    return gResourceManager ? gResourceManager->materials[name] : Material();
+}
+
 ResourceManager::ResourceManager(std::string rootFolder) : rootFolder_(std::move(rootFolder))
 {
     gResourceManager = this;
@@ -64,17 +72,27 @@ ResourceManager::~ResourceManager()
 void ResourceManager::LoadAllResources()
 {
     LoadingStep("shaders", [this] { LoadShaders(); });
-    // The two model folders load here, between the shaders and the textures.
+    LoadModels();
     LoadingStep("textures", [this] { LoadTextures(); });
     LoadingStep("materials", [this] { LoadMaterials(); });
     LoadingStep("animation controllers", [this] { LoadAnimationControllers(); });
     LoadingStep("UI", [this] { LoadUI(); });
 }
 
+void ResourceManager::ProcessModels()
+{
+    for (auto& [stem, model] : models)
+        model->ProcessModel(textures, missingTextures);
+}
+
 void ResourceManager::ClearResources()
 {
+    // A model still being read is not freed under its task.
+    for (std::future<void>& worker : importWorkers_)
+        worker.wait();
     animationControllers.clear();
     materials.clear();
+    models.clear();
     textures.clear();
     shaders.clear();
 }
@@ -96,6 +114,42 @@ void ResourceManager::LoadShaders()
             continue;
         const std::string stem = folder + entry.stem;
         shaders.emplace(entry.name, Shader((stem + ".vs").c_str(), (stem + ".fs").c_str()));
+    }
+}
+
+void ResourceManager::LoadModels()
+{
+    ImportTasks imports;
+    LoadingStep("animated models", [&] { LoadModelFolder("Assets/Models/Animated", true, imports); });
+    LoadingStep("non-animated models", [&] { LoadModelFolder("Assets/Models/Non-Animated", false, imports); });
+    StartImports(std::move(imports));
+}
+
+void ResourceManager::StartImports(ImportTasks imports)
+{
+    // A thread per core rather than per file: a small file imports faster than a thread starts.
+    const auto shared = std::make_shared<ImportTasks>(std::move(imports));
+    const auto next = std::make_shared<std::atomic<std::size_t>>(0);
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t workers = std::min(cores, shared->size());
+    for (std::size_t n = 0; n < workers; ++n)
+        importWorkers_.push_back(std::async(std::launch::async, [shared, next] {
+            for (std::size_t task = (*next)++; task < shared->size(); task = (*next)++)
+                (*shared)[task]();
+        }));
+}
+
+void ResourceManager::LoadModelFolder(const std::string& folder, bool animated, ImportTasks& imports)
+{
+    for (const std::string& path : AssetFiles(folder))
+    {
+        const auto [entry, added] = models.try_emplace(GetFileStem(path), nullptr);
+        if (!added)
+            continue;
+        entry->second = std::make_unique<Model>(entry->first);
+        Model* model = entry->second.get();
+        imports.emplace_back([model, path, animated] { model->LoadModel(path, animated); });
+        modelTasks.push_back(imports.back().get_future());
     }
 }
 

@@ -2,9 +2,11 @@
 #include "animationcontroller.h"
 #include "helpers.h"
 #include "material.h"
+#include "model.h"
 #include "shader.h"
 #include "texture.h"
 
+#include <future>
 #include <map>
 #include <memory>
 #include <string>
@@ -24,8 +26,13 @@ public:
     ResourceManager(const ResourceManager&) = delete;
     ResourceManager& operator=(const ResourceManager&) = delete;
 
-    // Needs the GL context. Every bad or missing file is reported and skipped.
+    // Needs the GL context. Every bad or missing file is reported and skipped. The models are only read
+    // here, each by a task of its own (modelTasks); ProcessModels finishes them once the tasks are done.
     void LoadAllResources();
+    // The model steps of LoadAllResources: starts one import task per file of the two model folders.
+    void LoadModels();
+    // Finishes every model, in key order, on the thread that owns the GL context.
+    void ProcessModels();
     // Empties the caches. GL programs and textures end with the context.
     void ClearResources();
 
@@ -35,12 +42,21 @@ public:
     // Read with [] where a missing name should give a default record.
     std::map<std::string, Texture> textures;
     std::map<std::string, Material> materials;
+    // By file stem; the first of two files of one stem keeps the key.
+    std::map<std::string, std::unique_ptr<Model>> models;
+    MissingTextures missingTextures;
+    // One per started model import, waited for before ProcessModels.
+    std::vector<std::future<void>> modelTasks;
     std::map<std::string, std::unique_ptr<AnimationController>> animationControllers;
     // Stems of the UI layout files, ascending.
     std::vector<std::string> uiFiles;
 
 private:
     void LoadShaders();
+    using ImportTasks = std::vector<std::packaged_task<void()>>;
+    void LoadModelFolder(const std::string& folder, bool animated, ImportTasks& imports);
+    // Runs the imports on a few threads; each import's future is in modelTasks.
+    void StartImports(ImportTasks imports);
     void LoadTextures();
     void LoadMaterials();
     void LoadMaterial(const std::string& path);
@@ -50,7 +66,13 @@ private:
     std::vector<std::string> AssetFiles(const std::string& folder) const;
 
     std::string rootFolder_;
+    // The threads running the imports; they end once every import has run.
+    std::vector<std::future<void>> importWorkers_;
 };
 
 // The one resource manager; set by its constructor, null once it is destroyed.
 extern ResourceManager* gResourceManager;
+
+// A copy of the cached material of that name. An unknown name first caches the default material under it;
+// without a resource manager the default material is answered.
+Material CachedMaterial(const std::string& name);

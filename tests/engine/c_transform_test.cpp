@@ -1,5 +1,6 @@
 #include "c_transform.h"
 #include "objectworld.h"
+#include "vectornear.h"
 #include "xmltext.h"
 
 #include <gtest/gtest.h>
@@ -9,14 +10,6 @@
 namespace
 {
 using ComponentSwitch = std::pair<CompEnum, GameObject*>;
-
-void ExpectNear(const Vector3& actual, const Vector3& expected, const char* what)
-{
-    constexpr float kTolerance = 1e-5f;
-    EXPECT_NEAR(actual.x, expected.x, kTolerance) << what;
-    EXPECT_NEAR(actual.y, expected.y, kTolerance) << what;
-    EXPECT_NEAR(actual.z, expected.z, kTolerance) << what;
-}
 
 Vector3 Column(const Matrix4& m, int column)
 {

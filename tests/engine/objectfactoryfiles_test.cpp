@@ -1,12 +1,18 @@
+#include "c_canvas.h"
+#include "c_canvasrenderer.h"
 #include "c_transform.h"
-#include "canvasinterface.h"
+#include "lightinterface.h"
+#include "meshfilterinterface.h"
+#include "meshrendererinterface.h"
 #include "factoryworld.h"
+#include "idlesystem.h"
 #include "testrun.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -34,18 +40,6 @@ Output Captured(Call call)
     call();
     return {testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
 }
-
-// A UI canvas, as far as the level reader needs one.
-class CanvasProbe : public ComponentBase<CanvasInterface>
-{
-public:
-    CanvasProbe() : ComponentBase(CompEnum::Canvas) {}
-    void Serialize(XMLWriter&, const Component*) const override {}
-    void Deserialize(const XMLNode&) override {}
-    std::string GetName() const override { return "Canvas"; }
-    std::unique_ptr<Component> Clone() const override { return std::make_unique<CanvasProbe>(*this); }
-    bool Compare(const Component& other) const override { return dynamic_cast<const CanvasProbe*>(&other); }
-};
 
 class LevelFiles : public FactoryWorld
 {
@@ -191,7 +185,7 @@ TEST_F(LevelFiles, WithoutRegisteringTheObjectsGoStraightToGraphicsAndTheEditorL
 TEST_F(LevelFiles, InterfaceObjectsLoseTheirTransformWhateverThePrefabHeld)
 {
     GameObject* panel = factory.CreatePrefab(900, "Panel");
-    panel->AddComponent("Canvas", std::make_unique<CanvasProbe>());
+    panel->AddComponent("Canvas");
     WriteText("Assets/XML/Menu.xml", "<Objects>\n\t<Object>\n\t\t<Name>Menu</Name>\n\t\t<PrefabID>900</PrefabID>\n"
                                      "\t\t<ID>7</ID>\n\t\t<ParentID>0</ParentID>\n\t\t<Components>\n"
                                      "\t\t\t<Transform>\n\t\t\t\t<Position>1, 1, 1</Position>\n"
@@ -434,6 +428,87 @@ TEST_F(MalformedFiles, ImpossibleHierarchiesAreRefusedLinkByLink)
     EXPECT_FALSE(Live("A").IsDescendant(&Live("A")));
 }
 
+namespace
+{
+// A tree as (name, id, the id of the parent it is linked to) per live object, in live order.
+using Tree = std::vector<std::tuple<std::string, ObjectId, ObjectId>>;
+
+// A factory in a scratch folder with idle systems but Graphics: big levels, without recording every message.
+class BigLevels : public ::testing::Test
+{
+protected:
+    BigLevels()
+        : core([](SystemId id) -> std::unique_ptr<System> {
+              if (id == SystemId::Graphics)
+                  return std::make_unique<Graphics>(1280, 800);
+              return std::make_unique<IdleSystem>(id);
+          }),
+          messaging(core.MessageReceivers()), factory(scratch.Folder())
+    {
+        scratch.Write("Assets/SceneSettings/.keep", "");
+    }
+
+    std::string Load(const std::string& relative)
+    {
+        const std::string errors = Captured([&] { factory.LoadLevelFile(scratch.Folder() + relative, true); }).errors;
+        messaging.Update();
+        return errors;
+    }
+    void Clear()
+    {
+        factory.DestroyAllObjects();
+        messaging.Update();
+        factory.FlushDestroyed();
+    }
+    Tree LinkedTree() const
+    {
+        Tree tree;
+        for (const GameObject* object : factory.GetObjects())
+            tree.emplace_back(object->GetName(), object->GetID(),
+                              object->GetParent() ? object->GetParent()->GetID() : 0);
+        return tree;
+    }
+
+    TempFolder scratch;
+    Core core;
+    MessagingSystem messaging;
+    ObjectFactory factory;
+};
+} // namespace
+
+TEST_F(BigLevels, AChainOfAHundredThousandObjectsLoadsLinksAndSavesBackTheSameTree)
+{
+    // Each object names the next as its parent, or each the one before: a recursive walk would run out of
+    // stack. (How long either takes is the level-load benchmark's business.)
+    const struct
+    {
+        ObjectId length;
+        bool parentIsNext;
+    } chains[] = {{100000, true}, {1000, false}};
+    for (const auto& [length, parentIsNext] : chains)
+    {
+        std::string text = "<Objects>\n";
+        Tree expected;
+        for (ObjectId id = 1; id <= length; ++id)
+        {
+            const ObjectId parent = parentIsNext ? (id < length ? id + 1 : 0) : id - 1;
+            const std::string name = "Link " + std::to_string(id);
+            text += Object(name, std::to_string(id), std::to_string(parent));
+            expected.emplace_back(name, id, parent);
+        }
+        scratch.Write("Assets/XML/Chain.xml", text + "</Objects>\n");
+        EXPECT_EQ(Load("Assets/XML/Chain.xml"), "");
+        const Tree loaded = LinkedTree();
+        EXPECT_TRUE(loaded == expected) << length;
+
+        factory.SaveLevel(scratch.Folder() + "Assets/XML/Saved.xml");
+        Clear();
+        EXPECT_EQ(Load("Assets/XML/Saved.xml"), "");
+        EXPECT_TRUE(LinkedTree() == loaded) << length;
+        Clear();
+    }
+}
+
 TEST_F(MalformedFiles, RandomDamageToALevelNeverHurtsTheLoadedObjects)
 {
     std::mt19937 random(6);
@@ -496,6 +571,28 @@ TEST_F(PrefabFiles, TheShippedSplashLevelLoadsCleanlyAndSavesBackUnchanged)
     EXPECT_EQ(ReadText(Root() + "SplashCalvorn.xml"), ReadText(assets + "XML/SplashCalvorn.xml"));
     EXPECT_EQ(ReadText(Root() + "Assets/SceneSettings/SplashCalvornSettings.xml"),
               ReadText(assets + "SceneSettings/SplashCalvornSettings.xml"));
+}
+
+TEST_F(PrefabFiles, TheSplashLevelNamesWhatItDraws)
+{
+    const std::string assets = std::string(NEKTARU_SOURCE_DIR) + "/Bin/Assets/";
+    Captured([&] {
+        LoadPrefabs(assets + "Prefabs");
+        factory.LoadLevelFile(assets + "XML/SplashCalvorn.xml", true);
+    });
+    EXPECT_NE(factory.FindObject("Main Camera")->GetCamera(), nullptr);
+    const LightInterface* light = factory.FindObject("Directional Light")->GetLight();
+    ASSERT_NE(light, nullptr);
+    EXPECT_EQ(light->GetType(), 0u);
+    const GameObject& logo = *factory.FindObject("CalvornLogo");
+    EXPECT_EQ(logo.GetMeshFilter()->GetMeshName(), "CalvornLogo");
+    EXPECT_EQ(logo.GetMeshRenderer()->GetMaterialName(0), "CalvornLogo");
+    const GameObject& canvas = *factory.FindObject("SplashCanvas");
+    const GameObject& fade = *factory.FindObject("SplashFade");
+    EXPECT_EQ(fade.GetTransform(), nullptr);
+    EXPECT_NE(fade.GetRectTransform(), nullptr);
+    EXPECT_NE(fade.GetImage(), nullptr);
+    EXPECT_EQ(fade.GetComponent<CanvasRenderer>()->GetCanvas(), canvas.GetComponent<Canvas>());
 }
 
 TEST_F(LevelFiles, TheTestRunGetsThroughBrokenPrefabAndLevelFiles)
