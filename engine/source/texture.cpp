@@ -219,3 +219,16 @@ std::uint32_t LoadCubemapDDS(const std::vector<std::string>& faces)
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
     return id;
 }
+
+std::vector<std::string> SkyboxFacePaths(const std::string& texturesFolder, const std::string& name)
+{
+    const bool plain = name.find_first_of("/\\") == std::string::npos && name.find("..") == std::string::npos;
+    if (!plain)
+        PrintColoredLine(ConsoleColor::Red, "\tResourceManager: skybox \"" + name + "\" is not a folder name");
+    if (!plain || name.empty() || name == "black")
+        return std::vector<std::string>(6, texturesFolder + "black.dds");
+    std::vector<std::string> faces;
+    for (const char* face : {"right", "left", "top", "bottom", "front", "back"})
+        faces.push_back(texturesFolder + "Skyboxes/" + name + "/" + face + ".dds");
+    return faces;
+}

@@ -96,6 +96,23 @@ TEST(DDSParse, FilesThatAreNotDXTTexturesGiveAnError)
     }
 }
 
+TEST(SkyboxFaces, PlainNamesGiveTheSixFacesAndAnythingElseIsBlack)
+{
+    const std::vector<std::string> faces = SkyboxFacePaths("T/", "MainSky");
+    EXPECT_EQ(faces, (std::vector<std::string>{"T/Skyboxes/MainSky/right.dds", "T/Skyboxes/MainSky/left.dds",
+                                               "T/Skyboxes/MainSky/top.dds", "T/Skyboxes/MainSky/bottom.dds",
+                                               "T/Skyboxes/MainSky/front.dds", "T/Skyboxes/MainSky/back.dds"}));
+    const std::vector<std::string> black(6, "T/black.dds");
+    for (const char* name : {"", "black"})
+        EXPECT_EQ(SkyboxFacePaths("T/", name), black) << name;
+    for (const char* name : {"../../etc", "Main/Sky", "Main\\Sky", "..", "a..b"})
+    {
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(SkyboxFacePaths("T/", name), black) << name;
+        EXPECT_NE(testing::internal::GetCapturedStdout().find("is not a folder name"), std::string::npos) << name;
+    }
+}
+
 namespace
 {
 const std::string kTextures = NEKTARU_ASSETS_DIR "/Textures/";
