@@ -356,54 +356,42 @@ void Graphics::HandleMessage(const BaseMessage& message)
     }
 }
 
-void Graphics::UpdateGameCamera()
+bool Graphics::RefreshCamera(CameraInterface* camera, const TransformInterface* transform, const Viewport& viewport,
+                             Matrix4& view, Matrix4& projection)
 {
-    CameraInterface* camera = GetGameCamera();
-    const TransformInterface* transform = GetGameCameraTransform();
     if (!camera || !transform)
-        return;
+        return false;
     if (camera->IsViewDirty())
     {
-        gameView_ = LookAt(transform->GetPosition(), transform->GetPosition() + transform->GetForward());
+        view = LookAt(transform->GetPosition(), transform->GetPosition() + transform->GetForward());
         camera->SetViewDirty(false);
     }
-    if (camera->IsProjectionDirty())
-    {
-        uiProjection_ = Orthographic(-kUIHalfWidth, kUIHalfWidth, kUIHalfHeight, -kUIHalfHeight, -1.0f, 1.0f);
-        const float aspect = static_cast<float>(gameViewport_.width) / static_cast<float>(gameViewport_.height);
-        gameProjection_ = Perspective(camera->GetFOV(), aspect, camera->GetNear(), camera->GetFar());
-        camera->SetProjectionDirty(false);
-        if (HasContext())
-        {
-            CreateGameViewTarget();
-            CreateEditorViewTarget();
-        }
-    }
+    if (!camera->IsProjectionDirty())
+        return false;
+    uiProjection_ = Orthographic(-kUIHalfWidth, kUIHalfWidth, kUIHalfHeight, -kUIHalfHeight, -1.0f, 1.0f);
+    const float aspect = static_cast<float>(viewport.width) / static_cast<float>(viewport.height);
+    projection = Perspective(camera->GetFOV(), aspect, camera->GetNear(), camera->GetFar());
+    camera->SetProjectionDirty(false);
+    return true;
+}
+
+void Graphics::UpdateGameCamera()
+{
+    if (!RefreshCamera(GetGameCamera(), GetGameCameraTransform(), gameViewport_, gameView_, gameProjection_) ||
+        !HasContext())
+        return;
+    CreateGameViewTarget();
+    CreateEditorViewTarget();
 }
 
 void Graphics::UpdateEditorCamera()
 {
-    CameraInterface* camera = editorCameraComponent_;
-    const TransformInterface* transform = editorCameraTransform_;
-    if (!camera || !transform)
+    if (!RefreshCamera(editorCameraComponent_, editorCameraTransform_, editorViewport_, editorView_,
+                       editorProjection_) ||
+        !HasContext())
         return;
-    if (camera->IsViewDirty())
-    {
-        editorView_ = LookAt(transform->GetPosition(), transform->GetPosition() + transform->GetForward());
-        camera->SetViewDirty(false);
-    }
-    if (camera->IsProjectionDirty())
-    {
-        uiProjection_ = Orthographic(-kUIHalfWidth, kUIHalfWidth, kUIHalfHeight, -kUIHalfHeight, -1.0f, 1.0f);
-        const float aspect = static_cast<float>(editorViewport_.width) / static_cast<float>(editorViewport_.height);
-        editorProjection_ = Perspective(camera->GetFOV(), aspect, camera->GetNear(), camera->GetFar());
-        camera->SetProjectionDirty(false);
-        if (HasContext())
-        {
-            CreatePickingTarget();
-            CreateEditorViewTarget();
-        }
-    }
+    CreatePickingTarget();
+    CreateEditorViewTarget();
 }
 
 void Graphics::ResetEditorCamera()

@@ -165,6 +165,9 @@ public:
 
 private:
     bool HasContext() const { return window_ != nullptr; }
+    // Rebuilds the matrices the camera flags; true when the projection was rebuilt.
+    bool RefreshCamera(CameraInterface* camera, const TransformInterface* transform, const Viewport& viewport,
+                       Matrix4& view, Matrix4& projection);
     float FrameTime() const;
     void CreateSpriteQuad();
     void CreateShadowMap();

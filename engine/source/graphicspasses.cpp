@@ -23,8 +23,14 @@ namespace
 {
 // The shaders divide by gamma.
 constexpr float kLowestGamma = 0.1f;
+constexpr std::uint32_t kPointLight = 1;
 // Picking starts from white, which no object index reaches.
 constexpr unsigned char kWhite = 0xFF;
+
+float UploadedGamma(float gamma)
+{
+    return gamma > 0.0f ? gamma : kLowestGamma;
+}
 
 std::string Indexed(const char* array, std::size_t index, const char* field)
 {
@@ -51,17 +57,37 @@ Matrix4 RowMajor(const aiMatrix4x4& pose)
                                 pose.c1, pose.c2, pose.c3, pose.c4, pose.d1, pose.d2, pose.d3, pose.d4};
     return Matrix4(elements);
 }
+
+void UploadLightList(Shader& forward, const char* array, const char* count, const std::vector<GameObject*>& lights)
+{
+    forward.SetInt(count, static_cast<int>(lights.size()));
+    for (std::size_t i = 0; i < lights.size(); ++i)
+    {
+        const TransformInterface* transform = lights[i]->GetTransform();
+        const LightInterface* light = lights[i]->GetLight();
+        // The index is kept, so the lights after it stay where the count says.
+        if (!transform || !light)
+            continue;
+        const bool point = light->GetType() == kPointLight;
+        if (point)
+        {
+            forward.SetVec3(Indexed(array, i, "position"), transform->GetPosition());
+            forward.SetFloat(Indexed(array, i, "range"), light->GetRange());
+        }
+        else
+            forward.SetVec3(Indexed(array, i, "direction"), transform->GetForward());
+        forward.SetVec3(Indexed(array, i, "ambient"), light->GetAmbient());
+        forward.SetVec3(Indexed(array, i, "diffuse"), light->GetDiffuse());
+        forward.SetVec3(Indexed(array, i, "specular"), light->GetSpecular());
+        forward.SetFloat(Indexed(array, i, "intensity"), light->GetIntensity());
+    }
+}
 }
 
 Model* Graphics::FindModel(const std::string& name) const
 {
     const auto found = resources_->models.find(name);
     return found == resources_->models.end() ? nullptr : found->second.get();
-}
-
-float UploadedGamma(float gamma)
-{
-    return gamma > 0.0f ? gamma : kLowestGamma;
 }
 
 void Graphics::AdvanceAnimators(float frameTime)
@@ -153,35 +179,8 @@ void Graphics::UploadLights(Shader& forward, const TransformInterface& camera)
 {
     forward.Use();
     forward.SetVec3("camPos", camera.GetPosition());
-    forward.SetInt("NUM_OF_DIRECTIONAL_LIGHTS", static_cast<int>(directionalLights.active.size()));
-    for (std::size_t i = 0; i < directionalLights.active.size(); ++i)
-    {
-        const GameObject* object = directionalLights.active[i];
-        const TransformInterface* transform = object->GetTransform();
-        const LightInterface* light = object->GetLight();
-        if (!transform || !light)
-            continue;
-        forward.SetVec3(Indexed("dirLights", i, "direction"), transform->GetForward());
-        forward.SetVec3(Indexed("dirLights", i, "ambient"), light->GetAmbient());
-        forward.SetVec3(Indexed("dirLights", i, "diffuse"), light->GetDiffuse());
-        forward.SetVec3(Indexed("dirLights", i, "specular"), light->GetSpecular());
-        forward.SetFloat(Indexed("dirLights", i, "intensity"), light->GetIntensity());
-    }
-    forward.SetInt("NUM_OF_POINT_LIGHTS", static_cast<int>(pointLights.active.size()));
-    for (std::size_t i = 0; i < pointLights.active.size(); ++i)
-    {
-        const GameObject* object = pointLights.active[i];
-        const TransformInterface* transform = object->GetTransform();
-        const LightInterface* light = object->GetLight();
-        if (!transform || !light)
-            continue;
-        forward.SetVec3(Indexed("ptLights", i, "position"), transform->GetPosition());
-        forward.SetVec3(Indexed("ptLights", i, "ambient"), light->GetAmbient());
-        forward.SetVec3(Indexed("ptLights", i, "diffuse"), light->GetDiffuse());
-        forward.SetVec3(Indexed("ptLights", i, "specular"), light->GetSpecular());
-        forward.SetFloat(Indexed("ptLights", i, "intensity"), light->GetIntensity());
-        forward.SetFloat(Indexed("ptLights", i, "range"), light->GetRange());
-    }
+    UploadLightList(forward, "dirLights", "NUM_OF_DIRECTIONAL_LIGHTS", directionalLights.active);
+    UploadLightList(forward, "ptLights", "NUM_OF_POINT_LIGHTS", pointLights.active);
 }
 
 Model* Graphics::PrepareObject(Shader& shader, GameObject& object)
