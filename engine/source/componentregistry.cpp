@@ -3,6 +3,7 @@
 #include "c_collider.h"
 #include "c_rigidbody.h"
 #include "c_transform.h"
+#include "c_waypoint.h"
 #include "monobehavior.h"
 
 namespace
@@ -24,6 +25,7 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
         {"CapsuleCollider", &Create<CapsuleCollider>},
         {"RigidBody", &Create<RigidBody>},
         {"MonoBehavior", &Create<MonoBehaviorDLL>},
+        {"Waypoint", &Create<Waypoint>},
     };
     return creators;
 }
