@@ -1,5 +1,6 @@
 // A generated level of 5,000 objects built from 20 prefabs, loaded through LoadLevelFile (objects,
-// components, hierarchy), saved back through SaveLevel and destroyed through DestroyAllObjects.
+// components, hierarchy), saved back through SaveLevel and destroyed through DestroyAllObjects; and a
+// chain of 100,000 objects, each the parent of the one before, loaded.
 #include "core.h"
 #include "editor.h"
 #include "graphics.h"
@@ -19,6 +20,8 @@ namespace
 constexpr int kPrefabs = 20;
 constexpr int kObjects = 5000;
 constexpr char kLevelFile[] = "Assets/XML/Bench.xml";
+constexpr int kChainLength = 100000;
+constexpr char kChainFile[] = "Assets/XML/Chain.xml";
 
 std::string Transform(int n, bool whole)
 {
@@ -75,9 +78,9 @@ public:
 
     ObjectFactory& Factory() { return *factory_; }
     std::string Folder(const std::string& name) const { return root_.Folder() + "Assets/" + name + "/"; }
-    std::string LevelPath() const { return root_.Folder() + kLevelFile; }
 
-    void Load() { factory_->LoadLevelFile(LevelPath(), true); }
+    void Load(const std::string& relative = kLevelFile) { factory_->LoadLevelFile(root_.Folder() + relative, true); }
+    void Write(const std::string& relative, const std::string& text) const { root_.Write(relative, text); }
     // Hands the queued messages to the systems and frees what was destroyed, as a frame does.
     void Settle()
     {
@@ -114,10 +117,21 @@ private:
 };
 
 // Every iteration goes through the whole level.
-void CountObjects(benchmark::State& state)
+void CountObjects(benchmark::State& state, int objects = kObjects)
 {
     state.counters["objects_per_second"] =
-        benchmark::Counter(static_cast<double>(kObjects), benchmark::Counter::kIsIterationInvariantRate);
+        benchmark::Counter(static_cast<double>(objects), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+std::string ChainLevel()
+{
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Objects>\n";
+    for (int n = 0; n < kChainLength; ++n)
+    {
+        const long long id = 100000 + n;
+        text += Object("Link " + std::to_string(n), 0, id, n + 1 < kChainLength ? id + 1 : 0, "");
+    }
+    return text + "</Objects>\n";
 }
 
 void BM_LoadLevelFile(benchmark::State& state)
@@ -133,6 +147,22 @@ void BM_LoadLevelFile(benchmark::State& state)
     CountObjects(state);
 }
 BENCHMARK(BM_LoadLevelFile)->Unit(benchmark::kMillisecond);
+
+void BM_LoadChain(benchmark::State& state)
+{
+    BenchWorld world;
+    world.Write(kChainFile, ChainLevel());
+    world.Factory().SaveSceneSettings(world.Folder("SceneSettings") + "ChainSettings.xml");
+    for (auto _ : state)
+    {
+        world.Load(kChainFile);
+        state.PauseTiming();
+        world.Clear();
+        state.ResumeTiming();
+    }
+    CountObjects(state, kChainLength);
+}
+BENCHMARK(BM_LoadChain)->Unit(benchmark::kMillisecond);
 
 void BM_SaveLevel(benchmark::State& state)
 {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "property.h"
 #include "serializer.h"
 #include "TorvaneMath.h"
 
@@ -33,13 +34,19 @@ inline void WriteMonosLeaf(XMLWriter& writer, int& counter, const std::string& n
 }
 
 // Base of every script. The engine owns every instance and deletes it through the virtual destructor; it
-// reaches scripts only through these operations and the two public fields below.
-class MonoBehaviorInterface
+// reaches scripts only through these operations and the public fields below. Tools outside the library read
+// owner, state and dummy right after the virtual table pointer: keep them first and in this order.
+class MonoBehaviorInterface : public property::base
 {
 public:
     GameObjectInterface* owner = nullptr;
     ScriptState state = ScriptState::Created;
+    // Shown read-only by the base table; nothing reads it.
     std::int32_t dummy = 0;
+
+    // The base table: the one read-only entry "dummy". Classes without properties answer with it.
+    static const property::table& StaticPropertyTable();
+    const property::table& GetPropertyTable() const override { return StaticPropertyTable(); }
 
     virtual ~MonoBehaviorInterface() = default;
 
@@ -84,3 +91,18 @@ protected:
     MonoBehaviorInterface(const MonoBehaviorInterface&) = default;
     MonoBehaviorInterface& operator=(const MonoBehaviorInterface&) = default;
 };
+
+namespace monobehavior_table
+{
+inline constexpr property::PropertyEntry kEntries[] = {
+    property::ValueEntry<std::int32_t>("dummy", PROPERTY_POSITION(MonoBehaviorInterface, dummy),
+                                       property::PlainFlags(property::flags::kReadOnly)),
+};
+inline constexpr auto kIndex = property::BuildIndex(kEntries);
+inline constexpr property::table kTable = property::MakeTable("MonoBehaviorInterface", kEntries, kIndex);
+} // namespace monobehavior_table
+
+inline const property::table& MonoBehaviorInterface::StaticPropertyTable()
+{
+    return monobehavior_table::kTable;
+}

@@ -138,15 +138,26 @@ void CompareMember(const Class& object, const Class& other, bool& equal, const M
     VisitIfChanged(object, other, descriptor, [&](const T&) { equal = false; });
 }
 
+// The components' text rules: XMLReader's.
+struct ReadElementValue
+{
+    template <class T>
+    bool operator()(const XMLNode& element, T& value) const
+    {
+        return XMLReader::ReadValue(element.value, &value);
+    }
+};
+
 // Sets the member from an element of its name. Text that does not convert is reported by the reader and
 // leaves the member as it was (its setter is not called).
-template <class Class, class T>
-void ReadMemberFromXml(const XMLNode& element, Class& object, const MemberDescriptor<Class, T>& descriptor)
+template <class Class, class T, class Reader>
+void ReadMemberFromXml(const XMLNode& element, Class& object, const MemberDescriptor<Class, T>& descriptor,
+                       const Reader& read)
 {
     if (element.name != descriptor.name)
         return;
     T value{};
-    if (XMLReader::ReadValue(element.value, &value))
+    if (read(element, value))
         descriptor.Set(object, value);
 }
 
@@ -172,10 +183,11 @@ bool MembersEqual(const Class& object, const Class& other, const Table& table)
 }
 
 // Each child of the element, in file order, sets every member of its name; other children are ignored
-// and members without a child keep their values.
-template <class Class, class Table>
-void ReadMembers(const XMLNode& element, Class& object, const Table& table)
+// and members without a child keep their values. Reader turns an element's text into a value.
+template <class Class, class Table, class Reader = ReadElementValue>
+void ReadMembers(const XMLNode& element, Class& object, const Table& table, const Reader& read = {})
 {
     for (const XMLNode* child : element.children)
-        std::apply([&](const auto&... descriptor) { (ReadMemberFromXml(*child, object, descriptor), ...); }, table);
+        std::apply([&](const auto&... descriptor) { (ReadMemberFromXml(*child, object, descriptor, read), ...); },
+                   table);
 }

@@ -53,8 +53,9 @@ Transform::Transform(const Transform& source)
 Transform::~Transform()
 {
     SetParent(nullptr);
-    for (TransformInterface* child : std::vector(children_))
-        child->SetParent(nullptr);
+    // Directly: each child's SetParent would search this list again, quadratic in the number of children.
+    for (TransformInterface* child : children_)
+        FromInterface<Transform>(child)->parent_ = nullptr;
 }
 
 void Transform::Serialize(XMLWriter& writer, const Component* prefab) const

@@ -1,5 +1,7 @@
 #include "componentregistry.h"
 
+#include "c_audiolistener.h"
+#include "c_audiosource.h"
 #include "c_collider.h"
 #include "c_rigidbody.h"
 #include "c_transform.h"
@@ -24,6 +26,8 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
         {"SphereCollider", &Create<SphereCollider>},
         {"CapsuleCollider", &Create<CapsuleCollider>},
         {"RigidBody", &Create<RigidBody>},
+        {"AudioSource", &Create<AudioSource>},
+        {"AudioListener", &Create<AudioListener>},
         {"MonoBehavior", &Create<MonoBehaviorDLL>},
         {"Waypoint", &Create<Waypoint>},
     };

@@ -6,6 +6,7 @@
 #include "console.h"
 #include "editor.h"
 #include "graphics.h"
+#include "helpers.h"
 #include "inputsystem.h"
 #include "logic.h"
 #include "mainwindow.h"
@@ -63,7 +64,7 @@ Core::SystemCreator EngineSystems(platform::Window* window)
         case SystemId::Physics:
             return std::make_unique<PhysicsSystem>();
         case SystemId::Audio:
-            return std::make_unique<AudioSystem>();
+            return std::make_unique<AudioSystem>(GetExecutableFolder());
         case SystemId::Editor:
             return std::make_unique<Editor>();
         case SystemId::AI:
@@ -245,17 +246,21 @@ bool Core::WindowIsActive() const
 
 void Core::RunActiveFrame()
 {
-    const double frameStart = lastStamp_;
     Frame();
     const float dt = frameTime_;
+    // Read after the frame: a load inside it reset the timer, and the cap counts from that reset.
+    const double frameStart = lastStamp_;
     const float wasted = targetFrameTime_ - static_cast<float>(platform::MonotonicSeconds() - frameStart);
-    CapFrame(frameStart);
-    totalTime_ += frameTime_;
+    const double elapsed = CapFrame(frameStart);
+    totalTime_ += static_cast<float>(elapsed);
+    // After a reset the next frame keeps the target frame time the reset gave it.
+    if (!frameTimerReset_)
+        frameTime_ = static_cast<float>(elapsed);
     if (window_)
         window_->SetTitle(FrameTitle(titlePrefix_, dt, wasted));
 }
 
-void Core::CapFrame(double frameStart)
+double Core::CapFrame(double frameStart) const
 {
     double elapsed = platform::MonotonicSeconds() - frameStart;
     if (targetFrameTime_ - elapsed > kCapSpinSeconds)
@@ -263,7 +268,7 @@ void Core::CapFrame(double frameStart)
     do
         elapsed = platform::MonotonicSeconds() - frameStart;
     while (targetFrameTime_ > elapsed);
-    frameTime_ = static_cast<float>(elapsed);
+    return elapsed;
 }
 
 void Core::PumpMessages()

@@ -131,7 +131,8 @@ private:
     void MeasureFrameTime();
     bool WindowIsActive() const;
     void RunActiveFrame();
-    void CapFrame(double frameStart);
+    // Waits out the rest of the target frame time; the seconds since frameStart.
+    double CapFrame(double frameStart) const;
     void FlushDestroyed();
     void EndInputFrame();
     void UpdateTargetFrameTime();

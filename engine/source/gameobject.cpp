@@ -24,6 +24,8 @@
 
 #include <algorithm>
 #include <typeinfo>
+#include <unordered_set>
+#include <utility>
 
 GameObject::GameObject(std::string name, ObjectId id) : name_(std::move(name)), id_(id) {}
 
@@ -251,13 +253,18 @@ void GameObject::EnsureTransform()
 
 void GameObject::AddChild(GameObject* child)
 {
-    if (!child || child->parent_ == this)
-        return;
-    if (child == this || child->IsDescendant(this))
+    if (child && child->parent_ != this && (child == this || child->IsDescendant(this)))
     {
         ASSERT(false, "GameObject - " + child->name_ + " cannot become a child of its own descendant");
         return;
     }
+    AddChildWithoutLoopCheck(child);
+}
+
+void GameObject::AddChildWithoutLoopCheck(GameObject* child)
+{
+    if (!child || child->parent_ == this)
+        return;
     // An object has one parent: the old one lets go first.
     child->DetachFromParent();
     child->parentId_ = id_;
@@ -270,13 +277,15 @@ void GameObject::RemoveChild(GameObject* child)
     if (!child)
         return;
     const ObjectId childId = child->id_;
-    std::erase_if(children_, [&](const GameObject* listed) { return listed->id_ == childId; });
-    // A child no longer listed keeps no link that would dangle once this object is freed.
-    if (child->parent_ == this)
-    {
-        child->parent_ = nullptr;
-        child->parentId_ = 0;
-    }
+    // Every entry of that id leaves (two only after a damaged file), and none keeps a link that would
+    // dangle once this object is freed.
+    std::erase_if(children_, [&](GameObject* listed) {
+        if (listed->id_ != childId)
+            return false;
+        listed->parent_ = nullptr;
+        listed->parentId_ = 0;
+        return true;
+    });
 }
 
 void GameObject::DetachFromParent()
@@ -286,11 +295,32 @@ void GameObject::DetachFromParent()
     parent_->RemoveChild(this);
 }
 
+// Upwards: the other object's ancestors are one chain, however deep or wide the tree below this one is.
 bool GameObject::IsDescendant(const GameObject* other) const
 {
-    return std::ranges::any_of(children_, [&](const GameObject* child) {
-        return child == other || child->IsDescendant(other);
-    });
+    for (const GameObject* ancestor = other ? other->parent_ : nullptr; ancestor; ancestor = ancestor->parent_)
+        if (ancestor == this)
+            return true;
+    return false;
+}
+
+void GameObject::UnlinkForFreeing(std::span<GameObject* const> objects)
+{
+    for (GameObject* object : objects)
+    {
+        for (GameObject* child : object->children_)
+            if (child->parent_ == object)
+                child->parent_ = nullptr;
+        object->children_.clear();
+    }
+    // What is left are links to parents that stay: each such parent's list is swept once.
+    const std::unordered_set<const GameObject*> going(objects.begin(), objects.end());
+    std::unordered_set<GameObject*> staying;
+    for (GameObject* object : objects)
+        if (object->parent_)
+            staying.insert(std::exchange(object->parent_, nullptr));
+    for (GameObject* parent : staying)
+        std::erase_if(parent->children_, [&](const GameObject* child) { return going.contains(child); });
 }
 
 void GameObject::Serialize(XMLWriter& writer, const std::string& elementName) const

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -104,11 +105,17 @@ public:
     void RestoreComponent(Component* component);
     void EnsureTransform();
 
-    // Object links only; transforms and positions are the callers' business.
+    // Object links only; transforms and positions are the callers' business. A link that would make an
+    // object its own ancestor is refused.
     void AddChild(GameObject* child);
+    // AddChild for a caller that has ruled out loops already, for many links at once (the level reader).
+    void AddChildWithoutLoopCheck(GameObject* child);
     void RemoveChild(GameObject* child);
     void DetachFromParent();
     bool IsDescendant(const GameObject* other) const;
+    // Cuts every link to and from objects about to be freed together. One by one, each would search its
+    // parent's list: quadratic for a parent with many children.
+    static void UnlinkForFreeing(std::span<GameObject* const> objects);
 
     // One element of the level format; components against the prefab's when the object has one.
     void Serialize(XMLWriter& writer, const std::string& elementName) const;

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "assertion.h"
+#include "audiosystem.h"
 #include "collisiondata.h"
 #include "component.h"
 #include "console.h"
@@ -100,7 +101,20 @@ bool Logic::LoadGameLibrary()
 
 bool Logic::ReleaseGameLibrary()
 {
+    for (PropertyTableHolder* holder : tableHolders_)
+        holder->DropPropertyTables();
     return library_.Release();
+}
+
+void Logic::AddTableHolder(PropertyTableHolder* holder)
+{
+    if (!Contains(tableHolders_, holder))
+        tableHolders_.push_back(holder);
+}
+
+void Logic::RemoveTableHolder(PropertyTableHolder* holder)
+{
+    std::erase(tableHolders_, holder);
 }
 
 void Logic::PassStapleFunctions()
@@ -110,12 +124,13 @@ void Logic::PassStapleFunctions()
 
 StapleArguments Logic::CurrentStapleArguments() const
 {
-    // Physics and audio join here as their systems come to offer their interfaces.
+    // Physics joins here once its system offers its interface.
     StapleArguments arguments;
     arguments.factory = gFactory;
     if (gCore)
     {
         arguments.input = gCore->GetInput();
+        arguments.audio = gCore->GetAudio();
         arguments.core = gCore;
         arguments.dt = gCore->GetFrameTime();
     }

@@ -9,6 +9,17 @@
 class GameObject;
 class MonoBehaviorDLL;
 
+// Keeps references into the script library's property tables (the editor's inspector does). The tables are
+// part of the library, so a holder is told to drop them before the library is freed.
+class PropertyTableHolder
+{
+public:
+    virtual void DropPropertyTables() = 0;
+
+protected:
+    ~PropertyTableHolder() = default;
+};
+
 // Hosts the script library: loads a copy of it, hands it the engine's services, reloads it when a new build
 // appears, and drives the scripts of every registered object through their life cycle and events.
 class Logic : public System
@@ -27,7 +38,11 @@ public:
     void HandleMessage(const BaseMessage& message) override;
 
     bool LoadGameLibrary();
+    // Tells every table holder to drop its references, then frees the library.
     bool ReleaseGameLibrary();
+    // A holder stays registered until it is removed; it must outlive neither Logic nor its registration.
+    void AddTableHolder(PropertyTableHolder* holder);
+    void RemoveTableHolder(PropertyTableHolder* holder);
     void PassStapleFunctions();
     // A new instance of the named script, owned by the caller; null (with a console line) when there is none.
     std::unique_ptr<MonoBehaviorInterface> FindScript(const std::string& name) const;
@@ -77,6 +92,7 @@ private:
     ScriptLibrary library_;
     LibraryWatch watch_;
     bool suspended_ = false;
+    std::vector<PropertyTableHolder*> tableHolders_;
 
     ObjectList activeObjects_;
     ObjectList runWhenPausedObjects_;

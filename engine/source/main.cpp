@@ -1,3 +1,4 @@
+#include "audiosystem.h"
 #include "configfile.h"
 #include "console.h"
 #include "core.h"
@@ -81,7 +82,7 @@ int RunProgram(std::span<const char* const> arguments)
     platform::Window::ShowCursor(false);
     input.SetCursorLock(true);
     LoadStartupContent(content, folders.executable);
-    core.WaitForLoading({}, {}, {});
+    core.WaitForLoading(core.GetAudio()->GetLoadTasks(), {}, {});
 
     if (IsTestRunRequested(""))
         RunTestHarness(core, TestRunSetup{"", folders.executable, content});

@@ -42,11 +42,12 @@ void QueueDestroy(GameObject* object)
 }
 
 // Objects about to be freed are held nowhere: what their components ask while others go finds no owner.
-template <class Objects>
-void Unplace(Objects&& objects)
+// Their links go in one sweep, as freeing them one by one would search each parent's list again and again.
+void Unplace(const std::vector<GameObject*>& objects)
 {
-    for (const auto& object : objects)
+    for (GameObject* object : objects)
         object->SetPlace(ObjectPlace::None);
+    GameObject::UnlinkForFreeing(objects);
 }
 } // namespace
 
@@ -71,10 +72,10 @@ ObjectFactory::~ObjectFactory()
         SetObjectFactoryHooks({});
         gFactory = nullptr;
     }
-    Unplace(deleted_);
-    Unplace(destroyQueue_);
-    Unplace(live_);
-    Unplace(std::views::values(prefabs_));
+    std::vector<GameObject*> freed = Pointers(deleted_);
+    for (const std::vector<GameObject*>& more : {Pointers(destroyQueue_), Pointers(live_), GetPrefabs()})
+        freed.insert(freed.end(), more.begin(), more.end());
+    Unplace(freed);
     levelName_.clear();
     deleted_.clear();
     destroyQueue_.clear();
@@ -296,7 +297,7 @@ void ObjectFactory::FlushDestroyed()
 {
     // Freeing an object may destroy others (a script cleaning up); they wait for the next flush.
     auto freed = std::exchange(destroyQueue_, {});
-    Unplace(freed);
+    Unplace(Pointers(freed));
     freed.clear();
 }
 

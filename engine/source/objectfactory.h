@@ -124,7 +124,8 @@ private:
     std::vector<GameObject*> LoadLevelObjects(const XMLNode& root, const std::string& path, bool registerObjects);
     GameObject* LoadLevelObject(const ObjectRecord& record, const std::string& path);
     void FinishLevelObjects(const std::vector<GameObject*>& loaded, const std::string& path, bool registerObjects);
-    void LinkToParent(GameObject& object, const std::string& path) const;
+    // The live object that the object's parent id names; reported when it names none.
+    GameObject* NamedParent(const GameObject& object, const std::string& path) const;
     void FinishLevelObject(GameObject& object, bool registerObjects);
 
     std::map<ObjectId, std::unique_ptr<GameObject>> prefabs_;

@@ -13,8 +13,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <filesystem>
 #include <iostream>
+#include <unordered_map>
 
 namespace
 {
@@ -103,6 +105,40 @@ void RemoveOtherFilesOfPrefab(const std::string& folder, ObjectId id, const std:
         if (name != kept && name.ends_with(suffix) && entry.is_regular_file(error))
             fs::remove(entry.path(), error);
     }
+}
+
+// Made in order, which of the links from objects[n] to parents[n] would close a loop: of each loop, the
+// link made last. The new objects had no links before, so a loop runs through them alone. Each object is
+// visited once, where an ancestor walk per link would be quadratic in a long chain.
+std::vector<bool> LinksClosingLoops(const std::vector<GameObject*>& objects, const std::vector<GameObject*>& parents)
+{
+    constexpr std::size_t kNone = SIZE_MAX;
+    std::unordered_map<const GameObject*, std::size_t> index;
+    for (std::size_t n = 0; n < objects.size(); ++n)
+        index.emplace(objects[n], n);
+    const auto next = [&](std::size_t n) {
+        const auto found = index.find(parents[n]);
+        return found == index.end() ? kNone : found->second;
+    };
+    enum class Seen : std::uint8_t { Not, OnPath, Done };
+    std::vector<Seen> seen(objects.size(), Seen::Not);
+    std::vector<bool> closes(objects.size(), false);
+    std::vector<std::size_t> path;
+    for (std::size_t start = 0; start < objects.size(); ++start)
+    {
+        std::size_t n = start;
+        for (; n != kNone && seen[n] == Seen::Not; n = next(n))
+        {
+            seen[n] = Seen::OnPath;
+            path.push_back(n);
+        }
+        if (n != kNone && seen[n] == Seen::OnPath)
+            closes[*std::max_element(std::ranges::find(path, n), path.end())] = true;
+        for (std::size_t walked : path)
+            seen[walked] = Seen::Done;
+        path.clear();
+    }
+    return closes;
 }
 } // namespace
 
@@ -217,16 +253,15 @@ GameObject* ObjectFactory::LoadLevelObject(const ObjectRecord& record, const std
     return object;
 }
 
-void ObjectFactory::LinkToParent(GameObject& object, const std::string& path) const
+GameObject* ObjectFactory::NamedParent(const GameObject& object, const std::string& path) const
 {
     const ObjectId parentId = object.GetParentID();
     if (parentId == 0)
-        return;
+        return nullptr;
     GameObject* parent = FindObjectById(parentId);
     ASSERT(parent, path + " - object \"" + object.GetName() + "\" names parent " + std::to_string(parentId) +
                        ", which is not loaded");
-    if (parent)
-        parent->AddChild(&object);
+    return parent;
 }
 
 void ObjectFactory::FinishLevelObject(GameObject& object, bool registerObjects)
@@ -274,12 +309,23 @@ std::vector<GameObject*> ObjectFactory::LoadLevelObjects(const XMLNode& root, co
 void ObjectFactory::FinishLevelObjects(const std::vector<GameObject*>& loaded, const std::string& path,
                                        bool registerObjects)
 {
+    std::vector<GameObject*> objects;
+    std::vector<GameObject*> parents;
     for (GameObject* object : loaded)
+        if (IsLive(*object))
+        {
+            objects.push_back(object);
+            parents.push_back(NamedParent(*object, path));
+        }
+    const std::vector<bool> closesLoop = LinksClosingLoops(objects, parents);
+    for (std::size_t n = 0; n < objects.size(); ++n)
     {
-        if (!IsLive(*object))
-            continue;
-        LinkToParent(*object, path);
-        FinishLevelObject(*object, registerObjects);
+        // Only a link known to close a loop needs AddChild's ancestor walk, which refuses and reports it.
+        if (closesLoop[n])
+            parents[n]->AddChild(objects[n]);
+        else if (parents[n])
+            parents[n]->AddChildWithoutLoopCheck(objects[n]);
+        FinishLevelObject(*objects[n], registerObjects);
     }
 }
 

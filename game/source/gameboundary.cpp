@@ -1,47 +1,65 @@
+// The library's exported boundary: the six setters, the script-name list and one factory per name. Names and
+// factories both come from GAME_SCRIPTS, so they cannot disagree.
 #include <string>
 #include <vector>
 
+#include "allscripts.h"
 #include "gameexport.h"
-#include "staplearguments.h"
+#include "gameservices.h"
+#include "scriptlist.h"
 
 namespace
 {
-// The services as the engine last handed them over.
-StapleArguments staples;
-}
+#define SCRIPT_NAME(Name) #Name,
+const std::vector<std::string> scriptNames = {GAME_SCRIPTS(SCRIPT_NAME, SCRIPT_NAME)};
+#undef SCRIPT_NAME
+} // namespace
 
 GAME_EXPORT void PassInput(InputInterface* passed)
 {
-    staples.input = passed;
+    gServices.input = passed;
 }
 
 GAME_EXPORT void PassFactory(ObjectFactoryInterface* passed)
 {
-    staples.factory = passed;
+    gServices.factory = passed;
 }
 
 GAME_EXPORT void PassPhysics(PhysicsInterface* passed)
 {
-    staples.physics = passed;
+    gServices.physics = passed;
 }
 
 GAME_EXPORT void PassAudio(AudioInterface* passed)
 {
-    staples.audio = passed;
+    gServices.audio = passed;
 }
 
 GAME_EXPORT void PassCore(CoreInterface* passed)
 {
-    staples.core = passed;
+    gServices.core = passed;
 }
 
 GAME_EXPORT void PassDt(float dt)
 {
-    staples.dt = dt;
+    gServices.dt = dt;
 }
 
-// The caller owns the list. No script is written yet.
+// A copy the caller owns and deletes.
 GAME_EXPORT std::vector<std::string>* GetMonoList()
 {
-    return new std::vector<std::string>;
+    return new std::vector<std::string>(scriptNames);
 }
+
+#define SCRIPT_FACTORY(Name)                                                                                      \
+    GAME_EXPORT MonoBehaviorInterface* Create##Name(GameObjectInterface* owner)                                   \
+    {                                                                                                             \
+        return CreateScript<Name>(owner);                                                                         \
+    }
+// A listed name without a class: the engine counts it as failed.
+#define NO_SCRIPT_FACTORY(Name)                                                                                   \
+    GAME_EXPORT MonoBehaviorInterface* Create##Name(GameObjectInterface* /*owner*/)                               \
+    {                                                                                                             \
+        return nullptr;                                                                                           \
+    }
+GAME_SCRIPTS(SCRIPT_FACTORY, NO_SCRIPT_FACTORY)

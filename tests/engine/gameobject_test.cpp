@@ -270,6 +270,45 @@ TEST(GameObject, AFreedObjectLeavesNoLinkBehind)
     EXPECT_EQ(grandchild->GetParent(), nullptr);
 }
 
+TEST(GameObject, ObjectsFreedTogetherLeaveNoLinkBehind)
+{
+    GameObject parent("Parent", 1);
+    auto going = std::make_unique<GameObject>("Going", 2);
+    GameObject staying("Staying", 3);
+    auto alsoGoing = std::make_unique<GameObject>("Also going", 4);
+    auto goingChild = std::make_unique<GameObject>("Going child", 5);
+    GameObject orphan("Orphan", 6);
+    for (GameObject* child : {going.get(), &staying, alsoGoing.get()})
+        parent.AddChild(child);
+    going->AddChild(goingChild.get());
+    going->AddChild(&orphan);
+
+    GameObject::UnlinkForFreeing(std::vector<GameObject*>{goingChild.get(), alsoGoing.get(), going.get()});
+    goingChild.reset();
+    going.reset();
+    alsoGoing.reset();
+    EXPECT_EQ(parent.GetChildren(), std::vector<GameObject*>{&staying});
+    EXPECT_EQ(staying.GetParent(), &parent);
+    EXPECT_EQ(orphan.GetParent(), nullptr);
+}
+
+TEST(GameObject, RemovingAChildUnlinksEveryChildOfItsId)
+{
+    // Two children with one id come only from a damaged file; neither may keep a link to a list it left.
+    GameObject parent("Parent", 1);
+    GameObject first("First", 2);
+    GameObject twin("Twin", 3);
+    parent.AddChild(&first);
+    parent.AddChild(&twin);
+    twin.SetID(2);
+
+    parent.RemoveChild(&first);
+    EXPECT_TRUE(parent.GetChildren().empty());
+    EXPECT_EQ(first.GetParent(), nullptr);
+    EXPECT_EQ(twin.GetParent(), nullptr);
+    EXPECT_EQ(twin.GetParentID(), 0u);
+}
+
 class GameObjectFiles : public ::testing::Test
 {
 protected:

@@ -184,3 +184,33 @@ TEST_F(HotReloadTest, TheKeyPStopsEveryScriptAndTheWatchUntilItIsPressedAgain)
     EXPECT_THAT(world.TakeLog(), ElementsAre("Counter v2 1"));
 }
 }
+
+namespace
+{
+// Records whether the library was still there when it was told to drop its tables.
+class TableHolder : public PropertyTableHolder
+{
+public:
+    explicit TableHolder(std::string loadedCopy) : loadedCopy_(std::move(loadedCopy)) {}
+    void DropPropertyTables() override { residentAtDrop.push_back(platform::DynamicLibrary::IsResident(loadedCopy_)); }
+
+    std::vector<bool> residentAtDrop;
+
+private:
+    std::string loadedCopy_;
+};
+
+TEST_F(HotReloadTest, TableHoldersDropTheirReferencesBeforeTheLibraryGoes)
+{
+    TableHolder holder(world.folders.LoadedCopy());
+    TableHolder removed(world.folders.LoadedCopy());
+    world.logic->AddTableHolder(&holder);
+    world.logic->AddTableHolder(&holder);
+    world.logic->AddTableHolder(&removed);
+    world.logic->RemoveTableHolder(&removed);
+    Rebuild(FIXTURE_SCRIPTS_V2);
+    EXPECT_THAT(holder.residentAtDrop, ElementsAre(true));
+    EXPECT_TRUE(removed.residentAtDrop.empty());
+    world.logic->RemoveTableHolder(&holder);
+}
+} // namespace

@@ -1,12 +1,14 @@
 #include "c_transform.h"
 #include "canvasinterface.h"
 #include "factoryworld.h"
+#include "idlesystem.h"
 #include "testrun.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -432,6 +434,87 @@ TEST_F(MalformedFiles, ImpossibleHierarchiesAreRefusedLinkByLink)
     EXPECT_EQ(Live("A").GetParent(), &Live("B"));
     EXPECT_EQ(Live("B").GetParent(), nullptr);
     EXPECT_FALSE(Live("A").IsDescendant(&Live("A")));
+}
+
+namespace
+{
+// A tree as (name, id, the id of the parent it is linked to) per live object, in live order.
+using Tree = std::vector<std::tuple<std::string, ObjectId, ObjectId>>;
+
+// A factory in a scratch folder with idle systems but Graphics: big levels, without recording every message.
+class BigLevels : public ::testing::Test
+{
+protected:
+    BigLevels()
+        : core([](SystemId id) -> std::unique_ptr<System> {
+              if (id == SystemId::Graphics)
+                  return std::make_unique<Graphics>(1280, 800);
+              return std::make_unique<IdleSystem>(id);
+          }),
+          messaging(core.MessageReceivers()), factory(scratch.Folder())
+    {
+        scratch.Write("Assets/SceneSettings/.keep", "");
+    }
+
+    std::string Load(const std::string& relative)
+    {
+        const std::string errors = Captured([&] { factory.LoadLevelFile(scratch.Folder() + relative, true); }).errors;
+        messaging.Update();
+        return errors;
+    }
+    void Clear()
+    {
+        factory.DestroyAllObjects();
+        messaging.Update();
+        factory.FlushDestroyed();
+    }
+    Tree LinkedTree() const
+    {
+        Tree tree;
+        for (const GameObject* object : factory.GetObjects())
+            tree.emplace_back(object->GetName(), object->GetID(),
+                              object->GetParent() ? object->GetParent()->GetID() : 0);
+        return tree;
+    }
+
+    TempFolder scratch;
+    Core core;
+    MessagingSystem messaging;
+    ObjectFactory factory;
+};
+} // namespace
+
+TEST_F(BigLevels, AChainOfAHundredThousandObjectsLoadsLinksAndSavesBackTheSameTree)
+{
+    // Each object names the next as its parent, or each the one before: a recursive walk would run out of
+    // stack. (How long either takes is the level-load benchmark's business.)
+    const struct
+    {
+        ObjectId length;
+        bool parentIsNext;
+    } chains[] = {{100000, true}, {1000, false}};
+    for (const auto& [length, parentIsNext] : chains)
+    {
+        std::string text = "<Objects>\n";
+        Tree expected;
+        for (ObjectId id = 1; id <= length; ++id)
+        {
+            const ObjectId parent = parentIsNext ? (id < length ? id + 1 : 0) : id - 1;
+            const std::string name = "Link " + std::to_string(id);
+            text += Object(name, std::to_string(id), std::to_string(parent));
+            expected.emplace_back(name, id, parent);
+        }
+        scratch.Write("Assets/XML/Chain.xml", text + "</Objects>\n");
+        EXPECT_EQ(Load("Assets/XML/Chain.xml"), "");
+        const Tree loaded = LinkedTree();
+        EXPECT_TRUE(loaded == expected) << length;
+
+        factory.SaveLevel(scratch.Folder() + "Assets/XML/Saved.xml");
+        Clear();
+        EXPECT_EQ(Load("Assets/XML/Saved.xml"), "");
+        EXPECT_TRUE(LinkedTree() == loaded) << length;
+        Clear();
+    }
 }
 
 TEST_F(MalformedFiles, RandomDamageToALevelNeverHurtsTheLoadedObjects)

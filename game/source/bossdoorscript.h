@@ -1,0 +1,15 @@
+#pragma once
+#include "script.h"
+
+class GameObjectInterface;
+
+// Sinks the arena door while the player stands beyond it.
+class BossDoorScript : public Script<BossDoorScript>
+{
+public:
+    GameObjectInterface* playerObject = nullptr;
+    GameObjectInterface* bossObject = nullptr;
+    Vector3 homePosition;
+    float sinkDepth = -25.0f;
+    bool open = false;
+};

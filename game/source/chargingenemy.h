@@ -1,0 +1,26 @@
+#pragma once
+#include "script.h"
+
+class GameObjectInterface;
+class ParticleSystemInterface;
+
+// Enemy that charges at the player.
+class ChargingEnemy : public Script<ChargingEnemy>
+{
+    SCRIPT_WITH_PROPERTIES(ChargingEnemy)
+
+    float chargingDist_ = 0.0f;
+    float chargingSpeed_ = 0.0f;
+    float maxTimer = 0.0f;
+    float timeTillRespawn_ = 0.0f;
+
+    Vector3 homePosition;
+    Vector3 chargeVelocity;
+    float chargingDistanceSquared = 0.0f;
+    float pushForce = 300.0f;
+    bool respawning = false;
+    float respawnTimer = 0.0f;
+    // May be absent.
+    ParticleSystemInterface* particles = nullptr;
+    GameObjectInterface* player = nullptr;
+};

@@ -1,0 +1,57 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "script.h"
+
+class AudioSourceInterface;
+class ImageInterface;
+class RectTransformInterface;
+class FadeInFadeOut;
+
+// Cutscene of 2D panels.
+class Cutscene2D : public Script<Cutscene2D>
+{
+    SCRIPT_WITH_PROPERTIES(Cutscene2D)
+
+    int cutscene = 0;
+    std::string nextLevel;
+
+    // Per cutscene, per panel: the strip's x, the voice line and the subtitle material (empty: none).
+    std::array<std::vector<float>, 4> positions{{
+        {6050.0f, 4500.0f, 2300.0f, 550.0f, -1550.0f, -3470.0f, -5500.0f},
+        {6050.0f, 4000.0f, 2150.0f, -100.0f, -2150.0f},
+        {5500.0f, 4800.0f, 1500.0f, -50.0f, -1300.0f},
+        {6050.0f, 4400.0f, 2200.0f, -400.0f},
+    }};
+    std::array<std::vector<std::string>, 4> voiceClips{{
+        {"CutScene_1_Panel_1", "CutScene_1_Panel_2", "CutScene_1_Panel_3", "CutScene_1_Panel_4",
+         "CutScene_1_Panel_5", "CutScene_1_Panel_6", ""},
+        {"CutScene_2_Panel_1", "CutScene_2_Panel_2", "CutScene_2_Panel_3", "CutScene_2_Panel_4",
+         "CutScene_2_Panel_5"},
+        {"CutScene_3_Panel_1", "CutScene_3_Panel_2", "CutScene_3_Panel_3", "CutScene_3_Panel_4",
+         "CutScene_3_Panel_5"},
+        {"CutScene_4_Panel_1", "CutScene_4_Panel_2", "CutScene_4_Panel_3", "CutScene_4_Panel_4"},
+    }};
+    std::array<std::vector<std::string>, 4> subtitles{{
+        {"Subtitle2D_Cutscene0_1", "Subtitle2D_Cutscene0_2", "Subtitle2D_Cutscene0_3", "Subtitle2D_Cutscene0_4",
+         "Subtitle2D_Cutscene0_5", "Subtitle2D_Cutscene0_6", ""},
+        {"Subtitle2D_Cutscene1_1", "Subtitle2D_Cutscene1_2", "Subtitle2D_Cutscene1_3", "Subtitle2D_Cutscene1_4",
+         "Subtitle2D_Cutscene1_5"},
+        {"Subtitle2D_Cutscene2_1", "Subtitle2D_Cutscene2_2", "Subtitle2D_Cutscene2_3", "Subtitle2D_Cutscene2_4",
+         "Subtitle2D_Cutscene2_5"},
+        {"Subtitle2D_Cutscene3_1", "Subtitle2D_Cutscene3_2", "Subtitle2D_Cutscene3_3", "Subtitle2D_Cutscene3_4"},
+    }};
+    RectTransformInterface* strip = nullptr;
+    ImageInterface* subtitleImage = nullptr;
+    ImageInterface* background = nullptr;
+    AudioSourceInterface* voice = nullptr;
+    FadeInFadeOut* fade = nullptr;
+    std::int32_t panelCount = 0;
+    std::int32_t panel = 0;
+    bool moving = false;
+    bool finished = false;
+    float endTimer = 0.0f;
+};

@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+
+#include "script.h"
+
+class CutsceneCamera;
+class PlayerStats;
+
+// Starts a cutscene camera when the player enters.
+class CutsceneTrigger : public Script<CutsceneTrigger>
+{
+    SCRIPT_WITH_PROPERTIES(CutsceneTrigger)
+
+    std::string cameraName;
+
+    CutsceneCamera* camera = nullptr;
+    PlayerStats* playerStats = nullptr;
+    bool triggered = false;
+    float timer = 0.0f;
+    bool transition = true;
+};

@@ -1,0 +1,7 @@
+#pragma once
+#include "script.h"
+
+// Door opened by fire.
+class FireDoor : public Script<FireDoor>
+{
+};

@@ -1,0 +1,11 @@
+#pragma once
+#include "script.h"
+
+class AudioSourceInterface;
+
+// Holds a level's music.
+class GameLogic : public Script<GameLogic>
+{
+public:
+    AudioSourceInterface* music = nullptr;
+};

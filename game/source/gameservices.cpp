@@ -1,0 +1,3 @@
+#include "gameservices.h"
+
+StapleArguments gServices;

@@ -1,0 +1,7 @@
+#pragma once
+#include "script.h"
+
+// Door opened by ice.
+class IceDoor : public Script<IceDoor>
+{
+};

@@ -1,0 +1,7 @@
+#pragma once
+#include "puzzlebomb.h"
+
+// The tutorial's bomb, armed by a cutscene trigger.
+class PuzzleBombTutorial : public Script<PuzzleBombTutorial>, public PuzzleBombFields
+{
+};

@@ -1,0 +1,7 @@
+#pragma once
+#include "script.h"
+
+// Pickup that unlocks the blink and the melee attack.
+class Scarab : public Script<Scarab>
+{
+};

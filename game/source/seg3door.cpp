@@ -1,0 +1,1 @@
+#include "seg3door.h"

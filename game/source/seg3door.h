@@ -1,0 +1,15 @@
+#pragma once
+#include <cstdint>
+
+#include "script.h"
+
+class TransformInterface;
+
+// The skeleton door: rises once no skeleton enemy is left.
+class Seg3Door : public Script<Seg3Door>
+{
+public:
+    TransformInterface* transform = nullptr;
+    float riseTime = 1.5f;
+    std::int32_t enemiesLeft = 0;
+};

@@ -1,0 +1,7 @@
+#pragma once
+#include "script.h"
+
+// Debug toggle of the paused flag.
+class SendPause : public Script<SendPause>
+{
+};

@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+#include "script.h"
+
+class BridgeScript;
+
+// Target that records a hit by an ice projectile.
+class TargetSwitch : public Script<TargetSwitch>
+{
+    SCRIPT_WITH_PROPERTIES(TargetSwitch)
+
+    std::string bridgeName_;
+
+    bool hit = false;
+    BridgeScript* bridgeScript = nullptr;
+};

@@ -1,0 +1,7 @@
+#pragma once
+#include "script.h"
+
+// Test script that removes another object's script on request.
+class TestAddRemoveScript : public Script<TestAddRemoveScript>
+{
+};

@@ -1,0 +1,7 @@
+#pragma once
+#include "script.h"
+
+// Test script that switches the main camera between two cameras.
+class TestCameraSwitch : public Script<TestCameraSwitch>
+{
+};

@@ -1,0 +1,7 @@
+#pragma once
+#include "script.h"
+
+// Test script that turns its object about y every frame.
+class TestParent : public Script<TestParent>
+{
+};

@@ -1,0 +1,271 @@
+#include "audioworld.h"
+#include "c_audiolistener.h"
+#include "c_audiosource.h"
+#include "c_transform.h"
+#include "objectfactory.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace
+{
+using AudioSystemTest = AudioWorld;
+
+std::vector<std::string> Names(const AudioSystem& audio)
+{
+    std::vector<std::string> names;
+    for (const auto& [name, sound] : audio.GetSounds())
+        names.push_back(name);
+    return names;
+}
+} // namespace
+
+TEST_F(AudioSystemTest, LoadsEveryFileThatDecodesUnderItsStemOnceAndSaysSo)
+{
+    EXPECT_EQ(Names(audio), (std::vector<std::string>{"Clash", "Default", "Dir", "Line", "Music", "Same", "Shot"}));
+    const auto& sounds = audio.GetSounds();
+    EXPECT_EQ(sounds.at("Music")->type, Sound::BGM);
+    EXPECT_EQ(sounds.at("Shot")->type, Sound::SFX);
+    EXPECT_EQ(sounds.at("Line")->type, Sound::VO);
+    EXPECT_EQ(sounds.at("Clash")->type, Sound::SFX) << "the BGM file of that name does not decode";
+    EXPECT_EQ(sounds.at("Dir")->type, Sound::SFX) << "the BGM entry of that name is a folder";
+
+    testing::internal::CaptureStdout();
+    AudioSystem another("/no/such/root/", kRate);
+    another.Init();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\tAudio: Loading sounds ...done\nSystem: Audio \t\t- OK\n");
+    EXPECT_TRUE(another.GetSounds().empty());
+    EXPECT_EQ(another.FindSound("Default"), nullptr);
+}
+
+TEST_F(AudioSystemTest, OneShotsPlayByNameAndUnknownNamesPlayDefault)
+{
+    const struct
+    {
+        const char* name;
+        float level;
+    } cases[] = {{"Music", AudioLevels::Music}, {"Line", AudioLevels::Line}, {"Nothing", AudioLevels::Default},
+                 {"", AudioLevels::Default}};
+    for (const auto& each : cases)
+    {
+        audio.PlayOneShot(each.name, 0.5f, {});
+        EXPECT_NEAR(Render(960), each.level * 0.5f, kTolerance) << each.name;
+        audio.StopAll();
+    }
+    // Effects are placed: twice the reference distance halves them.
+    audio.PlayOneShot("Shot", 1.0f, {30.0f, 0.0f, 0.0f});
+    EXPECT_NEAR(Render(960), AudioLevels::Shot * 0.5f, kTolerance);
+}
+
+TEST_F(AudioSystemTest, TheSlotAfterTheLastIsTakenAndAFullPoolReusesSlot255)
+{
+    EXPECT_EQ(audio.AllocateChannel(), 0);
+    EXPECT_EQ(audio.AllocateChannel(), 1);
+    audio.RefreshChannels();
+    EXPECT_EQ(audio.AllocateChannel(), 2) << "the search goes on from the last slot taken";
+    audio.RefreshChannels();
+
+    for (std::size_t count = 0; count < AudioSystem::kChannelCount; ++count)
+        audio.PlayOneShot("Music", 1.0f, {});
+    const platform::ChannelHandle replaced = audio.SlotChannel(255);
+    ASSERT_TRUE(audio.Engine().IsPlaying(replaced));
+    testing::internal::CaptureStdout();
+    audio.PlayOneShot("Line", 1.0f, {});
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "All channels in use! WTF ARE YOU DOING?");
+    EXPECT_FALSE(audio.Engine().IsPlaying(replaced)) << "the replaced sound is stopped, not orphaned";
+    EXPECT_TRUE(audio.Engine().IsPlaying(audio.SlotChannel(255)));
+    EXPECT_TRUE(audio.Engine().IsPlaying(audio.SlotChannel(254)));
+}
+
+TEST_F(AudioSystemTest, GroupAndMasterVolumesMultiplyAndMutingKeepsTheMasterVolume)
+{
+    audio.SetGroupVolume(0.5f, Sound::BGM);
+    audio.SetMasterVolume(0.5f);
+    audio.PlayOneShot("Music", 0.8f, {});
+    EXPECT_NEAR(Render(960), AudioLevels::Music * 0.8f * 0.5f * 0.5f, kTolerance);
+    EXPECT_FLOAT_EQ(audio.GetGroupVolume(Sound::BGM), 0.5f);
+    EXPECT_FLOAT_EQ(audio.GetGroupVolume(Sound::SFX), 1.0f);
+    EXPECT_FLOAT_EQ(audio.GetGroupVolume(static_cast<Sound::AUDIO_TYPE>(7)), 0.0f);
+    audio.SetGroupVolume(0.1f, static_cast<Sound::AUDIO_TYPE>(-1));
+
+    audio.SetMasterMuted(true);
+    EXPECT_NEAR(Render(960), 0.0f, kTolerance);
+    EXPECT_FLOAT_EQ(audio.GetMasterVolume(), 0.5f);
+    audio.SetMasterMuted(false);
+    EXPECT_NEAR(Render(960), AudioLevels::Music * 0.2f, kTolerance);
+}
+
+TEST_F(AudioSystemTest, TheMasterGroupPlaysOnlyWhenNeitherTheWindowNorTheEditorPausesIt)
+{
+    audio.PlayOneShot("Music", 1.0f, {});
+    audio.SetMasterPaused(true, MasterPauseReason::Editor);
+    audio.SetMasterPaused(true);
+    audio.SetMasterPaused(false);
+    EXPECT_TRUE(audio.IsMasterPaused()) << "regaining the focus keeps the editor's pause";
+    EXPECT_NEAR(Render(960), 0.0f, kTolerance);
+    audio.SetMasterPaused(false, MasterPauseReason::Editor);
+    EXPECT_FALSE(audio.IsMasterPaused());
+    EXPECT_NEAR(Render(960), AudioLevels::Music, kTolerance);
+}
+
+TEST_F(AudioSystemTest, ASecondListenerIsUsedAndDestroyingItReturnsToTheFirst)
+{
+    GameObject& first = Object("Camera", {"AudioListener"});
+    GameObject& second = Object("Player", {"AudioListener"});
+    first.GetComponent<Transform>()->SetPosition({30.0f, 0.0f, 0.0f});
+    audio.RegisterObject(&first);
+    testing::internal::CaptureStdout();
+    audio.RegisterObject(&second);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Multiple Audio Listeners in use. Currently using Audio Listener from [Player].\n");
+    EXPECT_EQ(audio.GetCurrentListener(), second.GetComponent<AudioListener>());
+
+    audio.PlayOneShot("Shot", 1.0f, {});
+    EXPECT_NEAR(Render(960), AudioLevels::Shot, kTolerance);
+    audio.UnregisterObject(&second);
+    EXPECT_EQ(audio.GetCurrentListener(), first.GetComponent<AudioListener>());
+    EXPECT_NEAR(Render(960), AudioLevels::Shot * 0.5f, kTolerance) << "heard from the first listener, 30 away";
+    audio.UnregisterObject(&first);
+    EXPECT_EQ(audio.GetCurrentListener(), nullptr);
+}
+
+TEST_F(AudioSystemTest, RegistrationKeepsTheClipAndStartsSourcesThatPlayOnAwake)
+{
+    GameObject& quiet = Object("Quiet", {"AudioSource"});
+    GameObject& music = Object("Music", {"AudioSource"});
+    Get<AudioSource>(quiet).LoadClip("Line");
+    Get<AudioSource>(music).LoadClip("Music");
+    Get<AudioSource>(music).SetPlayOnAwake(true);
+    Get<AudioSource>(music).SetLooping(true);
+    Register(quiet);
+    Register(music);
+    Deliver();
+    EXPECT_EQ(Get<AudioSource>(quiet).GetSound(), audio.FindSound("Line"));
+    EXPECT_FALSE(audio.Engine().IsPlaying(Get<AudioSource>(quiet).GetChannel()));
+    EXPECT_NEAR(Render(kRate), AudioLevels::Music, kTolerance) << "looping past the sound's end";
+
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, &music);
+    Deliver();
+    EXPECT_FALSE(audio.Engine().IsPlaying(Get<AudioSource>(music).GetChannel()));
+}
+
+TEST_F(AudioSystemTest, PausedSourcesStayPausedUntilPlayAndLoopingBelongsToTheChannel)
+{
+    GameObject& object = Object("Radio", {"AudioSource"});
+    AudioSource& source = Get<AudioSource>(object);
+    source.LoadClip("Shot");
+    source.SetLooping(true);
+    Register(object);
+    source.Play();
+    audio.PlayOneShot("Shot", 1.0f, {});
+    Deliver();
+    EXPECT_NEAR(Render(kRate), AudioLevels::Shot, kTolerance) << "the one-shot has ended, the source loops";
+    EXPECT_FALSE(audio.Engine().IsPlaying(audio.SlotChannel(0)));
+
+    source.Pause(true);
+    Deliver();
+    EXPECT_NEAR(Render(9600), 0.0f, kTolerance) << "the frame's update does not undo the pause";
+    source.Play();
+    Deliver();
+    EXPECT_NEAR(Render(960), AudioLevels::Shot, kTolerance);
+
+    source.Stop();
+    Deliver();
+    EXPECT_NEAR(Render(960), 0.0f, kTolerance);
+}
+
+TEST_F(AudioSystemTest, AFadeOutFromPointEightRampsToZeroOverOneSecondAndPlaysOn)
+{
+    GameObject& object = Object("Radio", {"AudioSource"});
+    AudioSource& source = Get<AudioSource>(object);
+    source.LoadClip("Music");
+    source.SetLooping(true);
+    source.SetVolume(0.8f);
+    Register(object);
+    source.Play();
+    Deliver();
+    source.Fade(false);
+    Deliver();
+    const float full = AudioLevels::Music * 0.8f;
+    const float step = full / 100.0f + kTolerance;
+    EXPECT_NEAR(Render(kRate / 2), full * 0.5f, step);
+    EXPECT_NEAR(Render(kRate / 2), 0.0f, step);
+    EXPECT_NEAR(Render(kRate / 2), 0.0f, kTolerance);
+    EXPECT_TRUE(audio.Engine().IsPlaying(source.GetChannel()));
+
+    source.Fade(true);
+    Deliver();
+    EXPECT_NEAR(Render(kRate / 2), full * 0.5f, step);
+    EXPECT_NEAR(Render(kRate / 2 + 960), full, kTolerance);
+}
+
+TEST_F(AudioSystemTest, DisablingStopsASourceAndEnablingRestartsOneThatPlaysOnAwake)
+{
+    GameObject& object = Object("Radio", {"AudioSource"});
+    AudioSource& source = Get<AudioSource>(object);
+    source.LoadClip("Music");
+    source.SetPlayOnAwake(true);
+    Register(object);
+    Deliver();
+    const platform::ChannelHandle first = source.GetChannel();
+    ASSERT_TRUE(audio.Engine().IsPlaying(first));
+
+    object.SetActive(false);
+    Deliver();
+    EXPECT_FALSE(audio.Engine().IsPlaying(first));
+    object.SetActive(true);
+    Deliver();
+    EXPECT_TRUE(audio.Engine().IsPlaying(source.GetChannel()));
+
+    source.SetEnabled(false);
+    Deliver();
+    EXPECT_FALSE(audio.Engine().IsPlaying(source.GetChannel()));
+    source.SetEnabled(true);
+    Deliver();
+    EXPECT_TRUE(audio.Engine().IsPlaying(source.GetChannel()));
+
+    audio.PlayOneShot("Line", 1.0f, {});
+    audio.StopAll();
+    EXPECT_FALSE(audio.Engine().IsPlaying(source.GetChannel()));
+    EXPECT_NEAR(Render(960), 0.0f, kTolerance);
+}
+
+TEST_F(AudioSystemTest, NullObjectsAndMessagesAreReportedAndIgnored)
+{
+    testing::internal::CaptureStderr();
+    audio.RegisterObject(nullptr);
+    audio.UnregisterObject(nullptr);
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Register, static_cast<GameObject*>(nullptr));
+    Deliver();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("Audio System registering nullptr. RegisterObject function call"), std::string::npos);
+    EXPECT_NE(said.find("Audio System unregistering nullptr. RegisterObject function call"), std::string::npos);
+    EXPECT_NE(said.find("Audio System registering/destroying nullptr. Message sent a nullptr"), std::string::npos);
+}
+
+TEST(AudioDemo, TheGeneratedSoundsLoadAndTheSplashLevelPlaysItsMusic)
+{
+    Core core([](SystemId id) -> std::unique_ptr<System> {
+        if (id == SystemId::Audio)
+            return std::make_unique<AudioSystem>(NEKTARU_ASSETS_ROOT, 48000);
+        return std::make_unique<IdleSystem>(id);
+    });
+    MessagingSystem messaging(core.MessageReceivers());
+    AudioSystem& audio = *core.GetAudio();
+    core.WaitForLoading(audio.GetLoadTasks(), {}, {});
+    EXPECT_EQ(Names(audio), (std::vector<std::string>{"Default", "bgm_respawn", "bgm_splash", "bgm_truedeath",
+                                                      "sfx_CheckPointSound", "sfx_ItemPickUp", "sfx_MenuButtonClick",
+                                                      "sfx_MenuButtonRollOver", "sfx_jump", "vo_welcome"}));
+    EXPECT_EQ(audio.GetSounds().at("Default")->type, Sound::SFX);
+
+    ObjectFactory factory(std::string(NEKTARU_SOURCE_DIR) + "/Bin/");
+    factory.LoadLevelFile(std::string(NEKTARU_SOURCE_DIR) + "/Bin/Assets/XML/SplashCalvorn.xml", true);
+    messaging.Update();
+    ASSERT_NE(audio.GetCurrentListener(), nullptr);
+    const GameObject* music = factory.FindObject("SplashMusic");
+    ASSERT_NE(music, nullptr);
+    const auto* source = music->GetComponent<AudioSource>();
+    EXPECT_EQ(source->GetSound(), audio.FindSound("bgm_splash"));
+    EXPECT_TRUE(audio.Engine().IsPlaying(source->GetChannel()));
+}
