@@ -18,7 +18,7 @@ const PropertyEntry* FindByHash(const table& described, std::uint32_t hash)
 
 const PropertyEntry* Find(const table& described, std::string_view name)
 {
-    return FindByHash(described, NameHash(name));
+    return FindByHash(described, PropertyNameHash(name));
 }
 
 flags::type FlagsOf(const PropertyEntry& entry, const void* object)
