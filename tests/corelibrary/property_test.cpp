@@ -161,6 +161,13 @@ TEST(PropertyTable, LookupComparesHashesOnly)
         EXPECT_EQ(FindByHash(kTable, entry.info.hash), &entry) << entry.info.name;
     EXPECT_EQ(Find(kTable, "absent"), nullptr);
     EXPECT_EQ(Find(kTable, ""), nullptr);
+
+    // A table that describes nothing finds nothing and changes nothing.
+    const table empty{};
+    Sample sample;
+    EXPECT_EQ(Find(empty, "count"), nullptr);
+    EXPECT_FALSE(ReadProperty(empty, &sample, "count").has_value());
+    EXPECT_FALSE(WriteProperty(empty, &sample, "count", 1));
 }
 
 // ---- Text form -----------------------------------------------------------------------------------------
