@@ -180,6 +180,8 @@ void AudioSystem::PlaySource(AudioSource& source)
     engine_->SetVolume(channel, source.GetVolume());
     engine_->SetPaused(channel, false);
     source.SetChannel(channel);
+    // A new start is not held by a pause asked of the channel before it.
+    source.StorePaused(false);
 }
 
 void AudioSystem::StopSource(const AudioSource& source)

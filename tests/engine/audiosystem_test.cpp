@@ -225,6 +225,13 @@ TEST_F(AudioSystemTest, DisablingStopsASourceAndEnablingRestartsOneThatPlaysOnAw
     Deliver();
     EXPECT_TRUE(audio.Engine().IsPlaying(source.GetChannel()));
 
+    source.Pause(true);
+    object.SetActive(false);
+    object.SetActive(true);
+    Deliver();
+    EXPECT_FALSE(source.IsPaused()) << "a restart is a new start";
+    EXPECT_NEAR(Render(960), AudioLevels::Music, kTolerance);
+
     audio.PlayOneShot("Line", 1.0f, {});
     audio.StopAll();
     EXPECT_FALSE(audio.Engine().IsPlaying(source.GetChannel()));
