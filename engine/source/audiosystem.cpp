@@ -312,8 +312,7 @@ void AudioSystem::RegisterObject(GameObject* object)
         return;
     source->BindSound(FindSound(source->GetClipName()));
     sourceObjects_.insert(object);
-    if (source->PlaysOnAwake())
-        PlaySource(*source);
+    PlayOnAwake(object);
 }
 
 void AudioSystem::UnregisterObject(GameObject* object)
@@ -346,9 +345,11 @@ AudioSource* AudioSystem::RegisteredSource(GameObject* object) const
     return object && sourceObjects_.contains(object) ? object->GetComponent<AudioSource>() : nullptr;
 }
 
-void AudioSystem::PlayOnAwake(AudioSource* source)
+void AudioSystem::PlayOnAwake(GameObject* object)
 {
-    if (!source || !source->PlaysOnAwake())
+    AudioSource* source = RegisteredSource(object);
+    // A disabled source, or one on an inactive object, waits until it is enabled.
+    if (!source || !source->PlaysOnAwake() || !source->IsEnabled() || !object->IsActive())
         return;
     source->SetClip(source->GetClipName());
     PlaySource(*source);
@@ -374,22 +375,21 @@ void AudioSystem::HandleBroadcast(const BaseMessage& message)
     }
     else if (name == MessageNames::Enable || name == MessageNames::Disable)
     {
-        AudioSource* source = RegisteredSource(PayloadObject<GameObject>(message));
-        if (source && name == MessageNames::Disable)
+        GameObject* object = PayloadObject<GameObject>(message);
+        if (name == MessageNames::Enable)
+            PlayOnAwake(object);
+        else if (const AudioSource* source = RegisteredSource(object))
             StopSource(*source);
-        else if (source && source->IsEnabled())
-            PlayOnAwake(source);
     }
     else if (name == MessageNames::EnableComponent || name == MessageNames::DisableComponent)
     {
         const auto* change = PayloadOf<std::pair<CompEnum, GameObject*>>(message);
         if (!change || change->first != CompEnum::AudioSource)
             return;
-        AudioSource* source = RegisteredSource(change->second);
-        if (source && name == MessageNames::DisableComponent)
+        if (name == MessageNames::EnableComponent)
+            PlayOnAwake(change->second);
+        else if (const AudioSource* source = RegisteredSource(change->second))
             StopSource(*source);
-        else if (source && change->second->IsActive())
-            PlayOnAwake(source);
     }
 }
 

@@ -95,8 +95,8 @@ private:
     void Fade(AudioSource& source, bool fadeIn);
     // The registered object's source, null for any other object.
     AudioSource* RegisteredSource(GameObject* object) const;
-    // Binds the clip by name again and starts a source that plays on awake.
-    void PlayOnAwake(AudioSource* source);
+    // Binds the clip by name again and starts the registered object's source when it plays on awake.
+    void PlayOnAwake(GameObject* object);
     void RemoveListener(AudioListener* listener);
     void UpdateListener();
 

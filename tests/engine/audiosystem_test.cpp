@@ -238,6 +238,31 @@ TEST_F(AudioSystemTest, DisablingStopsASourceAndEnablingRestartsOneThatPlaysOnAw
     EXPECT_NEAR(Render(960), 0.0f, kTolerance);
 }
 
+TEST_F(AudioSystemTest, SourcesThatPlayOnAwakeWaitWhileDisabledOrOnAnInactiveObject)
+{
+    GameObject& inactive = Object("Inactive", {"AudioSource"});
+    GameObject& disabled = Object("Disabled", {"AudioSource"});
+    for (GameObject* object : {&inactive, &disabled})
+    {
+        Get<AudioSource>(*object).LoadClip("Music");
+        Get<AudioSource>(*object).SetPlayOnAwake(true);
+    }
+    inactive.SetActive(false);
+    Get<AudioSource>(disabled).SetEnabled(false);
+    Deliver();
+    Register(inactive);
+    Register(disabled);
+    Deliver();
+    EXPECT_NEAR(Render(960), 0.0f, kTolerance);
+
+    inactive.SetActive(true);
+    Deliver();
+    EXPECT_NEAR(Render(960), AudioLevels::Music, kTolerance);
+    Get<AudioSource>(disabled).SetEnabled(true);
+    Deliver();
+    EXPECT_NEAR(Render(960), AudioLevels::Music * 2.0f, kTolerance);
+}
+
 TEST_F(AudioSystemTest, NullObjectsAndMessagesAreReportedAndIgnored)
 {
     testing::internal::CaptureStderr();
