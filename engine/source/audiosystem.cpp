@@ -323,13 +323,13 @@ void AudioSystem::UnregisterObject(GameObject* object)
     if (const AudioSource* source = object->GetComponent<AudioSource>())
         StopSource(*source);
     sourceObjects_.erase(object);
-    if (AudioListener* listener = object->GetComponent<AudioListener>())
-        RemoveListener(listener);
+    RemoveListeners(object);
 }
 
-void AudioSystem::RemoveListener(AudioListener* listener)
+void AudioSystem::RemoveListeners(const GameObject* object)
 {
-    std::erase_if(listeners_, [listener](const ListenerEntry& entry) { return entry.listener == listener; });
+    // By object: a listener taken off the object still names it as the one to hear from.
+    std::erase_if(listeners_, [object](const ListenerEntry& entry) { return entry.object == object; });
     UseListener(listeners_.empty() ? ListenerEntry{nullptr, nullptr} : listeners_.back());
 }
 

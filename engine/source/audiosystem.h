@@ -97,7 +97,7 @@ private:
     AudioSource* RegisteredSource(GameObject* object) const;
     // Binds the clip by name again and starts the registered object's source when it plays on awake.
     void PlayOnAwake(GameObject* object);
-    void RemoveListener(AudioListener* listener);
+    void RemoveListeners(const GameObject* object);
     void UpdateListener();
 
     std::string rootFolder_;

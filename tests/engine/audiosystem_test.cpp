@@ -123,6 +123,18 @@ TEST_F(AudioSystemTest, ASecondListenerIsUsedAndDestroyingItReturnsToTheFirst)
 
     audio.PlayOneShot("Shot", 1.0f, {});
     EXPECT_NEAR(Render(960), AudioLevels::Shot, kTolerance);
+
+    // A listener taken off its object before the object goes is dropped with the object.
+    GameObject& drone = Object("Drone", {"AudioListener"});
+    testing::internal::CaptureStdout();
+    audio.RegisterObject(&drone);
+    testing::internal::GetCapturedStdout();
+    drone.RemoveComponent(drone.GetComponent<AudioListener>());
+    audio.UnregisterObject(&drone);
+    world.live.pop_back();
+    EXPECT_EQ(audio.GetCurrentListener(), second.GetComponent<AudioListener>());
+    Render(960);
+
     audio.UnregisterObject(&second);
     EXPECT_EQ(audio.GetCurrentListener(), first.GetComponent<AudioListener>());
     EXPECT_NEAR(Render(960), AudioLevels::Shot * 0.5f, kTolerance) << "heard from the first listener, 30 away";
