@@ -187,6 +187,21 @@ TEST_F(AudioSystemTest, PausedSourcesStayPausedUntilPlayAndLoopingBelongsToTheCh
     EXPECT_NEAR(Render(960), 0.0f, kTolerance);
 }
 
+TEST_F(AudioSystemTest, EffectSourcesAreHeardWhereTheirObjectIsAndFollowIt)
+{
+    GameObject& object = Object("Bell", {"AudioSource"});
+    AudioSource& source = Get<AudioSource>(object);
+    source.LoadClip("Shot");
+    source.SetLooping(true);
+    object.GetComponent<Transform>()->SetPosition({30.0f, 0.0f, 0.0f});
+    Register(object);
+    source.Play();
+    Deliver();
+    EXPECT_NEAR(Render(960), AudioLevels::Shot * 0.5f, kTolerance);
+    object.GetComponent<Transform>()->SetPosition({0.0f, 0.0f, 60.0f});
+    EXPECT_NEAR(Render(960), AudioLevels::Shot * 0.25f, kTolerance);
+}
+
 TEST_F(AudioSystemTest, AFadeOutFromPointEightRampsToZeroOverOneSecondAndPlaysOn)
 {
     GameObject& object = Object("Radio", {"AudioSource"});
