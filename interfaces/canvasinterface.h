@@ -10,6 +10,9 @@ public:
     // Tells every system when the value changes.
     virtual void SetEnabled(bool enabled) = 0;
     virtual bool IsEnabled() const = 0;
+    // Pixels per canvas unit, for every element of the canvas.
+    virtual void SetPPU(const unsigned& pixelsPerUnit) = 0;
+    virtual const unsigned& GetPPU() const = 0;
 
 protected:
     ~CanvasInterface() = default;

@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,14 @@ template <typename T>
 bool Contains(const std::vector<T>& values, const T& value)
 {
     return std::find(values.begin(), values.end(), value) != values.end();
+}
+
+// Appends value unless the list holds it already.
+template <typename T>
+void AppendOnce(std::vector<T>& values, const T& value)
+{
+    if (!Contains(values, value))
+        values.push_back(value);
 }
 
 // The running program's folder with a trailing "/"; every asset path starts with it.
@@ -34,3 +43,6 @@ bool HasFileChanged(const std::string& path, std::int64_t& lastTime);
 std::string GetFileName(const std::string& path);
 // GetFileName without its extension: a dot in a folder name never cuts it.
 std::string GetFileStem(const std::string& path);
+
+// The whole file, byte for byte; empty when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path);

@@ -90,6 +90,11 @@ void XMLWriter::WriteValue(int value)
     out_ << value;
 }
 
+void XMLWriter::WriteValue(std::uint32_t value)
+{
+    out_ << value;
+}
+
 void XMLWriter::WriteValue(std::uint64_t value)
 {
     out_ << value;
@@ -403,6 +408,12 @@ template <>
 bool XMLReader::ReadValue<int>(const std::string& text, int* target)
 {
     return ReadNumber(text, target, "int", [](const char* s, char** end) { return std::strtol(s, end, 10); });
+}
+
+template <>
+bool XMLReader::ReadValue<std::uint32_t>(const std::string& text, std::uint32_t* target)
+{
+    return ReadNumber(text, target, "uint32", [](const char* s, char** end) { return std::strtoull(s, end, 10); });
 }
 
 template <>

@@ -27,7 +27,7 @@ public:
 
     void BeginElement(const std::string& name);
     void EndElement();
-    // One leaf line. T is bool, int, std::uint64_t, float, std::string, Vector2, Vector3 or Vector4.
+    // One leaf line. T is bool, int, std::uint32_t, std::uint64_t, float, std::string, Vector2, Vector3 or Vector4.
     template <typename T>
     void WriteElement(const std::string& key, const T& value)
     {
@@ -43,6 +43,7 @@ private:
     void WriteLeafEnd(const std::string& key);
     void WriteValue(bool value);
     void WriteValue(int value);
+    void WriteValue(std::uint32_t value);
     void WriteValue(std::uint64_t value);
     void WriteValue(float value);
     void WriteValue(std::string_view value);
@@ -101,7 +102,7 @@ public:
     const XMLNode* GetRoot() const { return &root_; }
 
     // Converts text into *target. On text that does not convert the target is left unchanged, the problem
-    // is reported and the result is false. T is bool, int, std::uint64_t, float, std::string, Vector2,
+    // is reported and the result is false. T is bool, int, std::uint32_t, std::uint64_t, float, std::string, Vector2,
     // Vector3 or Vector4; the vectors read "x, y[, z[, w]]".
     template <typename T>
     static bool ReadValue(const std::string& text, T* target);
@@ -122,6 +123,7 @@ private:
 
 template <> bool XMLReader::ReadValue<bool>(const std::string& text, bool* target);
 template <> bool XMLReader::ReadValue<int>(const std::string& text, int* target);
+template <> bool XMLReader::ReadValue<std::uint32_t>(const std::string& text, std::uint32_t* target);
 template <> bool XMLReader::ReadValue<std::uint64_t>(const std::string& text, std::uint64_t* target);
 template <> bool XMLReader::ReadValue<float>(const std::string& text, float* target);
 template <> bool XMLReader::ReadValue<std::string>(const std::string& text, std::string* target);

@@ -1,8 +1,17 @@
 #include "componentregistry.h"
 
+#include "c_animator.h"
 #include "c_audiolistener.h"
 #include "c_audiosource.h"
+#include "c_camera.h"
+#include "c_canvas.h"
+#include "c_canvasrenderer.h"
 #include "c_collider.h"
+#include "c_image.h"
+#include "c_light.h"
+#include "c_meshfilter.h"
+#include "c_meshrenderer.h"
+#include "c_recttransform.h"
 #include "c_rigidbody.h"
 #include "c_transform.h"
 #include "monobehavior.h"
@@ -28,6 +37,16 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
         {"AudioSource", &Create<AudioSource>},
         {"AudioListener", &Create<AudioListener>},
         {"MonoBehavior", &Create<MonoBehaviorDLL>},
+        {"Camera", &Create<Camera>},
+        {"DirectionalLight", &Create<DirectionalLight>},
+        {"PointLight", &Create<PointLight>},
+        {"MeshFilter", &Create<MeshFilter>},
+        {"MeshRenderer", &Create<MeshRenderer>},
+        {"Animator", &Create<Animator>},
+        {"Image", &Create<Image>},
+        {"Canvas", &Create<Canvas>},
+        {"CanvasRenderer", &Create<CanvasRenderer>},
+        {"RectTransform", &Create<RectTransform>},
     };
     return creators;
 }

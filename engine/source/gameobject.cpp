@@ -3,6 +3,7 @@
 #include "animatorinterface.h"
 #include "assertion.h"
 #include "audiosourceinterface.h"
+#include "c_canvas.h"
 #include "camerainterface.h"
 #include "canvasinterface.h"
 #include "canvasrendererinterface.h"
@@ -46,12 +47,18 @@ GameObject::~GameObject()
 {
     // Components being freed find no owner, as the factory's lists no longer hold this object.
     place_ = ObjectPlace::None;
-    // Nobody is left holding a link to a freed object.
+    // Nobody is left holding a link to a freed object, a canvas's element list included.
     if (parent_)
+    {
         std::erase(parent_->children_, this);
+        UnlinkCanvasChild(*parent_, *this);
+    }
     for (GameObject* child : children_)
         if (child->parent_ == this)
+        {
             child->parent_ = nullptr;
+            UnlinkCanvasChild(*this, *child);
+        }
 }
 
 TransformInterface* GameObject::GetTransform() const
@@ -263,19 +270,25 @@ void GameObject::AddChild(GameObject* child)
 
 void GameObject::AddChildWithoutLoopCheck(GameObject* child)
 {
-    if (!child || child->parent_ == this)
+    if (!child)
         return;
-    // An object has one parent: the old one lets go first.
-    child->DetachFromParent();
-    child->parentId_ = id_;
-    child->parent_ = this;
-    children_.push_back(child);
+    if (child->parent_ != this)
+    {
+        // An object has one parent: the old one lets go first.
+        child->DetachFromParent();
+        child->parentId_ = id_;
+        child->parent_ = this;
+        children_.push_back(child);
+    }
+    // Also for a child already here: its CanvasRenderer may have come after it.
+    LinkCanvasChild(*this, *child);
 }
 
 void GameObject::RemoveChild(GameObject* child)
 {
     if (!child)
         return;
+    UnlinkCanvasChild(*this, *child);
     const ObjectId childId = child->id_;
     // Every entry of that id leaves (two only after a damaged file), and none keeps a link that would
     // dangle once this object is freed.

@@ -7,6 +7,7 @@
 #include "mainwindow.h"
 #include "messagingsystem.h"
 #include "objectfactory.h"
+#include "resourcemanager.h"
 #include "startup.h"
 #include "testrun.h"
 
@@ -41,7 +42,8 @@ void LoadStartupContent(const ContentLoading& content, const std::string& execut
 
 int RunProgram(std::span<const char* const> arguments)
 {
-    // The resource manager comes first once the renderer has one.
+    // First made; freed after Core, whose systems draw with it.
+    auto resources = std::make_unique<ResourceManager>();
     Folders folders;
     folders.executable = GetExecutableFolder();
     folders.parent = ParentFolder(folders.executable);
@@ -66,7 +68,7 @@ int RunProgram(std::span<const char* const> arguments)
         mainWindow.window->Show();
     if (!mainWindow.fullScreen)
         ToggleFullscreen(mainWindow);
-    // The start-up resources (shaders, textures, models, materials) load here once the renderer has them.
+    resources->LoadAllResources();
 
     core.SetEditorMode(EditorModeRequested(arguments));
     core.SetTargetFrameRate(Core::kDefaultFrameRate);
@@ -82,7 +84,8 @@ int RunProgram(std::span<const char* const> arguments)
     platform::Window::ShowCursor(false);
     input.SetCursorLock(true);
     LoadStartupContent(content, folders.executable);
-    core.WaitForLoading(core.GetAudio()->GetLoadTasks(), {}, {});
+    core.WaitForLoading(core.GetAudio()->GetLoadTasks(), resources->modelTasks,
+                        [&resources] { resources->ProcessModels(); });
 
     if (IsTestRunRequested(""))
         RunTestHarness(core, TestRunSetup{"", folders.executable, content});

@@ -1,5 +1,5 @@
 #include "c_transform.h"
-#include "canvasinterface.h"
+#include "c_canvas.h"
 #include "componentregistry.h"
 #include "factoryworld.h"
 #include "objecthooks.h"
@@ -24,10 +24,10 @@ Transform& TransformOf(const GameObjectInterface& object)
 }
 
 // Destroys another object when it is freed, as a script cleaning up may.
-class DestroyOnFree : public ComponentBase<CanvasInterface>
+class DestroyOnFree : public Canvas
 {
 public:
-    explicit DestroyOnFree(GameObject* victim) : ComponentBase(CompEnum::Canvas), victim_(victim) {}
+    explicit DestroyOnFree(GameObject* victim) : victim_(victim) {}
     ~DestroyOnFree() override
     {
         if (victim_)
@@ -44,10 +44,10 @@ private:
 };
 
 // Notes the owner its lookup gives while its object is being freed.
-class OwnerAtFree : public ComponentBase<CanvasInterface>
+class OwnerAtFree : public Canvas
 {
 public:
-    explicit OwnerAtFree(GameObject** seen) : ComponentBase(CompEnum::Canvas), seen_(seen) {}
+    explicit OwnerAtFree(GameObject** seen) : seen_(seen) {}
     ~OwnerAtFree() override { *seen_ = GetGameObject(false); }
     void Serialize(XMLWriter&, const Component*) const override {}
     void Deserialize(const XMLNode&) override {}

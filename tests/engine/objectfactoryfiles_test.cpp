@@ -1,5 +1,9 @@
+#include "c_canvas.h"
+#include "c_canvasrenderer.h"
 #include "c_transform.h"
-#include "canvasinterface.h"
+#include "lightinterface.h"
+#include "meshfilterinterface.h"
+#include "meshrendererinterface.h"
 #include "factoryworld.h"
 #include "idlesystem.h"
 #include "testrun.h"
@@ -36,18 +40,6 @@ Output Captured(Call call)
     call();
     return {testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
 }
-
-// A UI canvas, as far as the level reader needs one.
-class CanvasProbe : public ComponentBase<CanvasInterface>
-{
-public:
-    CanvasProbe() : ComponentBase(CompEnum::Canvas) {}
-    void Serialize(XMLWriter&, const Component*) const override {}
-    void Deserialize(const XMLNode&) override {}
-    std::string GetName() const override { return "Canvas"; }
-    std::unique_ptr<Component> Clone() const override { return std::make_unique<CanvasProbe>(*this); }
-    bool Compare(const Component& other) const override { return dynamic_cast<const CanvasProbe*>(&other); }
-};
 
 class LevelFiles : public FactoryWorld
 {
@@ -193,7 +185,7 @@ TEST_F(LevelFiles, WithoutRegisteringTheObjectsGoStraightToGraphicsAndTheEditorL
 TEST_F(LevelFiles, InterfaceObjectsLoseTheirTransformWhateverThePrefabHeld)
 {
     GameObject* panel = factory.CreatePrefab(900, "Panel");
-    panel->AddComponent("Canvas", std::make_unique<CanvasProbe>());
+    panel->AddComponent("Canvas");
     WriteText("Assets/XML/Menu.xml", "<Objects>\n\t<Object>\n\t\t<Name>Menu</Name>\n\t\t<PrefabID>900</PrefabID>\n"
                                      "\t\t<ID>7</ID>\n\t\t<ParentID>0</ParentID>\n\t\t<Components>\n"
                                      "\t\t\t<Transform>\n\t\t\t\t<Position>1, 1, 1</Position>\n"
@@ -579,6 +571,28 @@ TEST_F(PrefabFiles, TheShippedSplashLevelLoadsCleanlyAndSavesBackUnchanged)
     EXPECT_EQ(ReadText(Root() + "SplashCalvorn.xml"), ReadText(assets + "XML/SplashCalvorn.xml"));
     EXPECT_EQ(ReadText(Root() + "Assets/SceneSettings/SplashCalvornSettings.xml"),
               ReadText(assets + "SceneSettings/SplashCalvornSettings.xml"));
+}
+
+TEST_F(PrefabFiles, TheSplashLevelNamesWhatItDraws)
+{
+    const std::string assets = std::string(NEKTARU_SOURCE_DIR) + "/Bin/Assets/";
+    Captured([&] {
+        LoadPrefabs(assets + "Prefabs");
+        factory.LoadLevelFile(assets + "XML/SplashCalvorn.xml", true);
+    });
+    EXPECT_NE(factory.FindObject("Main Camera")->GetCamera(), nullptr);
+    const LightInterface* light = factory.FindObject("Directional Light")->GetLight();
+    ASSERT_NE(light, nullptr);
+    EXPECT_EQ(light->GetType(), 0u);
+    const GameObject& logo = *factory.FindObject("CalvornLogo");
+    EXPECT_EQ(logo.GetMeshFilter()->GetMeshName(), "CalvornLogo");
+    EXPECT_EQ(logo.GetMeshRenderer()->GetMaterialName(0), "CalvornLogo");
+    const GameObject& canvas = *factory.FindObject("SplashCanvas");
+    const GameObject& fade = *factory.FindObject("SplashFade");
+    EXPECT_EQ(fade.GetTransform(), nullptr);
+    EXPECT_NE(fade.GetRectTransform(), nullptr);
+    EXPECT_NE(fade.GetImage(), nullptr);
+    EXPECT_EQ(fade.GetComponent<CanvasRenderer>()->GetCanvas(), canvas.GetComponent<Canvas>());
 }
 
 TEST_F(LevelFiles, TheTestRunGetsThroughBrokenPrefabAndLevelFiles)

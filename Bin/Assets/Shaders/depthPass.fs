@@ -1,0 +1,5 @@
+#version 330 core
+// Depth only.
+void main()
+{
+}

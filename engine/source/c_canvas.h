@@ -1,0 +1,43 @@
+#pragma once
+#include "canvasinterface.h"
+#include "component.h"
+
+#include <list>
+
+class GameObject;
+
+// The root of a user interface: the pixels per unit its elements are sized by, and the child objects that
+// carry a CanvasRenderer, linked and unlinked by the object hierarchy (LinkCanvasChild below).
+class Canvas : public ComponentBase<CanvasInterface>
+{
+public:
+    Canvas() : ComponentBase(CompEnum::Canvas) {}
+
+    void Serialize(XMLWriter& writer, const Component* prefab) const override;
+    void Deserialize(const XMLNode& element) override;
+    std::string GetName() const override { return "Canvas"; }
+    // The copy starts without elements: the source's are other objects, which its own children replace as
+    // they are linked.
+    std::unique_ptr<Component> Clone() const override;
+    // Flags and element lists; the pixels per unit are not compared.
+    bool Compare(const Component& other) const override;
+
+    void SetPPU(const unsigned& pixelsPerUnit) override { ppu_ = pixelsPerUnit; }
+    const unsigned& GetPPU() const override { return ppu_; }
+
+    // In the order they were linked; not owned.
+    const std::list<GameObject*>& GetElements() const { return elements_; }
+
+private:
+    friend void LinkCanvasChild(GameObject& parent, GameObject& child);
+    friend void UnlinkCanvasChild(GameObject& parent, GameObject& child);
+
+    std::list<GameObject*> elements_;
+    unsigned ppu_ = 100;
+};
+
+// Run by the object hierarchy whenever child is (or already was) a child of parent: a child with a
+// CanvasRenderer under a parent with a Canvas becomes one of its elements, once.
+void LinkCanvasChild(GameObject& parent, GameObject& child);
+// The reverse, when child leaves parent or either is freed.
+void UnlinkCanvasChild(GameObject& parent, GameObject& child);

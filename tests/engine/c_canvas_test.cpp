@@ -1,0 +1,100 @@
+#include "c_canvas.h"
+#include "c_canvasrenderer.h"
+#include "objectworld.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace
+{
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+class CanvasLinks : public testing::Test
+{
+protected:
+    GameObject& Element(const std::string& name, ObjectId id)
+    {
+        GameObject& element = world.Live(name, id);
+        element.AddComponent("CanvasRenderer");
+        return element;
+    }
+    static CanvasRenderer& RendererOf(const GameObject& object) { return *object.GetComponent<CanvasRenderer>(); }
+
+    ObjectWorld world;
+    GameObject& menu = world.Live("Menu", 1);
+    Canvas& canvas = *static_cast<Canvas*>(menu.AddComponent("Canvas"));
+};
+
+TEST_F(CanvasLinks, ChildrenWithARendererBecomeElementsOnceAndLeaveWhenRemoved)
+{
+    GameObject& play = Element("Play", 2);
+    GameObject& quit = Element("Quit", 3);
+    GameObject& plain = world.Live("Plain", 4);
+    menu.AddChild(&play);
+    menu.AddChild(&quit);
+    menu.AddChild(&play);
+    menu.AddChild(&plain);
+    EXPECT_THAT(canvas.GetElements(), ElementsAre(&play, &quit));
+    EXPECT_EQ(RendererOf(play).GetCanvas(), &canvas);
+
+    menu.RemoveChild(&play);
+    EXPECT_THAT(canvas.GetElements(), ElementsAre(&quit));
+    EXPECT_EQ(RendererOf(play).GetCanvas(), nullptr);
+}
+
+TEST_F(CanvasLinks, AParentWithoutACanvasLinksNothing)
+{
+    GameObject& holder = world.Live("Holder", 5);
+    GameObject& icon = Element("Icon", 6);
+    holder.AddChild(&icon);
+    EXPECT_EQ(RendererOf(icon).GetCanvas(), nullptr);
+}
+
+TEST_F(CanvasLinks, AChildThatGainsItsRendererLaterIsLinkedWhenAddedAgain)
+{
+    GameObject& late = world.Live("Late", 7);
+    menu.AddChild(&late);
+    late.AddComponent("CanvasRenderer");
+    menu.AddChild(&late);
+    EXPECT_THAT(canvas.GetElements(), ElementsAre(&late));
+}
+
+TEST_F(CanvasLinks, FreeingEitherEndLeavesNoLinkBehind)
+{
+    GameObject& first = Element("First", 8);
+    GameObject& second = Element("Second", 9);
+    menu.AddChild(&first);
+    menu.AddChild(&second);
+    world.live.erase(world.live.begin() + 1);
+    EXPECT_THAT(canvas.GetElements(), ElementsAre(&second));
+
+    world.live.erase(world.live.begin());
+    EXPECT_EQ(RendererOf(second).GetCanvas(), nullptr);
+}
+
+TEST_F(CanvasLinks, CopiesStartUnlinkedAndLinkUnderTheirNewParent)
+{
+    GameObject& element = Element("Element", 10);
+    menu.AddChild(&element);
+
+    const auto canvasCopy = canvas.Clone();
+    EXPECT_THAT(static_cast<Canvas&>(*canvasCopy).GetElements(), IsEmpty());
+    EXPECT_FALSE(canvasCopy->Compare(canvas)) << "element lists differ";
+    const auto rendererCopy = RendererOf(element).Clone();
+    EXPECT_EQ(static_cast<CanvasRenderer&>(*rendererCopy).GetCanvas(), nullptr);
+
+    GameObject& copy = world.Live(std::make_unique<GameObject>(menu));
+    GameObject& copiedElement = world.Live(std::make_unique<GameObject>(element));
+    copy.AddChild(&copiedElement);
+    EXPECT_THAT(copy.GetComponent<Canvas>()->GetElements(), ElementsAre(&copiedElement));
+    EXPECT_EQ(RendererOf(copiedElement).GetCanvas(), copy.GetComponent<Canvas>());
+}
+
+TEST_F(CanvasLinks, CanvasesDifferingOnlyInPixelsPerUnitCompareEqual)
+{
+    Canvas other;
+    other.SetPPU(7);
+    EXPECT_TRUE(canvas.Compare(other));
+}
+} // namespace

@@ -1,0 +1,251 @@
+// Model import on the generated fixture models, without a GL context: meshes, textures, bones and sampling.
+#include "model.h"
+
+#include <assimp/scene.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace
+{
+using testing::ElementsAre;
+using testing::Pair;
+using testing::UnorderedElementsAre;
+
+std::string Fixture(const std::string& file)
+{
+    return NEKTARU_ASSETS_DIR "/Models/Fixtures/" + file;
+}
+
+// Imports and reads a fixture the way start-up does, minus the upload.
+struct Imported
+{
+    Imported(const std::string& file, bool animated, TextureCache cache = {}) : textures(std::move(cache))
+    {
+        const std::string stem = file.substr(0, file.find('.'));
+        model = std::make_unique<Model>(stem);
+        model->LoadModel(Fixture(file), animated);
+        testing::internal::CaptureStdout();
+        model->ReadScene(textures, missing);
+        printed = testing::internal::GetCapturedStdout();
+    }
+
+    std::unique_ptr<Model> model;
+    TextureCache textures;
+    MissingTextures missing;
+    std::string printed;
+};
+
+std::vector<std::uint32_t> VertexCounts(const Model& model)
+{
+    std::vector<std::uint32_t> counts;
+    for (const Mesh& mesh : model.meshes)
+        counts.push_back(mesh.vertexCount);
+    return counts;
+}
+
+// Bone name -> weight of every slot in use.
+std::map<std::string, float> Influences(const Model& model, const VertexBoneData& data)
+{
+    std::map<std::string, float> influences;
+    for (int slot = 0; slot < 4; ++slot)
+        if (data.weights[slot] != 0.0f)
+            for (const auto& [name, index] : model.boneIndex)
+                if (static_cast<std::int32_t>(index) == data.ids[slot])
+                    influences[name] = data.weights[slot];
+    return influences;
+}
+
+aiMatrix4x4 Translation(float x, float y, float z)
+{
+    aiMatrix4x4 m;
+    return aiMatrix4x4::Translation(aiVector3D(x, y, z), m);
+}
+
+aiMatrix4x4 TurnZ(float degrees)
+{
+    aiMatrix4x4 m;
+    return aiMatrix4x4::RotationZ(degrees * static_cast<float>(M_PI) / 180.0f, m);
+}
+
+void ExpectMatrix(const aiMatrix4x4& actual, const aiMatrix4x4& expected, const std::string& what)
+{
+    for (unsigned row = 0; row < 4; ++row)
+        for (unsigned column = 0; column < 4; ++column)
+            EXPECT_NEAR(actual[row][column], expected[row][column], 1e-4f) << what << " [" << row << "][" << column
+                                                                          << "]";
+}
+
+TEST(Model, ReadsMeshesInNodeOrderWithTheFolderFlags)
+{
+    const struct
+    {
+        std::string file;
+        bool animated;
+        std::uint32_t flags;
+        std::vector<std::uint32_t> vertices;
+    } cases[] = {
+        // One vertex per triangle corner: the import does not join vertices.
+        {"Cube.dae", false, 0x800109, {36}},
+        {"Quad.dae", false, 0x800109, {6}},
+        {"MultiMesh.dae", true, 0x800009, {6, 36, 6}},
+        {"Skinned.dae", true, 0x800009, {12}},
+    };
+    for (const auto& c : cases)
+    {
+        const Imported imported(c.file, c.animated);
+        const Model& model = *imported.model;
+        EXPECT_EQ(model.postProcessFlags, c.flags) << c.file;
+        EXPECT_EQ(VertexCounts(model), c.vertices) << c.file;
+        for (const Mesh& mesh : model.meshes)
+        {
+            EXPECT_EQ(mesh.indexCount, mesh.vertexCount) << c.file;
+            EXPECT_EQ(mesh.boneDataCount, mesh.vertexCount) << c.file;
+            EXPECT_EQ(mesh.vao, 0u) << "not uploaded: " << c.file;
+        }
+        EXPECT_TRUE(imported.printed.empty()) << c.file << imported.printed;
+    }
+}
+
+TEST(Model, TheLogoQuadFacesTheSplashCamera)
+{
+    const Imported imported("Quad.dae", false);
+    for (const Vertex& vertex : imported.model->meshes.at(0).vertices)
+    {
+        EXPECT_EQ(vertex.normal, Vector3(0.0f, 0.0f, -1.0f));
+        EXPECT_EQ(vertex.position.z, 0.0f);
+        EXPECT_FALSE(vertex.tangent.IsZero()) << "tangents are computed";
+    }
+}
+
+TEST(Model, TakesCachedTexturesAndListsTheMissingOnes)
+{
+    TextureCache cache;
+    cache["present.dds"].name = "present.dds";
+    cache["present.dds"].id = 7;
+    const Imported imported("Textured.dae", false, cache);
+    const Mesh& mesh = imported.model->meshes.at(0);
+    ASSERT_EQ(mesh.textures.size(), 1u);
+    EXPECT_EQ(mesh.textures[0].id, 7u);
+    EXPECT_EQ(mesh.textures[0].kind, "diffuseTex");
+    EXPECT_EQ(imported.textures.at("present.dds").kind, "diffuseTex");
+    EXPECT_THAT(imported.missing, ElementsAre(Pair("Textured", "absent.dds")));
+    EXPECT_FALSE(imported.textures.contains("absent.dds")) << "nothing is loaded or added here";
+}
+
+TEST(Model, AFileTheImporterCannotReadIsReportedAndHasNoMeshes)
+{
+    const Imported imported("Broken.dae", false);
+    EXPECT_EQ(imported.model->scene, nullptr);
+    EXPECT_THAT(imported.printed, testing::HasSubstr("\t\tERROR::ASSIMP:: "));
+    EXPECT_TRUE(imported.model->meshes.empty());
+    EXPECT_FALSE(imported.model->hasAnimation);
+
+    const Imported missing("Absent.dae", false);
+    EXPECT_THAT(missing.printed, testing::HasSubstr("ERROR::ASSIMP"));
+}
+
+TEST(Model, FileWithoutAnimationHasNone)
+{
+    const Imported imported("Cube.dae", false);
+    EXPECT_FALSE(imported.model->hasAnimation);
+    EXPECT_EQ(imported.model->duration, 0.0f);
+    EXPECT_EQ(imported.model->boneCount, 0u);
+    for (const VertexBoneData& data : imported.model->meshes.at(0).boneData)
+        EXPECT_EQ(data.weights[0], 0.0f) << "every slot free";
+}
+
+TEST(Model, GivesEachVertexUpToFourBoneWeightsInBoneOrder)
+{
+    const struct
+    {
+        std::string file;
+        std::map<std::string, float> row[3];
+    } cases[] = {
+        {"Skinned.dae", {{{"Root", 0.75f}, {"Held", 0.25f}}, {{"Root", 0.5f}, {"Tip", 0.5f}}, {{"Tip", 1.0f}}}},
+        // The top row is weighted by five bones; the fifth is dropped.
+        {"FiveWeights.dae",
+         {{{"Bone0", 1.0f}},
+          {{"Bone0", 0.5f}, {"Bone1", 0.5f}},
+          {{"Bone0", 0.1f}, {"Bone1", 0.2f}, {"Bone2", 0.3f}, {"Bone3", 0.4f}}}},
+    };
+    for (const auto& c : cases)
+    {
+        const Imported imported(c.file, true);
+        const Mesh& mesh = imported.model->meshes.at(0);
+        for (std::size_t v = 0; v < mesh.vertices.size(); ++v)
+        {
+            const int row = static_cast<int>(std::lround(mesh.vertices[v].position.y));
+            const auto influences = Influences(*imported.model, mesh.boneData[v]);
+            ASSERT_EQ(influences.size(), c.row[row].size()) << c.file << " row " << row;
+            for (const auto& [bone, weight] : c.row[row])
+                EXPECT_NEAR(influences.at(bone), weight, 1e-6f) << c.file << " " << bone;
+        }
+    }
+}
+
+TEST(Model, ABoneOfTwoMeshesGetsOneIndex)
+{
+    const Imported imported("SharedBone.dae", true);
+    const Model& model = *imported.model;
+    EXPECT_EQ(model.boneCount, 1u);
+    EXPECT_THAT(model.boneIndex, ElementsAre(Pair("Shared", 0u)));
+    ASSERT_EQ(model.meshes.size(), 2u);
+    for (const Mesh& mesh : model.meshes)
+        EXPECT_EQ(mesh.boneData.at(0).ids[0], 0);
+    ExpectMatrix(model.bones.at(0).offset, Translation(0.0f, -1.0f, 0.0f), "offset");
+}
+
+TEST(Model, SamplesTheFirstAnimationIntoBoneMatrices)
+{
+    Imported imported("Skinned.dae", true);
+    Model& model = *imported.model;
+    ASSERT_TRUE(model.hasAnimation);
+    EXPECT_EQ(model.ticksPerSecond, 1000.0f);
+    EXPECT_EQ(model.duration, 2000.0f);
+    const aiMatrix4x4 tipOffset = Translation(0.0f, -1.0f, 0.0f);
+    const aiMatrix4x4 heldOffset = Translation(0.0f, 0.0f, -1.0f);
+    const aiMatrix4x4 heldKey = Translation(1.0f, 0.0f, 0.0f) * TurnZ(30.0f);
+    const struct
+    {
+        double seconds;
+        float rootX;
+        float tipDegrees;
+        std::string what;
+    } cases[] = {
+        {0.0, 0.0f, 0.0f, "first keys"},
+        {0.5, 0.5f, 45.0f, "half way"},
+        {2.5, 0.5f, 45.0f, "wraps by the length"},
+        {1.5, 1.5f, 90.0f, "Tip holds its last key"},
+        {-0.5, 0.0f, 0.0f, "a negative time samples 0"},
+    };
+    std::vector<aiMatrix4x4> out;
+    for (const auto& c : cases)
+    {
+        model.BoneTransform(c.seconds, out);
+        ASSERT_EQ(out.size(), 3u);
+        const aiMatrix4x4 root = Translation(c.rootX, 0.0f, 0.0f);
+        ExpectMatrix(out[model.boneIndex.at("Root")], root, c.what + " Root");
+        const aiMatrix4x4 tip = root * Translation(0.0f, 1.0f, 0.0f) * TurnZ(c.tipDegrees);
+        ExpectMatrix(out[model.boneIndex.at("Tip")], tip * tipOffset, c.what + " Tip");
+        ExpectMatrix(out[model.boneIndex.at("Held")], root * heldKey * heldOffset, c.what + " Held, one key");
+    }
+}
+
+TEST(Model, AnAnimationWithoutTickRateRunsAt25TicksASecond)
+{
+    Imported imported("NoTicks.x", true);
+    Model& model = *imported.model;
+    ASSERT_TRUE(model.hasAnimation);
+    EXPECT_EQ(model.ticksPerSecond, 25.0f);
+    std::vector<aiMatrix4x4> out;
+    // 25 of the 50 ticks: half of the way to x = 2.
+    model.BoneTransform(1.0, out);
+    ASSERT_EQ(out.size(), 1u);
+    ExpectMatrix(out[0], Translation(1.0f, 0.0f, 0.0f), "tick 25");
+}
+} // namespace

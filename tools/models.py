@@ -1,0 +1,383 @@
+#!/usr/bin/env python3
+"""Writes the models: COLLADA files, one text file each, so a model needs no side files.
+
+Usage: models.py <assets folder>
+
+Models/Non-Animated and Models/Animated hold what the game loads. Models/Fixtures holds the files the tests
+copy into trees of their own (the game never reads that folder): the broken file would be reported at every
+start-up.
+"""
+import math
+import os
+import sys
+
+IDENTITY = [1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1]
+
+
+def translation(x, y, z):
+    return [1, 0, 0, x, 0, 1, 0, y, 0, 0, 1, z, 0, 0, 0, 1]
+
+
+def z_turn(degrees, x=0.0, y=0.0, z=0.0):
+    c = math.cos(math.radians(degrees))
+    s = math.sin(math.radians(degrees))
+    return [c, -s, 0, x, s, c, 0, y, 0, 0, 1, z, 0, 0, 0, 1]
+
+
+def numbers(values):
+    return " ".join(f"{v:.6g}" for v in values)
+
+
+class Mesh:
+    """Triangles with per-corner normals and uvs; skin is one list of (bone, weight) pairs per vertex."""
+
+    def __init__(self, name, positions, normals, uvs, triangles, material=None, skin=None):
+        self.name = name
+        self.positions = positions
+        self.normals = normals
+        self.uvs = uvs
+        self.triangles = triangles
+        self.material = material
+        self.skin = skin
+
+
+class Material:
+    def __init__(self, name, diffuse_texture=None, specular_texture=None):
+        self.name = name
+        self.diffuse_texture = diffuse_texture
+        self.specular_texture = specular_texture
+
+    def textures(self):
+        return [t for t in (self.diffuse_texture, self.specular_texture) if t]
+
+
+class Joint:
+    """A bone node: its rest matrix, its children and, optionally, animation keys (time, matrix)."""
+
+    def __init__(self, name, matrix, children=(), keys=None):
+        self.name = name
+        self.matrix = matrix
+        self.children = list(children)
+        self.keys = keys
+
+    def walk(self):
+        yield self
+        for child in self.children:
+            yield from child.walk()
+
+
+def source(ident, values, stride, params, kind="float_array", param_type="float"):
+    count = len(values)
+    text = numbers(values) if kind == "float_array" else " ".join(values)
+    names = "".join(f'<param name="{p}" type="{param_type}"/>' for p in params)
+    return (f'<source id="{ident}"><{kind} id="{ident}-array" count="{count}">{text}</{kind}>'
+            f'<technique_common><accessor source="#{ident}-array" count="{count // stride}" stride="{stride}">'
+            f'{names}</accessor></technique_common></source>\n')
+
+
+def geometry(mesh):
+    g = mesh.name
+    flat = lambda rows: [v for row in rows for v in row]
+    corners = [c for triangle in mesh.triangles for c in triangle]
+    indices = []
+    for n, corner in enumerate(corners):
+        indices += [corner, n, n]
+    normals = [mesh.normals[c] for c in corners]
+    uvs = [mesh.uvs[c] for c in corners]
+    material = f' material="{mesh.material.name}"' if mesh.material else ""
+    return (f'<geometry id="{g}-mesh" name="{g}"><mesh>\n'
+            + source(f"{g}-positions", flat(mesh.positions), 3, "XYZ")
+            + source(f"{g}-normals", flat(normals), 3, "XYZ")
+            + source(f"{g}-uvs", flat(uvs), 2, "ST")
+            + f'<vertices id="{g}-vertices"><input semantic="POSITION" source="#{g}-positions"/></vertices>\n'
+            f'<triangles count="{len(mesh.triangles)}"{material}>'
+            f'<input semantic="VERTEX" source="#{g}-vertices" offset="0"/>'
+            f'<input semantic="NORMAL" source="#{g}-normals" offset="1"/>'
+            f'<input semantic="TEXCOORD" source="#{g}-uvs" offset="2" set="0"/>'
+            f'<p>{" ".join(map(str, indices))}</p></triangles>\n</mesh></geometry>\n')
+
+
+def inverse_rigid(m):
+    """Inverse of a rotation-and-translation matrix (row-major 4x4)."""
+    r = [[m[0], m[1], m[2]], [m[4], m[5], m[6]], [m[8], m[9], m[10]]]
+    t = [m[3], m[7], m[11]]
+    rt = [[r[j][i] for j in range(3)] for i in range(3)]
+    tt = [-sum(rt[i][j] * t[j] for j in range(3)) for i in range(3)]
+    return [rt[0][0], rt[0][1], rt[0][2], tt[0], rt[1][0], rt[1][1], rt[1][2], tt[1],
+            rt[2][0], rt[2][1], rt[2][2], tt[2], 0, 0, 0, 1]
+
+
+def multiply(a, b):
+    return [sum(a[4 * r + k] * b[4 * k + c] for k in range(4)) for r in range(4) for c in range(4)]
+
+
+def controller(mesh, joints):
+    g = mesh.name
+    names = [j.name for j in joints]
+    # Bind pose = the joints' rest pose: each offset is the inverse of the joint's global rest matrix.
+    globals_ = {}
+
+    def place(joint, parent):
+        globals_[joint.name] = multiply(parent, joint.matrix)
+        for child in joint.children:
+            place(child, globals_[joint.name])
+
+    place(joints[0], IDENTITY)
+    binds = [v for j in joints for v in inverse_rigid(globals_[j.name])]
+    weights, vcount, v = [], [], []
+    for influences in mesh.skin:
+        vcount.append(len(influences))
+        for bone, weight in influences:
+            v += [bone, len(weights)]
+            weights.append(weight)
+    return (f'<controller id="{g}-skin"><skin source="#{g}-mesh">'
+            f'<bind_shape_matrix>{numbers(IDENTITY)}</bind_shape_matrix>\n'
+            + source(f"{g}-joints", names, 1, ["JOINT"], "Name_array", "name")
+            + source(f"{g}-binds", binds, 16, ["TRANSFORM"], param_type="float4x4")
+            + source(f"{g}-weights", weights, 1, ["WEIGHT"])
+            + f'<joints><input semantic="JOINT" source="#{g}-joints"/>'
+            f'<input semantic="INV_BIND_MATRIX" source="#{g}-binds"/></joints>'
+            f'<vertex_weights count="{len(mesh.skin)}"><input semantic="JOINT" source="#{g}-joints" offset="0"/>'
+            f'<input semantic="WEIGHT" source="#{g}-weights" offset="1"/>'
+            f'<vcount>{" ".join(map(str, vcount))}</vcount><v>{" ".join(map(str, v))}</v></vertex_weights>'
+            f'</skin></controller>\n')
+
+
+def animation(joint):
+    times = [t for t, _ in joint.keys]
+    matrices = [v for _, m in joint.keys for v in m]
+    a = f"{joint.name}-anim"
+    return (f'<animation id="{a}">\n'
+            + source(f"{a}-input", times, 1, ["TIME"])
+            + source(f"{a}-output", matrices, 16, ["TRANSFORM"], param_type="float4x4")
+            + source(f"{a}-interpolation", ["LINEAR"] * len(times), 1, ["INTERPOLATION"], "Name_array", "name")
+            + f'<sampler id="{a}-sampler"><input semantic="INPUT" source="#{a}-input"/>'
+            f'<input semantic="OUTPUT" source="#{a}-output"/>'
+            f'<input semantic="INTERPOLATION" source="#{a}-interpolation"/></sampler>'
+            f'<channel source="#{a}-sampler" target="{joint.name}/transform"/></animation>\n')
+
+
+def joint_node(joint):
+    return (f'<node id="{joint.name}" name="{joint.name}" sid="{joint.name}" type="JOINT">'
+            f'<matrix sid="transform">{numbers(joint.matrix)}</matrix>\n'
+            + "".join(joint_node(child) for child in joint.children) + "</node>\n")
+
+
+def effect(material):
+    images = material.textures()
+    params = "".join(
+        f'<newparam sid="{image}-surface"><surface type="2D"><init_from>{image}-image</init_from></surface></newparam>'
+        f'<newparam sid="{image}-sampler"><sampler2D><source>{image}-surface</source></sampler2D></newparam>'
+        for image in images)
+
+    def channel(name, image):
+        if image:
+            return f'<{name}><texture texture="{image}-sampler" texcoord="UVMap"/></{name}>'
+        return f'<{name}><color>0.8 0.8 0.8 1</color></{name}>'
+
+    return (f'<effect id="{material.name}-effect"><profile_COMMON>{params}<technique sid="common"><phong>'
+            + channel("diffuse", material.diffuse_texture) + channel("specular", material.specular_texture)
+            + '</phong></technique></profile_COMMON></effect>\n')
+
+
+def collada(meshes, joints=None):
+    """One node per mesh (skinned meshes through the skeleton rooted at joints)."""
+    materials = {m.material.name: m.material for m in meshes if m.material}
+    images = sorted({t for m in materials.values() for t in m.textures()})
+    out = ['<?xml version="1.0" encoding="utf-8"?>\n'
+           '<COLLADA xmlns="http://www.collada.org/2005/11/COLLADASchema" version="1.4.1">\n'
+           '<asset><unit name="meter" meter="1"/><up_axis>Y_UP</up_axis></asset>\n']
+    out.append("<library_images>" + "".join(
+        f'<image id="{i}-image" name="{i}"><init_from>{i}</init_from></image>' for i in images)
+        + "</library_images>\n")
+    out.append("<library_effects>" + "".join(effect(m) for m in materials.values()) + "</library_effects>\n")
+    out.append("<library_materials>" + "".join(
+        f'<material id="{m.name}" name="{m.name}"><instance_effect url="#{m.name}-effect"/></material>'
+        for m in materials.values()) + "</library_materials>\n")
+    out.append("<library_geometries>" + "".join(geometry(m) for m in meshes) + "</library_geometries>\n")
+    all_joints = list(joints.walk()) if joints else []
+    skinned = [m for m in meshes if m.skin]
+    if skinned:
+        out.append("<library_controllers>" + "".join(controller(m, all_joints) for m in skinned)
+                   + "</library_controllers>\n")
+    animated = [j for j in all_joints if j.keys]
+    if animated:
+        out.append("<library_animations>" + "".join(animation(j) for j in animated) + "</library_animations>\n")
+    out.append('<library_visual_scenes><visual_scene id="Scene" name="Scene">\n')
+    if joints:
+        out.append(joint_node(joints))
+    for m in meshes:
+        bind = ""
+        if m.material:
+            bind = (f'<bind_material><technique_common><instance_material symbol="{m.material.name}" '
+                    f'target="#{m.material.name}"/></technique_common></bind_material>')
+        if m.skin:
+            instance = (f'<instance_controller url="#{m.name}-skin"><skeleton>#{joints.name}</skeleton>{bind}'
+                        f'</instance_controller>')
+        else:
+            instance = f'<instance_geometry url="#{m.name}-mesh">{bind}</instance_geometry>'
+        out.append(f'<node id="{m.name}" name="{m.name}" type="NODE">{instance}</node>\n')
+    out.append('</visual_scene></library_visual_scenes>\n'
+               '<scene><instance_visual_scene url="#Scene"/></scene>\n</COLLADA>\n')
+    return "".join(out)
+
+
+def quad(name, width, height, material=None, z=0.0):
+    """Faces -z: seen from a camera on the -z side looking along +z."""
+    w, h = width / 2, height / 2
+    positions = [(-w, -h, z), (w, -h, z), (w, h, z), (-w, h, z)]
+    # Wound clockwise as seen from +z, so counter-clockwise from the -z side.
+    return Mesh(name, positions, [(0, 0, -1)] * 4, [(1, 0), (0, 0), (0, 1), (1, 1)], [(0, 2, 1), (0, 3, 2)],
+                material)
+
+
+def cube(name, material=None):
+    positions, normals, uvs, triangles = [], [], [], []
+    for axis in range(3):
+        for sign in (-1, 1):
+            normal = [0, 0, 0]
+            normal[axis] = sign
+            u_axis, v_axis = [a for a in range(3) if a != axis]
+            base = len(positions)
+            for u, v in ((-1, -1), (1, -1), (1, 1), (-1, 1)):
+                p = [0.0, 0.0, 0.0]
+                p[axis] = 0.5 * sign
+                p[u_axis] = 0.5 * u
+                p[v_axis] = 0.5 * v
+                positions.append(tuple(p))
+                normals.append(tuple(normal))
+                uvs.append(((u + 1) / 2, (v + 1) / 2))
+            first = (base, base + 1, base + 2) if sign > 0 else (base, base + 2, base + 1)
+            second = (base, base + 2, base + 3) if sign > 0 else (base, base + 3, base + 2)
+            triangles += [first, second]
+    return Mesh(name, positions, normals, uvs, triangles, material)
+
+
+def grid(name, cells):
+    """A flat square of cells x cells quads in the x-z plane, facing up: a model of some size to time."""
+    side = cells + 1
+    positions = [(x / cells - 0.5, 0.0, z / cells - 0.5) for z in range(side) for x in range(side)]
+    triangles = []
+    for z in range(cells):
+        for x in range(cells):
+            a = z * side + x
+            triangles += [(a, a + side, a + 1), (a + 1, a + side, a + side + 1)]
+    return Mesh(name, positions, [(0, 1, 0)] * len(positions), [(p[0] + 0.5, p[2] + 0.5) for p in positions],
+                triangles, Material("GridMaterial"))
+
+
+def column(name, skin_of_row, material):
+    """A 1 x 2 strip in the x-y plane: rows of two vertices at y = 0, 1, 2, skinned row by row."""
+    positions = [(x, y, 0.0) for y in (0, 1, 2) for x in (-0.5, 0.5)]
+    triangles = [(0, 1, 3), (0, 3, 2), (2, 3, 5), (2, 5, 4)]
+    skin = [skin_of_row(row) for row in (0, 1, 2) for _ in (0, 1)]
+    return Mesh(name, positions, [(0, 0, 1)] * 6, [(x + 0.5, y / 2) for x, y, _ in positions], triangles, material,
+                skin)
+
+
+def skinned():
+    """Three bones under Root, keyed in seconds (the importer counts 1000 ticks a second):
+    Root moves along x by 0, 1 and 2 at 0, 1 and 2 s; Tip, one unit up, turns about z by 0 and 90 degrees at
+    0 and 1 s and then holds; Held, one unit along z at rest, has one key placing it at x = 1 turned 30 degrees."""
+    tip = Joint("Tip", translation(0, 1, 0), keys=[(t, z_turn(90 * t, 0, 1, 0)) for t in (0.0, 1.0)])
+    held = Joint("Held", translation(0, 0, 1), keys=[(0.0, z_turn(30, 1, 0, 0))])
+    root = Joint("Root", IDENTITY, [tip, held], keys=[(t, translation(t, 0, 0)) for t in (0.0, 1.0, 2.0)])
+    rows = [[(0, 0.75), (2, 0.25)], [(0, 0.5), (1, 0.5)], [(1, 1.0)]]
+    body = column("Body", lambda row: rows[row], Material("SkinMaterial"))
+    return collada([body], root)
+
+
+# DirectX text: the one readable format whose animations may leave the tick rate out (0).
+NO_TICKS = """xof 0303txt 0032
+
+Frame Bone {
+  FrameTransformMatrix {
+    1.0,0.0,0.0,0.0,0.0,1.0,0.0,0.0,0.0,0.0,1.0,0.0,0.0,0.0,0.0,1.0;;
+  }
+  Mesh Body {
+    3;
+    0.0;0.0;0.0;,
+    1.0;0.0;0.0;,
+    0.0;1.0;0.0;;
+    1;
+    3;0,1,2;;
+    SkinWeights {
+      "Bone";
+      3;
+      0,1,2;
+      1.0,1.0,1.0;
+      1.0,0.0,0.0,0.0,0.0,1.0,0.0,0.0,0.0,0.0,1.0,0.0,0.0,0.0,0.0,1.0;;
+    }
+  }
+}
+
+AnimationSet Move {
+  Animation {
+    {Bone}
+    AnimationKey {
+      2;
+      2;
+      0;3;0.0,0.0,0.0;;,
+      50;3;2.0,0.0,0.0;;;
+    }
+  }
+}
+"""
+
+
+def five_weights():
+    """Five bones in a row; the top row of vertices is weighted by all five, 0.1 to 0.5 in bone order."""
+    bones = [Joint(f"Bone{n}", translation(0, 1 if n else 0, 0)) for n in range(5)]
+    for parent, child in zip(bones, bones[1:]):
+        parent.children.append(child)
+    every = [(n, 0.1 * (n + 1)) for n in range(5)]
+    body = column("Body", lambda row: [[(0, 1.0)], [(0, 0.5), (1, 0.5)], every][row], None)
+    return collada([body], bones[0])
+
+
+def shared_bone():
+    """Two meshes weighted to one bone: it gets one index, its offset from the first mesh."""
+    bone = Joint("Shared", translation(0, 1, 0))
+    root = Joint("Base", IDENTITY, [bone])
+    one = lambda row: [(1, 1.0)]
+    return collada([column("Left", one, None), column("Right", one, None)], root)
+
+
+def write(folder, name, text):
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, name), "w", newline="\n") as f:
+        f.write(text)
+
+
+def main():
+    models = os.path.join(sys.argv[1], "Models")
+    static = os.path.join(models, "Non-Animated")
+    animated = os.path.join(models, "Animated")
+    fixtures = os.path.join(models, "Fixtures")
+
+    # Unit size: the logo prefab scales it.
+    logo = collada([quad("CalvornLogo", 1.0, 1.0, Material("CalvornLogoMaterial"))])
+    crate = collada([cube("Cube", Material("CubeMaterial"))])
+    write(static, "CalvornLogo.dae", logo)
+    write(static, "Cube.dae", crate)
+    write(animated, "Skinned.dae", skinned())
+
+    write(fixtures, "Cube.dae", crate)
+    write(fixtures, "Quad.dae", logo)
+    write(fixtures, "MultiMesh.dae", collada([
+        quad("Front", 1.0, 1.0, Material("FrontMaterial")),
+        cube("Box", Material("BoxMaterial")),
+        quad("Back", 2.0, 2.0, None, z=1.0),
+    ]))
+    write(fixtures, "Textured.dae", collada([
+        quad("Panel", 1.0, 1.0, Material("PanelMaterial", "present.dds", "absent.dds"))]))
+    write(fixtures, "Skinned.dae", skinned())
+    write(fixtures, "FiveWeights.dae", five_weights())
+    write(fixtures, "SharedBone.dae", shared_bone())
+    write(fixtures, "NoTicks.x", NO_TICKS)
+    write(fixtures, "Grid.dae", collada([grid("Grid", 48)]))
+    write(fixtures, "Broken.dae", "<?xml version=\"1.0\"?>\n<COLLADA version=\"1.4.1\">\n<library_geometries>\n")
+
+
+if __name__ == "__main__":
+    main()
