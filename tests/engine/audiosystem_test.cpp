@@ -221,8 +221,11 @@ TEST_F(AudioSystemTest, AFadeOutFromPointEightRampsToZeroOverOneSecondAndPlaysOn
     EXPECT_NEAR(Render(kRate / 2), 0.0f, kTolerance);
     EXPECT_TRUE(audio.Engine().IsPlaying(source.GetChannel()));
 
+    // A fade is heard: it resumes a paused source, and the frame's update does not pause it again.
+    source.Pause(true);
     source.Fade(true);
     Deliver();
+    EXPECT_FALSE(source.IsPaused());
     EXPECT_NEAR(Render(kRate / 2), full * 0.5f, step);
     EXPECT_NEAR(Render(kRate / 2 + 960), full, kTolerance);
 }
