@@ -90,11 +90,9 @@ Graphics::Graphics(platform::Window* window, int width, int height)
 Graphics::~Graphics()
 {
     if (HasContext())
-    {
         DeleteGpuObjects();
-        if (resources_)
-            resources_->ClearResources();
-    }
+    if (resources_)
+        resources_->ClearResources();
     resources_.reset();
 }
 

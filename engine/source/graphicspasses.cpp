@@ -247,8 +247,10 @@ void Graphics::DrawMeshesWithMaterials(Shader& forward, const Model& model, cons
     const std::vector<Mesh>& meshes = model.meshes;
     for (std::size_t k = 0; k < meshes.size(); ++k)
     {
-        if (k < names.size())
-            SetMaterialUniforms(forward, ownMaterials ? renderer->GetMaterials()[k] : CachedMaterial(names[k]));
+        if (ownMaterials && renderer && k < renderer->GetMaterials().size())
+            SetMaterialUniforms(forward, renderer->GetMaterials()[k]);
+        else if (k < names.size())
+            SetMaterialUniforms(forward, CachedMaterial(names[k]));
         else
             SetMaterialUniforms(forward, CachedMaterial("defaultMaterial"));
         DrawMesh(meshes[k]);
