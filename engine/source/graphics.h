@@ -77,7 +77,6 @@ public:
     // Keys of the framebuffer map. The shadow map's key 0 is not the window's framebuffer 0.
     static constexpr int kShadowMapKey = 0;
     static constexpr int kPickingKey = 2;
-    static constexpr int kReservedKey = 4;
     static constexpr int kEditorViewKey = 6;
     static constexpr int kGameViewKey = 7;
 
