@@ -225,12 +225,17 @@ TEST_F(PhysicsTest, BodiesLandingOnStaticOnesStayWhereTheyMeetThem)
     EXPECT_NEAR(PositionOf(top).y, 1.5f, 1e-3f);
 }
 
-TEST_F(PhysicsTest, ABodyEndingInsideAStaticBoxIsLiftedByItsPenetration)
+TEST_F(PhysicsTest, ABodyEndingInsideAStaticOneIsPushedOutByItsDepth)
 {
     Floor();
     GameObject& crate = Box("Crate", {0.0f, 0.3f, 0.0f}, {1.0f, 1.0f, 1.0f});
+    // A ball sunk 0.01 into a static ball comes out to touch it, not the length of the chord between them.
+    Sphere("Rock", {6.0f, 0.5f, 0.0f}, 0.5f, true);
+    GameObject& ball = Sphere("Ball", {6.0f, 1.49f, 0.0f});
+    BodyOf(ball).SetGravityScale(0.0f);
     Step();
     EXPECT_NEAR(PositionOf(crate).y, 0.5f, 1e-3f);
+    EXPECT_NEAR(PositionOf(ball).y, 1.5f, 1e-4f);
 }
 
 TEST_F(PhysicsTest, ACapsuleRestingOnABoxFloorIsToldItStandsOnIt)
