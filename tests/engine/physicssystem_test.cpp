@@ -387,6 +387,37 @@ TEST_F(PhysicsTest, ReEnablingAColliderNeedsAnActiveObjectWithAnEnabledBody)
     EXPECT_THAT(physics.SimulatedObjects(), ElementsAre(&ball));
 }
 
+TEST_F(PhysicsTest, AnObjectRegisteredSwitchedOffWaitsUntilSwitchedOn)
+{
+    // Loading switches an object or its components off before the object is registered.
+    const auto loaded = [&](const std::string& name, float x, auto switchOff) -> GameObject& {
+        GameObject& object = world.Live(name, ++lastId);
+        object.EnsureTransform();
+        TransformOf(object).SetPosition({x, 10.0f, 0.0f});
+        object.AddComponent("RigidBody");
+        object.AddComponent("SphereCollider");
+        switchOff(object);
+        messaging.Update();
+        physics.RegisterObject(&object);
+        return object;
+    };
+    GameObject& asleep = loaded("Asleep", 0.0f, [](GameObject& o) { o.SetActive(false); });
+    GameObject& bodiless = loaded("Bodiless", 2.0f, [](GameObject& o) { BodyOf(o).SetEnabled(false); });
+    GameObject& ghost = loaded("Ghost", 4.0f, [](GameObject& o) { ColliderOf(o).SetEnabled(false); });
+    Step();
+    EXPECT_THAT(physics.SimulatedObjects(), IsEmpty());
+    EXPECT_THAT(physics.DisabledObjects(), ElementsAre(&asleep, &bodiless, &ghost));
+    EXPECT_EQ(PositionOf(asleep).y, 10.0f);
+    EXPECT_EQ(physics.RaycastAll({4.0f, 20.0f, 0.0f}, {0.0f, -1.0f, 0.0f}, false).object, nullptr);
+
+    asleep.SetActive(true);
+    BodyOf(bodiless).SetEnabled(true);
+    ColliderOf(ghost).SetEnabled(true);
+    Step();
+    EXPECT_THAT(physics.SimulatedObjects(), ElementsAre(&asleep, &bodiless, &ghost));
+    EXPECT_LT(PositionOf(asleep).y, 10.0f);
+}
+
 TEST_F(PhysicsTest, AGroupStillNotDoneAfterElevenCallsEndsWhereTheBroadPhasePredicted)
 {
     // Fast balls a hair above the floor, each a little higher than the one before: every call of the
