@@ -14,6 +14,7 @@
 #include "c_recttransform.h"
 #include "c_rigidbody.h"
 #include "c_transform.h"
+#include "c_waypoint.h"
 #include "monobehavior.h"
 
 namespace
@@ -47,6 +48,7 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
         {"Canvas", &Create<Canvas>},
         {"CanvasRenderer", &Create<CanvasRenderer>},
         {"RectTransform", &Create<RectTransform>},
+        {"Waypoint", &Create<Waypoint>},
     };
     return creators;
 }
