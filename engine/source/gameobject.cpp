@@ -59,7 +59,7 @@ GameObject::~GameObject()
         if (child->parent_ == this)
         {
             child->parent_ = nullptr;
-            UnlinkCanvasChild(*this, *child);
+            LeaveCanvas(*child);
         }
 }
 
@@ -340,7 +340,10 @@ void GameObject::UnlinkForFreeing(std::span<GameObject* const> objects)
     {
         for (GameObject* child : object->children_)
             if (child->parent_ == object)
+            {
                 child->parent_ = nullptr;
+                LeaveCanvas(*child);
+            }
         object->children_.clear();
     }
     // What is left are links to parents that stay: each such parent's list is swept once.
@@ -350,7 +353,10 @@ void GameObject::UnlinkForFreeing(std::span<GameObject* const> objects)
         if (object->parent_)
             staying.insert(std::exchange(object->parent_, nullptr));
     for (GameObject* parent : staying)
+    {
         std::erase_if(parent->children_, [&](const GameObject* child) { return going.contains(child); });
+        DropCanvasElements(*parent, going);
+    }
 }
 
 void GameObject::Serialize(XMLWriter& writer, const std::string& elementName) const
