@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Makes the DXT-compressed textures and the materials that use them: the skybox faces, the splash logo,
-a UI image with alpha, a checker for cubes, and the plain black and flat-normal maps.
+a UI image with alpha, a checker for cubes, striped balls, a crate, a skin, and the plain black and
+flat-normal maps.
 
 Usage: make_textures.py <assets folder>. Writes <assets>/Textures and <assets>/Materials, the same bytes
 on every run. The encoder is a small DXT1/DXT5 block coder: two end points per block, every pixel on the
@@ -147,6 +148,34 @@ def checker(size, cell):
     return [light if (x // cell + y // cell) % 2 == 0 else dark for y in range(size) for x in range(size)]
 
 
+def stripes(width, height, count, colour, between):
+    """count bands across u: wrapped on a sphere, they run pole to pole."""
+    return [(colour if (x * count // width) % 2 == 0 else between) + (255,)
+            for y in range(height) for x in range(width)]
+
+
+def framed(size, border, inside, edge):
+    """A plank face with a darker frame, for crates."""
+    pixels = []
+    for y in range(size):
+        for x in range(size):
+            rim = min(x, y, size - 1 - x, size - 1 - y) < border
+            grain = 12 * ((x * 7 + y // 3) % 5 == 0)
+            colour = edge if rim else tuple(max(0, c - grain) for c in inside)
+            pixels.append(colour + (255,))
+    return pixels
+
+
+def gradient(size, bottom, top):
+    """Vertical blend; v runs down the image."""
+    pixels = []
+    for y in range(size):
+        t = y / (size - 1)
+        colour = tuple(int(b + (a - b) * t) for a, b in zip(bottom, top))
+        pixels.extend([colour + (255,)] * size)
+    return pixels
+
+
 def material(path, name, diffuse_map="", normal_map="", render_mode=0, diffuse="1, 1, 1, 1"):
     lines = ['<?xml version="1.0" encoding="UTF-8"?>', "<Material>",
              "\t<MatName>%s</MatName>" % name,
@@ -183,11 +212,17 @@ def main():
     write_dds(os.path.join(textures, "CalvornLogo.dds"), logo(256, 128), 256, 128)
     write_dds(os.path.join(textures, "UIImage.dds"), panel(128, 64), 128, 64, dxt5=True)
     write_dds(os.path.join(textures, "Cube.dds"), checker(64, 8), 64, 64)
+    write_dds(os.path.join(textures, "BallRed.dds"), stripes(64, 32, 8, (220, 50, 40), (245, 235, 215)), 64, 32)
+    write_dds(os.path.join(textures, "BallBlue.dds"), stripes(64, 32, 6, (40, 90, 220), (250, 210, 60)), 64, 32)
+    write_dds(os.path.join(textures, "Crate.dds"), framed(64, 6, (190, 140, 80), (90, 55, 25)), 64, 64)
+    write_dds(os.path.join(textures, "Skin.dds"), gradient(16, (40, 200, 170), (20, 90, 160)), 16, 16)
 
     materials = os.path.join(assets, "Materials")
     material(os.path.join(materials, "CalvornLogo.xml"), "CalvornLogo", "CalvornLogo.dds")
     material(os.path.join(materials, "UIImage.xml"), "UIImage", "UIImage.dds", render_mode=1)
     material(os.path.join(materials, "Cube.xml"), "Cube", "Cube.dds", "normal.dds")
+    for name in ("BallRed", "BallBlue", "Crate", "Skin"):
+        material(os.path.join(materials, name + ".xml"), name, name + ".dds", "normal.dds")
     material(os.path.join(materials, "Glass.xml"), "Glass", render_mode=1, diffuse="0.6, 0.8, 1, 0.4")
 
 

@@ -255,6 +255,30 @@ def cube(name, material=None):
     return Mesh(name, positions, normals, uvs, triangles, material)
 
 
+def sphere(name, rings, segments, material=None):
+    """Unit diameter, poles on y. The seam column repeats so u runs 0 to 1 around; uvs make the tangents."""
+    positions, normals, uvs = [], [], []
+    for ring in range(rings + 1):
+        theta = math.pi * ring / rings
+        for segment in range(segments + 1):
+            phi = 2 * math.pi * segment / segments
+            normal = (math.sin(theta) * math.cos(phi), math.cos(theta), -math.sin(theta) * math.sin(phi))
+            positions.append(tuple(0.5 * n for n in normal))
+            normals.append(normal)
+            uvs.append((segment / segments, ring / rings))
+    triangles = []
+    for ring in range(rings):
+        for segment in range(segments):
+            a = ring * (segments + 1) + segment
+            b, c, d = a + segments + 1, a + segments + 2, a + 1
+            # Counter-clockwise seen from outside; the pole rows would give one corner twice.
+            if ring != 0:
+                triangles.append((a, b, d))
+            if ring != rings - 1:
+                triangles.append((d, b, c))
+    return Mesh(name, positions, normals, uvs, triangles, material)
+
+
 def grid(name, cells):
     """A flat square of cells x cells quads in the x-z plane, facing up: a model of some size to time."""
     side = cells + 1
@@ -362,6 +386,7 @@ def main():
     crate = collada([cube("Cube", Material("CubeMaterial"))])
     write(static, "CalvornLogo.dae", logo)
     write(static, "Cube.dae", crate)
+    write(static, "Sphere.dae", collada([sphere("Sphere", 16, 32, Material("SphereMaterial"))]))
     write(animated, "Skinned.dae", skinned())
 
     write(fixtures, "Cube.dae", crate)

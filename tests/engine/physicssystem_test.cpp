@@ -601,7 +601,14 @@ TEST(SplashLevelPhysicsTest, TheSplashBodiesFallOntoTheFloorAndComeToRest)
 
     const GameObject* floor = factory.FindObject("SplashFloor");
     ASSERT_NE(floor, nullptr);
-    const float floorTop = floor->GetComponent<Transform>()->GetPosition().y + 0.25f;
+    // Colliders measure in the object's scaled space: a box's size by the scale, a sphere's radius by scale x.
+    const auto halfHeight = [](const GameObject& object) {
+        const auto& collider = *object.GetComponent<Collider>();
+        const Vector3& scale = object.GetComponent<Transform>()->GetScale();
+        return collider.GetType() == ColliderType::Box ? collider.GetSize().y * scale.y * 0.5f
+                                                       : collider.GetRadius() * scale.x;
+    };
+    const float floorTop = floor->GetComponent<Transform>()->GetPosition().y + halfHeight(*floor);
     std::map<const GameObject*, float> startHeights;
     for (const GameObject* object : physics.SimulatedObjects())
         startHeights[object] = object->GetComponent<Transform>()->GetPosition().y;
@@ -617,10 +624,7 @@ TEST(SplashLevelPhysicsTest, TheSplashBodiesFallOntoTheFloorAndComeToRest)
         if (object == floor)
             continue;
         RigidBody& body = *object->GetComponent<RigidBody>();
-        const auto& collider = *object->GetComponent<Collider>();
-        const float halfHeight =
-            collider.GetType() == ColliderType::Box ? collider.GetSize().y * 0.5f : collider.GetRadius();
-        const float bottom = object->GetComponent<Transform>()->GetPosition().y - halfHeight;
+        const float bottom = object->GetComponent<Transform>()->GetPosition().y - halfHeight(*object);
         EXPECT_NEAR(bottom, floorTop, 0.02f) << object->GetName();
         EXPECT_LT(body.GetVelocity().Length(), 0.2f) << object->GetName();
         EXPECT_GT(startHeights[object], bottom + 1.0f) << object->GetName();
