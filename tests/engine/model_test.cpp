@@ -123,6 +123,30 @@ TEST(Model, TheLogoQuadFacesTheSplashCamera)
     }
 }
 
+TEST(Model, TheBallModelIsAUnitSphereFacingOutwards)
+{
+    // The game's own model, beside the fixtures.
+    const Imported imported("../Non-Animated/Sphere.dae", false);
+    ASSERT_EQ(imported.model->meshes.size(), 1u);
+    const Mesh& mesh = imported.model->meshes.at(0);
+    for (const Vertex& vertex : mesh.vertices)
+    {
+        EXPECT_NEAR(vertex.position.Length(), 0.5f, 1e-4f);
+        EXPECT_NEAR(vertex.normal.Dot(vertex.position * 2.0f), 1.0f, 1e-3f);
+        EXPECT_GT(vertex.tangent.Length(), 0.5f) << "tangents are computed";
+        EXPECT_NEAR(vertex.tangent.Dot(vertex.normal), 0.0f, 1e-3f);
+    }
+    // Back faces are culled: every triangle must wind counter-clockwise seen from outside.
+    ASSERT_EQ(mesh.indices.size() % 3, 0u);
+    for (std::size_t i = 0; i < mesh.indices.size(); i += 3)
+    {
+        const Vector3& a = mesh.vertices.at(mesh.indices[i]).position;
+        const Vector3& b = mesh.vertices.at(mesh.indices[i + 1]).position;
+        const Vector3& c = mesh.vertices.at(mesh.indices[i + 2]).position;
+        EXPECT_GT((b - a).Cross(c - a).Dot(a + b + c), 0.0f) << "triangle " << i / 3;
+    }
+}
+
 TEST(Model, TakesCachedTexturesAndListsTheMissingOnes)
 {
     TextureCache cache;

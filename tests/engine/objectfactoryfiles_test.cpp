@@ -607,6 +607,21 @@ TEST_F(PrefabFiles, TheSplashLevelNamesWhatItDraws)
     EXPECT_EQ(fade.GetComponent<CanvasRenderer>()->GetCanvas(), canvas.GetComponent<Canvas>());
 }
 
+TEST_F(PrefabFiles, TheShippedUILayoutLoadsIntoAScene)
+{
+    // As the editor's Load Canvas does: into the current scene, without registering.
+    const std::string assets = std::string(NEKTARU_SOURCE_DIR) + "/Bin/Assets/";
+    const Output output = Captured([&] { factory.LoadLevelFile(assets + "UI/SplashHint.xml", false); });
+    EXPECT_EQ(output.errors, "");
+    const GameObject* canvas = factory.FindObject("SplashHint");
+    const GameObject* panel = factory.FindObject("SplashHintPanel");
+    ASSERT_NE(canvas, nullptr);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->GetParent(), canvas);
+    EXPECT_NE(panel->GetImage(), nullptr);
+    EXPECT_EQ(panel->GetComponent<CanvasRenderer>()->GetCanvas(), canvas->GetComponent<Canvas>());
+}
+
 TEST_F(LevelFiles, TheTestRunGetsThroughBrokenPrefabAndLevelFiles)
 {
     std::string binary;
