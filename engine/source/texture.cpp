@@ -81,9 +81,13 @@ GLenum SRGBFormat(DDSFormat format)
     return formats[static_cast<std::size_t>(format)];
 }
 
-void ReportTexture(const std::string& path, const std::string& problem)
+// The 2D loader speaks as the resource manager; the cube map's lines carry no prefix.
+constexpr const char* kTexturePrefix = "\tResourceManager: ";
+constexpr const char* kFacePrefix = "";
+
+void ReportTexture(const char* prefix, const std::string& path, const std::string& problem)
 {
-    PrintColoredLine(ConsoleColor::Red, "\tResourceManager: " + path + " " + problem);
+    PrintColoredLine(ConsoleColor::Red, prefix + path + " " + problem);
 }
 
 // The file and its parsed image; nullopt, after a report, when nothing of it can be uploaded.
@@ -93,22 +97,23 @@ struct DDSFile
     DDSImage image;
 };
 
-std::optional<DDSFile> ReadDDS(const std::string& path)
+std::optional<DDSFile> ReadDDS(const std::string& path, const char* prefix)
 {
     std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes)
     {
-        ReportTexture(path, "could not be opened.");
+        ReportTexture(prefix, path,
+                      "could not be opened. Are you in the right directory ? Don't forget to read the FAQ !");
         return std::nullopt;
     }
     DDSImage image = ParseDDS(*bytes);
     if (!image.error.empty())
     {
-        ReportTexture(path, image.error);
+        ReportTexture(prefix, path, image.error);
         return std::nullopt;
     }
     if (image.truncated)
-        ReportTexture(path, "is truncated: only its complete levels are used.");
+        ReportTexture(prefix, path, "is truncated: only its complete levels are used.");
     return DDSFile{std::move(*bytes), std::move(image)};
 }
 
@@ -191,7 +196,7 @@ Texture LoadDDS(const std::string& path)
 {
     Texture texture;
     texture.name = GetFileName(path);
-    const std::optional<DDSFile> file = ReadDDS(path);
+    const std::optional<DDSFile> file = ReadDDS(path, kTexturePrefix);
     if (!file)
         return texture;
     glGenTextures(1, &texture.id);
@@ -211,7 +216,7 @@ std::uint32_t LoadCubemapDDS(const std::vector<std::string>& faces)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (std::size_t face = 0; face < std::min<std::size_t>(faces.size(), 6); ++face)
     {
-        if (const std::optional<DDSFile> file = ReadDDS(faces[face]))
+        if (const std::optional<DDSFile> file = ReadDDS(faces[face], kFacePrefix))
             UploadLevel(GL_TEXTURE_CUBE_MAP_POSITIVE_X + static_cast<GLenum>(face), *file, 0,
                         SRGBFormat(file->image.format), false);
     }
