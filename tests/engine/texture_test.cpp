@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <vector>
 
 namespace
@@ -93,6 +94,50 @@ TEST(DDSParse, FilesThatAreNotDXTTexturesGiveAnError)
         const DDSImage image = ParseDDS(file);
         EXPECT_NE(image.error, "") << file.size();
         EXPECT_TRUE(image.levels.empty());
+    }
+}
+
+TEST(DDSParse, DamagedFilesNeverGiveALevelOutsideTheFile)
+{
+    const std::string good = SolidDDS("DXT5", 64, 32, 7, 128 + 32 + 8 + 2 + 1 + 1 + 1, 0x1234);
+    struct Damage
+    {
+        std::size_t offset;
+        std::uint32_t value;
+    };
+    // Sides, mip count and FourCC set to what a broken or hostile writer could leave there.
+    const Damage damages[] = {
+        {12, 0}, {12, 1}, {12, 0xffffffff}, {12, 65536}, {12, 65537}, {16, 0x80000000}, {16, 3}, {16, 4096},
+        {28, 0}, {28, 2}, {28, 64}, {28, 0xffffffff}, {84, 0x31545844 /* "DXT1" */}, {84, 0}, {84, 0xffffffff},
+    };
+    std::vector<std::string> files;
+    for (const Damage& damage : damages)
+    {
+        std::string file = good;
+        std::memcpy(file.data() + damage.offset, &damage.value, sizeof damage.value);
+        files.push_back(file);
+    }
+    // Every cut of the file, inside the header and inside each level.
+    for (std::size_t size = 0; size < good.size(); size += 7)
+        files.push_back(good.substr(0, size));
+
+    for (std::size_t n = 0; n < files.size(); ++n)
+    {
+        SCOPED_TRACE(n);
+        const DDSImage image = ParseDDS(files[n]);
+        EXPECT_EQ(image.error.empty(), !image.levels.empty());
+        if (image.levels.empty())
+            continue;
+        std::size_t end = DDSImage::kHeaderSize;
+        for (const DDSLevel& level : image.levels)
+        {
+            EXPECT_EQ(level.offset, end);
+            EXPECT_EQ(level.size, DDSLevelSize(level.width, level.height, image.blockSize));
+            EXPECT_GE(level.width, 1u);
+            EXPECT_GE(level.height, 1u);
+            end = level.offset + level.size;
+        }
+        EXPECT_LE(end, files[n].size());
     }
 }
 
