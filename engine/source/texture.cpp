@@ -2,6 +2,7 @@
 
 #include "console.h"
 #include "helpers.h"
+#include "platform/files.h"
 
 #include <GL/glew.h>
 #include <algorithm>
@@ -93,20 +94,22 @@ void ReportTexture(const char* prefix, const std::string& path, const std::strin
 // The file and its parsed image; nullopt, after a report, when nothing of it can be uploaded.
 struct DDSFile
 {
-    std::string bytes;
+    // Valid until the next file is read on this thread.
+    std::string_view bytes;
     DDSImage image;
 };
 
 std::optional<DDSFile> ReadDDS(const std::string& path, const char* prefix)
 {
-    std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes)
+    // Kept between files: start-up reads hundreds of them, and each is needed only until it is uploaded.
+    thread_local std::string bytes;
+    if (!platform::ReadFile(path, bytes))
     {
         ReportTexture(prefix, path,
                       "could not be opened. Are you in the right directory ? Don't forget to read the FAQ !");
         return std::nullopt;
     }
-    DDSImage image = ParseDDS(*bytes);
+    DDSImage image = ParseDDS(bytes);
     if (!image.error.empty())
     {
         ReportTexture(prefix, path, image.error);
@@ -114,7 +117,7 @@ std::optional<DDSFile> ReadDDS(const std::string& path, const char* prefix)
     }
     if (image.truncated)
         ReportTexture(prefix, path, "is truncated: only its complete levels are used.");
-    return DDSFile{std::move(*bytes), std::move(image)};
+    return DDSFile{bytes, std::move(image)};
 }
 
 void UploadLevel(GLenum target, const DDSFile& file, std::size_t level, GLenum format, bool immutable)
