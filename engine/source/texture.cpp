@@ -219,7 +219,13 @@ std::uint32_t LoadCubemapDDS(const std::vector<std::string>& faces)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (std::size_t face = 0; face < std::min<std::size_t>(faces.size(), 6); ++face)
     {
-        if (const std::optional<DDSFile> file = ReadDDS(faces[face], kFacePrefix))
+        const std::optional<DDSFile> file = ReadDDS(faces[face], kFacePrefix);
+        if (!file)
+            continue;
+        // GL refuses the face and leaves an error behind for whoever asks next.
+        if (file->image.width != file->image.height)
+            ReportTexture(kFacePrefix, faces[face], "is not square, as a cube-map face must be.");
+        else
             UploadLevel(GL_TEXTURE_CUBE_MAP_POSITIVE_X + static_cast<GLenum>(face), *file, 0,
                         SRGBFormat(file->image.format), false);
     }

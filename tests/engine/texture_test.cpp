@@ -301,4 +301,17 @@ TEST_F(TextureTest, CubeMapFacesKeepTheirOrderInSRGBAndAMissingFaceIsSkipped)
     EXPECT_EQ(LevelParameter(GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, 0, GL_TEXTURE_WIDTH), 16);
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
     EXPECT_EQ(Error(), static_cast<GLenum>(GL_NO_ERROR));
+
+    // A face GL cannot take (cube faces are square) is reported and left out like a missing one.
+    TempFolder folder;
+    folder.Write("wide.dds", SolidDDS("DXT1", 16, 8, 1, 8, 0xf800));
+    faces[2] = folder.Folder() + "wide.dds";
+    testing::internal::CaptureStdout();
+    const std::uint32_t wide = LoadCubemapDDS(faces);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), faces[2] + " is not square, as a cube-map face must be.\n");
+    EXPECT_EQ(Error(), static_cast<GLenum>(GL_NO_ERROR));
+    glBindTexture(GL_TEXTURE_CUBE_MAP, wide);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_CUBE_MAP_POSITIVE_Y, 0, GL_TEXTURE_WIDTH), 0);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, 0, GL_TEXTURE_WIDTH), 16);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
 }
