@@ -120,6 +120,21 @@ std::optional<DDSFile> ReadDDS(const std::string& path, const char* prefix)
     return DDSFile{bytes, std::move(image)};
 }
 
+// GL refuses these images and leaves an error behind for whoever asks next; they are reported and left out.
+bool GLTakes(const std::string& path, const char* prefix, const DDSImage& image, GLenum sizeLimit, bool square)
+{
+    GLint largest = 0;
+    glGetIntegerv(sizeLimit, &largest);
+    const auto limit = static_cast<std::uint32_t>(std::max(largest, 0));
+    if (image.width > limit || image.height > limit)
+        ReportTexture(prefix, path, "is larger than the largest texture GL takes (" + std::to_string(limit) + ").");
+    else if (square && image.width != image.height)
+        ReportTexture(prefix, path, "is not square, as a cube-map face must be.");
+    else
+        return true;
+    return false;
+}
+
 void UploadLevel(GLenum target, const DDSFile& file, std::size_t level, GLenum format, bool immutable)
 {
     const DDSLevel& data = file.image.levels[level];
@@ -200,7 +215,7 @@ Texture LoadDDS(const std::string& path)
     Texture texture;
     texture.name = GetFileName(path);
     const std::optional<DDSFile> file = ReadDDS(path, kTexturePrefix);
-    if (!file)
+    if (!file || !GLTakes(path, kTexturePrefix, file->image, GL_MAX_TEXTURE_SIZE, false))
         return texture;
     glGenTextures(1, &texture.id);
     glBindTexture(GL_TEXTURE_2D, texture.id);
@@ -220,12 +235,7 @@ std::uint32_t LoadCubemapDDS(const std::vector<std::string>& faces)
     for (std::size_t face = 0; face < std::min<std::size_t>(faces.size(), 6); ++face)
     {
         const std::optional<DDSFile> file = ReadDDS(faces[face], kFacePrefix);
-        if (!file)
-            continue;
-        // GL refuses the face and leaves an error behind for whoever asks next.
-        if (file->image.width != file->image.height)
-            ReportTexture(kFacePrefix, faces[face], "is not square, as a cube-map face must be.");
-        else
+        if (file && GLTakes(faces[face], kFacePrefix, file->image, GL_MAX_CUBE_MAP_TEXTURE_SIZE, true))
             UploadLevel(GL_TEXTURE_CUBE_MAP_POSITIVE_X + static_cast<GLenum>(face), *file, 0,
                         SRGBFormat(file->image.format), false);
     }

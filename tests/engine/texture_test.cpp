@@ -249,7 +249,12 @@ TEST_F(TextureTest, BadFilesAreReportedAndGiveRecordsWithoutTexture)
     TempFolder folder;
     folder.Write("cut.dds", SolidDDS("DXT1", 8, 8, 4, 4 + 1, 0));
     folder.Write("raw.dds", DDSHeader("DX10", 4, 4, 1) + std::string(64, '\0'));
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    const auto wide = static_cast<std::uint32_t>(largest) * 2;
+    folder.Write("wide.dds", SolidDDS("DXT1", wide, 4, 1, wide / 4, 0));
     testing::internal::CaptureStdout();
+    const Texture tooWide = LoadDDS(folder.Folder() + "wide.dds");
     const Texture missing = LoadDDS(folder.Folder() + "missing.dds");
     const Texture cut = LoadDDS(folder.Folder() + "cut.dds");
     const Texture raw = LoadDDS(folder.Folder() + "raw.dds");
@@ -258,6 +263,10 @@ TEST_F(TextureTest, BadFilesAreReportedAndGiveRecordsWithoutTexture)
     EXPECT_EQ(missing.id, 0u);
     EXPECT_EQ(missing.name, "missing.dds");
     EXPECT_EQ(raw.id, 0u);
+    EXPECT_EQ(tooWide.id, 0u);
+    EXPECT_NE(out.find("wide.dds is larger than the largest texture GL takes (" + std::to_string(largest) + ").\n"),
+              std::string::npos)
+        << out;
     EXPECT_NE(out.find("\tResourceManager: " + folder.Folder() + "missing.dds" + kUnopened), std::string::npos) << out;
     EXPECT_NE(out.find("raw.dds is not a DXT1, DXT3 or DXT5 texture."), std::string::npos) << out;
     EXPECT_NE(out.find("cut.dds is truncated"), std::string::npos) << out;
