@@ -11,6 +11,7 @@
 #include "c_light.h"
 #include "c_meshfilter.h"
 #include "c_meshrenderer.h"
+#include "c_particlesystem.h"
 #include "c_recttransform.h"
 #include "c_rigidbody.h"
 #include "c_transform.h"
@@ -47,6 +48,7 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
         {"Canvas", &Create<Canvas>},
         {"CanvasRenderer", &Create<CanvasRenderer>},
         {"RectTransform", &Create<RectTransform>},
+        {"ParticleSystem", &Create<ParticleSystem>},
     };
     return creators;
 }
