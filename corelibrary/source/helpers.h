@@ -17,6 +17,14 @@ bool Contains(const std::vector<T>& values, const T& value)
     return std::find(values.begin(), values.end(), value) != values.end();
 }
 
+// Appends value unless the list holds it already.
+template <typename T>
+void AppendOnce(std::vector<T>& values, const T& value)
+{
+    if (!Contains(values, value))
+        values.push_back(value);
+}
+
 // The running program's folder with a trailing "/"; every asset path starts with it.
 std::string GetExecutableFolder();
 // The per-user folder ($XDG_DOCUMENTS_DIR, else $HOME/Documents, then "CalVorn/Nektaru"), created when

@@ -122,8 +122,11 @@ public:
     // Loads each element of a "Components" node into the object's component of that name.
     void DeserializeComponents(const XMLNode& components);
 
-private:
+    // The first component of the kind; cheaper than GetComponent where the kind names one class (a body,
+    // any collider).
     Component* FirstOfType(CompEnum type) const;
+
+private:
     Component* FindByElementName(const std::string& elementName) const;
     // Appends the component and links it back to this object.
     Component* Adopt(std::unique_ptr<Component> component);

@@ -18,6 +18,7 @@
 #include "inputsystem.h"
 #include "message.h"
 #include "monobehavior.h"
+#include "physicssystem.h"
 
 namespace
 {
@@ -28,12 +29,6 @@ constexpr std::uint16_t kSuspendKey = 0x50; // P
 void Remove(std::vector<GameObject*>& list, GameObject* object)
 {
     list.erase(std::remove(list.begin(), list.end(), object), list.end());
-}
-
-void AppendOnce(std::vector<GameObject*>& list, GameObject* object)
-{
-    if (!Contains(list, object))
-        list.push_back(object);
 }
 
 MonoBehaviorDLL* HolderOf(GameObject* object)
@@ -124,12 +119,12 @@ void Logic::PassStapleFunctions()
 
 StapleArguments Logic::CurrentStapleArguments() const
 {
-    // Physics joins here once its system offers its interface.
     StapleArguments arguments;
     arguments.factory = gFactory;
     if (gCore)
     {
         arguments.input = gCore->GetInput();
+        arguments.physics = gCore->GetPhysics();
         arguments.audio = gCore->GetAudio();
         arguments.core = gCore;
         arguments.dt = gCore->GetFrameTime();

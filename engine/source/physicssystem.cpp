@@ -1,5 +1,401 @@
 #include "physicssystem.h"
 
-PhysicsSystem::PhysicsSystem() : System(SystemId::Physics)
+#include "assertion.h"
+#include "c_collider.h"
+#include "c_rigidbody.h"
+#include "c_transform.h"
+#include "colliderpairs.h"
+#include "core.h"
+#include "gameobject.h"
+#include "helpers.h"
+#include "message.h"
+#include "messagingsystem.h"
+
+#include <limits>
+#include <string>
+#include <utility>
+
+namespace
 {
+constexpr float kLargestFloat = std::numeric_limits<float>::max();
+
+PhysicsClock CoreClock()
+{
+    return {[] { return gCore ? gCore->GetFrameTime() : 0.0f; }, [] { return gCore && gCore->IsPaused(); }};
+}
+
+void QueueCollisionMessage(MessageName name, const CollisionData& record)
+{
+    PostMessage(SystemId::Physics, SystemId::Logic, name, record);
+}
+
+void QueuePairMessage(MessageName name, GameObject* first, GameObject* second)
+{
+    PostMessage(SystemId::Physics, SystemId::Logic, name, std::pair<GameObject*, GameObject*>(first, second));
+}
+
+void CheckPair(const CollisionData& record, const char* loop)
+{
+    ASSERT(record.objectA && record.objectB, std::string("Physics System PublishCollisionMessage function, ") + loop +
+                                                 " loop. One of the collision pair is nullptr");
+}
+
+// Every component of these kinds is of the class: no type check needed, and the physics asks every update.
+RigidBody* BodyOf(const GameObject& object)
+{
+    return static_cast<RigidBody*>(object.FirstOfType(CompEnum::RigidBody));
+}
+
+Collider* ColliderOf(const GameObject& object)
+{
+    return static_cast<Collider*>(object.FirstOfType(CompEnum::Collider));
+}
+
+void CheckPosition(const Vector3& position, const GameObject& object, const char* which)
+{
+    ASSERT(!position.HasNaN(), object.GetName() + which);
+}
+
+// A contact found in a step, with the group positions of its two entries.
+struct StepContact
+{
+    CollisionData record;
+    std::size_t first;
+    std::size_t second;
+};
+} // namespace
+
+PhysicsSystem::PhysicsSystem() : PhysicsSystem(CoreClock())
+{
+}
+
+PhysicsSystem::PhysicsSystem(PhysicsClock clock) : System(SystemId::Physics), clock_(std::move(clock))
+{
+}
+
+void PhysicsSystem::RegisterObject(GameObject* object)
+{
+    if (!object)
+    {
+        ASSERT(false, "Physics System registering nullptr. RegisterObject function call");
+        return;
+    }
+    if (BodyOf(*object) && ColliderOf(*object))
+        AppendOnce(simulatedObjects_, object);
+}
+
+void PhysicsSystem::UnregisterObject(GameObject* object)
+{
+    if (!object)
+    {
+        ASSERT(false, "Physics System unregistering nullptr. UnregisterObject function call");
+        return;
+    }
+    // The contacts of an update are published and dropped before any message can arrive, so the partners
+    // of a destroyed object learn of it from the lists that outlive an update.
+    touchingContacts_.RemoveNaming(object, &PostExitEvent);
+    pendingExitContacts_.RemoveNaming(object);
+    std::erase(disabledObjects_, object);
+    std::erase(simulatedObjects_, object);
+}
+
+void PhysicsSystem::RemoveFromSimulation(GameObject* object)
+{
+    if (!Contains(simulatedObjects_, object))
+        return;
+    touchingContacts_.RemoveNaming(object);
+    pendingExitContacts_.RemoveNaming(object);
+    std::erase(simulatedObjects_, object);
+    AppendOnce(disabledObjects_, object);
+}
+
+void PhysicsSystem::ReturnToSimulation(GameObject* object, CompEnum kind)
+{
+    if (!Contains(disabledObjects_, object))
+        return;
+    const auto enabled = [&]<class C>(C* component) { return component && component->IsEnabled(); };
+    if (kind != CompEnum{0} && !object->IsActive())
+        return;
+    if (kind == CompEnum::Collider && !enabled(BodyOf(*object)))
+        return;
+    if (kind == CompEnum::RigidBody && !enabled(ColliderOf(*object)))
+        return;
+    AppendOnce(simulatedObjects_, object);
+}
+
+void PhysicsSystem::HandleMessage(const BaseMessage& message)
+{
+    if (message.receiver != SystemId::All)
+        return;
+    const MessageName name = message.name;
+    if (IsPaused() && !(name == MessageNames::Destroy))
+        return;
+    if (name == MessageNames::Register || name == MessageNames::Destroy || name == MessageNames::Enable ||
+        name == MessageNames::Disable)
+        HandleObjectMessage(message);
+    else if (name == MessageNames::EnableComponent || name == MessageNames::DisableComponent)
+        HandleComponentMessage(message);
+}
+
+void PhysicsSystem::HandleObjectMessage(const BaseMessage& message)
+{
+    const MessageName name = message.name;
+    const auto* payload = PayloadOf<GameObject*>(message);
+    GameObject* object = payload ? *payload : nullptr;
+    if (!object)
+    {
+        ASSERT(false, name == MessageNames::Register  ? "Physics System registering nullptr. Message sent a nullptr"
+                      : name == MessageNames::Destroy ? "Physics System destroying nullptr. Message sent a nullptr"
+                                                      : "Physics System disabling nullptr. Message sent a nullptr");
+        return;
+    }
+    if (name == MessageNames::Register)
+        RegisterObject(object);
+    else if (name == MessageNames::Destroy)
+        UnregisterObject(object);
+    else if (name == MessageNames::Disable)
+        RemoveFromSimulation(object);
+    else if (Contains(disabledObjects_, object))
+        AppendOnce(simulatedObjects_, object);
+}
+
+void PhysicsSystem::HandleComponentMessage(const BaseMessage& message)
+{
+    const auto* payload = PayloadOf<std::pair<CompEnum, GameObject*>>(message);
+    if (!payload || !payload->second)
+    {
+        ASSERT(false, "Physics System disabling nullptr. Message sent a nullptr");
+        return;
+    }
+    if (message.name == MessageNames::DisableComponent)
+        RemoveFromSimulation(payload->second);
+    else
+        ReturnToSimulation(payload->second, payload->first);
+}
+
+void PhysicsSystem::Update()
+{
+    if (IsPaused())
+        return;
+    const float dt = clock_.frameTime ? clock_.frameTime() : 0.0f;
+    ApplyForces(dt);
+    BuildGroups(dt);
+    for (const auto& group : groups_)
+    {
+        // Each group has the whole frame: a collision in one group must not slow down the bodies of another.
+        float remaining = dt;
+        for (std::size_t call = 0; call < kMaxStepCalls && !StepSimulation(group, remaining); ++call)
+        {
+        }
+    }
+    CorrectPositions();
+    WriteBack();
+    PublishCollisionMessage();
+    groups_.clear();
+}
+
+void PhysicsSystem::ApplyForces(float dt)
+{
+    bodies_.clear();
+    for (GameObject* object : simulatedObjects_)
+    {
+        auto* body = BodyOf(*object);
+        if (!body)
+        {
+            ASSERT(false, "Applying Gravity on object with no RigidBody");
+            continue;
+        }
+        bodies_.push_back(body);
+        if (body->IsStatic())
+            continue;
+        body->AddForce(kGravity * body->GetMass() * body->GetGravityScale());
+        body->GetVelocity() += body->GetForce() / body->GetMass() * dt;
+    }
+}
+
+void PhysicsSystem::BuildGroups(float dt)
+{
+    broadPhaseEntries_.clear();
+    for (GameObject* object : simulatedObjects_)
+    {
+        auto* transform = object->GetComponent<Transform>();
+        auto* body = BodyOf(*object);
+        auto* collider = ColliderOf(*object);
+        // A part removed while the game runs takes the object out of the frame, never dereferenced.
+        if (!transform || !body || !collider)
+            continue;
+        body->StartPosition = transform->GetPosition();
+        body->EndPosition = body->StartPosition + body->GetVelocity() * dt;
+        const Vector3 motion = body->IsStatic() ? Vector3() : body->GetVelocity() * dt;
+        broadPhaseEntries_.push_back({.isStatic = body->IsStatic(),
+                                      .shape = static_cast<std::int32_t>(collider->GetType()),
+                                      .collider = collider,
+                                      .body = body,
+                                      .boundingRadius = BoundingRadius(*transform, *collider, motion),
+                                      .object = object,
+                                      .centre = collider->GetOffset() + body->StartPosition,
+                                      .transform = transform});
+    }
+    groups_ = GroupEntries(broadPhaseEntries_);
+}
+
+bool PhysicsSystem::StepSimulation(const std::vector<std::size_t>& group, float& remaining)
+{
+    ASSERT(!group.empty(), "StepSimulation group size is 0. Why is group size 0?");
+    const auto entry = [&](std::size_t at) -> const BroadPhaseEntry& { return broadPhaseEntries_[group[at]]; };
+
+    std::vector<ShapePlacement> placed;
+    std::vector<bool> isStatic;
+    for (std::size_t at = 0; at < group.size(); ++at)
+    {
+        const BroadPhaseEntry& e = entry(at);
+        placed.push_back(PlaceShape(*e.transform, *e.collider, e.body->GetVelocity() * remaining));
+        isStatic.push_back(e.isStatic != 0);
+    }
+
+    std::vector<StepContact> touching;
+    float minToi = kLargestFloat;
+    for (const auto& [i, j] : PairsThatMayTouch(placed, isStatic))
+    {
+        CollisionData record;
+        record.resolve = 1;
+        record.stepTime = remaining;
+        record.objectA = entry(i).object;
+        record.objectB = entry(j).object;
+        if (!TestPair(placed[i], placed[j], record))
+            continue;
+        if (entry(i).collider->IsTrigger() || entry(j).collider->IsTrigger())
+        {
+            record.resolve = 0;
+            record.isTrigger = 1;
+        }
+        if (contacts_.AppendOnce(record))
+            contactBodies_.emplace_back(entry(i).body, entry(j).body);
+        if (record.timeOfImpact > 0.0f && record.timeOfImpact < minToi)
+            minToi = record.timeOfImpact;
+        touching.push_back({record, i, j});
+    }
+    // A contact later than the earliest impact waits for a later step; the last one found stays regardless.
+    if (!touching.empty())
+    {
+        const StepContact last = touching.back();
+        touching.pop_back();
+        std::erase_if(touching, [&](const StepContact& contact) { return contact.record.timeOfImpact > minToi; });
+        touching.push_back(last);
+    }
+
+    const auto finalMove = [&] {
+        for (std::size_t at = 0; at < group.size(); ++at)
+        {
+            RigidBody& body = *entry(at).body;
+            if (body.IsStatic())
+                continue;
+            body.EndPosition = body.StartPosition + body.GetVelocity() * remaining;
+            CheckPosition(body.EndPosition, *entry(at).object, " next pos is NaN");
+        }
+        return true;
+    };
+    if (touching.empty())
+        return finalMove();
+
+    const float t = minToi == kLargestFloat ? 0.0f : minToi;
+    const float step = std::min(remaining * t, remaining);
+    const bool moves = !IsZero(step);
+    for (std::size_t at = 0; at < group.size(); ++at)
+    {
+        RigidBody& body = *entry(at).body;
+        if (moves && !body.IsStatic())
+            body.StartPosition += body.GetVelocity() * step;
+        CheckPosition(body.StartPosition, *entry(at).object, " prev pos is NaN");
+    }
+    for (const StepContact& contact : touching)
+        if (contact.record.resolve)
+            ApplyImpulse(*entry(contact.first).body, *entry(contact.second).body, contact.record);
+    remaining -= step;
+    ASSERT(remaining >= 0.0f, "DT became smaller than 0.0f");
+    return moves ? false : finalMove();
+}
+
+void PhysicsSystem::CorrectPositions()
+{
+    const auto& records = contacts_.Records();
+    for (std::size_t k = 0; k < records.size(); ++k)
+    {
+        const CollisionData& record = records[k];
+        // Only overlapping shapes are pushed apart. The depth a swept test gives for a contact ahead of its
+        // impact measures the gap it closed, and pushing by it would lift a landing body back up.
+        if (record.penetration < kEpsilon || record.isTrigger || record.timeOfImpact > 0.0f)
+            continue;
+        auto [first, second] = contactBodies_[k];
+        const Vector3 push = record.penetration * record.normal;
+        // Two moving bodies are kept apart by their impulses alone.
+        if (first->IsStatic() && !second->IsStatic())
+            second->EndPosition += push;
+        else if (!first->IsStatic() && second->IsStatic())
+            first->EndPosition -= push;
+    }
+}
+
+void PhysicsSystem::WriteBack()
+{
+    for (RigidBody* body : bodies_)
+        body->SetForce(Vector3());
+    for (const BroadPhaseEntry& entry : broadPhaseEntries_)
+        if (!entry.isStatic)
+            entry.transform->SetPosition(entry.body->EndPosition);
+}
+
+void PhysicsSystem::PublishCollisionMessage()
+{
+    // Within one update exits come first, then enters and stays, each in list order.
+    for (const CollisionData& record : pendingExitContacts_.Records())
+    {
+        CheckPair(record, "enter_");
+        if (!contacts_.Holds(record))
+            PostExitEvent(record);
+    }
+    for (const CollisionData& record : contacts_.Records())
+    {
+        CheckPair(record, "enter_");
+        const bool known = touchingContacts_.Holds(record) || pendingExitContacts_.Holds(record);
+        if (record.isTrigger)
+            QueueCollisionMessage(known ? MessageNames::OnTriggerStay : MessageNames::OnTriggerEnter, record);
+        else
+            QueueCollisionMessage(known ? MessageNames::OnCollisionStay : MessageNames::OnCollisionEnter, record);
+    }
+    // A pair that stops touching gets its exit one update late, so that touching again at once is a stay.
+    pendingExitContacts_.Clear();
+    for (const CollisionData& record : touchingContacts_.Records())
+    {
+        CheckPair(record, "stay_");
+        if (!contacts_.Holds(record))
+            pendingExitContacts_.AppendOnce(record);
+    }
+    touchingContacts_ = contacts_;
+    contacts_.Clear();
+    contactBodies_.clear();
+}
+
+void PhysicsSystem::PostExitEvent(const CollisionData& record)
+{
+    QueuePairMessage(record.isTrigger ? MessageNames::OnTriggerExit : MessageNames::OnCollisionExit, record.objectA,
+                     record.objectB);
+}
+
+void ApplyImpulse(RigidBody& first, RigidBody& second, const CollisionData& record)
+{
+    ASSERT(!IsZero(first.GetMass()), "Physics Apply Impulse function, A mass is 0.0f");
+    ASSERT(!IsZero(second.GetMass()), "Physics Apply Impulse function, B mass is 0.0f");
+    // Bodies that move against the motion the test saw would swap roles with a reversed normal; that leaves
+    // the approach speed and both impulses as they are, so there is nothing to swap.
+    const float approach = (second.GetVelocity() - first.GetVelocity()).Dot(record.normal);
+    if (approach > 0.0f)
+        return;
+    const float impulse = -(1.0f + PhysicsSystem::kRestitution) * approach / (1.0f / second.GetMass() + 1.0f / first.GetMass());
+    if (!first.IsStatic())
+        first.GetVelocity() += record.normal * -impulse / first.GetMass();
+    if (!second.IsStatic())
+        second.GetVelocity() += record.normal * impulse / second.GetMass();
+    ASSERT(!first.GetVelocity().HasNaN(), "Velocity is Nan");
+    ASSERT(!second.GetVelocity().HasNaN(), "Velocity is Nan");
 }

@@ -1,16 +1,102 @@
 #pragma once
+#include "broadphase.h"
+#include "collisiondata.h"
+#include "compenum.h"
+#include "contactlist.h"
+#include "physicsinterface.h"
 #include "system.h"
 
-// Moves bodies, finds contacts and answers ray queries.
-class PhysicsSystem : public System
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+class Collider;
+class GameObject;
+class RigidBody;
+
+// What the physics reads of the frame: its length in seconds, and whether the game is paused.
+struct PhysicsClock
+{
+    std::function<float()> frameTime;
+    std::function<bool()> paused;
+};
+
+// Moves every object that has a rigid body and a collider: gravity and forces become velocity, bodies whose
+// bounding spheres meet are stepped together from one time of impact to the next, contacts get nearly
+// inelastic impulses, moving bodies are pushed out of static ones, and every touching pair is reported to
+// Logic as enter, stay and exit events. Also answers the scripts' ray queries.
+class PhysicsSystem : public System, public PhysicsInterface
 {
 public:
+    static constexpr std::size_t kMaxStepCalls = 11;
+    static constexpr float kRestitution = 0.001f;
+    static inline const Vector3 kGravity{0.0f, -9.81f, 0.0f};
+
+    // Reads the frame from Core.
     PhysicsSystem();
+    explicit PhysicsSystem(PhysicsClock clock);
 
     void Init() override {}
-    void Update() override {}
-    void RegisterObject(GameObject*) override {}
-    void UnregisterObject(GameObject*) override {}
+    void Update() override;
+    void RegisterObject(GameObject* object) override;
+    void UnregisterObject(GameObject* object) override;
     std::string GetName() const override { return "Physics"; }
-    void HandleMessage(const BaseMessage&) override {}
+    // Register, Destroy, Enable, Disable, EnableComponent and DisableComponent sent to every system. While
+    // the game is paused only Destroy is taken; the rest are lost.
+    void HandleMessage(const BaseMessage& message) override;
+
+    HitInfo RaycastOBB(const Vector3& origin, const Vector3& direction, bool skipTriggers) override;
+    HitInfo RaycastAABB(const Vector3& origin, const Vector3& direction, bool skipTriggers) override;
+    HitInfo RaycastBoxes(const Vector3& origin, const Vector3& direction, bool skipTriggers) override;
+    HitInfo RaycastSpheres(const Vector3& origin, const Vector3& direction, bool skipTriggers) override;
+    HitInfo RaycastAll(const Vector3& origin, const Vector3& direction, bool skipTriggers) override;
+
+    // Sets every body's start and predicted end of the frame and fills the groups of bodies that may touch.
+    void BuildGroups(float dt);
+    // Steps one group through the remaining time to its earliest time of impact; true when the group is
+    // done with the frame, false when it must be stepped again from where it got to.
+    bool StepSimulation(const std::vector<std::size_t>& group, float& remaining);
+    // Turns the contacts of this update into events and rolls the contact lists on to the next one.
+    void PublishCollisionMessage();
+    // Queues the exit event of a contact record.
+    static void PostExitEvent(const CollisionData& record);
+
+    const std::vector<GameObject*>& SimulatedObjects() const { return simulatedObjects_; }
+    const std::vector<GameObject*>& DisabledObjects() const { return disabledObjects_; }
+    const std::vector<BroadPhaseEntry>& BroadPhaseEntries() const { return broadPhaseEntries_; }
+    // Entry indices of each group; filled by BuildGroups, emptied at the end of an update.
+    const std::vector<std::vector<std::size_t>>& Groups() const { return groups_; }
+    const ContactList& Contacts() const { return contacts_; }
+    const ContactList& TouchingContacts() const { return touchingContacts_; }
+    const ContactList& PendingExitContacts() const { return pendingExitContacts_; }
+
+private:
+    bool IsPaused() const { return clock_.paused && clock_.paused(); }
+    // The nearest hit that `test` counts among the simulated objects' colliders of the given class.
+    template <class FoundCollider, class Test>
+    HitInfo NearestHit(bool skipTriggers, Test test) const;
+    void ApplyForces(float dt);
+    void CorrectPositions();
+    void WriteBack();
+    void RemoveFromSimulation(GameObject* object);
+    void ReturnToSimulation(GameObject* object, CompEnum kind);
+    void HandleObjectMessage(const BaseMessage& message);
+    void HandleComponentMessage(const BaseMessage& message);
+
+    PhysicsClock clock_;
+    std::vector<GameObject*> simulatedObjects_;
+    std::vector<GameObject*> disabledObjects_;
+    // The bodies of the simulated objects, as the update found them.
+    std::vector<RigidBody*> bodies_;
+    ContactList contacts_;
+    // The bodies of each record of contacts_, in the same order, for the positional correction.
+    std::vector<std::pair<RigidBody*, RigidBody*>> contactBodies_;
+    ContactList touchingContacts_;
+    ContactList pendingExitContacts_;
+    std::vector<BroadPhaseEntry> broadPhaseEntries_;
+    std::vector<std::vector<std::size_t>> groups_;
 };
+
+// Changes the velocities of two touching bodies so that they stop approaching along the record's normal,
+// which points from the first towards the second; a static body keeps its velocity but weighs in.
+void ApplyImpulse(RigidBody& first, RigidBody& second, const CollisionData& record);

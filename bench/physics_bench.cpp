@@ -1,0 +1,156 @@
+// A scene of falling bodies, half spheres and half boxes, dropped onto a static floor over a 20 x 20 area and
+// stepped for ten seconds at 60 updates a second: our physics against Bullet's default dynamics world.
+#include "c_collider.h"
+#include "c_rigidbody.h"
+#include "c_transform.h"
+#include "gameobject.h"
+#include "physicssystem.h"
+
+#include <benchmark/benchmark.h>
+#include <btBulletDynamicsCommon.h>
+
+#include <chrono>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace
+{
+constexpr float kStep = 1.0f / 60.0f;
+constexpr int kUpdates = 600;
+constexpr float kArea = 20.0f;
+constexpr float kRadius = 0.4f;
+
+// Where body i of n starts: a grid over the floor, at one of four heights so they land at different times.
+struct Drop
+{
+    Vector3 position;
+    bool sphere;
+};
+
+std::vector<Drop> Drops(int count)
+{
+    const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<float>(count))));
+    const float spacing = kArea / static_cast<float>(side);
+    std::vector<Drop> drops;
+    for (int i = 0; i < count; ++i)
+    {
+        const float x = -kArea * 0.5f + spacing * (static_cast<float>(i % side) + 0.5f);
+        const float z = -kArea * 0.5f + spacing * (static_cast<float>(i / side) + 0.5f);
+        drops.push_back({{x, 2.0f + 0.5f * static_cast<float>(i % 4), z}, i % 2 == 0});
+    }
+    return drops;
+}
+
+class OurScene
+{
+public:
+    explicit OurScene(int count) : physics_(PhysicsClock{[] { return kStep; }, [] { return false; }})
+    {
+        Add({0.0f, -0.5f, 0.0f}, "AABBCollider", true)->SetSize({kArea, 1.0f, kArea});
+        for (const Drop& drop : Drops(count))
+        {
+            Collider* collider = Add(drop.position, drop.sphere ? "SphereCollider" : "AABBCollider", false);
+            if (drop.sphere)
+                collider->SetRadius(kRadius);
+            else
+                collider->SetSize({2.0f * kRadius, 2.0f * kRadius, 2.0f * kRadius});
+        }
+    }
+    void Step() { physics_.Update(); }
+
+private:
+    Collider* Add(const Vector3& position, const std::string& colliderName, bool isStatic)
+    {
+        auto& object = *objects_.emplace_back(std::make_unique<GameObject>("Body", objects_.size() + 1));
+        object.EnsureTransform();
+        object.GetComponent<Transform>()->SetPosition(position);
+        static_cast<RigidBody*>(object.AddComponent("RigidBody"))->SetStatic(isStatic);
+        auto* collider = static_cast<Collider*>(object.AddComponent(colliderName));
+        physics_.RegisterObject(&object);
+        return collider;
+    }
+
+    PhysicsSystem physics_;
+    std::vector<std::unique_ptr<GameObject>> objects_;
+};
+
+class BulletScene
+{
+public:
+    explicit BulletScene(int count)
+        : dispatcher_(&configuration_), world_(&dispatcher_, &broadphase_, &solver_, &configuration_)
+    {
+        world_.setGravity({0.0f, -9.81f, 0.0f});
+        Add({0.0f, -0.5f, 0.0f}, std::make_unique<btBoxShape>(btVector3(kArea * 0.5f, 0.5f, kArea * 0.5f)), 0.0f);
+        for (const Drop& drop : Drops(count))
+        {
+            std::unique_ptr<btCollisionShape> shape;
+            if (drop.sphere)
+                shape = std::make_unique<btSphereShape>(kRadius);
+            else
+                shape = std::make_unique<btBoxShape>(btVector3(kRadius, kRadius, kRadius));
+            Add(drop.position, std::move(shape), 1.0f);
+        }
+    }
+    ~BulletScene()
+    {
+        for (auto& body : bodies_)
+            world_.removeRigidBody(body.get());
+    }
+    void Step() { world_.stepSimulation(kStep); }
+
+private:
+    void Add(const Vector3& position, std::unique_ptr<btCollisionShape> shape, float mass)
+    {
+        btVector3 inertia(0.0f, 0.0f, 0.0f);
+        if (mass > 0.0f)
+            shape->calculateLocalInertia(mass, inertia);
+        auto& state = states_.emplace_back(std::make_unique<btDefaultMotionState>(
+            btTransform(btQuaternion::getIdentity(), btVector3(position.x, position.y, position.z))));
+        auto& body = bodies_.emplace_back(std::make_unique<btRigidBody>(
+            btRigidBody::btRigidBodyConstructionInfo(mass, state.get(), shape.get(), inertia)));
+        world_.addRigidBody(body.get());
+        shapes_.push_back(std::move(shape));
+    }
+
+    btDefaultCollisionConfiguration configuration_;
+    btCollisionDispatcher dispatcher_;
+    btDbvtBroadphase broadphase_;
+    btSequentialImpulseConstraintSolver solver_;
+    btDiscreteDynamicsWorld world_;
+    std::vector<std::unique_ptr<btCollisionShape>> shapes_;
+    std::vector<std::unique_ptr<btDefaultMotionState>> states_;
+    std::vector<std::unique_ptr<btRigidBody>> bodies_;
+};
+
+// Seconds to run every update of a freshly built scene.
+template <class Scene>
+double SecondsToRun(int count)
+{
+    Scene scene(count);
+    const auto start = std::chrono::steady_clock::now();
+    for (int update = 0; update < kUpdates; ++update)
+        scene.Step();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void BM_FallingBodies_vs_Bullet(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    double ours = 0.0;
+    double bullet = 0.0;
+    for (auto _ : state)
+    {
+        const double oursNow = SecondsToRun<OurScene>(count);
+        bullet += SecondsToRun<BulletScene>(count);
+        ours += oursNow;
+        state.SetIterationTime(oursNow);
+    }
+    const double updates = static_cast<double>(state.iterations()) * kUpdates;
+    state.counters["ours_us_per_update"] = ours / updates * 1e6;
+    state.counters["bullet_us_per_update"] = bullet / updates * 1e6;
+    state.counters["ratio"] = ours / bullet;
+}
+BENCHMARK(BM_FallingBodies_vs_Bullet)->Arg(100)->Arg(400)->UseManualTime()->Unit(benchmark::kMillisecond);
+} // namespace
