@@ -9,6 +9,9 @@ namespace property
 const PropertyEntry* FindByHash(const table& described, std::uint32_t hash)
 {
     const std::uint32_t slots = 4 * described.count;
+    // A table without entries has no index to start in.
+    if (slots == 0)
+        return nullptr;
     // At most a quarter of the slots is taken, so an empty slot always ends the walk.
     for (std::uint32_t slot = hash % slots; described.index[slot].entry != nullptr; slot = (slot + 1) % slots)
         if (described.index[slot].hash == hash)
@@ -18,7 +21,7 @@ const PropertyEntry* FindByHash(const table& described, std::uint32_t hash)
 
 const PropertyEntry* Find(const table& described, std::string_view name)
 {
-    return FindByHash(described, NameHash(name));
+    return FindByHash(described, PropertyNameHash(name));
 }
 
 flags::type FlagsOf(const PropertyEntry& entry, const void* object)

@@ -137,7 +137,7 @@ protected:
 };
 
 // MurmurHash3, x86 32-bit, seed 0x9747b28c, over the name's bytes.
-constexpr std::uint32_t NameHash(std::string_view name)
+constexpr std::uint32_t PropertyNameHash(std::string_view name)
 {
     constexpr std::uint32_t c1 = 0xcc9e2d51;
     constexpr std::uint32_t c2 = 0x1b873593;
@@ -216,7 +216,7 @@ constexpr PropertyEntry ValueEntry(const char* name, std::int64_t position, Flag
 {
     PropertyEntry entry{};
     entry.info.name = name;
-    entry.info.hash = NameHash(name);
+    entry.info.hash = PropertyNameHash(name);
     entry.flags = flagsWord;
     entry.kind = KindOf<T>();
     entry.accessor.value = &AccessMember<T>;
@@ -229,7 +229,7 @@ constexpr PropertyEntry TableEntry(const char* name, TableAccessor accessor, Fla
 {
     PropertyEntry entry{};
     entry.info.name = name;
-    entry.info.hash = NameHash(name);
+    entry.info.hash = PropertyNameHash(name);
     entry.flags = flagsWord;
     entry.kind = PropertyKind::Table;
     entry.accessor.nested = accessor;
@@ -268,7 +268,7 @@ constexpr HashIndex<N> BuildIndex(const PropertyEntry (&entries)[N])
 template <std::size_t N>
 constexpr table MakeTable(const char* className, const PropertyEntry (&entries)[N], const HashIndex<N>& index)
 {
-    return {className, NameHash(className), static_cast<std::uint32_t>(N), entries, index.slots};
+    return {className, PropertyNameHash(className), static_cast<std::uint32_t>(N), entries, index.slots};
 }
 
 // ---- Use -----------------------------------------------------------------------------------------------

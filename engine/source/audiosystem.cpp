@@ -180,6 +180,8 @@ void AudioSystem::PlaySource(AudioSource& source)
     engine_->SetVolume(channel, source.GetVolume());
     engine_->SetPaused(channel, false);
     source.SetChannel(channel);
+    // A new start is not held by a pause asked of the channel before it.
+    source.StorePaused(false);
 }
 
 void AudioSystem::StopSource(const AudioSource& source)
@@ -310,8 +312,7 @@ void AudioSystem::RegisterObject(GameObject* object)
         return;
     source->BindSound(FindSound(source->GetClipName()));
     sourceObjects_.insert(object);
-    if (source->PlaysOnAwake())
-        PlaySource(*source);
+    PlayOnAwake(object);
 }
 
 void AudioSystem::UnregisterObject(GameObject* object)
@@ -322,13 +323,13 @@ void AudioSystem::UnregisterObject(GameObject* object)
     if (const AudioSource* source = object->GetComponent<AudioSource>())
         StopSource(*source);
     sourceObjects_.erase(object);
-    if (AudioListener* listener = object->GetComponent<AudioListener>())
-        RemoveListener(listener);
+    RemoveListeners(object);
 }
 
-void AudioSystem::RemoveListener(AudioListener* listener)
+void AudioSystem::RemoveListeners(const GameObject* object)
 {
-    std::erase_if(listeners_, [listener](const ListenerEntry& entry) { return entry.listener == listener; });
+    // By object: a listener taken off the object still names it as the one to hear from.
+    std::erase_if(listeners_, [object](const ListenerEntry& entry) { return entry.object == object; });
     UseListener(listeners_.empty() ? ListenerEntry{nullptr, nullptr} : listeners_.back());
 }
 
@@ -344,9 +345,11 @@ AudioSource* AudioSystem::RegisteredSource(GameObject* object) const
     return object && sourceObjects_.contains(object) ? object->GetComponent<AudioSource>() : nullptr;
 }
 
-void AudioSystem::PlayOnAwake(AudioSource* source)
+void AudioSystem::PlayOnAwake(GameObject* object)
 {
-    if (!source || !source->PlaysOnAwake())
+    AudioSource* source = RegisteredSource(object);
+    // A disabled source, or one on an inactive object, waits until it is enabled.
+    if (!source || !source->PlaysOnAwake() || !source->IsEnabled() || !object->IsActive())
         return;
     source->SetClip(source->GetClipName());
     PlaySource(*source);
@@ -372,22 +375,21 @@ void AudioSystem::HandleBroadcast(const BaseMessage& message)
     }
     else if (name == MessageNames::Enable || name == MessageNames::Disable)
     {
-        AudioSource* source = RegisteredSource(PayloadObject<GameObject>(message));
-        if (source && name == MessageNames::Disable)
+        GameObject* object = PayloadObject<GameObject>(message);
+        if (name == MessageNames::Enable)
+            PlayOnAwake(object);
+        else if (const AudioSource* source = RegisteredSource(object))
             StopSource(*source);
-        else if (source && source->IsEnabled())
-            PlayOnAwake(source);
     }
     else if (name == MessageNames::EnableComponent || name == MessageNames::DisableComponent)
     {
         const auto* change = PayloadOf<std::pair<CompEnum, GameObject*>>(message);
         if (!change || change->first != CompEnum::AudioSource)
             return;
-        AudioSource* source = RegisteredSource(change->second);
-        if (source && name == MessageNames::DisableComponent)
+        if (name == MessageNames::EnableComponent)
+            PlayOnAwake(change->second);
+        else if (const AudioSource* source = RegisteredSource(change->second))
             StopSource(*source);
-        else if (source && change->second->IsActive())
-            PlayOnAwake(source);
     }
 }
 

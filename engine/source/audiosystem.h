@@ -95,9 +95,9 @@ private:
     void Fade(AudioSource& source, bool fadeIn);
     // The registered object's source, null for any other object.
     AudioSource* RegisteredSource(GameObject* object) const;
-    // Binds the clip by name again and starts a source that plays on awake.
-    void PlayOnAwake(AudioSource* source);
-    void RemoveListener(AudioListener* listener);
+    // Binds the clip by name again and starts the registered object's source when it plays on awake.
+    void PlayOnAwake(GameObject* object);
+    void RemoveListeners(const GameObject* object);
     void UpdateListener();
 
     std::string rootFolder_;

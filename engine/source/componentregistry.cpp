@@ -15,6 +15,7 @@
 #include "c_recttransform.h"
 #include "c_rigidbody.h"
 #include "c_transform.h"
+#include "c_waypoint.h"
 #include "monobehavior.h"
 
 namespace
@@ -49,6 +50,7 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
         {"CanvasRenderer", &Create<CanvasRenderer>},
         {"RectTransform", &Create<RectTransform>},
         {"ParticleSystem", &Create<ParticleSystem>},
+        {"Waypoint", &Create<Waypoint>},
     };
     return creators;
 }

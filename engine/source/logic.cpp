@@ -96,7 +96,9 @@ bool Logic::LoadGameLibrary()
 
 bool Logic::ReleaseGameLibrary()
 {
-    for (PropertyTableHolder* holder : tableHolders_)
+    // A holder may remove itself while it drops.
+    const std::vector<PropertyTableHolder*> holders = tableHolders_;
+    for (PropertyTableHolder* holder : holders)
         holder->DropPropertyTables();
     return library_.Release();
 }

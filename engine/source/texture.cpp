@@ -112,15 +112,29 @@ std::optional<DDSFile> ReadDDS(const std::string& path)
     return DDSFile{std::move(*bytes), std::move(image)};
 }
 
-void Upload(GLenum target, GLenum format, const DDSFile& file, std::size_t levels)
+void UploadLevel(GLenum target, const DDSFile& file, std::size_t level, GLenum format, bool immutable)
 {
+    const DDSLevel& data = file.image.levels[level];
+    const auto width = static_cast<GLsizei>(data.width);
+    const auto height = static_cast<GLsizei>(data.height);
+    const auto size = static_cast<GLsizei>(data.size);
+    const char* bytes = file.bytes.data() + data.offset;
+    if (immutable)
+        glCompressedTexSubImage2D(target, static_cast<GLint>(level), 0, 0, width, height, format, size, bytes);
+    else
+        glCompressedTexImage2D(target, static_cast<GLint>(level), format, width, height, 0, size, bytes);
+}
+
+// Immutable storage, where the driver has it, is allocated once for the whole chain.
+void UploadChain(const DDSFile& file, GLenum format)
+{
+    const std::size_t levels = file.image.levels.size();
+    const bool immutable = GLEW_ARB_texture_storage;
+    if (immutable)
+        glTexStorage2D(GL_TEXTURE_2D, static_cast<GLsizei>(levels), format, static_cast<GLsizei>(file.image.width),
+                       static_cast<GLsizei>(file.image.height));
     for (std::size_t level = 0; level < levels; ++level)
-    {
-        const DDSLevel& data = file.image.levels[level];
-        glCompressedTexImage2D(target, static_cast<GLint>(level), format, static_cast<GLsizei>(data.width),
-                               static_cast<GLsizei>(data.height), 0, static_cast<GLsizei>(data.size),
-                               file.bytes.data() + data.offset);
-    }
+        UploadLevel(GL_TEXTURE_2D, file, level, format, immutable);
 }
 
 void SetSampling(GLenum target, bool hasDepth)
@@ -183,7 +197,7 @@ Texture LoadDDS(const std::string& path)
     glGenTextures(1, &texture.id);
     glBindTexture(GL_TEXTURE_2D, texture.id);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    Upload(GL_TEXTURE_2D, LinearFormat(file->image.format), *file, file->image.levels.size());
+    UploadChain(*file, LinearFormat(file->image.format));
     SetSampling(GL_TEXTURE_2D, false);
     glBindTexture(GL_TEXTURE_2D, 0);
     return texture;
@@ -198,10 +212,23 @@ std::uint32_t LoadCubemapDDS(const std::vector<std::string>& faces)
     for (std::size_t face = 0; face < std::min<std::size_t>(faces.size(), 6); ++face)
     {
         if (const std::optional<DDSFile> file = ReadDDS(faces[face]))
-            Upload(GL_TEXTURE_CUBE_MAP_POSITIVE_X + static_cast<GLenum>(face), SRGBFormat(file->image.format),
-                   *file, 1);
+            UploadLevel(GL_TEXTURE_CUBE_MAP_POSITIVE_X + static_cast<GLenum>(face), *file, 0,
+                        SRGBFormat(file->image.format), false);
     }
     SetSampling(GL_TEXTURE_CUBE_MAP, true);
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
     return id;
+}
+
+std::vector<std::string> SkyboxFacePaths(const std::string& texturesFolder, const std::string& name)
+{
+    const bool plain = name.find_first_of("/\\") == std::string::npos && name.find("..") == std::string::npos;
+    if (!plain)
+        PrintColoredLine(ConsoleColor::Red, "\tResourceManager: skybox \"" + name + "\" is not a folder name");
+    if (!plain || name.empty() || name == "black")
+        return std::vector<std::string>(6, texturesFolder + "black.dds");
+    std::vector<std::string> faces;
+    for (const char* face : {"right", "left", "top", "bottom", "front", "back"})
+        faces.push_back(texturesFolder + "Skyboxes/" + name + "/" + face + ".dds");
+    return faces;
 }

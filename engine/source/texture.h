@@ -66,3 +66,8 @@ Texture LoadDDS(const std::string& path);
 // A cube map from six face files (+x, -x, +y, -y, +z, -z), top levels only, in sRGB formats. A face that
 // cannot be used is reported and stays black.
 std::uint32_t LoadCubemapDDS(const std::vector<std::string>& faces);
+
+// The six face files of a skybox in cube-map order (+x, -x, +y, -y, +z, -z), under texturesFolder (ending in a
+// separator): "Skyboxes/<name>/right.dds" and so on. The empty name, "black", and (reported) a name that is not
+// a plain folder name, since it comes from a scene-settings file, give "black.dds" six times.
+std::vector<std::string> SkyboxFacePaths(const std::string& texturesFolder, const std::string& name);

@@ -1,5 +1,6 @@
 #include "playerpref.h"
 
+// Defined in this order so that unloading frees the strings first, then the floats, then the ints.
 std::map<std::string, int> PlayerPref::ints_;
 std::map<std::string, float> PlayerPref::floats_;
 std::map<std::string, std::string> PlayerPref::strings_;

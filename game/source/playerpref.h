@@ -20,7 +20,6 @@ private:
     // Tests look at the maps to see that reading stores nothing.
     friend class PlayerPrefProbe;
 
-    // Declared in this order so that unloading frees the strings first, then the floats, then the ints.
     static std::map<std::string, int> ints_;
     static std::map<std::string, float> floats_;
     static std::map<std::string, std::string> strings_;

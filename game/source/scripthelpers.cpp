@@ -32,6 +32,9 @@ std::uint32_t randomState = static_cast<std::uint32_t>(std::chrono::steady_clock
 
 bool IsConfirmPressed()
 {
+    // Nothing was handed over yet: no input at all.
+    if (!gServices.input)
+        return false;
     InputInterface& input = *gServices.input;
     return input.IsKeyTriggered(kEnterKey) || input.IsKeyTriggered(kSpaceKey) || input.IsKeyTriggered(kLeftMouseKey) ||
            input.IsButtonTriggered(kButtonA);

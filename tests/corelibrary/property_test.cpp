@@ -24,8 +24,8 @@ TEST(PropertyNameHash, MatchesMurmurHash3Vectors)
         {"abcd", 0xf0478627}, {"Hello, world!", 0x24884cba},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(NameHash(c.text), c.hash) << c.text;
-    static_assert(NameHash("x") == 0xb2fd73f3, "worked out when the program is built");
+        EXPECT_EQ(PropertyNameHash(c.text), c.hash) << c.text;
+    static_assert(PropertyNameHash("x") == 0xb2fd73f3, "worked out when the program is built");
 }
 
 // A described class with a flags function and a nested part.
@@ -75,7 +75,7 @@ constexpr table kTable = MakeTable("Sample", kEntries, kIndex);
 TEST(PropertyTable, StoredFormIsFixed)
 {
     EXPECT_STREQ(kTable.className, "Sample");
-    EXPECT_EQ(kTable.classHash, NameHash("Sample"));
+    EXPECT_EQ(kTable.classHash, PropertyNameHash("Sample"));
     EXPECT_EQ(kTable.count, 7u);
     EXPECT_EQ(static_cast<int>(kEntries[0].kind), 6);
     EXPECT_EQ(static_cast<int>(kEntries[1].kind), 0);
@@ -161,6 +161,13 @@ TEST(PropertyTable, LookupComparesHashesOnly)
         EXPECT_EQ(FindByHash(kTable, entry.info.hash), &entry) << entry.info.name;
     EXPECT_EQ(Find(kTable, "absent"), nullptr);
     EXPECT_EQ(Find(kTable, ""), nullptr);
+
+    // A table that describes nothing finds nothing and changes nothing.
+    const table empty{};
+    Sample sample;
+    EXPECT_EQ(Find(empty, "count"), nullptr);
+    EXPECT_FALSE(ReadProperty(empty, &sample, "count").has_value());
+    EXPECT_FALSE(WriteProperty(empty, &sample, "count", 1));
 }
 
 // ---- Text form -----------------------------------------------------------------------------------------

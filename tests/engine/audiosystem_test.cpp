@@ -123,6 +123,18 @@ TEST_F(AudioSystemTest, ASecondListenerIsUsedAndDestroyingItReturnsToTheFirst)
 
     audio.PlayOneShot("Shot", 1.0f, {});
     EXPECT_NEAR(Render(960), AudioLevels::Shot, kTolerance);
+
+    // A listener taken off its object before the object goes is dropped with the object.
+    GameObject& drone = Object("Drone", {"AudioListener"});
+    testing::internal::CaptureStdout();
+    audio.RegisterObject(&drone);
+    testing::internal::GetCapturedStdout();
+    drone.RemoveComponent(drone.GetComponent<AudioListener>());
+    audio.UnregisterObject(&drone);
+    world.live.pop_back();
+    EXPECT_EQ(audio.GetCurrentListener(), second.GetComponent<AudioListener>());
+    Render(960);
+
     audio.UnregisterObject(&second);
     EXPECT_EQ(audio.GetCurrentListener(), first.GetComponent<AudioListener>());
     EXPECT_NEAR(Render(960), AudioLevels::Shot * 0.5f, kTolerance) << "heard from the first listener, 30 away";
@@ -175,6 +187,21 @@ TEST_F(AudioSystemTest, PausedSourcesStayPausedUntilPlayAndLoopingBelongsToTheCh
     EXPECT_NEAR(Render(960), 0.0f, kTolerance);
 }
 
+TEST_F(AudioSystemTest, EffectSourcesAreHeardWhereTheirObjectIsAndFollowIt)
+{
+    GameObject& object = Object("Bell", {"AudioSource"});
+    AudioSource& source = Get<AudioSource>(object);
+    source.LoadClip("Shot");
+    source.SetLooping(true);
+    object.GetComponent<Transform>()->SetPosition({30.0f, 0.0f, 0.0f});
+    Register(object);
+    source.Play();
+    Deliver();
+    EXPECT_NEAR(Render(960), AudioLevels::Shot * 0.5f, kTolerance);
+    object.GetComponent<Transform>()->SetPosition({0.0f, 0.0f, 60.0f});
+    EXPECT_NEAR(Render(960), AudioLevels::Shot * 0.25f, kTolerance);
+}
+
 TEST_F(AudioSystemTest, AFadeOutFromPointEightRampsToZeroOverOneSecondAndPlaysOn)
 {
     GameObject& object = Object("Radio", {"AudioSource"});
@@ -194,8 +221,11 @@ TEST_F(AudioSystemTest, AFadeOutFromPointEightRampsToZeroOverOneSecondAndPlaysOn
     EXPECT_NEAR(Render(kRate / 2), 0.0f, kTolerance);
     EXPECT_TRUE(audio.Engine().IsPlaying(source.GetChannel()));
 
+    // A fade is heard: it resumes a paused source, and the frame's update does not pause it again.
+    source.Pause(true);
     source.Fade(true);
     Deliver();
+    EXPECT_FALSE(source.IsPaused());
     EXPECT_NEAR(Render(kRate / 2), full * 0.5f, step);
     EXPECT_NEAR(Render(kRate / 2 + 960), full, kTolerance);
 }
@@ -225,10 +255,42 @@ TEST_F(AudioSystemTest, DisablingStopsASourceAndEnablingRestartsOneThatPlaysOnAw
     Deliver();
     EXPECT_TRUE(audio.Engine().IsPlaying(source.GetChannel()));
 
+    source.Pause(true);
+    object.SetActive(false);
+    object.SetActive(true);
+    Deliver();
+    EXPECT_FALSE(source.IsPaused()) << "a restart is a new start";
+    EXPECT_NEAR(Render(960), AudioLevels::Music, kTolerance);
+
     audio.PlayOneShot("Line", 1.0f, {});
     audio.StopAll();
     EXPECT_FALSE(audio.Engine().IsPlaying(source.GetChannel()));
     EXPECT_NEAR(Render(960), 0.0f, kTolerance);
+}
+
+TEST_F(AudioSystemTest, SourcesThatPlayOnAwakeWaitWhileDisabledOrOnAnInactiveObject)
+{
+    GameObject& inactive = Object("Inactive", {"AudioSource"});
+    GameObject& disabled = Object("Disabled", {"AudioSource"});
+    for (GameObject* object : {&inactive, &disabled})
+    {
+        Get<AudioSource>(*object).LoadClip("Music");
+        Get<AudioSource>(*object).SetPlayOnAwake(true);
+    }
+    inactive.SetActive(false);
+    Get<AudioSource>(disabled).SetEnabled(false);
+    Deliver();
+    Register(inactive);
+    Register(disabled);
+    Deliver();
+    EXPECT_NEAR(Render(960), 0.0f, kTolerance);
+
+    inactive.SetActive(true);
+    Deliver();
+    EXPECT_NEAR(Render(960), AudioLevels::Music, kTolerance);
+    Get<AudioSource>(disabled).SetEnabled(true);
+    Deliver();
+    EXPECT_NEAR(Render(960), AudioLevels::Music * 2.0f, kTolerance);
 }
 
 TEST_F(AudioSystemTest, NullObjectsAndMessagesAreReportedAndIgnored)

@@ -1,7 +1,13 @@
 // The built script library as the engine binds it: its exports, its name list and its factories.
 #include <gtest/gtest.h>
 
+#include <elf.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,6 +39,39 @@ const std::vector<std::string> kScriptNames = {
 };
 
 using MonoList = std::vector<std::string>;
+
+// A record of type T at the offset of a file image.
+template <typename T>
+T RecordAt(const std::string& image, std::size_t offset)
+{
+    T record{};
+    if (offset + sizeof(T) <= image.size())
+        std::memcpy(&record, image.data() + offset, sizeof(T));
+    return record;
+}
+
+// The names the file's dynamic symbol table defines: what the loader can find in it.
+std::set<std::string> DefinedDynamicNames(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    const std::string image{std::istreambuf_iterator<char>(file), {}};
+    const auto header = RecordAt<Elf64_Ehdr>(image, 0);
+    std::set<std::string> names;
+    for (std::size_t section = 0; section < header.e_shnum; ++section)
+    {
+        const auto symbols = RecordAt<Elf64_Shdr>(image, header.e_shoff + section * sizeof(Elf64_Shdr));
+        if (symbols.sh_type != SHT_DYNSYM)
+            continue;
+        const auto strings = RecordAt<Elf64_Shdr>(image, header.e_shoff + symbols.sh_link * sizeof(Elf64_Shdr));
+        for (std::size_t at = 0; at + sizeof(Elf64_Sym) <= symbols.sh_size; at += sizeof(Elf64_Sym))
+        {
+            const auto symbol = RecordAt<Elf64_Sym>(image, symbols.sh_offset + at);
+            if (symbol.st_shndx != SHN_UNDEF && ELF64_ST_BIND(symbol.st_info) != STB_LOCAL)
+                names.insert(image.c_str() + strings.sh_offset + symbol.st_name);
+        }
+    }
+    return names;
+}
 using Factory = MonoBehaviorInterface* (*)(GameObjectInterface*);
 
 class GameLibraryTest : public testing::Test
@@ -81,6 +120,16 @@ TEST_F(GameLibraryTest, ListsEveryNameInOrderAndOwnsNoneOfTheLists)
     // Nothing but the boundary is visible.
     for (const char* hidden : {"gServices", "_Z6Randomv", "_Z16IsConfirmPressedv", "CreateScript"})
         EXPECT_EQ(game.Find(hidden), nullptr) << hidden;
+}
+
+TEST(GameLibraryExports, AreTheSettersTheListAndOneFactoryPerNameAndNothingElse)
+{
+    std::set<std::string> expected = {"PassInput", "PassFactory", "PassPhysics", "PassAudio",
+                                      "PassCore",  "PassDt",      "GetMonoList"};
+    for (const std::string& name : kScriptNames)
+        expected.insert("Create" + name);
+    ASSERT_EQ(expected.size(), 80u);
+    EXPECT_EQ(DefinedDynamicNames(GAME_LIBRARY_PATH), expected);
 }
 
 TEST_F(GameLibraryTest, EveryFactoryMakesAFreshScriptButMovingSpikes)

@@ -213,4 +213,35 @@ TEST_F(HotReloadTest, TableHoldersDropTheirReferencesBeforeTheLibraryGoes)
     EXPECT_TRUE(removed.residentAtDrop.empty());
     world.logic->RemoveTableHolder(&holder);
 }
+
+// Leaves as it drops, the way a window that closes with its tables would.
+class LeavingTableHolder : public TableHolder
+{
+public:
+    LeavingTableHolder(std::string loadedCopy, Logic& logic) : TableHolder(std::move(loadedCopy)), logic_(logic) {}
+    void DropPropertyTables() override
+    {
+        TableHolder::DropPropertyTables();
+        logic_.RemoveTableHolder(this);
+    }
+
+private:
+    Logic& logic_;
+};
+
+TEST_F(HotReloadTest, AHolderLeavingAsItDropsLeavesTheOthersTold)
+{
+    LeavingTableHolder leaving(world.folders.LoadedCopy(), *world.logic);
+    TableHolder next(world.folders.LoadedCopy());
+    TableHolder last(world.folders.LoadedCopy());
+    world.logic->AddTableHolder(&leaving);
+    world.logic->AddTableHolder(&next);
+    world.logic->AddTableHolder(&last);
+    Rebuild(FIXTURE_SCRIPTS_V2);
+    EXPECT_THAT(leaving.residentAtDrop, ElementsAre(true));
+    EXPECT_THAT(next.residentAtDrop, ElementsAre(true));
+    EXPECT_THAT(last.residentAtDrop, ElementsAre(true));
+    world.logic->RemoveTableHolder(&next);
+    world.logic->RemoveTableHolder(&last);
+}
 } // namespace

@@ -1,8 +1,13 @@
 #include "texture.h"
 #include "ddsfile.h"
+#include "glcontext.h"
+#include "matrix4.h"
+#include "shader.h"
+#include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 namespace
@@ -89,4 +94,165 @@ TEST(DDSParse, FilesThatAreNotDXTTexturesGiveAnError)
         EXPECT_NE(image.error, "") << file.size();
         EXPECT_TRUE(image.levels.empty());
     }
+}
+
+TEST(SkyboxFaces, PlainNamesGiveTheSixFacesAndAnythingElseIsBlack)
+{
+    const std::vector<std::string> faces = SkyboxFacePaths("T/", "MainSky");
+    EXPECT_EQ(faces, (std::vector<std::string>{"T/Skyboxes/MainSky/right.dds", "T/Skyboxes/MainSky/left.dds",
+                                               "T/Skyboxes/MainSky/top.dds", "T/Skyboxes/MainSky/bottom.dds",
+                                               "T/Skyboxes/MainSky/front.dds", "T/Skyboxes/MainSky/back.dds"}));
+    const std::vector<std::string> black(6, "T/black.dds");
+    for (const char* name : {"", "black"})
+        EXPECT_EQ(SkyboxFacePaths("T/", name), black) << name;
+    for (const char* name : {"../../etc", "Main/Sky", "Main\\Sky", "..", "a..b"})
+    {
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(SkyboxFacePaths("T/", name), black) << name;
+        EXPECT_NE(testing::internal::GetCapturedStdout().find("is not a folder name"), std::string::npos) << name;
+    }
+}
+
+namespace
+{
+const std::string kTextures = NEKTARU_ASSETS_DIR "/Textures/";
+
+GLint LevelParameter(GLenum target, GLint level, GLenum parameter)
+{
+    GLint value = 0;
+    glGetTexLevelParameteriv(target, level, parameter, &value);
+    return value;
+}
+
+// Draws the texture over the whole view with the UI program and reads back the middle pixel.
+std::array<unsigned char, 4> SampledColour(const Texture& texture)
+{
+    const Shader sprite((NEKTARU_SOURCE_DIR "/Bin/Assets/Shaders/spriteShader.vs"),
+                        (NEKTARU_SOURCE_DIR "/Bin/Assets/Shaders/spriteShader.fs"));
+    const float quad[] = {-1, -1, 0, 0, 1, -1, 1, 0, -1, 1, 0, 1, 1, 1, 1, 1};
+    GLuint vao = 0, vbo = 0;
+    glGenVertexArrays(1, &vao);
+    glBindVertexArray(vao);
+    glGenBuffers(1, &vbo);
+    glBindBuffer(GL_ARRAY_BUFFER, vbo);
+    glBufferData(GL_ARRAY_BUFFER, sizeof quad, quad, GL_STATIC_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 0, nullptr);
+
+    sprite.Use();
+    sprite.SetMat4("projection", Matrix4());
+    sprite.SetMat4("model", Matrix4());
+    sprite.SetVec4("matDiffuse", {1.0f, 1.0f, 1.0f, 1.0f});
+    sprite.SetInt("hasDiffMap", 1);
+    sprite.SetInt("diffuseTex", 0);
+    sprite.SetFloat("gamma", 1.0f);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, texture.id);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    std::array<unsigned char, 4> pixel{};
+    glReadPixels(32, 32, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
+    glDeleteBuffers(1, &vbo);
+    glDeleteVertexArrays(1, &vao);
+    return pixel;
+}
+}
+
+using TextureTest = GLContextTest;
+
+TEST_F(TextureTest, LoadDDSUploadsEveryLevelAndSamplesItsColour)
+{
+    TempFolder folder;
+    folder.Write("green.dds", SolidDDS("DXT1", 64, 64, 7, 256 + 64 + 16 + 4 + 3, 0x07e0));
+    const Texture texture = LoadDDS(folder.Folder() + "green.dds");
+    EXPECT_EQ(texture.name, "green.dds");
+    ASSERT_NE(texture.id, 0u);
+    glBindTexture(GL_TEXTURE_2D, texture.id);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT), GL_COMPRESSED_RGBA_S3TC_DXT1_EXT);
+    const GLint sizes[] = {2048, 512, 128, 32, 8, 8, 8};
+    for (GLint level = 0; level < 7; ++level)
+        EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, level, GL_TEXTURE_COMPRESSED_IMAGE_SIZE), sizes[level]) << level;
+    glBindTexture(GL_TEXTURE_2D, 0);
+
+    const std::array<unsigned char, 4> pixel = SampledColour(texture);
+    EXPECT_EQ(pixel[0], 0);
+    EXPECT_EQ(pixel[1], 255);
+    EXPECT_EQ(pixel[2], 0);
+    EXPECT_EQ(Error(), static_cast<GLenum>(GL_NO_ERROR));
+
+    // The same file again is a texture of its own.
+    EXPECT_NE(LoadDDS(folder.Folder() + "green.dds").id, texture.id);
+}
+
+TEST_F(TextureTest, GeneratedTexturesLoadWithTheirFormats)
+{
+    const Texture ui = LoadDDS(kTextures + "UIImage.dds");
+    glBindTexture(GL_TEXTURE_2D, ui.id);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT), GL_COMPRESSED_RGBA_S3TC_DXT5_EXT);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 128);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT), 64);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 7, GL_TEXTURE_COMPRESSED_IMAGE_SIZE), 16); // the 1x1 level
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_EQ(SampledColour(LoadDDS(kTextures + "normal.dds"))[2], 255);
+    EXPECT_EQ(Error(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(TextureTest, BadFilesAreReportedAndGiveRecordsWithoutTexture)
+{
+    TempFolder folder;
+    folder.Write("cut.dds", SolidDDS("DXT1", 8, 8, 4, 4 + 1, 0));
+    folder.Write("raw.dds", DDSHeader("DX10", 4, 4, 1) + std::string(64, '\0'));
+    testing::internal::CaptureStdout();
+    const Texture missing = LoadDDS(folder.Folder() + "missing.dds");
+    const Texture cut = LoadDDS(folder.Folder() + "cut.dds");
+    const Texture raw = LoadDDS(folder.Folder() + "raw.dds");
+    const std::string out = testing::internal::GetCapturedStdout();
+
+    EXPECT_EQ(missing.id, 0u);
+    EXPECT_EQ(missing.name, "missing.dds");
+    EXPECT_EQ(raw.id, 0u);
+    EXPECT_NE(out.find("missing.dds could not be opened."), std::string::npos) << out;
+    EXPECT_NE(out.find("raw.dds is not a DXT1, DXT3 or DXT5 texture."), std::string::npos) << out;
+    EXPECT_NE(out.find("cut.dds is truncated"), std::string::npos) << out;
+    // The complete levels of a cut file are there.
+    ASSERT_NE(cut.id, 0u);
+    glBindTexture(GL_TEXTURE_2D, cut.id);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 1, GL_TEXTURE_COMPRESSED_IMAGE_SIZE), 8);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_EQ(Error(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(TextureTest, CubeMapFacesKeepTheirOrderInSRGBAndAMissingFaceIsSkipped)
+{
+    const char* names[] = {"right", "left", "top", "bottom", "front", "back"};
+    std::vector<std::string> faces;
+    for (const char* name : names)
+        faces.push_back(kTextures + "Skyboxes/MainSky/" + name + ".dds");
+    const unsigned char colours[6][3] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255},
+                                         {255, 255, 0}, {255, 0, 255}, {0, 255, 255}};
+
+    const std::uint32_t cube = LoadCubemapDDS(faces);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, cube);
+    for (GLenum face = 0; face < 6; ++face)
+    {
+        SCOPED_TRACE(names[face]);
+        const GLenum target = GL_TEXTURE_CUBE_MAP_POSITIVE_X + face;
+        EXPECT_EQ(LevelParameter(target, 0, GL_TEXTURE_INTERNAL_FORMAT), GL_COMPRESSED_SRGB_ALPHA_S3TC_DXT1_EXT);
+        std::vector<unsigned char> pixels(16 * 16 * 4);
+        glGetTexImage(target, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        EXPECT_EQ(pixels[0], colours[face][0]);
+        EXPECT_EQ(pixels[1], colours[face][1]);
+        EXPECT_EQ(pixels[2], colours[face][2]);
+    }
+
+    faces[2] = kTextures + "Skyboxes/MainSky/nowhere.dds";
+    testing::internal::CaptureStdout();
+    const std::uint32_t holed = LoadCubemapDDS(faces);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("nowhere.dds could not be opened."), std::string::npos);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, holed);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_CUBE_MAP_POSITIVE_Y, 0, GL_TEXTURE_WIDTH), 0);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, 0, GL_TEXTURE_WIDTH), 16);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+    EXPECT_EQ(Error(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -60,6 +60,12 @@ TEST_F(ConfirmInput, HoldingAKeyConfirmsInItsFirstFrameOnly)
     EXPECT_FALSE(ConfirmedInFrame());
 }
 
+TEST(IsConfirmPressed, IsFalseBeforeTheInputIsPassed)
+{
+    ASSERT_EQ(gServices.input, nullptr);
+    EXPECT_FALSE(IsConfirmPressed());
+}
+
 TEST(Random, StaysWithinTheFifteenBitRangeAndRepeatsFromASeed)
 {
     SeedRandom(7);

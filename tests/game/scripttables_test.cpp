@@ -83,7 +83,7 @@ TEST(ScriptTables, EveryDescribedClassListsItsPropertiesAfterTheLink)
         const table& own = script->GetPropertyTable();
         SCOPED_TRACE(described.className);
         EXPECT_STREQ(own.className, described.className);
-        EXPECT_EQ(own.classHash, NameHash(described.className));
+        EXPECT_EQ(own.classHash, PropertyNameHash(described.className));
         ASSERT_EQ(own.count, described.properties.size() + 1);
         EXPECT_STREQ(own.entries[0].info.name, "MonoBehaviorInterface");
         EXPECT_EQ(own.entries[0].kind, PropertyKind::Table);
@@ -148,7 +148,7 @@ TEST(ScriptTables, LookupProbesPastTakenSlotsAndWraps)
     EXPECT_STREQ(chargingTable.index[19].entry->info.name, "MonoBehaviorInterface");
     EXPECT_STREQ(chargingTable.index[0].entry->info.name, "chargingSpeed_");
     const table& crumblingTable = crumbling.GetPropertyTable();
-    EXPECT_EQ(NameHash("timer") % 16, NameHash("MonoBehaviorInterface") % 16);
+    EXPECT_EQ(PropertyNameHash("timer") % 16, PropertyNameHash("MonoBehaviorInterface") % 16);
     EXPECT_STREQ(crumblingTable.index[8].entry->info.name, "timer");
 }
 

@@ -41,7 +41,7 @@ bool Window::Create(const std::string& title, int width, int height)
     if (!window_)
         return false;
     context_ = SDL_GL_CreateContext(window_);
-    if (!context_ || SDL_GL_MakeCurrent(window_, context_) != 0)
+    if (!context_ || !MakeCurrent())
         return false;
 
     // A core context hides the entry points GLEW looks for unless it is told to try anyway.
@@ -132,5 +132,10 @@ bool Window::PumpEvents()
 void Window::WaitForEvents(double seconds)
 {
     SDL_WaitEventTimeout(nullptr, static_cast<int>(seconds * 1000.0));
+}
+
+bool Window::MakeCurrent()
+{
+    return SDL_GL_MakeCurrent(window_, context_) == 0;
 }
 }

@@ -25,6 +25,8 @@ public:
     bool IsOpen() const { return context_ != nullptr; }
     const std::string& Error() const { return error_; }
 
+    // Makes this window's context current on the calling thread again, after another window took over.
+    bool MakeCurrent();
     void SetTitle(const std::string& title);
     void SwapBuffers();
     void Show();

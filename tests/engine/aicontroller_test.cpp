@@ -1,0 +1,187 @@
+#include "aicontroller.h"
+#include "system.h"
+#include "waypointworld.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <memory>
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+namespace
+{
+constexpr float kUnreached = std::numeric_limits<float>::max();
+
+class AIControllerTest : public WaypointWorld
+{
+protected:
+    // Stored ids only, as a loaded level has them: the AI system resolves them into edges.
+    void LeadTo(Waypoint& from, const std::vector<Waypoint*>& targets)
+    {
+        std::vector<std::uint64_t> ids;
+        for (const Waypoint* target : targets)
+            ids.push_back(target->GetUniqueID());
+        Load(from, WaypointText(from.GetUniqueID(), ids));
+    }
+};
+} // namespace
+
+TEST_F(AIControllerTest, IsTheAISystem)
+{
+    EXPECT_EQ(ai.GetId(), SystemId::AI);
+    EXPECT_EQ(ai.GetName(), "AIController");
+    EXPECT_EQ(SystemNameMap()[SystemId::AI], "AI");
+}
+
+TEST_F(AIControllerTest, ShortestPathsFollowDirectedEdgesAndKeepTheFirstOfEqualLength)
+{
+    for (const bool shortcut : {true, false})
+    {
+        AIController fresh;
+        Waypoint& p = Place("P", {0, 0, 0});
+        Waypoint& q = Place("Q", {1, 0, 0});
+        Waypoint& r = Place("R", {2, 0, 0});
+        LeadTo(p, shortcut ? std::vector<Waypoint*>{&q, &r} : std::vector<Waypoint*>{&q});
+        LeadTo(q, {&r});
+        for (Waypoint* waypoint : {&p, &q, &r})
+            fresh.RegisterObject(waypoint->GetGameObject(false));
+        fresh.Update();
+
+        if (shortcut)
+            EXPECT_THAT(p.GetPath(r.GetUniqueID()), ElementsAre(&p, &r));
+        else
+            EXPECT_THAT(p.GetPath(r.GetUniqueID()), ElementsAre(&p, &q, &r));
+        EXPECT_FLOAT_EQ(p.Distances()[r.GetUniqueID()], 2.0f);
+        EXPECT_FLOAT_EQ(p.Distances()[p.GetUniqueID()], 0.0f);
+        // Edges lead one way only.
+        EXPECT_THAT(r.GetPath(p.GetUniqueID()), ElementsAre(&r));
+        EXPECT_EQ(r.Distances()[p.GetUniqueID()], kUnreached);
+        EXPECT_EQ(q.Distances()[p.GetUniqueID()], kUnreached);
+    }
+}
+
+TEST_F(AIControllerTest, EqualPathsGoThroughTheLowerUniqueIdWhateverTheOrder)
+{
+    // Two ways of equal length from S to T, through A (id 30) and through B (id 20).
+    for (const bool aFirst : {true, false})
+    {
+        AIController fresh;
+        Waypoint& s = Place("S", {0, 0, 0}, 10);
+        Waypoint& a = Place("A", {1, 1, 0}, 30);
+        Waypoint& b = Place("B", {1, -1, 0}, 20);
+        Waypoint& t = Place("T", {2, 0, 0}, 40);
+        LeadTo(s, aFirst ? std::vector<Waypoint*>{&a, &b} : std::vector<Waypoint*>{&b, &a});
+        LeadTo(a, {&t});
+        LeadTo(b, {&t});
+        const auto order = aFirst ? std::vector<Waypoint*>{&s, &a, &b, &t} : std::vector<Waypoint*>{&t, &b, &a, &s};
+        for (Waypoint* waypoint : order)
+            fresh.RegisterObject(waypoint->GetGameObject(false));
+        fresh.Update();
+        EXPECT_THAT(s.GetPath(40), ElementsAre(&s, &b, &t)) << aFirst;
+    }
+}
+
+TEST_F(AIControllerTest, EdgesAreRebuiltFromTheStoredIdsOfRegisteredWaypointsOnly)
+{
+    Waypoint& p = Node("P", {0, 0, 0});
+    Waypoint& q = Node("Q", {3, 4, 0});
+    Waypoint& unregistered = Place("Elsewhere", {1, 0, 0});
+    LeadTo(p, {&q, &unregistered});
+    LeadTo(q, {&unregistered});
+    ai.Update();
+    ASSERT_EQ(p.GetEdges().size(), 1u);
+    EXPECT_FLOAT_EQ(p.GetEdges()[0].weight, 5.0f);
+    EXPECT_TRUE(q.GetEdges().empty());
+    EXPECT_THAT(q.GetPath(p.GetUniqueID()), ElementsAre(&q));
+    EXPECT_EQ(q.Paths().size(), 1u);
+
+    // Asked again, the same edges and the same paths.
+    for (int round = 0; round < 2; ++round)
+        p.RefindEdge();
+    messaging.Update();
+    ai.Update();
+    EXPECT_EQ(p.GetEdges().size(), 1u);
+    EXPECT_THAT(p.GetPath(q.GetUniqueID()), ElementsAre(&p, &q));
+}
+
+TEST_F(AIControllerTest, AWaypointRegisteredLaterWaitsForTheRequests)
+{
+    Waypoint& p = Node("P", {0, 0, 0});
+    ai.Update();
+    Waypoint& late = Node("Late", {1, 0, 0});
+    LeadTo(p, {&late});
+    ai.Update();
+    EXPECT_TRUE(p.GetEdges().empty());
+    EXPECT_TRUE(late.GetPath(late.GetUniqueID()).empty());
+
+    p.RefindEdge();
+    messaging.Update(); // the edges are found and ask for paths, which are made once, in the update
+    EXPECT_EQ(p.GetEdges().size(), 1u);
+    EXPECT_TRUE(p.GetPath(late.GetUniqueID()).empty());
+    ai.Update();
+    EXPECT_THAT(p.GetPath(late.GetUniqueID()), ElementsAre(&p, &late));
+    EXPECT_THAT(late.GetPath(late.GetUniqueID()), ElementsAre(&late));
+}
+
+TEST_F(AIControllerTest, NearestIsNullWithoutWaypointsAndTheEarlierRegisteredOnATie)
+{
+    EXPECT_EQ(ai.NearestWaypoint({0, 0, 0}), nullptr);
+    Waypoint& first = Node("First", {-1, 0, 0});
+    Node("Second", {1, 0, 0});
+    Waypoint& third = Node("Third", {5, 0, 0});
+    EXPECT_EQ(ai.NearestWaypoint({0, 0, 0}), &first);
+    EXPECT_EQ(ai.NearestWaypoint({4, 0, 0}), &third);
+}
+
+TEST_F(AIControllerTest, RegistersOnlyObjectsWithAWaypointOnceAndForgetsDestroyedOnes)
+{
+    Waypoint& p = Node("P", {0, 0, 0});
+    GameObject& plain = objects.Live("Plain", 77);
+    ai.RegisterObject(p.GetGameObject(false));
+    ai.RegisterObject(&plain);
+    testing::internal::CaptureStderr();
+    ai.RegisterObject(nullptr);
+    EXPECT_THAT(testing::internal::GetCapturedStderr(), HasSubstr("AI System registering nullptr"));
+    EXPECT_THAT(ai.GetWaypointObjects(), ElementsAre(p.GetGameObject(false)));
+
+    // An object sharing P's UniqueID is not P.
+    Waypoint& twin = Node("Twin", {1, 0, 0}, p.GetUniqueID());
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, twin.GetGameObject(false));
+    messaging.Update();
+    EXPECT_THAT(ai.GetWaypointObjects(), ElementsAre(p.GetGameObject(false)));
+    ai.Init();
+    EXPECT_TRUE(ai.GetWaypointObjects().empty());
+}
+
+TEST_F(AIControllerTest, ADestroyedWaypointIsNeverReadAgain)
+{
+    Waypoint& p = Node("P", {0, 0, 0});
+    Waypoint& middle = Node("Middle", {1, 0, 0});
+    Waypoint& r = Node("R", {2, 0, 0});
+    LeadTo(p, {&middle});
+    LeadTo(middle, {&r});
+    ai.Update();
+    ASSERT_THAT(p.GetPath(r.GetUniqueID()), ElementsAre(&p, &middle, &r));
+    Waypoint& asking = Place("Asking", {1, 0, 0});
+    asking.GetWaypointFromPosition({1, 0, 0});
+    messaging.Update();
+    ASSERT_EQ(asking.GetWaypointFromPosition({1, 0, 0}), &middle);
+    messaging.Update();
+
+    const std::uint64_t middleId = middle.GetUniqueID();
+    GameObject* leaving = middle.GetGameObject(false);
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, leaving);
+    p.GeneratePath();
+    messaging.Update();
+    std::erase_if(objects.live, [&](const auto& object) { return object.get() == leaving; }); // freed
+
+    ai.Update();
+    ai.GeneratePaths();
+    EXPECT_TRUE(p.GetEdges().empty());
+    EXPECT_THAT(p.GetPath(r.GetUniqueID()), ElementsAre(&p));
+    EXPECT_FALSE(p.Paths().contains(middleId));
+    EXPECT_EQ(asking.GetWaypointFromPosition({1, 0, 0}), nullptr);
+}
