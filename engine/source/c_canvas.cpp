@@ -11,16 +11,6 @@ const auto kMembers = MemberTable<Canvas, bool, unsigned>{
     EnabledMember<Canvas>(),
     RefAccessors<Canvas>("PPU", &Canvas::GetPPU, &Canvas::SetPPU),
 };
-
-// Both ends of a link, or nothing when the parent is no canvas or the child no element.
-std::pair<Canvas*, CanvasRenderer*> LinkEnds(GameObject& parent, GameObject& child)
-{
-    auto* canvas = parent.GetComponent<Canvas>();
-    auto* renderer = child.GetComponent<CanvasRenderer>();
-    if (!canvas || !renderer)
-        return {nullptr, nullptr};
-    return {canvas, renderer};
-}
 } // namespace
 
 void Canvas::Serialize(XMLWriter& writer, const Component* prefab) const
@@ -49,8 +39,9 @@ bool Canvas::Compare(const Component& other) const
 
 void LinkCanvasChild(GameObject& parent, GameObject& child)
 {
-    const auto [canvas, renderer] = LinkEnds(parent, child);
-    if (!canvas)
+    auto* canvas = parent.GetComponent<Canvas>();
+    auto* renderer = child.GetComponent<CanvasRenderer>();
+    if (!canvas || !renderer)
         return;
     if (std::ranges::find(canvas->elements_, &child) == canvas->elements_.end())
         canvas->elements_.push_back(&child);
@@ -59,9 +50,19 @@ void LinkCanvasChild(GameObject& parent, GameObject& child)
 
 void UnlinkCanvasChild(GameObject& parent, GameObject& child)
 {
-    const auto [canvas, renderer] = LinkEnds(parent, child);
-    if (!canvas)
-        return;
-    canvas->elements_.remove(&child);
-    renderer->canvas_ = nullptr;
+    if (auto* canvas = parent.GetComponent<Canvas>())
+        canvas->elements_.remove(&child);
+    LeaveCanvas(child);
+}
+
+void LeaveCanvas(GameObject& child)
+{
+    if (auto* renderer = child.GetComponent<CanvasRenderer>())
+        renderer->canvas_ = nullptr;
+}
+
+void DropCanvasElements(GameObject& parent, const std::unordered_set<const GameObject*>& going)
+{
+    if (auto* canvas = parent.GetComponent<Canvas>())
+        canvas->elements_.remove_if([&](const GameObject* element) { return going.contains(element); });
 }

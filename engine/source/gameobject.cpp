@@ -9,6 +9,8 @@
 #include "canvasrendererinterface.h"
 #include "colliderinterface.h"
 #include "componentregistry.h"
+#include "core.h"
+#include "graphics.h"
 #include "imageinterface.h"
 #include "lightinterface.h"
 #include "meshfilterinterface.h"
@@ -57,7 +59,7 @@ GameObject::~GameObject()
         if (child->parent_ == this)
         {
             child->parent_ = nullptr;
-            UnlinkCanvasChild(*this, *child);
+            LeaveCanvas(*child);
         }
 }
 
@@ -224,8 +226,23 @@ void GameObject::RemoveComponent(Component* component)
 {
     const auto found =
         std::ranges::find_if(components_, [&](const auto& owned) { return owned.get() == component; });
-    if (found != components_.end())
-        Park(found);
+    if (found == components_.end())
+        return;
+    ForgetDrawing(*component);
+    Park(found);
+}
+
+void GameObject::ForgetDrawing(const Component& component)
+{
+    Graphics* graphics = gCore ? gCore->GetGraphics() : nullptr;
+    const CompEnum type = component.GetType();
+    // Only the object's first renderer piece or light is what the renderer filed it by.
+    if (!graphics || FirstOfType(type) != &component)
+        return;
+    if (type == CompEnum::MeshRenderer || type == CompEnum::MeshFilter)
+        graphics->RemoveRenderable(this);
+    else if (type == CompEnum::Light)
+        graphics->RemoveLight(this);
 }
 
 Component* GameObject::RemoveComponentByName(const std::string& elementName)
@@ -323,7 +340,10 @@ void GameObject::UnlinkForFreeing(std::span<GameObject* const> objects)
     {
         for (GameObject* child : object->children_)
             if (child->parent_ == object)
+            {
                 child->parent_ = nullptr;
+                LeaveCanvas(*child);
+            }
         object->children_.clear();
     }
     // What is left are links to parents that stay: each such parent's list is swept once.
@@ -333,7 +353,10 @@ void GameObject::UnlinkForFreeing(std::span<GameObject* const> objects)
         if (object->parent_)
             staying.insert(std::exchange(object->parent_, nullptr));
     for (GameObject* parent : staying)
+    {
         std::erase_if(parent->children_, [&](const GameObject* child) { return going.contains(child); });
+        DropCanvasElements(*parent, going);
+    }
 }
 
 void GameObject::Serialize(XMLWriter& writer, const std::string& elementName) const
