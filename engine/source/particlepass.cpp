@@ -54,7 +54,7 @@ void ParticlePass::Destroy()
     const GLuint names[] = {buffers_.quad, buffers_.positions, buffers_.colours};
     glDeleteBuffers(3, names);
     glDeleteVertexArrays(1, &vertexArray_);
-    buffers_ = {};
+    buffers_ = {.capacity = buffers_.capacity};
     vertexArray_ = 0;
 }
 

@@ -28,6 +28,7 @@ public:
               const std::vector<GameObject*>& systems, const TextureLookup& textureOf);
 
     const ParticleBuffers& Buffers() const { return buffers_; }
+    void SetCapacity(std::uint32_t particles) { buffers_.capacity = particles; }
 
 private:
     void DrawSystem(const ParticleSystem& system, std::uint32_t texture);
