@@ -55,8 +55,8 @@ const auto kBurstMembers = MemberTable<ParticleBurst, int, int, float, float>{
     Member("EmissionBurstsInterVal", &ParticleBurst::interval),
     Member("EmissionBurstsTime", &ParticleBurst::time),
 };
-constexpr std::array<const char*, 4> kBurstKeys = {"EmissionBurstsCount", "EmissionBurstsCycle",
-                                                   "EmissionBurstsInterVal", "EmissionBurstsTime"};
+const auto kBurstKeys =
+    std::apply([](const auto&... member) { return std::array{member.name...}; }, kBurstMembers);
 
 // The particles' colour when it does not change over their lifetime.
 constexpr Vector4 kWhite{255.0f, 255.0f, 255.0f, 255.0f};
@@ -107,7 +107,6 @@ Matrix4 Turn(const Vector3& degrees)
            AxisAngleToMatrix4(DegreesToRadians(degrees.y), {0.0f, 1.0f, 0.0f}) *
            AxisAngleToMatrix4(DegreesToRadians(degrees.z), {0.0f, 0.0f, 1.0f});
 }
-
 } // namespace
 
 ParticleSystem::ParticleSystem() : ComponentBase(CompEnum::ParticleSystem), random_(std::random_device{}())
