@@ -65,3 +65,20 @@ void UnlinkCanvasChild(GameObject& parent, GameObject& child)
     canvas->elements_.remove(&child);
     renderer->canvas_ = nullptr;
 }
+
+void ReleaseCanvasElements(GameObject& owner)
+{
+    auto* canvas = owner.GetComponent<Canvas>();
+    if (!canvas)
+        return;
+    for (GameObject* element : canvas->elements_)
+        if (auto* renderer = element->GetComponent<CanvasRenderer>(); renderer && renderer->canvas_ == canvas)
+            renderer->canvas_ = nullptr;
+    canvas->elements_.clear();
+}
+
+void DropCanvasElements(GameObject& owner, const std::unordered_set<const GameObject*>& going)
+{
+    if (auto* canvas = owner.GetComponent<Canvas>())
+        canvas->elements_.remove_if([&](const GameObject* element) { return going.contains(element); });
+}

@@ -3,6 +3,7 @@
 #include "component.h"
 
 #include <list>
+#include <unordered_set>
 
 class GameObject;
 
@@ -31,6 +32,8 @@ public:
 private:
     friend void LinkCanvasChild(GameObject& parent, GameObject& child);
     friend void UnlinkCanvasChild(GameObject& parent, GameObject& child);
+    friend void ReleaseCanvasElements(GameObject& owner);
+    friend void DropCanvasElements(GameObject& owner, const std::unordered_set<const GameObject*>& going);
 
     std::list<GameObject*> elements_;
     unsigned ppu_ = 100;
@@ -41,3 +44,7 @@ private:
 void LinkCanvasChild(GameObject& parent, GameObject& child);
 // The reverse, when child leaves parent or either is freed.
 void UnlinkCanvasChild(GameObject& parent, GameObject& child);
+// The owner's canvas, if any, lets all its elements go: the owner is about to be freed.
+void ReleaseCanvasElements(GameObject& owner);
+// The owner's canvas, if any, drops the elements about to be freed, in one pass over its list.
+void DropCanvasElements(GameObject& owner, const std::unordered_set<const GameObject*>& going);

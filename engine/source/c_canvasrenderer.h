@@ -23,6 +23,7 @@ public:
 private:
     friend void LinkCanvasChild(GameObject& parent, GameObject& child);
     friend void UnlinkCanvasChild(GameObject& parent, GameObject& child);
+    friend void ReleaseCanvasElements(GameObject& owner);
 
     Canvas* canvas_ = nullptr;
 };

@@ -53,12 +53,10 @@ GameObject::~GameObject()
         std::erase(parent_->children_, this);
         UnlinkCanvasChild(*parent_, *this);
     }
+    ReleaseCanvasElements(*this);
     for (GameObject* child : children_)
         if (child->parent_ == this)
-        {
             child->parent_ = nullptr;
-            UnlinkCanvasChild(*this, *child);
-        }
 }
 
 TransformInterface* GameObject::GetTransform() const
@@ -321,6 +319,7 @@ void GameObject::UnlinkForFreeing(std::span<GameObject* const> objects)
 {
     for (GameObject* object : objects)
     {
+        ReleaseCanvasElements(*object);
         for (GameObject* child : object->children_)
             if (child->parent_ == object)
                 child->parent_ = nullptr;
@@ -333,7 +332,10 @@ void GameObject::UnlinkForFreeing(std::span<GameObject* const> objects)
         if (object->parent_)
             staying.insert(std::exchange(object->parent_, nullptr));
     for (GameObject* parent : staying)
+    {
         std::erase_if(parent->children_, [&](const GameObject* child) { return going.contains(child); });
+        DropCanvasElements(*parent, going);
+    }
 }
 
 void GameObject::Serialize(XMLWriter& writer, const std::string& elementName) const

@@ -73,6 +73,24 @@ TEST_F(CanvasLinks, FreeingEitherEndLeavesNoLinkBehind)
     EXPECT_EQ(RendererOf(second).GetCanvas(), nullptr);
 }
 
+TEST_F(CanvasLinks, ObjectsFreedTogetherLeaveNoLinkBehind)
+{
+    GameObject& first = Element("First", 8);
+    GameObject& second = Element("Second", 9);
+    menu.AddChild(&first);
+    menu.AddChild(&second);
+    // How the factory frees what was destroyed in a frame: links cut in one sweep, then the objects go.
+    GameObject* const element[] = {&first};
+    GameObject::UnlinkForFreeing(element);
+    world.live.erase(world.live.begin() + 1);
+    EXPECT_THAT(canvas.GetElements(), ElementsAre(&second));
+
+    GameObject* const canvasObject[] = {&menu};
+    GameObject::UnlinkForFreeing(canvasObject);
+    world.live.erase(world.live.begin());
+    EXPECT_EQ(RendererOf(second).GetCanvas(), nullptr);
+}
+
 TEST_F(CanvasLinks, CopiesStartUnlinkedAndLinkUnderTheirNewParent)
 {
     GameObject& element = Element("Element", 10);
