@@ -3,8 +3,6 @@
 #include "c_canvasrenderer.h"
 #include "gameobject.h"
 
-#include <algorithm>
-
 namespace
 {
 const auto kMembers = MemberTable<Canvas, bool, unsigned>{
@@ -50,10 +48,10 @@ bool Canvas::Compare(const Component& other) const
 void LinkCanvasChild(GameObject& parent, GameObject& child)
 {
     const auto [canvas, renderer] = LinkEnds(parent, child);
-    if (!canvas)
+    // The renderer knows its canvas: searching the list instead would make loading a large menu quadratic.
+    if (!canvas || renderer->canvas_ == canvas)
         return;
-    if (std::ranges::find(canvas->elements_, &child) == canvas->elements_.end())
-        canvas->elements_.push_back(&child);
+    canvas->elements_.push_back(&child);
     renderer->canvas_ = canvas;
 }
 
