@@ -60,9 +60,13 @@ std::vector<std::size_t> ShortestPaths(const std::vector<Waypoint*>& waypoints,
     heap.emplace(0.0f, waypoints[source]->GetUniqueID(), source);
     while (!heap.empty())
     {
+        const float reached = std::get<0>(heap.top());
         const std::size_t from = std::get<2>(heap.top());
         heap.pop();
-        // A waypoint popped again improves nothing.
+        // A waypoint popped again improves nothing; walking its edges again would cost a waypoint with
+        // many edges in and out the product of the two.
+        if (reached > distances[from])
+            continue;
         for (const Step& step : steps[from])
         {
             const float through = distances[from] + step.weight;
