@@ -5,6 +5,7 @@
 #include "core.h"
 #include "editor.h"
 #include "graphics.h"
+#include "helpers.h"
 #include "idlesystem.h"
 #include "messagingsystem.h"
 #include "objectfactory.h"
@@ -162,35 +163,31 @@ void BM_LoadLevelFile(benchmark::State& state)
 }
 BENCHMARK(BM_LoadLevelFile)->Unit(benchmark::kMillisecond);
 
-void BM_LoadChain(benchmark::State& state)
+// Loads a level of its own, written once, in every iteration.
+void LoadGenerated(benchmark::State& state, const std::string& file, const std::string& text, int objects)
 {
     BenchWorld world;
-    world.Write(kChainFile, ChainLevel());
-    world.Factory().SaveSceneSettings(world.Folder("SceneSettings") + "ChainSettings.xml");
+    world.Write(file, text);
+    world.Factory().SaveSceneSettings(world.Folder("SceneSettings") + GetFileStem(file) + "Settings.xml");
     for (auto _ : state)
     {
-        world.Load(kChainFile);
+        world.Load(file);
         state.PauseTiming();
         world.Clear();
         state.ResumeTiming();
     }
-    CountObjects(state, kChainLength);
+    CountObjects(state, objects);
+}
+
+void BM_LoadChain(benchmark::State& state)
+{
+    LoadGenerated(state, kChainFile, ChainLevel(), kChainLength);
 }
 BENCHMARK(BM_LoadChain)->Unit(benchmark::kMillisecond);
 
 void BM_LoadCanvas(benchmark::State& state)
 {
-    BenchWorld world;
-    world.Write(kCanvasFile, CanvasLevel());
-    world.Factory().SaveSceneSettings(world.Folder("SceneSettings") + "CanvasSettings.xml");
-    for (auto _ : state)
-    {
-        world.Load(kCanvasFile);
-        state.PauseTiming();
-        world.Clear();
-        state.ResumeTiming();
-    }
-    CountObjects(state, kCanvasElements + 1);
+    LoadGenerated(state, kCanvasFile, CanvasLevel(), kCanvasElements + 1);
 }
 BENCHMARK(BM_LoadCanvas)->Unit(benchmark::kMillisecond);
 
