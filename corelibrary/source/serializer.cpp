@@ -353,7 +353,8 @@ void ReportUnreadable(const std::string& text, std::string_view type)
 }
 
 // The standard string-to-number rules (leading blanks and a sign accepted, trailing text ignored), with
-// no digits or a value out of range reported instead of ending the program. A float too small for full
+// no digits, a value out of range, "nan" or "inf" reported instead of ending the program: one such number
+// in a file would spread through every sum it takes part in. A float too small for full
 // precision still reads as its nearest value: the writer produces such texts itself (1.4013e-45).
 template <typename Number, typename Convert>
 bool ReadNumber(const std::string& text, Number* target, std::string_view type, Convert convert)
@@ -366,7 +367,7 @@ bool ReadNumber(const std::string& text, Number* target, std::string_view type, 
     if constexpr (std::is_integral_v<Number>)
         fits = errno != ERANGE && std::in_range<Number>(value);
     else
-        fits = errno != ERANGE || !std::isinf(value);
+        fits = std::isfinite(value);
     if (end == begin || !fits)
     {
         ReportUnreadable(text, type);

@@ -3,22 +3,14 @@
 #include "c_canvasrenderer.h"
 #include "gameobject.h"
 
+#include <algorithm>
+
 namespace
 {
 const auto kMembers = MemberTable<Canvas, bool, unsigned>{
     EnabledMember<Canvas>(),
     RefAccessors<Canvas>("PPU", &Canvas::GetPPU, &Canvas::SetPPU),
 };
-
-// Both ends of a link, or nothing when the parent is no canvas or the child no element.
-std::pair<Canvas*, CanvasRenderer*> LinkEnds(GameObject& parent, GameObject& child)
-{
-    auto* canvas = parent.GetComponent<Canvas>();
-    auto* renderer = child.GetComponent<CanvasRenderer>();
-    if (!canvas || !renderer)
-        return {nullptr, nullptr};
-    return {canvas, renderer};
-}
 } // namespace
 
 void Canvas::Serialize(XMLWriter& writer, const Component* prefab) const
@@ -47,36 +39,30 @@ bool Canvas::Compare(const Component& other) const
 
 void LinkCanvasChild(GameObject& parent, GameObject& child)
 {
-    const auto [canvas, renderer] = LinkEnds(parent, child);
-    // The renderer knows its canvas: searching the list instead would make loading a large menu quadratic.
-    if (!canvas || renderer->canvas_ == canvas)
+    auto* canvas = parent.GetComponent<Canvas>();
+    auto* renderer = child.GetComponent<CanvasRenderer>();
+    if (!canvas || !renderer)
         return;
-    canvas->elements_.push_back(&child);
+    if (std::ranges::find(canvas->elements_, &child) == canvas->elements_.end())
+        canvas->elements_.push_back(&child);
     renderer->canvas_ = canvas;
 }
 
 void UnlinkCanvasChild(GameObject& parent, GameObject& child)
 {
-    const auto [canvas, renderer] = LinkEnds(parent, child);
-    if (!canvas)
-        return;
-    canvas->elements_.remove(&child);
-    renderer->canvas_ = nullptr;
+    if (auto* canvas = parent.GetComponent<Canvas>())
+        canvas->elements_.remove(&child);
+    LeaveCanvas(child);
 }
 
-void ReleaseCanvasElements(GameObject& owner)
+void LeaveCanvas(GameObject& child)
 {
-    auto* canvas = owner.GetComponent<Canvas>();
-    if (!canvas)
-        return;
-    for (GameObject* element : canvas->elements_)
-        if (auto* renderer = element->GetComponent<CanvasRenderer>(); renderer && renderer->canvas_ == canvas)
-            renderer->canvas_ = nullptr;
-    canvas->elements_.clear();
+    if (auto* renderer = child.GetComponent<CanvasRenderer>())
+        renderer->canvas_ = nullptr;
 }
 
-void DropCanvasElements(GameObject& owner, const std::unordered_set<const GameObject*>& going)
+void DropCanvasElements(GameObject& parent, const std::unordered_set<const GameObject*>& going)
 {
-    if (auto* canvas = owner.GetComponent<Canvas>())
+    if (auto* canvas = parent.GetComponent<Canvas>())
         canvas->elements_.remove_if([&](const GameObject* element) { return going.contains(element); });
 }

@@ -32,8 +32,7 @@ public:
 private:
     friend void LinkCanvasChild(GameObject& parent, GameObject& child);
     friend void UnlinkCanvasChild(GameObject& parent, GameObject& child);
-    friend void ReleaseCanvasElements(GameObject& owner);
-    friend void DropCanvasElements(GameObject& owner, const std::unordered_set<const GameObject*>& going);
+    friend void DropCanvasElements(GameObject& parent, const std::unordered_set<const GameObject*>& going);
 
     std::list<GameObject*> elements_;
     unsigned ppu_ = 100;
@@ -42,9 +41,10 @@ private:
 // Run by the object hierarchy whenever child is (or already was) a child of parent: a child with a
 // CanvasRenderer under a parent with a Canvas becomes one of its elements, once.
 void LinkCanvasChild(GameObject& parent, GameObject& child);
-// The reverse, when child leaves parent or either is freed.
+// The reverse, when child leaves parent or either is freed. The child leaves the element list even when its
+// CanvasRenderer was removed meanwhile: the list must not outlive it.
 void UnlinkCanvasChild(GameObject& parent, GameObject& child);
-// The owner's canvas, if any, lets all its elements go: the owner is about to be freed.
-void ReleaseCanvasElements(GameObject& owner);
-// The owner's canvas, if any, drops the elements about to be freed, in one pass over its list.
-void DropCanvasElements(GameObject& owner, const std::unordered_set<const GameObject*>& going);
+// The child's CanvasRenderer, if any, forgets its canvas: for a parent about to be freed.
+void LeaveCanvas(GameObject& child);
+// Takes every object about to be freed out of the element list of parent's canvas, in one pass.
+void DropCanvasElements(GameObject& parent, const std::unordered_set<const GameObject*>& going);

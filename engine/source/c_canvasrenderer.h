@@ -23,7 +23,7 @@ public:
 private:
     friend void LinkCanvasChild(GameObject& parent, GameObject& child);
     friend void UnlinkCanvasChild(GameObject& parent, GameObject& child);
-    friend void ReleaseCanvasElements(GameObject& owner);
+    friend void LeaveCanvas(GameObject& child);
 
     Canvas* canvas_ = nullptr;
 };

@@ -53,10 +53,12 @@ GameObject::~GameObject()
         std::erase(parent_->children_, this);
         UnlinkCanvasChild(*parent_, *this);
     }
-    ReleaseCanvasElements(*this);
     for (GameObject* child : children_)
         if (child->parent_ == this)
+        {
             child->parent_ = nullptr;
+            LeaveCanvas(*child);
+        }
 }
 
 TransformInterface* GameObject::GetTransform() const
@@ -319,10 +321,12 @@ void GameObject::UnlinkForFreeing(std::span<GameObject* const> objects)
 {
     for (GameObject* object : objects)
     {
-        ReleaseCanvasElements(*object);
         for (GameObject* child : object->children_)
             if (child->parent_ == object)
+            {
                 child->parent_ = nullptr;
+                LeaveCanvas(*child);
+            }
         object->children_.clear();
     }
     // What is left are links to parents that stay: each such parent's list is swept once.

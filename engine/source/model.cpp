@@ -130,8 +130,12 @@ void Model::ReadScene(TextureCache& textures, MissingTextures& missing)
         ReportImportError(importer.GetErrorString());
         return;
     }
-    globalInverseTransform = scene->mRootNode->mTransformation;
-    globalInverseTransform.Inverse();
+    // A root that flattens the model has no inverse (assimp would answer NaNs); the bones then keep it.
+    if (scene->mRootNode->mTransformation.Determinant() != 0.0f)
+    {
+        globalInverseTransform = scene->mRootNode->mTransformation;
+        globalInverseTransform.Inverse();
+    }
     ProcessNode(scene->mRootNode, textures, missing);
     if (!scene->mAnimations || scene->mNumAnimations == 0)
         return;

@@ -430,7 +430,8 @@ bool TestSphereSphere(const SphereShape& a, const Vector3& velocityA, const Sphe
     {
         contact.timeOfImpact = 0.0f;
         contact.normal = v.IsZero() ? DirectionOr(s, kUp) : -v.Normalized();
-        contact.penetration = std::sqrt(std::fabs(c));
+        // How far the surfaces reach into each other, the distance that parts them.
+        contact.penetration = reach - s.Length();
         return true;
     }
     const float qa = v.Dot(v);

@@ -80,8 +80,14 @@ void PhysicsSystem::RegisterObject(GameObject* object)
         ASSERT(false, "Physics System registering nullptr. RegisterObject function call");
         return;
     }
-    if (BodyOf(*object) && ColliderOf(*object))
-        AppendOnce(simulatedObjects_, object);
+    const RigidBody* body = BodyOf(*object);
+    const Collider* collider = ColliderOf(*object);
+    if (!body || !collider || Contains(simulatedObjects_, object))
+        return;
+    // An object that comes switched off (its "Disable" or "DisableComponent" arrived before it was known
+    // here, as loading sends them) waits with the disabled ones, where switching it on finds it.
+    const bool on = object->IsActive() && body->IsEnabled() && collider->IsEnabled();
+    AppendOnce(on ? simulatedObjects_ : disabledObjects_, object);
 }
 
 void PhysicsSystem::UnregisterObject(GameObject* object)

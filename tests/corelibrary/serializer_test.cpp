@@ -369,6 +369,7 @@ TEST(ReadValue, NumbersFollowTheStandardConversionsAndBadTextLeavesTheTarget)
         // Below full float precision, as the writer puts the smallest float, still reads.
         {"1.4013e-45", true, 1.4013e-45f}, {"-1e-40", true, -1e-40f}, {"1e-50", true, 0.0f},
         {"1e39", false, 2.0f}, {"-1e39", false, 2.0f}, {"abc", false, 2.0f}, {"", false, 2.0f}, {".", false, 2.0f},
+        {"nan", false, 2.0f}, {"-NaN", false, 2.0f}, {"inf", false, 2.0f}, {"-infinity", false, 2.0f},
     };
     for (const FloatCase& c : floats)
     {
@@ -407,6 +408,7 @@ TEST(ReadValue, VectorsMatchTheirPatternOrStayUnchanged)
         {"", false, start},
         {"a, b, c", false, start}, // matches the pattern, but a is no number
         {"1, 2, 1e39", false, start},
+        {"1, nan, 3", false, start},
     };
     for (const Case& c : cases)
     {

@@ -5,6 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace
 {
 using testing::ElementsAre;
@@ -20,6 +23,12 @@ protected:
         return element;
     }
     static CanvasRenderer& RendererOf(const GameObject& object) { return *object.GetComponent<CanvasRenderer>(); }
+    // As the factory frees destroyed objects: every link cut in one sweep, then the objects deleted.
+    void FreeTogether(const std::vector<GameObject*>& going)
+    {
+        GameObject::UnlinkForFreeing(going);
+        std::erase_if(world.live, [&](const auto& owned) { return std::ranges::count(going, owned.get()) > 0; });
+    }
 
     ObjectWorld world;
     GameObject& menu = world.Live("Menu", 1);
@@ -75,20 +84,24 @@ TEST_F(CanvasLinks, FreeingEitherEndLeavesNoLinkBehind)
 
 TEST_F(CanvasLinks, ObjectsFreedTogetherLeaveNoLinkBehind)
 {
-    GameObject& first = Element("First", 8);
-    GameObject& second = Element("Second", 9);
-    menu.AddChild(&first);
-    menu.AddChild(&second);
-    // How the factory frees what was destroyed in a frame: links cut in one sweep, then the objects go.
-    GameObject* const element[] = {&first};
-    GameObject::UnlinkForFreeing(element);
-    world.live.erase(world.live.begin() + 1);
-    EXPECT_THAT(canvas.GetElements(), ElementsAre(&second));
+    GameObject& going = Element("Going", 11);
+    GameObject& staying = Element("Staying", 12);
+    menu.AddChild(&going);
+    menu.AddChild(&staying);
+    FreeTogether({&going});
+    EXPECT_THAT(canvas.GetElements(), ElementsAre(&staying));
 
-    GameObject* const canvasObject[] = {&menu};
-    GameObject::UnlinkForFreeing(canvasObject);
-    world.live.erase(world.live.begin());
-    EXPECT_EQ(RendererOf(second).GetCanvas(), nullptr);
+    FreeTogether({&menu});
+    EXPECT_EQ(RendererOf(staying).GetCanvas(), nullptr);
+}
+
+TEST_F(CanvasLinks, AnElementWhoseRendererWasRemovedStillLeavesTheCanvasWhenFreed)
+{
+    GameObject& element = Element("Element", 13);
+    menu.AddChild(&element);
+    element.RemoveComponent(element.GetComponent<CanvasRenderer>());
+    world.live.pop_back();
+    EXPECT_THAT(canvas.GetElements(), IsEmpty());
 }
 
 TEST_F(CanvasLinks, CopiesStartUnlinkedAndLinkUnderTheirNewParent)

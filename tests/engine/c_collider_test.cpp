@@ -196,17 +196,24 @@ TEST(Collider, LoadsMeasuresAsTheFileGivesThemAndSwitchesQuietly)
     EXPECT_EQ(capsule.GetHeight(), 5.0f);
     EXPECT_TRUE(capsule.IsTrigger());
 
-    // Bad text is reported and leaves the member as it was; an element of another name is not read.
+    // Bad text is reported and leaves the member as it was; an element of another name is not read. Numbers
+    // that are no numbers count as bad text: they would make every body they touch NaN.
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     const auto sphere = Loaded<SphereCollider>("<SphereCollider>\n\t<Radius>wide</Radius>\n\t<Trigger>yes</Trigger>\n"
                                                "\t<Offset>1, x, 3</Offset>\n</SphereCollider>\n");
+    const auto odd = Loaded<CapsuleCollider>("<CapsuleCollider>\n\t<Radius>nan</Radius>\n\t<Height>inf</Height>\n"
+                                             "\t<Offset>0, nan, 0</Offset>\n</CapsuleCollider>\n");
     const std::string report = testing::internal::GetCapturedStderr() + testing::internal::GetCapturedStdout();
     EXPECT_EQ(sphere.GetRadius(), 0.5f);
     EXPECT_FALSE(sphere.IsTrigger());
     EXPECT_EQ(sphere.GetOffset(), Vector3());
     EXPECT_NE(report.find("Boolean field in xml file is neither True nor False"), std::string::npos);
     EXPECT_NE(report.find("wide"), std::string::npos);
+    EXPECT_EQ(odd.GetRadius(), 0.5f);
+    EXPECT_EQ(odd.GetHeight(), 2.0f);
+    EXPECT_EQ(odd.GetOffset(), Vector3());
+    EXPECT_NE(report.find("'nan'"), std::string::npos);
     EXPECT_EQ(Loaded<BoxCollider>("<BoxCollider>\n\t<Size>3, 3, 3</Size>\n</BoxCollider>\n").GetSize(),
               Vector3(1, 1, 1));
 }

@@ -155,7 +155,7 @@ TEST(RigidBody, LoadsThroughTheSetters)
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     Load(body, "<RigidBody>\n\t<Static>yes</Static>\n\t<Mass>heavy</Mass>\n\t<GravityScale></GravityScale>\n"
-               "</RigidBody>\n");
+               "\t<Mass>nan</Mass>\n\t<GravityScale>-inf</GravityScale>\n</RigidBody>\n");
     const std::string report = testing::internal::GetCapturedStderr() + testing::internal::GetCapturedStdout();
     EXPECT_NE(report.find("Boolean field in xml file is neither True nor False"), std::string::npos);
     EXPECT_NE(report.find("heavy"), std::string::npos);

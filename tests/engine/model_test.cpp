@@ -8,6 +8,7 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace
@@ -234,6 +235,70 @@ TEST(Model, SamplesTheFirstAnimationIntoBoneMatrices)
         ExpectMatrix(out[model.boneIndex.at("Tip")], tip * tipOffset, c.what + " Tip");
         ExpectMatrix(out[model.boneIndex.at("Held")], root * heldKey * heldOffset, c.what + " Held, one key");
     }
+}
+
+// What no importer in this version hands over, but the import checks nothing of: indices past their arrays,
+// a root flattened along z, which has no inverse, and a channel keyed for position only.
+std::unique_ptr<aiScene> DamagedScene()
+{
+    auto scene = std::make_unique<aiScene>();
+    scene->mRootNode = new aiNode("Root");
+    scene->mRootNode->mTransformation.c3 = 0.0f;
+    scene->mRootNode->mNumMeshes = 2;
+    scene->mRootNode->mMeshes = new unsigned[2]{0, 5};
+
+    auto* mesh = new aiMesh;
+    mesh->mNumVertices = 3;
+    mesh->mVertices = new aiVector3D[3]{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    mesh->mNumFaces = 2;
+    mesh->mFaces = new aiFace[2];
+    for (aiFace& face : std::span(mesh->mFaces, 2))
+        face.mNumIndices = 3;
+    mesh->mFaces[0].mIndices = new unsigned[3]{0, 1, 2};
+    mesh->mFaces[1].mIndices = new unsigned[3]{0, 1, 7};
+    mesh->mMaterialIndex = 4;
+    mesh->mNumBones = 1;
+    mesh->mBones = new aiBone*[1]{new aiBone};
+    mesh->mBones[0]->mName = "Root";
+    mesh->mBones[0]->mNumWeights = 2;
+    mesh->mBones[0]->mWeights = new aiVertexWeight[2]{{0, 1.0f}, {9, 1.0f}};
+    scene->mNumMeshes = 1;
+    scene->mMeshes = new aiMesh*[1]{mesh};
+
+    auto* channel = new aiNodeAnim;
+    channel->mNodeName = "Root";
+    channel->mNumPositionKeys = 2;
+    channel->mPositionKeys = new aiVectorKey[2]{{0.0, {0, 0, 0}}, {10.0, {10, 0, 0}}};
+    auto* animation = new aiAnimation;
+    animation->mDuration = 10.0;
+    animation->mTicksPerSecond = 1.0;
+    animation->mNumChannels = 1;
+    animation->mChannels = new aiNodeAnim*[1]{channel};
+    scene->mNumAnimations = 1;
+    scene->mAnimations = new aiAnimation*[1]{animation};
+    return scene;
+}
+
+TEST(Model, ADamagedSceneGivesWhatItCanWithoutReadingPastAnArrayOrAnsweringNaN)
+{
+    const std::unique_ptr<aiScene> scene = DamagedScene();
+    Model model("Damaged");
+    model.scene = scene.get();
+    TextureCache textures;
+    MissingTextures missing;
+    model.ReadScene(textures, missing);
+
+    ASSERT_EQ(model.meshes.size(), 1u) << "mesh 5 does not exist";
+    const Mesh& mesh = model.meshes[0];
+    EXPECT_THAT(mesh.indices, ElementsAre(0u, 1u, 2u)) << "the face naming vertex 7 is left out";
+    EXPECT_TRUE(mesh.textures.empty()) << "material 4 does not exist";
+    EXPECT_EQ(mesh.boneData[0].weights[0], 1.0f);
+    std::vector<aiMatrix4x4> out;
+    model.BoneTransform(5.0, out);
+    ASSERT_EQ(out.size(), 1u);
+    aiMatrix4x4 flat;
+    flat.c3 = 0.0f;
+    ExpectMatrix(out[0], Translation(5.0f, 0.0f, 0.0f) * flat, "position keys only, the rest's scale kept");
 }
 
 TEST(Model, AnAnimationWithoutTickRateRunsAt25TicksASecond)

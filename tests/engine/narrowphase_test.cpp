@@ -211,9 +211,12 @@ TEST(NarrowPhase, SphereAndCapsuleTests)
     const CapsuleShape pillar{kZero, 0.5f, 2};
     ExpectContacts({
         {"spheres overlapping at rest",
-         [&](auto& c) { return TestSphereSphere(ball, kZero, {{0.8f, 0, 0}, 0.5f}, kZero, c); }, true, kRight, 0.6f, 0},
+         [&](auto& c) { return TestSphereSphere(ball, kZero, {{0.8f, 0, 0}, 0.5f}, kZero, c); }, true, kRight, 0.2f, 0},
         {"overlapping spheres take the normal against the motion",
-         [&](auto& c) { return TestSphereSphere(ball, kZero, {{0.8f, 0, 0}, 0.5f}, {0, -1, 0}, c); }, true, kUp, 0.6f,
+         [&](auto& c) { return TestSphereSphere(ball, kZero, {{0.8f, 0, 0}, 0.5f}, {0, -1, 0}, c); }, true, kUp, 0.2f,
+         0},
+        {"spheres barely overlapping",
+         [&](auto& c) { return TestSphereSphere(ball, kZero, {{0.99f, 0, 0}, 0.5f}, kZero, c); }, true, kRight, 0.01f,
          0},
         {"concentric spheres at rest",
          [&](auto& c) { return TestSphereSphere(ball, kZero, ball, kZero, c); }, true, kUp,

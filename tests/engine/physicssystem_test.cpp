@@ -225,12 +225,17 @@ TEST_F(PhysicsTest, BodiesLandingOnStaticOnesStayWhereTheyMeetThem)
     EXPECT_NEAR(PositionOf(top).y, 1.5f, 1e-3f);
 }
 
-TEST_F(PhysicsTest, ABodyEndingInsideAStaticBoxIsLiftedByItsPenetration)
+TEST_F(PhysicsTest, ABodyEndingInsideAStaticOneIsPushedOutByItsDepth)
 {
     Floor();
     GameObject& crate = Box("Crate", {0.0f, 0.3f, 0.0f}, {1.0f, 1.0f, 1.0f});
+    // A ball sunk 0.01 into a static ball comes out to touch it, not the length of the chord between them.
+    Sphere("Rock", {6.0f, 0.5f, 0.0f}, 0.5f, true);
+    GameObject& ball = Sphere("Ball", {6.0f, 1.49f, 0.0f});
+    BodyOf(ball).SetGravityScale(0.0f);
     Step();
     EXPECT_NEAR(PositionOf(crate).y, 0.5f, 1e-3f);
+    EXPECT_NEAR(PositionOf(ball).y, 1.5f, 1e-4f);
 }
 
 TEST_F(PhysicsTest, ACapsuleRestingOnABoxFloorIsToldItStandsOnIt)
@@ -380,6 +385,37 @@ TEST_F(PhysicsTest, ReEnablingAColliderNeedsAnActiveObjectWithAnEnabledBody)
     ball.SetActive(true);
     messaging.Update();
     EXPECT_THAT(physics.SimulatedObjects(), ElementsAre(&ball));
+}
+
+TEST_F(PhysicsTest, AnObjectRegisteredSwitchedOffWaitsUntilSwitchedOn)
+{
+    // Loading switches an object or its components off before the object is registered.
+    const auto loaded = [&](const std::string& name, float x, auto switchOff) -> GameObject& {
+        GameObject& object = world.Live(name, ++lastId);
+        object.EnsureTransform();
+        TransformOf(object).SetPosition({x, 10.0f, 0.0f});
+        object.AddComponent("RigidBody");
+        object.AddComponent("SphereCollider");
+        switchOff(object);
+        messaging.Update();
+        physics.RegisterObject(&object);
+        return object;
+    };
+    GameObject& asleep = loaded("Asleep", 0.0f, [](GameObject& o) { o.SetActive(false); });
+    GameObject& bodiless = loaded("Bodiless", 2.0f, [](GameObject& o) { BodyOf(o).SetEnabled(false); });
+    GameObject& ghost = loaded("Ghost", 4.0f, [](GameObject& o) { ColliderOf(o).SetEnabled(false); });
+    Step();
+    EXPECT_THAT(physics.SimulatedObjects(), IsEmpty());
+    EXPECT_THAT(physics.DisabledObjects(), ElementsAre(&asleep, &bodiless, &ghost));
+    EXPECT_EQ(PositionOf(asleep).y, 10.0f);
+    EXPECT_EQ(physics.RaycastAll({4.0f, 20.0f, 0.0f}, {0.0f, -1.0f, 0.0f}, false).object, nullptr);
+
+    asleep.SetActive(true);
+    BodyOf(bodiless).SetEnabled(true);
+    ColliderOf(ghost).SetEnabled(true);
+    Step();
+    EXPECT_THAT(physics.SimulatedObjects(), ElementsAre(&asleep, &bodiless, &ghost));
+    EXPECT_LT(PositionOf(asleep).y, 10.0f);
 }
 
 TEST_F(PhysicsTest, AGroupStillNotDoneAfterElevenCallsEndsWhereTheBroadPhasePredicted)
