@@ -91,6 +91,11 @@ Waypoint::Path PathTo(const std::vector<Waypoint*>& waypoints, const std::vector
     return path;
 }
 
+bool IsDestroyed(const GameObject& object)
+{
+    return object.GetPlace() == ObjectPlace::DestroyQueue || object.GetPlace() == ObjectPlace::DeletedBuffer;
+}
+
 Waypoint* WaypointOf(const GameObject* object)
 {
     return object ? object->GetComponent<Waypoint>() : nullptr;
@@ -238,7 +243,8 @@ void AIController::HandleAIMessage(const BaseMessage& message)
     {
         const auto* question = PayloadOf<std::pair<Vector3, GameObject*>>(message);
         Waypoint* asking = question ? WaypointOf(question->second) : nullptr;
-        if (!asking)
+        // An object destroyed before it asked had its "Destroy" already: kept, it would outlive its freeing.
+        if (!asking || IsDestroyed(*question->second))
             return;
         asking->SetNearest(NearestWaypoint(question->first));
         askers_.insert(question->second);

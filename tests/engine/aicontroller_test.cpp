@@ -185,3 +185,21 @@ TEST_F(AIControllerTest, ADestroyedWaypointIsNeverReadAgain)
     EXPECT_FALSE(p.Paths().contains(middleId));
     EXPECT_EQ(asking.GetWaypointFromPosition({1, 0, 0}), nullptr);
 }
+
+TEST_F(AIControllerTest, AQuestionAskedAfterTheAskerWasDestroyedIsNotKept)
+{
+    Waypoint& p = Node("P", {0, 0, 0});
+    Waypoint& asking = Place("Asking", {1, 0, 0});
+    GameObject* leaving = asking.GetGameObject(false);
+    // A script destroys the object and then asks for it: the question comes after the "Destroy".
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, leaving);
+    leaving->SetPlace(ObjectPlace::DestroyQueue);
+    asking.GetWaypointFromPosition({0, 0, 0});
+    messaging.Update();
+    std::erase_if(objects.live, [&](const auto& object) { return object.get() == leaving; }); // freed
+
+    // Another waypoint going makes the AI system look at the objects that asked.
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, p.GetGameObject(false));
+    messaging.Update();
+    EXPECT_TRUE(ai.GetWaypointObjects().empty());
+}
