@@ -127,7 +127,9 @@ void AIController::Update()
 void AIController::RegisterObject(GameObject* object)
 {
     ASSERT(object, "AI System registering nullptr. RegisterObject function call");
-    if (WaypointOf(object) && std::ranges::find(waypointObjects_, object) == waypointObjects_.end())
+    // One destroyed before its "Register" arrived would be listed after it is freed.
+    if (WaypointOf(object) && !IsDestroyed(*object) &&
+        std::ranges::find(waypointObjects_, object) == waypointObjects_.end())
         waypointObjects_.push_back(object);
 }
 
@@ -243,7 +245,7 @@ void AIController::HandleAIMessage(const BaseMessage& message)
     {
         const auto* question = PayloadOf<std::pair<Vector3, GameObject*>>(message);
         Waypoint* asking = question ? WaypointOf(question->second) : nullptr;
-        // An object destroyed before it asked had its "Destroy" already: kept, it would outlive its freeing.
+        // Nor one destroyed before it asked: its "Destroy" has passed, so it would be kept past its freeing.
         if (!asking || IsDestroyed(*question->second))
             return;
         asking->SetNearest(NearestWaypoint(question->first));

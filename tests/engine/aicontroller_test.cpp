@@ -152,6 +152,14 @@ TEST_F(AIControllerTest, RegistersOnlyObjectsWithAWaypointOnceAndForgetsDestroye
     PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, twin.GetGameObject(false));
     messaging.Update();
     EXPECT_THAT(ai.GetWaypointObjects(), ElementsAre(p.GetGameObject(false)));
+
+    // Destroyed by a script woken while it was loaded, before its "Register" was sent.
+    Waypoint& gone = Place("Gone", {2, 0, 0});
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, gone.GetGameObject(false));
+    gone.GetGameObject(false)->SetPlace(ObjectPlace::DestroyQueue);
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Register, gone.GetGameObject(false));
+    messaging.Update();
+    EXPECT_THAT(ai.GetWaypointObjects(), ElementsAre(p.GetGameObject(false)));
     ai.Init();
     EXPECT_TRUE(ai.GetWaypointObjects().empty());
 }
