@@ -56,7 +56,7 @@ public:
     BenchWorld()
         : core_([](SystemId id) -> std::unique_ptr<System> {
               if (id == SystemId::Graphics)
-                  return std::make_unique<Graphics>(1280, 800);
+                  return std::make_unique<Graphics>(nullptr, 1280, 800);
               if (id == SystemId::Editor)
                   return std::make_unique<Editor>();
               return std::make_unique<IdleSystem>(id);

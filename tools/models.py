@@ -247,8 +247,10 @@ def cube(name, material=None):
                 positions.append(tuple(p))
                 normals.append(tuple(normal))
                 uvs.append(((u + 1) / 2, (v + 1) / 2))
-            first = (base, base + 1, base + 2) if sign > 0 else (base, base + 2, base + 1)
-            second = (base, base + 2, base + 3) if sign > 0 else (base, base + 3, base + 2)
+            # Counter-clockwise seen from outside: u x v points along +axis except for y, where x x z is -y.
+            outward = sign if axis != 1 else -sign
+            first = (base, base + 1, base + 2) if outward > 0 else (base, base + 2, base + 1)
+            second = (base, base + 2, base + 3) if outward > 0 else (base, base + 3, base + 2)
             triangles += [first, second]
     return Mesh(name, positions, normals, uvs, triangles, material)
 

@@ -59,7 +59,7 @@ Core::SystemCreator EngineSystems(platform::Window* window)
             int width = MainWindow::DefaultWidth, height = MainWindow::DefaultHeight;
             if (window)
                 window->ClientSize(width, height);
-            return std::make_unique<Graphics>(width, height);
+            return std::make_unique<Graphics>(window, width, height);
         }
         case SystemId::Physics:
             return std::make_unique<PhysicsSystem>();

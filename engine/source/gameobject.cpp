@@ -9,6 +9,8 @@
 #include "canvasrendererinterface.h"
 #include "colliderinterface.h"
 #include "componentregistry.h"
+#include "core.h"
+#include "graphics.h"
 #include "imageinterface.h"
 #include "lightinterface.h"
 #include "meshfilterinterface.h"
@@ -224,8 +226,23 @@ void GameObject::RemoveComponent(Component* component)
 {
     const auto found =
         std::ranges::find_if(components_, [&](const auto& owned) { return owned.get() == component; });
-    if (found != components_.end())
-        Park(found);
+    if (found == components_.end())
+        return;
+    ForgetDrawing(*component);
+    Park(found);
+}
+
+void GameObject::ForgetDrawing(const Component& component)
+{
+    Graphics* graphics = gCore ? gCore->GetGraphics() : nullptr;
+    const CompEnum type = component.GetType();
+    // Only the object's first renderer piece or light is what the renderer filed it by.
+    if (!graphics || FirstOfType(type) != &component)
+        return;
+    if (type == CompEnum::MeshRenderer || type == CompEnum::MeshFilter)
+        graphics->RemoveRenderable(this);
+    else if (type == CompEnum::Light)
+        graphics->RemoveLight(this);
 }
 
 Component* GameObject::RemoveComponentByName(const std::string& elementName)

@@ -97,7 +97,8 @@ public:
     Component* AddComponent(const std::string& elementName);
     // The same rules for a component already made by the creator of that name; the one not kept is deleted.
     Component* AddComponent(const std::string& elementName, std::unique_ptr<Component> created);
-    // Parks a component of this object in the removed-components buffer.
+    // Parks a component of this object in the removed-components buffer; the renderer forgets the object's
+    // mesh or light with it.
     void RemoveComponent(Component* component);
     // Parks the first component of the name's kind; returns it, or null. The renderer is not told.
     Component* RemoveComponentByName(const std::string& elementName);
@@ -127,6 +128,8 @@ public:
     Component* FirstOfType(CompEnum type) const;
 
 private:
+    // Takes the object out of the renderer's lists that the component filed it in.
+    void ForgetDrawing(const Component& component);
     Component* FindByElementName(const std::string& elementName) const;
     // Appends the component and links it back to this object.
     Component* Adopt(std::unique_ptr<Component> component);

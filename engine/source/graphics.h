@@ -1,55 +1,229 @@
 #pragma once
 #include "TorvaneMath.h"
+#include "debugshapes.h"
+#include "matrix4.h"
+#include "mesh.h"
+#include "renderlists.h"
 #include "system.h"
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-// The renderer.
-class Graphics : public System
+namespace platform
+{
+class Window;
+}
+
+class GameObject;
+struct Material;
+class Model;
+class ResourceManager;
+class Shader;
+class TransformInterface;
+
+// What the renderer draws with; the editor reads and writes them directly.
+struct RenderSettings
+{
+    float gamma = 2.2f;
+    float depthClearValue = 1.0f;
+    bool renderSkybox = true;
+    bool drawColliders = false;
+    float exposure = 2.0f;
+    bool hdr = true;
+    bool discardAlpha = true;
+    Vector3 worldAmbient{1.0f, 1.0f, 1.0f};
+    std::string skyboxName = "MainSky";
+    float shadowBoxHalfSize = 100.0f;
+    float shadowNear = 0.0f;
+    float shadowFar = 100.0f;
+    int shadowMapWidth = 1024;
+    int shadowMapHeight = 1024;
+    float shadowHeightOffset = 100.0f;
+    Vector4 clearColour{0.1f, 0.1f, 0.1f, 1.0f};
+};
+
+struct Viewport
+{
+    int width = 0;
+    int height = 0;
+    int x = 0;
+    int y = 0;
+};
+
+// Where a view is drawn: a GL framebuffer name (0 is the window) and its size.
+struct RenderTarget
+{
+    unsigned framebuffer = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// A colour and a depth texture drawn into through one framebuffer.
+struct TargetTextures
+{
+    unsigned colour = 0;
+    unsigned depth = 0;
+};
+
+// The renderer. It draws in the main window's context, which the window makes and keeps; built without a
+// window it keeps its lists and settings and makes no GL call.
+class Graphics : public System, public RenderLists
 {
 public:
-    // Sized to the main window's client area.
-    Graphics(int width, int height);
+    // Keys of the framebuffer map. The shadow map's key 0 is not the window's framebuffer 0.
+    static constexpr int kShadowMapKey = 0;
+    static constexpr int kPickingKey = 2;
+    static constexpr int kEditorViewKey = 6;
+    static constexpr int kGameViewKey = 7;
 
-    void Init() override {}
-    void Update() override {}
-    // Recorded: the objects handed over directly, by id.
+    Graphics(platform::Window* window, int width, int height);
+    ~Graphics() override;
+
+    void Init() override;
+    // One game frame: PrepareFrame, DrawFrame into the window, present.
+    void Update() override;
+    // The frame's work before drawing: particles, animation clocks, orders, the game camera.
+    void PrepareFrame();
+    // Clears the target and renders the game camera's view into it.
+    void DrawFrame(const RenderTarget& target);
     void RegisterObject(GameObject* object) override;
-    void UnregisterObject(GameObject*) override {}
+    void UnregisterObject(GameObject* object) override;
     std::string GetName() const override { return "Graphics"; }
-    void HandleMessage(const BaseMessage&) override {}
+    void HandleMessage(const BaseMessage& message) override;
 
-    void SetMainCamera(std::uint64_t) {}
-    void ResetEditorCamera() {}
-    void SetGamma(float gamma) { gamma_ = gamma; }
-    void SetEditorViewportSize(int width, int height) { editorViewport_ = {width, height}; }
-    void SetGameViewportSize(int width, int height) { gameViewport_ = {width, height}; }
-    const std::pair<int, int>& EditorViewportSize() const { return editorViewport_; }
-    const std::pair<int, int>& GameViewportSize() const { return gameViewport_; }
-    float GetGamma() const { return gamma_; }
+    // Hands over the caches the renderer draws from; Graphics frees them.
+    void SetResourceManager(std::unique_ptr<ResourceManager> resources);
+    ResourceManager* GetResourceManager() const { return resources_.get(); }
 
-    // Scene settings.
-    void SetWorldAmbient(const Vector3& colour) { worldAmbient_ = colour; }
-    const Vector3& GetWorldAmbient() const { return worldAmbient_; }
+    // Draws one view into the target; nothing at all without a viewing camera.
+    void Render(const RenderTarget& target, const Matrix4& view, const Matrix4& projection,
+                const TransformInterface* camera);
+    // The window, the editor's scene view and the game view as the editor shows it.
+    RenderTarget WindowTarget() const;
+    RenderTarget EditorViewTarget();
+    RenderTarget GameViewTarget();
+
+    void UpdateGameCamera();
+    void UpdateEditorCamera();
+    void ResetEditorCamera();
+    GameObject& GetEditorCamera() { return *editorCamera_; }
+    const Matrix4& GetGameView() const { return gameView_; }
+    const Matrix4& GetGameProjection() const { return gameProjection_; }
+    const Matrix4& GetEditorView() const { return editorView_; }
+    const Matrix4& GetEditorProjection() const { return editorProjection_; }
+    const Matrix4& GetUIProjection() const { return uiProjection_; }
+
+    // Particle emission; the particle systems are not drawn yet.
+    void EmitParticles() {}
+    // Advances the clock of every enabled animator of a drawn object once per frame, unless paused; the
+    // passes only sample.
+    void AdvanceAnimators(float frameTime);
+
+    // Unchanged sizes and zero sizes change nothing; a new size dirties the view's camera.
+    void SetEditorViewportSize(int width, int height);
+    void SetGameViewportSize(int width, int height);
+    std::pair<int, int> EditorViewportSize() const { return {editorViewport_.width, editorViewport_.height}; }
+    std::pair<int, int> GameViewportSize() const { return {gameViewport_.width, gameViewport_.height}; }
+
+    void SetGamma(float gamma) { settings.gamma = gamma; }
+    float GetGamma() const { return settings.gamma; }
+    void SetWorldAmbient(const Vector3& colour) { settings.worldAmbient = colour; }
+    const Vector3& GetWorldAmbient() const { return settings.worldAmbient; }
     // A new name builds the cube map anew; the current name changes nothing.
     void SetSkybox(const std::string& folder);
-    const std::string& GetSkyboxName() const { return skyboxName_; }
-    void SetShadowHeightOffset(float offset) { shadowHeightOffset_ = offset; }
-    float GetShadowHeightOffset() const { return shadowHeightOffset_; }
+    void LoadSkybox(const std::string& folder);
+    const std::string& GetSkyboxName() const { return settings.skyboxName; }
+    unsigned GetSkyboxTexture() const { return skyboxTexture_; }
+    void SetShadowHeightOffset(float offset) { settings.shadowHeightOffset = offset; }
+    float GetShadowHeightOffset() const { return settings.shadowHeightOffset; }
+    bool IsPaused() const { return paused_; }
 
-    const std::vector<std::uint64_t>& RegisteredIds() const { return registeredIds_; }
-    int SkyboxLoads() const { return skyboxLoads_; }
+    // The framebuffer of a key, made on first use.
+    unsigned GetFramebuffer(int key);
+    const TargetTextures& GetTargetTextures(int key) { return targetTextures_[key]; }
+    void CreateEditorViewTarget();
+    void CreateGameViewTarget();
+    void CreatePickingTarget();
+
+    // The object of `objects` drawn at the picking target's pixel (x, y from the bottom left), or null.
+    GameObject* PickObject(int x, int y, const std::vector<GameObject*>& objects);
+    GameObject* PickIconObject(int x, int y, const std::vector<GameObject*>& objects, const Model* icon);
+
+    // Queues the wireframes of the active colliders while collider drawing is on; `selected` stands out.
+    void DrawColliders(const GameObject* selected);
+    // Ages the debug lines by the frame time.
+    void UpdateDebugShapes();
+    const DebugShapes& GetDebugShapes() const { return debugShapes_; }
+    DebugShapes& GetDebugShapes() { return debugShapes_; }
+
+    RenderSettings settings;
 
 private:
-    float gamma_ = 1.0f;
-    std::pair<int, int> editorViewport_;
-    std::pair<int, int> gameViewport_;
-    Vector3 worldAmbient_{1.0f, 1.0f, 1.0f};
-    std::string skyboxName_ = "MainSky";
-    float shadowHeightOffset_ = 100.0f;
-    std::vector<std::uint64_t> registeredIds_;
-    int skyboxLoads_ = 0;
+    bool HasContext() const { return window_ != nullptr; }
+    // Rebuilds the matrices the camera flags; true when the projection was rebuilt.
+    bool RefreshCamera(CameraInterface* camera, const TransformInterface* transform, const Viewport& viewport,
+                       Matrix4& view, Matrix4& projection);
+    float FrameTime() const;
+    void CreateSpriteQuad();
+    void CreateShadowMap();
+    void CreateLineMesh();
+    void CreateSkyboxCube();
+    void CreateViewTarget(int key, const Viewport& viewport);
+    void DeleteGpuObjects();
+
+    void SetForwardUniforms(Shader& forward);
+    void RenderDepthPass(Shader& depthPass, const TransformInterface& camera);
+    void UploadLights(Shader& forward, const TransformInterface& camera);
+    void DrawOpaqueMeshes(Shader& forward, const Matrix4& view, const Matrix4& projection);
+    void DrawTransparentMeshes(Shader& forward, const Matrix4& view, const Matrix4& projection);
+    void DrawSkybox(const Matrix4& view, const Matrix4& projection);
+    void DrawParticles(const Matrix4&, const Matrix4&) {}
+    void DrawSprites();
+    void DrawDebugLines(const Matrix4& view, const Matrix4& projection);
+    // Sets the object's model matrix and pose; its model, or null when it has nothing to draw.
+    Model* PrepareObject(Shader& shader, GameObject& object);
+    void SetMaterialUniforms(Shader& forward, const Material& material);
+    // The renderer's own material copies, or the cached materials of its names.
+    void DrawMeshesWithMaterials(Shader& forward, const Model& model, const GameObject& object, bool ownMaterials);
+    // Draws each object in its index colour (with `icon` in place of its model when given) and reads back.
+    GameObject* Pick(int x, int y, const std::vector<GameObject*>& objects, const Model* icon);
+    Shader* Program(const std::string& name) const;
+    // The cached material of the name, made from the default one when it is missing.
+    const Material& CachedMaterial(const std::string& name);
+    unsigned TextureId(const std::string& name) const;
+    Model* FindModel(const std::string& name) const;
+    bool IsTransparentMaterial(const std::string& name) const;
+
+    platform::Window* window_;
+    std::unique_ptr<ResourceManager> resources_;
+    bool paused_ = false;
+    Viewport editorViewport_;
+    Viewport gameViewport_;
+    Matrix4 lightProjection_;
+    Matrix4 lightView_;
+    Matrix4 setRotation_;
+
+    std::unique_ptr<GameObject> editorCamera_;
+    TransformInterface* editorCameraTransform_ = nullptr;
+    CameraInterface* editorCameraComponent_ = nullptr;
+    Matrix4 editorView_;
+    Matrix4 editorProjection_;
+    Matrix4 gameView_;
+    Matrix4 gameProjection_;
+    Matrix4 uiProjection_;
+
+    std::map<int, unsigned> framebuffers_;
+    std::map<int, TargetTextures> targetTextures_;
+    unsigned shadowMap_ = 0;
+    unsigned spriteVao_ = 0;
+    unsigned spriteVbo_ = 0;
+    Mesh lineMesh_;
+    unsigned skyboxVao_ = 0;
+    unsigned skyboxVbo_ = 0;
+    unsigned skyboxTexture_ = 0;
+    DebugShapes debugShapes_;
 };

@@ -2,6 +2,7 @@
 #include "configfile.h"
 #include "console.h"
 #include "core.h"
+#include "graphics.h"
 #include "helpers.h"
 #include "inputsystem.h"
 #include "mainwindow.h"
@@ -42,7 +43,7 @@ void LoadStartupContent(const ContentLoading& content, const std::string& execut
 
 int RunProgram(std::span<const char* const> arguments)
 {
-    // First made; freed after Core, whose systems draw with it.
+    // First made; the renderer owns it once there is one.
     auto resources = std::make_unique<ResourceManager>();
     Folders folders;
     folders.executable = GetExecutableFolder();
@@ -61,6 +62,9 @@ int RunProgram(std::span<const char* const> arguments)
         return 1;
     }
     Core core(*mainWindow.window);
+    Graphics& graphics = *core.GetGraphics();
+    ResourceManager& loaded = *resources;
+    graphics.SetResourceManager(std::move(resources));
     core.SetTitlePrefix(titlePrefix);
     mainWindow.window->SetEventHandler(
         [&mainWindow, &core](const platform::Event& event) { WindowProc(mainWindow, core, event); });
@@ -68,14 +72,14 @@ int RunProgram(std::span<const char* const> arguments)
         mainWindow.window->Show();
     if (!mainWindow.fullScreen)
         ToggleFullscreen(mainWindow);
-    resources->LoadAllResources();
+    loaded.LoadAllResources();
 
     core.SetEditorMode(EditorModeRequested(arguments));
     core.SetTargetFrameRate(Core::kDefaultFrameRate);
     auto factory = std::make_unique<ObjectFactory>(folders.executable);
     const ContentLoading content = FactoryContent(*factory);
     auto messaging = std::make_unique<MessagingSystem>(core.MessageReceivers());
-    // Collider drawing starts off once the renderer draws colliders.
+    graphics.settings.drawColliders = false;
     core.SetGamma(StartupGamma);
     PrintBranchLine(branch);
     core.Init();
@@ -84,8 +88,7 @@ int RunProgram(std::span<const char* const> arguments)
     platform::Window::ShowCursor(false);
     input.SetCursorLock(true);
     LoadStartupContent(content, folders.executable);
-    core.WaitForLoading(core.GetAudio()->GetLoadTasks(), resources->modelTasks,
-                        [&resources] { resources->ProcessModels(); });
+    core.WaitForLoading(core.GetAudio()->GetLoadTasks(), loaded.modelTasks, [&loaded] { loaded.ProcessModels(); });
 
     if (IsTestRunRequested(""))
         RunTestHarness(core, TestRunSetup{"", folders.executable, content});

@@ -110,7 +110,7 @@ TEST_F(WindowProcTest, AMinimisedWindowsZeroSizeIsIgnored)
     EXPECT_EQ(mainWindow.clientWidth, 1280);
     EXPECT_EQ(mainWindow.clientHeight, 800);
     EXPECT_FLOAT_EQ(mainWindow.aspect, 1.6f);
-    EXPECT_EQ(core.GetGraphics()->GameViewportSize(), std::make_pair(0, 0));
+    EXPECT_EQ(core.GetGraphics()->GameViewportSize(), std::make_pair(1280, 800));
 }
 
 TEST_F(WindowProcTest, MovingTheWindowKeepsTheTimeOutOfTheNextFrame)

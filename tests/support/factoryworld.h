@@ -92,7 +92,7 @@ private:
     std::unique_ptr<System> MakeSystem(SystemId id)
     {
         if (id == SystemId::Graphics)
-            return std::make_unique<Graphics>(1280, 800);
+            return std::make_unique<Graphics>(nullptr, 1280, 800);
         if (id == SystemId::Editor)
             return std::make_unique<Editor>();
         auto system = std::make_unique<RecordingSystem>(id, log_);

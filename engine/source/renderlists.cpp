@@ -1,0 +1,405 @@
+#include "renderlists.h"
+
+#include "assertion.h"
+#include "c_canvas.h"
+#include "c_canvasrenderer.h"
+#include "camerainterface.h"
+#include "colliderinterface.h"
+#include "gameobject.h"
+#include "imageinterface.h"
+#include "lightinterface.h"
+#include "meshrendererinterface.h"
+#include "recttransforminterface.h"
+#include "transforminterface.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace
+{
+constexpr std::uint32_t kDirectionalLight = 0;
+constexpr std::uint32_t kPointLight = 1;
+bool Contains(const std::vector<GameObject*>& list, const GameObject* object)
+{
+    return std::ranges::find(list, object) != list.end();
+}
+
+void AppendOnce(std::vector<GameObject*>& list, GameObject* object)
+{
+    if (!Contains(list, object))
+        list.push_back(object);
+}
+
+// Into the active or the disabled list by the component's flag, unless already there.
+void FileByFlag(ObjectLists& lists, GameObject* object, bool enabled)
+{
+    AppendOnce(enabled ? lists.active : lists.disabled, object);
+}
+
+void EraseFrom(ObjectLists& lists, const GameObject* object)
+{
+    std::erase(lists.active, object);
+    std::erase(lists.disabled, object);
+}
+
+// Moves the object from one list to the other; nothing when it is not in the first.
+void Move(std::vector<GameObject*>& from, std::vector<GameObject*>& to, GameObject* object)
+{
+    const auto found = std::ranges::find(from, object);
+    if (found == from.end())
+        return;
+    from.erase(found);
+    to.push_back(object);
+}
+
+void Enable(ObjectLists& lists, GameObject* object)
+{
+    Move(lists.disabled, lists.active, object);
+}
+
+void Disable(ObjectLists& lists, GameObject* object)
+{
+    Move(lists.active, lists.disabled, object);
+}
+}
+
+RenderLists::RenderLists(TransparencyTest isTransparent) : isTransparent_(std::move(isTransparent))
+{
+}
+
+bool RenderLists::IsTransparent(const GameObject& object) const
+{
+    const MeshRendererInterface* renderer = object.GetMeshRenderer();
+    if (!renderer)
+        return false;
+    for (int i = 0; i < renderer->GetMaterialCount(); ++i)
+        if (isTransparent_(renderer->GetMaterialName(i)))
+            return true;
+    return false;
+}
+
+ObjectLists* RenderLists::LightLists(const GameObject& object)
+{
+    const LightInterface* light = object.GetLight();
+    if (!light)
+        return nullptr;
+    if (light->GetType() == kPointLight)
+        return &pointLights;
+    return light->GetType() == kDirectionalLight ? &directionalLights : nullptr;
+}
+
+void RenderLists::FileObject(GameObject* object)
+{
+    ASSERT(object, "Graphics System registering nullptr. RegisterObject function call");
+    if (!object)
+        return;
+    AddLight(object);
+    AddRenderable(object);
+    if (CameraInterface* camera = object->GetCamera())
+    {
+        if (camera->IsEnabled())
+        {
+            AppendOnce(cameras.active, object);
+            SetMainCamera(object->GetID());
+        }
+        else
+            AppendOnce(cameras.disabled, object);
+    }
+    if (const ColliderInterface* collider = object->GetCollider())
+        FileByFlag(colliders, object, collider->IsEnabled());
+    if (object->GetCanvasRenderer())
+        AppendOnce(canvasRenderers.active, object);
+    AddCanvas(object);
+    if (object->GetParticleSystem())
+        AppendOnce(particleSystems.active, object);
+}
+
+void RenderLists::AddLight(GameObject* object)
+{
+    const LightInterface* light = object->GetLight();
+    if (ObjectLists* lists = LightLists(*object))
+        FileByFlag(*lists, object, light->IsEnabled());
+}
+
+void RenderLists::AddRenderable(GameObject* object)
+{
+    const MeshRendererInterface* renderer = object->GetMeshRenderer();
+    if (!renderer)
+        return;
+    const bool enabled = renderer->IsEnabled();
+    if (IsTransparent(*object))
+        FileByFlag(transparentRenderables, object, enabled);
+    else
+        FileByFlag(opaqueRenderables, object, enabled);
+}
+
+void RenderLists::AddCanvas(GameObject* object)
+{
+    if (object->GetCanvas())
+        AppendOnce(canvases.active, object);
+}
+
+void RenderLists::UnfileObject(GameObject* object)
+{
+    ASSERT(object, "Graphics System unregistering nullptr. UnregisterObject function call");
+    if (!object)
+        return;
+    // A copy: RemoveChild changes the list being walked.
+    const std::vector<GameObject*> children = object->GetChildren();
+    for (GameObject* child : children)
+        object->RemoveChild(child);
+    RemoveLight(object);
+    RemoveRenderable(object);
+    RemoveCamera(object);
+    RemoveCollider(object);
+    RemoveCanvasRenderer(object);
+    RemoveCanvas(object);
+    RemoveParticleSystem(object);
+}
+
+void RenderLists::RemoveRenderable(GameObject* object)
+{
+    EraseFrom(opaqueRenderables, object);
+    EraseFrom(transparentRenderables, object);
+}
+
+void RenderLists::RemoveLight(GameObject* object)
+{
+    if (ObjectLists* lists = LightLists(*object))
+        EraseFrom(*lists, object);
+}
+
+void RenderLists::RemoveCamera(GameObject* object)
+{
+    EraseFrom(cameras, object);
+    if (!object->GetCamera())
+        return;
+    if (cameras.active.empty())
+    {
+        gameCameraTransform_ = nullptr;
+        gameCamera_ = nullptr;
+    }
+    else
+        MakeGameCamera(cameras.active.back());
+}
+
+void RenderLists::RemoveCollider(GameObject* object)
+{
+    EraseFrom(colliders, object);
+}
+
+void RenderLists::RemoveCanvasRenderer(GameObject* object)
+{
+    GameObject* parent = object->GetParent();
+    if (parent && parent->GetCanvas())
+        parent->RemoveChild(object);
+    EraseFrom(canvasRenderers, object);
+}
+
+void RenderLists::RemoveCanvas(GameObject* object)
+{
+    EraseFrom(canvases, object);
+}
+
+void RenderLists::RemoveParticleSystem(GameObject* object)
+{
+    EraseFrom(particleSystems, object);
+}
+
+void RenderLists::EnableRenderable(GameObject* object)
+{
+    if (!object->GetMeshRenderer())
+        return;
+    ObjectLists& lists = IsTransparent(*object) ? transparentRenderables : opaqueRenderables;
+    Enable(lists, object);
+}
+
+void RenderLists::DisableRenderable(GameObject* object)
+{
+    // A disabled blended renderer is hidden like an opaque one.
+    Disable(opaqueRenderables, object);
+    Disable(transparentRenderables, object);
+}
+
+void RenderLists::EnableLight(GameObject* object)
+{
+    if (ObjectLists* lists = LightLists(*object))
+        Enable(*lists, object);
+}
+
+void RenderLists::DisableLight(GameObject* object)
+{
+    if (ObjectLists* lists = LightLists(*object))
+        Disable(*lists, object);
+}
+
+void RenderLists::EnableCamera(GameObject* object)
+{
+    Enable(cameras, object);
+}
+
+void RenderLists::DisableCamera(GameObject* object)
+{
+    Disable(cameras, object);
+}
+
+void RenderLists::EnableCollider(GameObject* object)
+{
+    Enable(colliders, object);
+}
+
+void RenderLists::DisableCollider(GameObject* object)
+{
+    Disable(colliders, object);
+}
+
+void RenderLists::EnableCanvas(GameObject* object)
+{
+    Enable(canvases, object);
+}
+
+void RenderLists::DisableCanvas(GameObject* object)
+{
+    Disable(canvases, object);
+}
+
+void RenderLists::EnableParticleSystem(GameObject* object)
+{
+    Enable(particleSystems, object);
+}
+
+void RenderLists::DisableParticleSystem(GameObject* object)
+{
+    Disable(particleSystems, object);
+}
+
+void RenderLists::RunForKind(GameObject* object, CompEnum kind, bool enable)
+{
+    using Operation = void (RenderLists::*)(GameObject*);
+    struct KindOperations
+    {
+        CompEnum kind;
+        Operation enable;
+        Operation disable;
+    };
+    // In the order a whole object is enabled or disabled.
+    static constexpr KindOperations kOperations[] = {
+        {CompEnum::Light, &RenderLists::EnableLight, &RenderLists::DisableLight},
+        {CompEnum::MeshRenderer, &RenderLists::EnableRenderable, &RenderLists::DisableRenderable},
+        {CompEnum::Camera, &RenderLists::EnableCamera, &RenderLists::DisableCamera},
+        {CompEnum::Collider, &RenderLists::EnableCollider, &RenderLists::DisableCollider},
+        {CompEnum::Canvas, &RenderLists::EnableCanvas, &RenderLists::DisableCanvas},
+        {CompEnum::ParticleSystem, &RenderLists::EnableParticleSystem, &RenderLists::DisableParticleSystem},
+    };
+    ASSERT(object, "Graphics System disabling nullptr. Message sent a nullptr");
+    if (!object)
+        return;
+    const bool wholeObject = static_cast<std::uint32_t>(kind) == 0;
+    for (const KindOperations& operations : kOperations)
+        if (wholeObject || operations.kind == kind)
+            (this->*(enable ? operations.enable : operations.disable))(object);
+}
+
+void RenderLists::OnEnableComponent(GameObject* object, CompEnum kind)
+{
+    RunForKind(object, kind, true);
+}
+
+void RenderLists::OnDisableComponent(GameObject* object, CompEnum kind)
+{
+    RunForKind(object, kind, false);
+}
+
+void RenderLists::ReclassifyOpaqueRenderables()
+{
+    std::erase_if(opaqueRenderables.active, [&](GameObject* object) {
+        if (!IsTransparent(*object))
+            return false;
+        AppendOnce(transparentRenderables.active, object);
+        return true;
+    });
+}
+
+void RenderLists::ReclassifyTransparentRenderables()
+{
+    std::erase_if(transparentRenderables.active, [&](GameObject* object) {
+        if (IsTransparent(*object))
+            return false;
+        AppendOnce(opaqueRenderables.active, object);
+        return true;
+    });
+}
+
+void RenderLists::SetMainCamera(std::uint64_t objectId)
+{
+    if (cameras.active.empty())
+        return;
+    const auto found =
+        std::ranges::find_if(cameras.active, [&](const GameObject* object) { return object->GetID() == objectId; });
+    MakeGameCamera(found != cameras.active.end() ? *found : cameras.active.back());
+}
+
+void RenderLists::MakeGameCamera(GameObject* object)
+{
+    gameCameraTransform_ = object->GetTransform();
+    gameCamera_ = object->GetCamera();
+    if (!gameCamera_)
+        return;
+    gameCamera_->SetViewDirty(true);
+    gameCamera_->SetProjectionDirty(true);
+}
+
+void RenderLists::SortTransparentRenderables()
+{
+    transparencyOrder_.clear();
+    for (GameObject* object : transparentRenderables.active)
+    {
+        float distance = 0.0f;
+        const TransformInterface* transform = object->GetTransform();
+        if (gameCameraTransform_ && transform)
+            distance = (transform->GetPosition() - gameCameraTransform_->GetPosition()).Length();
+        transparencyOrder_.emplace(distance, object);
+    }
+}
+
+void RenderLists::SortCanvasRenderers()
+{
+    uiOrder_.clear();
+    for (GameObject* object : canvasRenderers.active)
+    {
+        const auto* renderer = object->GetComponent<CanvasRenderer>();
+        const Canvas* canvas = renderer ? renderer->GetCanvas() : nullptr;
+        const GameObject* canvasObject = canvas ? canvas->GetGameObject(false) : nullptr;
+        if (!canvasObject || !canvasObject->IsActive() || !canvas->IsEnabled() || !object->IsActive())
+            continue;
+        const RectTransformInterface* rect = object->GetRectTransform();
+        const ImageInterface* image = object->GetImage();
+        if (!rect || !image || !rect->IsEnabled() || !image->IsEnabled())
+            continue;
+        // The next representable depth, so equal depths always find a free key.
+        float depth = rect->GetPosition().z;
+        while (uiOrder_.contains(depth))
+            depth = std::nextafter(depth, std::numeric_limits<float>::infinity());
+        uiOrder_.emplace(depth, object);
+    }
+}
+
+Vector4 PickingColor(std::uint32_t index)
+{
+    auto channel = [&](int shift) { return static_cast<float>((index >> shift) & 0xFF) / 255.0f; };
+    return Vector4(channel(0), channel(8), channel(16), 1.0f);
+}
+
+std::uint32_t PickedIndex(unsigned char red, unsigned char green, unsigned char blue)
+{
+    return red + green * 256u + blue * 65536u;
+}
+
+GameObject* PickedObject(std::uint32_t index, const std::vector<GameObject*>& objects)
+{
+    if (index == kNothingPicked || index >= objects.size())
+        return nullptr;
+    return objects[index];
+}

@@ -1,0 +1,375 @@
+// The renderer drawing into a small window under Xvfb, on a tree of fixture assets.
+#include "c_animator.h"
+#include "c_canvas.h"
+#include "c_image.h"
+#include "c_meshfilter.h"
+#include "c_meshrenderer.h"
+#include "c_recttransform.h"
+#include "c_transform.h"
+#include "ddsfile.h"
+#include "graphics.h"
+#include "message.h"
+#include "objectworld.h"
+#include "platform/window.h"
+#include "resourcemanager.h"
+#include "tempfolder.h"
+
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+namespace
+{
+constexpr int kWidth = 160;
+constexpr int kHeight = 100;
+
+using Pixel = std::array<int, 3>;
+
+// Pure colours survive the faces' sRGB decoding and the shaders' gamma unchanged.
+constexpr struct
+{
+    const char* face;
+    std::uint16_t rgb565;
+} kSkyFaces[] = {{"right", 0xF800}, {"left", 0x07E0}, {"top", 0x001F},
+                 {"bottom", 0xFFE0}, {"front", 0xF81F}, {"back", 0x07FF}};
+
+class GLRenderTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!std::getenv("DISPLAY"))
+            return;
+        // Kept for the whole process: closing it unloads the GL driver, whose allocations would then be
+        // reported as leaks without the library names the suppressions match.
+        if (!window_)
+            window_ = new platform::Window("Nektaru render test", kWidth, kHeight);
+        window_->Show();
+        assets_ = std::make_unique<TempFolder>();
+        namespace fs = std::filesystem;
+        fs::create_directories(assets_->Path() / "Assets/Shaders");
+        fs::copy(std::string(NEKTARU_SOURCE_DIR) + "/Bin/Assets/Shaders", assets_->Path() / "Assets/Shaders");
+        const std::string models = std::string(NEKTARU_ASSETS_DIR) + "/Models/Fixtures/";
+        fs::create_directories(assets_->Path() / "Assets/Models/Non-Animated");
+        fs::create_directories(assets_->Path() / "Assets/Models/Animated");
+        fs::copy(models + "Cube.dae", assets_->Path() / "Assets/Models/Non-Animated/Cube.dae");
+        fs::copy(models + "Skinned.dae", assets_->Path() / "Assets/Models/Animated/Skinned.dae");
+        for (const auto& [face, colour] : kSkyFaces)
+            assets_->Write(std::string("Assets/Textures/Skyboxes/MainSky/") + face + ".dds",
+                           SolidDDS("DXT1", 4, 4, 1, 1, colour));
+        assets_->Write("Assets/Textures/black.dds", SolidDDS("DXT1", 4, 4, 1, 1, 0));
+    }
+    static void TearDownTestSuite() { assets_.reset(); }
+
+    void SetUp() override
+    {
+        if (!window_)
+            GTEST_SKIP() << "needs an X display (the test command runs under Xvfb)";
+        ASSERT_TRUE(window_->IsOpen()) << window_->Error();
+        auto resources = std::make_unique<ResourceManager>(assets_->Folder());
+        testing::internal::CaptureStdout();
+        resources->LoadAllResources();
+        for (auto& task : resources->modelTasks)
+            task.get();
+        resources->ProcessModels();
+        AddMaterial(*resources, "White", {1, 1, 1, 1}, 0);
+        AddMaterial(*resources, "Glass", {1, 0, 0, 0.5f}, 1);
+        AddWalk(*resources);
+        graphics = std::make_unique<Graphics>(window_, kWidth, kHeight);
+        graphics->SetResourceManager(std::move(resources));
+        graphics->Init();
+        testing::internal::GetCapturedStdout();
+    }
+
+    static void AddMaterial(ResourceManager& resources, const std::string& name, const Vector4& diffuse,
+                            std::uint32_t renderMode)
+    {
+        Material material;
+        material.name = name;
+        material.diffuse = diffuse;
+        material.specular = {0, 0, 0, 1};
+        material.renderMode = renderMode;
+        resources.materials[name] = material;
+    }
+
+    // Two seconds of the skinned fixture's animation as one looping state.
+    static void AddWalk(ResourceManager& resources)
+    {
+        auto walk = std::make_unique<AnimationController>();
+        walk->name = "Walk";
+        walk->animDuration = 2.0f;
+        walk->totalFrames = 60.0f;
+        walk->defaultState = "Move";
+        walk->states["Move"] = AnimationState{"Move", 0.0f, 60.0f, 1.0f, true};
+        walk->Play("Move");
+        resources.animationControllers["Walk"] = std::move(walk);
+    }
+
+    GameObject& Make(const std::string& name)
+    {
+        GameObject& object = world.Live(name, ++lastId);
+        object.EnsureTransform();
+        return object;
+    }
+    GameObject& Camera(const Vector3& position, const Vector3& target)
+    {
+        GameObject& camera = Make("Camera");
+        camera.AddComponent("Camera");
+        camera.GetTransform()->SetPosition(position);
+        camera.GetTransform()->LookAt(target);
+        graphics->RegisterObject(&camera);
+        return camera;
+    }
+    GameObject& Mesh(const std::string& name, const std::string& model, const std::string& material,
+                     const Vector3& position, const Vector3& scale = {1, 1, 1})
+    {
+        GameObject& object = Make(name);
+        object.AddComponent("MeshFilter");
+        object.GetMeshFilter()->SetMeshName(model);
+        object.AddComponent("MeshRenderer");
+        object.GetComponent<MeshRenderer>()->AddMaterial(material);
+        object.GetTransform()->SetPosition(position);
+        object.GetTransform()->SetScale(scale);
+        graphics->RegisterObject(&object);
+        return object;
+    }
+    GameObject& Light(const char* kind, const Vector3& position, const Vector3& target)
+    {
+        GameObject& light = Make(kind);
+        light.AddComponent(kind);
+        light.GetTransform()->SetPosition(position);
+        light.GetTransform()->LookAt(target);
+        graphics->RegisterObject(&light);
+        return light;
+    }
+
+    // A UI element of the canvas: a flat colour, centred at (x, y) in canvas units, at depth z.
+    GameObject& Sprite(GameObject& canvas, const Vector4& colour, float x, float y, float z, float scale)
+    {
+        GameObject& sprite = world.Live("Sprite", ++lastId);
+        for (const char* component : {"CanvasRenderer", "RectTransform", "Image"})
+            sprite.AddComponent(component);
+        sprite.GetRectTransform()->SetPosition({x, y, z});
+        sprite.GetRectTransform()->SetScale({scale, scale});
+        sprite.GetImage()->SetColor(colour);
+        canvas.AddChild(&sprite);
+        graphics->RegisterObject(&sprite);
+        return sprite;
+    }
+    // The pixel of a canvas point (x, y) in a window of the design aspect.
+    static Pixel AtCanvas(float x, float y)
+    {
+        return At(static_cast<int>((x + 960.0f) / 1920.0f * kWidth), static_cast<int>((y + 600.0f) / 1200.0f * kHeight));
+    }
+    // Mean column of the pixels whose red channel is lit.
+    static float RedCentre()
+    {
+        std::vector<unsigned char> rgba(kWidth * kHeight * 4);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        float sum = 0.0f, count = 0.0f;
+        for (int i = 0; i < kWidth * kHeight; ++i)
+            if (rgba[4 * i] > 128)
+            {
+                sum += static_cast<float>(i % kWidth);
+                ++count;
+            }
+        return count > 0 ? sum / count : -1.0f;
+    }
+
+    // One frame into the window's back buffer, read before any swap.
+    void DrawFrame()
+    {
+        graphics->PrepareFrame();
+        graphics->DrawFrame(graphics->WindowTarget());
+        glFinish();
+    }
+    static Pixel At(int x, int y)
+    {
+        unsigned char rgba[4] = {};
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        return {rgba[0], rgba[1], rgba[2]};
+    }
+    // The pixel a world point is drawn at, rows from the bottom.
+    Pixel AtWorld(const Vector3& point) const
+    {
+        const auto [x, y] = ScreenOf(point);
+        return At(x, y);
+    }
+    std::pair<int, int> ScreenOf(const Vector3& point) const
+    {
+        const Vector4 clip = graphics->GetGameProjection() * (graphics->GetGameView() * Vector4(point.x, point.y, point.z, 1));
+        return {static_cast<int>((clip.x / clip.w + 1) / 2 * kWidth), static_cast<int>((clip.y / clip.w + 1) / 2 * kHeight)};
+    }
+    static int Brightness(const Pixel& pixel) { return pixel[0] + pixel[1] + pixel[2]; }
+
+    static inline platform::Window* window_ = nullptr;
+    static inline std::unique_ptr<TempFolder> assets_;
+    ObjectWorld world;
+    PostedMessages posted;
+    ObjectId lastId = 100;
+    std::unique_ptr<Graphics> graphics;
+};
+
+::testing::AssertionResult Near(const Pixel& actual, const Pixel& expected, int tolerance = 8)
+{
+    for (int c = 0; c < 3; ++c)
+        if (std::abs(actual[c] - expected[c]) > tolerance)
+            return ::testing::AssertionFailure() << "(" << actual[0] << ", " << actual[1] << ", " << actual[2]
+                                                 << ") is not (" << expected[0] << ", " << expected[1] << ", "
+                                                 << expected[2] << ")";
+    return ::testing::AssertionSuccess();
+}
+}
+
+TEST_F(GLRenderTest, WithoutACameraTheFrameIsTheClearColour)
+{
+    Mesh("Cube", "Cube", "White", {0, 0, 0});
+    DrawFrame();
+    EXPECT_TRUE(Near(At(kWidth / 2, kHeight / 2), {26, 26, 26}, 2));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GLRenderTest, ALitCubeCastsAShadowUnderTheSkyWithGlassBlendedOverIt)
+{
+    // Shadows reach from a box this high above the camera; a dim ambient lets them show.
+    graphics->settings.shadowHeightOffset = 10.0f;
+    graphics->SetWorldAmbient({0.2f, 0.2f, 0.2f});
+    Camera({0, 3, -6}, {0, 0.5f, 0});
+    Mesh("Floor", "Cube", "White", {0, -0.1f, 0}, {30, 0.2f, 30});
+    Mesh("Cube", "Cube", "White", {0, 0.5f, 0});
+    // Slanting along +x, so the shadow falls beside the cube.
+    Light("DirectionalLight", {0, 5, 0}, {1, 4, 0});
+    Light("PointLight", {-2, 2, -2}, {0, 0, 0});
+    DrawFrame();
+
+    // Looking along +z, the top edge shows the front face of the sky.
+    EXPECT_TRUE(Near(At(kWidth / 2, kHeight - 1), {255, 0, 255}));
+    const Pixel top = AtWorld({0, 1, -0.2f});
+    EXPECT_GT(Brightness(top), 600);
+    const Pixel shadow = AtWorld({1, 0, 0});
+    const Pixel lit = AtWorld({-2, 0, 0});
+    EXPECT_LT(Brightness(shadow) + 90, Brightness(lit));
+
+    // Red glass between the camera and the cube tints it but lets it show through.
+    Mesh("Glass", "Cube", "Glass", {0, 0.7f, -1.5f}, {0.6f, 0.6f, 0.2f});
+    DrawFrame();
+    const Pixel tinted = AtWorld({0, 0.7f, -1.6f});
+    EXPECT_GT(tinted[0], tinted[1] + 40);
+    EXPECT_GT(tinted[1], 20);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GLRenderTest, HigherUIDepthsAreDrawnOnTopAcrossTheWholeRangeAndAlphaBlends)
+{
+    Camera({0, 0, -5}, {0, 0, 0});
+    GameObject& canvas = Make("Canvas");
+    canvas.AddComponent("Canvas");
+    graphics->RegisterObject(&canvas);
+    Sprite(canvas, {1, 0, 0, 1}, 0, 0, 0.5f, 3);
+    Sprite(canvas, {0, 1, 0, 1}, 150, 0, 0.0f, 3);
+    Sprite(canvas, {0, 0, 1, 1}, -700, 0, -1.0f, 2);
+    Sprite(canvas, {1, 1, 0, 1}, 700, 0, 1.0f, 2);
+    DrawFrame();
+    const Pixel behind = AtCanvas(0, 400);
+    EXPECT_TRUE(Near(AtCanvas(75, 0), {255, 0, 0}));
+    EXPECT_TRUE(Near(AtCanvas(250, 0), {0, 255, 0}));
+    EXPECT_TRUE(Near(AtCanvas(-700, 0), {0, 0, 255}));
+    EXPECT_TRUE(Near(AtCanvas(700, 0), {255, 255, 0}));
+
+    Sprite(canvas, {1, 1, 1, 0.5f}, 0, 400, 0, 2);
+    DrawFrame();
+    EXPECT_TRUE(Near(AtCanvas(0, 400), {(255 + behind[0]) / 2, (255 + behind[1]) / 2, (255 + behind[2]) / 2}, 12));
+    // Hiding the canvas object hides its elements.
+    canvas.SetActive(false);
+    DrawFrame();
+    EXPECT_TRUE(Near(AtCanvas(75, 0), AtCanvas(0, 400)));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GLRenderTest, PickingFindsTheObjectUnderAPixelAndNothingOnTheBackground)
+{
+    GameObject& left = Mesh("Left", "Cube", "White", {1.5f, 0.5f, 0});
+    GameObject& right = Mesh("Right", "Cube", "White", {-1.5f, 0.5f, 0});
+    GameObject& editor = graphics->GetEditorCamera();
+    editor.EnsureTransform();
+    editor.AddComponent("Camera");
+    editor.GetTransform()->SetPosition({0, 0.5f, -6});
+    editor.GetTransform()->LookAt({0, 0.5f, 0});
+    graphics->ResetEditorCamera();
+    graphics->UpdateEditorCamera();
+    auto pixel = [&](const Vector3& point) {
+        const Vector4 clip = graphics->GetEditorProjection() *
+                             (graphics->GetEditorView() * Vector4(point.x, point.y, point.z, 1));
+        return std::pair{static_cast<int>((clip.x / clip.w + 1) / 2 * kWidth),
+                         static_cast<int>((clip.y / clip.w + 1) / 2 * kHeight)};
+    };
+    const std::vector<GameObject*>& objects = graphics->opaqueRenderables.active;
+    const auto [lx, ly] = pixel({1.5f, 0.5f, -0.5f});
+    const auto [rx, ry] = pixel({-1.5f, 0.5f, -0.5f});
+    EXPECT_EQ(graphics->PickObject(lx, ly, objects), &left);
+    EXPECT_EQ(graphics->PickObject(rx, ry, objects), &right);
+    EXPECT_EQ(graphics->PickObject(kWidth / 2, kHeight - 2, objects), nullptr);
+    // An icon stands in for the object's own model.
+    GameObject& camera = Make("Camera");
+    camera.GetTransform()->SetPosition({0, 0.5f, 0});
+    const auto [cx, cy] = pixel({0, 0.5f, -0.5f});
+    Model* icon = graphics->GetResourceManager()->models.at("Cube").get();
+    EXPECT_EQ(graphics->PickIconObject(cx, cy, {&camera}, icon), &camera);
+    EXPECT_EQ(graphics->PickIconObject(lx, ly, {&camera}, icon), nullptr);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GLRenderTest, ASkinnedModelMovesWithItsClockOncePerFrameAndHoldsWhilePaused)
+{
+    Camera({0, 1, 6}, {0, 1, 0});
+    GameObject& walker = Mesh("Walker", "Skinned", "White", {0, 0, 0});
+    walker.AddComponent("Animator");
+    auto& animator = *walker.GetComponent<Animator>();
+    animator.SetController("Walk");
+    // Rendering samples the pose; only the frame's advance moves it.
+    DrawFrame();
+    const float start = RedCentre();
+    DrawFrame();
+    EXPECT_NEAR(RedCentre(), start, 0.5f);
+
+    // Half a second on, the root has walked half a unit and the tip has turned.
+    graphics->AdvanceAnimators(0.5f);
+    DrawFrame();
+    const float moved = RedCentre();
+    EXPECT_GT(std::abs(moved - start), 2.0f);
+    EXPECT_FLOAT_EQ(animator.GetCurrentTime(), 0.5f);
+
+    animator.Pause();
+    graphics->AdvanceAnimators(0.5f);
+    DrawFrame();
+    EXPECT_NEAR(RedCentre(), moved, 0.5f);
+    animator.Resume();
+    // The game's pause stops every clock and shows the first pose.
+    graphics->HandleMessage(Message<bool>(SystemId::ScriptCalls, SystemId::All, MessageNames::Paused, true));
+    graphics->AdvanceAnimators(0.5f);
+    DrawFrame();
+    EXPECT_NEAR(RedCentre(), start, 0.5f);
+    EXPECT_FLOAT_EQ(animator.GetCurrentTime(), 0.5f);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GLRenderTest, ASkyboxIsRebuiltOnlyForANewName)
+{
+    Camera({0, 0, 0}, {0, 0, 1});
+    const unsigned sky = graphics->GetSkyboxTexture();
+    graphics->SetSkybox("MainSky");
+    EXPECT_EQ(graphics->GetSkyboxTexture(), sky);
+    DrawFrame();
+    EXPECT_TRUE(Near(At(kWidth / 2, kHeight / 2), {255, 0, 255}));
+    graphics->SetSkybox("black");
+    DrawFrame();
+    EXPECT_TRUE(Near(At(kWidth / 2, kHeight / 2), {0, 0, 0}));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
