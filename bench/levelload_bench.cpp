@@ -1,9 +1,11 @@
 // A generated level of 5,000 objects built from 20 prefabs, loaded through LoadLevelFile (objects,
 // components, hierarchy), saved back through SaveLevel and destroyed through DestroyAllObjects; and a
-// chain of 100,000 objects, each the parent of the one before, loaded.
+// chain of 100,000 objects, each the parent of the one before, loaded; and a canvas with 20,000 elements
+// loaded.
 #include "core.h"
 #include "editor.h"
 #include "graphics.h"
+#include "helpers.h"
 #include "idlesystem.h"
 #include "messagingsystem.h"
 #include "objectfactory.h"
@@ -22,6 +24,8 @@ constexpr int kObjects = 5000;
 constexpr char kLevelFile[] = "Assets/XML/Bench.xml";
 constexpr int kChainLength = 100000;
 constexpr char kChainFile[] = "Assets/XML/Chain.xml";
+constexpr int kCanvasElements = 20000;
+constexpr char kCanvasFile[] = "Assets/XML/Canvas.xml";
 
 std::string Transform(int n, bool whole)
 {
@@ -134,6 +138,17 @@ std::string ChainLevel()
     return text + "</Objects>\n";
 }
 
+std::string CanvasLevel()
+{
+    constexpr long long kCanvasId = 100000;
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Objects>\n" +
+                       Object("Canvas", 0, kCanvasId, 0, "\t\t\t<Canvas>\n\t\t\t\t<PPU>100</PPU>\n\t\t\t</Canvas>\n");
+    for (int n = 1; n <= kCanvasElements; ++n)
+        text += Object("Element " + std::to_string(n), 0, kCanvasId + n, kCanvasId,
+                       "\t\t\t<CanvasRenderer>\n\t\t\t\t<Enabled>true</Enabled>\n\t\t\t</CanvasRenderer>\n");
+    return text + "</Objects>\n";
+}
+
 void BM_LoadLevelFile(benchmark::State& state)
 {
     BenchWorld world;
@@ -148,21 +163,33 @@ void BM_LoadLevelFile(benchmark::State& state)
 }
 BENCHMARK(BM_LoadLevelFile)->Unit(benchmark::kMillisecond);
 
-void BM_LoadChain(benchmark::State& state)
+// Loads a level of its own, written once, in every iteration.
+void LoadGenerated(benchmark::State& state, const std::string& file, const std::string& text, int objects)
 {
     BenchWorld world;
-    world.Write(kChainFile, ChainLevel());
-    world.Factory().SaveSceneSettings(world.Folder("SceneSettings") + "ChainSettings.xml");
+    world.Write(file, text);
+    world.Factory().SaveSceneSettings(world.Folder("SceneSettings") + GetFileStem(file) + "Settings.xml");
     for (auto _ : state)
     {
-        world.Load(kChainFile);
+        world.Load(file);
         state.PauseTiming();
         world.Clear();
         state.ResumeTiming();
     }
-    CountObjects(state, kChainLength);
+    CountObjects(state, objects);
+}
+
+void BM_LoadChain(benchmark::State& state)
+{
+    LoadGenerated(state, kChainFile, ChainLevel(), kChainLength);
 }
 BENCHMARK(BM_LoadChain)->Unit(benchmark::kMillisecond);
+
+void BM_LoadCanvas(benchmark::State& state)
+{
+    LoadGenerated(state, kCanvasFile, CanvasLevel(), kCanvasElements + 1);
+}
+BENCHMARK(BM_LoadCanvas)->Unit(benchmark::kMillisecond);
 
 void BM_SaveLevel(benchmark::State& state)
 {

@@ -60,9 +60,13 @@ std::vector<std::size_t> ShortestPaths(const std::vector<Waypoint*>& waypoints,
     heap.emplace(0.0f, waypoints[source]->GetUniqueID(), source);
     while (!heap.empty())
     {
+        const float reached = std::get<0>(heap.top());
         const std::size_t from = std::get<2>(heap.top());
         heap.pop();
-        // A waypoint popped again improves nothing.
+        // A waypoint popped again improves nothing; walking its edges again would cost a waypoint with
+        // many edges in and out the product of the two.
+        if (reached > distances[from])
+            continue;
         for (const Step& step : steps[from])
         {
             const float through = distances[from] + step.weight;
@@ -85,6 +89,11 @@ Waypoint::Path PathTo(const std::vector<Waypoint*>& waypoints, const std::vector
         path.push_back(waypoints[at]);
     std::ranges::reverse(path);
     return path;
+}
+
+bool IsDestroyed(const GameObject& object)
+{
+    return object.GetPlace() == ObjectPlace::DestroyQueue || object.GetPlace() == ObjectPlace::DeletedBuffer;
 }
 
 Waypoint* WaypointOf(const GameObject* object)
@@ -118,7 +127,9 @@ void AIController::Update()
 void AIController::RegisterObject(GameObject* object)
 {
     ASSERT(object, "AI System registering nullptr. RegisterObject function call");
-    if (WaypointOf(object) && std::ranges::find(waypointObjects_, object) == waypointObjects_.end())
+    // One destroyed before its "Register" arrived would be listed after it is freed.
+    if (WaypointOf(object) && !IsDestroyed(*object) &&
+        std::ranges::find(waypointObjects_, object) == waypointObjects_.end())
         waypointObjects_.push_back(object);
 }
 
@@ -234,7 +245,8 @@ void AIController::HandleAIMessage(const BaseMessage& message)
     {
         const auto* question = PayloadOf<std::pair<Vector3, GameObject*>>(message);
         Waypoint* asking = question ? WaypointOf(question->second) : nullptr;
-        if (!asking)
+        // Nor one destroyed before it asked: its "Destroy" has passed, so it would be kept past its freeing.
+        if (!asking || IsDestroyed(*question->second))
             return;
         asking->SetNearest(NearestWaypoint(question->first));
         askers_.insert(question->second);

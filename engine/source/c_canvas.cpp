@@ -37,13 +37,13 @@ bool Canvas::Compare(const Component& other) const
     return same && elements_ == same->elements_ && IsEnabled() == same->IsEnabled();
 }
 
-void LinkCanvasChild(GameObject& parent, GameObject& child)
+void LinkCanvasChild(GameObject& parent, GameObject& child, bool newChild)
 {
     auto* canvas = parent.GetComponent<Canvas>();
     auto* renderer = child.GetComponent<CanvasRenderer>();
     if (!canvas || !renderer)
         return;
-    if (std::ranges::find(canvas->elements_, &child) == canvas->elements_.end())
+    if (newChild || std::ranges::find(canvas->elements_, &child) == canvas->elements_.end())
         canvas->elements_.push_back(&child);
     renderer->canvas_ = canvas;
 }

@@ -30,7 +30,7 @@ public:
     const std::list<GameObject*>& GetElements() const { return elements_; }
 
 private:
-    friend void LinkCanvasChild(GameObject& parent, GameObject& child);
+    friend void LinkCanvasChild(GameObject& parent, GameObject& child, bool newChild);
     friend void UnlinkCanvasChild(GameObject& parent, GameObject& child);
     friend void DropCanvasElements(GameObject& parent, const std::unordered_set<const GameObject*>& going);
 
@@ -39,8 +39,9 @@ private:
 };
 
 // Run by the object hierarchy whenever child is (or already was) a child of parent: a child with a
-// CanvasRenderer under a parent with a Canvas becomes one of its elements, once.
-void LinkCanvasChild(GameObject& parent, GameObject& child);
+// CanvasRenderer under a parent with a Canvas becomes one of its elements, once. A child new to parent is
+// not among the elements yet, so only one that was there already is looked for: a level's links stay linear.
+void LinkCanvasChild(GameObject& parent, GameObject& child, bool newChild);
 // The reverse, when child leaves parent or either is freed. The child leaves the element list even when its
 // CanvasRenderer was removed meanwhile: the list must not outlive it.
 void UnlinkCanvasChild(GameObject& parent, GameObject& child);

@@ -21,7 +21,7 @@ public:
     Canvas* GetCanvas() const { return canvas_; }
 
 private:
-    friend void LinkCanvasChild(GameObject& parent, GameObject& child);
+    friend void LinkCanvasChild(GameObject& parent, GameObject& child, bool newChild);
     friend void UnlinkCanvasChild(GameObject& parent, GameObject& child);
     friend void LeaveCanvas(GameObject& child);
 

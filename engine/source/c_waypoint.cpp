@@ -67,6 +67,8 @@ std::unique_ptr<Component> Waypoint::Clone() const
 {
     auto copy = std::make_unique<Waypoint>(*this);
     copy->uniqueId_ = GenerateObjectId();
+    for (WaypointEdge& edge : copy->edges_)
+        edge.source = copy.get();
     return copy;
 }
 

@@ -289,7 +289,8 @@ void GameObject::AddChildWithoutLoopCheck(GameObject* child)
 {
     if (!child)
         return;
-    if (child->parent_ != this)
+    const bool newChild = child->parent_ != this;
+    if (newChild)
     {
         // An object has one parent: the old one lets go first.
         child->DetachFromParent();
@@ -298,20 +299,20 @@ void GameObject::AddChildWithoutLoopCheck(GameObject* child)
         children_.push_back(child);
     }
     // Also for a child already here: its CanvasRenderer may have come after it.
-    LinkCanvasChild(*this, *child);
+    LinkCanvasChild(*this, *child, newChild);
 }
 
 void GameObject::RemoveChild(GameObject* child)
 {
     if (!child)
         return;
-    UnlinkCanvasChild(*this, *child);
     const ObjectId childId = child->id_;
     // Every entry of that id leaves (two only after a damaged file), and none keeps a link that would
-    // dangle once this object is freed.
+    // dangle once this object is freed, in the canvas's element list neither.
     std::erase_if(children_, [&](GameObject* listed) {
         if (listed->id_ != childId)
             return false;
+        UnlinkCanvasChild(*this, *listed);
         listed->parent_ = nullptr;
         listed->parentId_ = 0;
         return true;

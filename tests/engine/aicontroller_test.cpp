@@ -152,6 +152,14 @@ TEST_F(AIControllerTest, RegistersOnlyObjectsWithAWaypointOnceAndForgetsDestroye
     PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, twin.GetGameObject(false));
     messaging.Update();
     EXPECT_THAT(ai.GetWaypointObjects(), ElementsAre(p.GetGameObject(false)));
+
+    // Destroyed by a script woken while it was loaded, before its "Register" was sent.
+    Waypoint& gone = Place("Gone", {2, 0, 0});
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, gone.GetGameObject(false));
+    gone.GetGameObject(false)->SetPlace(ObjectPlace::DestroyQueue);
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Register, gone.GetGameObject(false));
+    messaging.Update();
+    EXPECT_THAT(ai.GetWaypointObjects(), ElementsAre(p.GetGameObject(false)));
     ai.Init();
     EXPECT_TRUE(ai.GetWaypointObjects().empty());
 }
@@ -184,4 +192,22 @@ TEST_F(AIControllerTest, ADestroyedWaypointIsNeverReadAgain)
     EXPECT_THAT(p.GetPath(r.GetUniqueID()), ElementsAre(&p));
     EXPECT_FALSE(p.Paths().contains(middleId));
     EXPECT_EQ(asking.GetWaypointFromPosition({1, 0, 0}), nullptr);
+}
+
+TEST_F(AIControllerTest, AQuestionAskedAfterTheAskerWasDestroyedIsNotKept)
+{
+    Waypoint& p = Node("P", {0, 0, 0});
+    Waypoint& asking = Place("Asking", {1, 0, 0});
+    GameObject* leaving = asking.GetGameObject(false);
+    // A script destroys the object and then asks for it: the question comes after the "Destroy".
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, leaving);
+    leaving->SetPlace(ObjectPlace::DestroyQueue);
+    asking.GetWaypointFromPosition({0, 0, 0});
+    messaging.Update();
+    std::erase_if(objects.live, [&](const auto& object) { return object.get() == leaving; }); // freed
+
+    // Another waypoint going makes the AI system look at the objects that asked.
+    PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, p.GetGameObject(false));
+    messaging.Update();
+    EXPECT_TRUE(ai.GetWaypointObjects().empty());
 }

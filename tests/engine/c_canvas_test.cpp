@@ -104,6 +104,21 @@ TEST_F(CanvasLinks, AnElementWhoseRendererWasRemovedStillLeavesTheCanvasWhenFree
     EXPECT_THAT(canvas.GetElements(), IsEmpty());
 }
 
+TEST_F(CanvasLinks, ElementsSharingAnIdAllLeaveWhenOneIsRemoved)
+{
+    // Only a damaged file gives two objects one id; removing either child lets both go.
+    GameObject& first = Element("First", 14);
+    GameObject& twin = Element("Twin", 14);
+    menu.AddChild(&first);
+    menu.AddChild(&twin);
+    menu.RemoveChild(&first);
+    EXPECT_THAT(canvas.GetElements(), IsEmpty());
+    EXPECT_EQ(RendererOf(twin).GetCanvas(), nullptr);
+
+    menu.AddChild(&twin);
+    EXPECT_THAT(canvas.GetElements(), ElementsAre(&twin));
+}
+
 TEST_F(CanvasLinks, CopiesStartUnlinkedAndLinkUnderTheirNewParent)
 {
     GameObject& element = Element("Element", 10);

@@ -54,6 +54,9 @@ TEST_F(WaypointTest, IsRegisteredWithAFreshUniqueIdAndClonesTakeAnother)
     const auto& cloned = dynamic_cast<const Waypoint&>(*clone);
     EXPECT_NE(cloned.GetUniqueID(), 7u);
     EXPECT_EQ(cloned.GetEdgeIds(), std::vector<std::uint64_t>{8});
+    // Its edges are its own: they must not lead back to a source that may be freed first.
+    ASSERT_EQ(cloned.GetEdges().size(), 1u);
+    EXPECT_EQ(cloned.GetEdges()[0].source, &cloned);
     EXPECT_TRUE(cloned.Compare(source));
     EXPECT_FALSE(cloned.Compare(Waypoint()));
 }
