@@ -264,11 +264,16 @@ TEST_F(GLRenderTest, ALitCubeCastsAShadowUnderTheSkyWithGlassBlendedOverIt)
     EXPECT_LT(Brightness(shadow) + 90, Brightness(lit));
 
     // Red glass between the camera and the cube tints it but lets it show through.
-    Mesh("Glass", "Cube", "Glass", {0, 0.7f, -1.5f}, {0.6f, 0.6f, 0.2f});
+    GameObject& glass = Mesh("Glass", "Cube", "Glass", {0, 0.7f, -1.5f}, {0.6f, 0.6f, 0.2f});
     DrawFrame();
     const Pixel tinted = AtWorld({0, 0.7f, -1.6f});
     EXPECT_GT(tinted[0], tinted[1] + 40);
     EXPECT_GT(tinted[1], 20);
+    // The object's own colour, not the shared material's, is what blends.
+    glass.GetMeshRenderer()->SetDiffuseColor({0, 0, 1, 0.5f});
+    DrawFrame();
+    const Pixel blue = AtWorld({0, 0.7f, -1.6f});
+    EXPECT_GT(blue[2], blue[0] + 40);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
