@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Makes the DXT-compressed textures and the materials that use them: the skybox faces, the splash logo,
-a UI image with alpha, a checker for cubes, and the plain black and flat-normal maps.
+a UI image with alpha, a checker for cubes, a soft particle dot, and the plain black and flat-normal maps.
 
 Usage: make_textures.py <assets folder>. Writes <assets>/Textures and <assets>/Materials, the same bytes
 on every run. The encoder is a small DXT1/DXT5 block coder: two end points per block, every pixel on the
@@ -142,6 +142,17 @@ def panel(width, height):
     return pixels
 
 
+def spark(size):
+    """A white dot whose alpha falls off smoothly from the centre; particles tint it with their colour."""
+    pixels = []
+    for y in range(size):
+        for x in range(size):
+            radius = math.hypot((x + 0.5) / size - 0.5, (y + 0.5) / size - 0.5) * 2.0
+            falloff = max(0.0, 1.0 - radius)
+            pixels.append((255, 255, 255, int(255 * falloff * falloff)))
+    return pixels
+
+
 def checker(size, cell):
     light, dark = (200, 160, 110, 255), (120, 80, 40, 255)
     return [light if (x // cell + y // cell) % 2 == 0 else dark for y in range(size) for x in range(size)]
@@ -183,6 +194,7 @@ def main():
     write_dds(os.path.join(textures, "CalvornLogo.dds"), logo(256, 128), 256, 128)
     write_dds(os.path.join(textures, "UIImage.dds"), panel(128, 64), 128, 64, dxt5=True)
     write_dds(os.path.join(textures, "Cube.dds"), checker(64, 8), 64, 64)
+    write_dds(os.path.join(textures, "Spark.dds"), spark(32), 32, 32, dxt5=True)
 
     materials = os.path.join(assets, "Materials")
     material(os.path.join(materials, "CalvornLogo.xml"), "CalvornLogo", "CalvornLogo.dds")

@@ -11,6 +11,7 @@
 #include "c_light.h"
 #include "c_meshfilter.h"
 #include "c_meshrenderer.h"
+#include "c_particlesystem.h"
 #include "c_recttransform.h"
 #include "c_rigidbody.h"
 #include "c_transform.h"
@@ -48,6 +49,7 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
         {"Canvas", &Create<Canvas>},
         {"CanvasRenderer", &Create<CanvasRenderer>},
         {"RectTransform", &Create<RectTransform>},
+        {"ParticleSystem", &Create<ParticleSystem>},
         {"Waypoint", &Create<Waypoint>},
     };
     return creators;

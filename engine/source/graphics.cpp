@@ -1,6 +1,7 @@
 #include "graphics.h"
 
 #include "assertion.h"
+#include "c_particlesystem.h"
 #include "c_transform.h"
 #include "camerainterface.h"
 #include "colliderinterface.h"
@@ -150,6 +151,7 @@ void Graphics::Init()
         CreateSkyboxCube();
         LoadSkybox(settings.skyboxName);
         CreateLineMesh();
+        particles_.Create();
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LEQUAL);
         glDepthMask(GL_TRUE);
@@ -273,6 +275,7 @@ void Graphics::DeleteGpuObjects()
     }
     for (auto& [key, framebuffer] : framebuffers_)
         glDeleteFramebuffers(1, &framebuffer);
+    particles_.Destroy();
 }
 
 void Graphics::Update()
@@ -305,6 +308,22 @@ void Graphics::DrawFrame(const RenderTarget& target)
 void Graphics::RegisterObject(GameObject* object)
 {
     FileObject(object);
+    std::uint32_t capacity = 0;
+    for (const GameObject* filed : particleSystems.active)
+        if (const auto* system = filed->GetComponent<ParticleSystem>())
+            capacity += static_cast<std::uint32_t>(system->settings.maxParticles);
+    particles_.SetCapacity(capacity);
+}
+
+void Graphics::EmitParticles()
+{
+    if (paused_)
+        return;
+    const TransformInterface* camera = GetGameCameraTransform();
+    const Vector3 cameraPosition = camera ? camera->GetPosition() : Vector3();
+    for (GameObject* object : particleSystems.active)
+        if (auto* system = object->GetComponent<ParticleSystem>())
+            system->EmissionTick(FrameTime(), camera ? &cameraPosition : nullptr);
 }
 
 void Graphics::UnregisterObject(GameObject* object)

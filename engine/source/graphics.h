@@ -3,6 +3,7 @@
 #include "debugshapes.h"
 #include "matrix4.h"
 #include "mesh.h"
+#include "particlepass.h"
 #include "renderlists.h"
 #include "system.h"
 
@@ -119,8 +120,10 @@ public:
     const Matrix4& GetEditorProjection() const { return editorProjection_; }
     const Matrix4& GetUIProjection() const { return uiProjection_; }
 
-    // Particle emission; the particle systems are not drawn yet.
-    void EmitParticles() {}
+    // Unless paused, one emission tick of every active particle system, depths from the game camera.
+    void EmitParticles();
+    // The particles the registered systems can hold together; the draw sizes its streams per system.
+    std::uint32_t GetParticleCapacity() const { return particles_.Buffers().capacity; }
     // Advances the clock of every enabled animator of a drawn object once per frame, unless paused; the
     // passes only sample.
     void AdvanceAnimators(float frameTime);
@@ -183,7 +186,7 @@ private:
     void DrawOpaqueMeshes(Shader& forward, const Matrix4& view, const Matrix4& projection);
     void DrawTransparentMeshes(Shader& forward, const Matrix4& view, const Matrix4& projection);
     void DrawSkybox(const Matrix4& view, const Matrix4& projection);
-    void DrawParticles(const Matrix4&, const Matrix4&) {}
+    void DrawParticles(const Matrix4& view, const Matrix4& projection);
     void DrawSprites();
     void DrawDebugLines(const Matrix4& view, const Matrix4& projection);
     // Sets the object's model matrix and pose; its model, or null when it has nothing to draw.
@@ -228,4 +231,5 @@ private:
     unsigned skyboxVbo_ = 0;
     unsigned skyboxTexture_ = 0;
     DebugShapes debugShapes_;
+    ParticlePass particles_;
 };

@@ -138,6 +138,13 @@ void Graphics::Render(const RenderTarget& target, const Matrix4& view, const Mat
     DrawSprites();
 }
 
+void Graphics::DrawParticles(const Matrix4& view, const Matrix4& projection)
+{
+    if (Shader* program = Program("ParticleShader"))
+        particles_.Draw(*program, view, projection, settings.discardAlpha, particleSystems.active,
+                        [this](const std::string& name) { return TextureId(name); });
+}
+
 void Graphics::SetForwardUniforms(Shader& forward)
 {
     forward.Use();

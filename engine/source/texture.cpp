@@ -2,6 +2,7 @@
 
 #include "console.h"
 #include "helpers.h"
+#include "platform/files.h"
 
 #include <GL/glew.h>
 #include <algorithm>
@@ -81,35 +82,57 @@ GLenum SRGBFormat(DDSFormat format)
     return formats[static_cast<std::size_t>(format)];
 }
 
-void ReportTexture(const std::string& path, const std::string& problem)
+// The 2D loader speaks as the resource manager; the cube map's lines carry no prefix.
+constexpr const char* kTexturePrefix = "\tResourceManager: ";
+constexpr const char* kFacePrefix = "";
+
+void ReportTexture(const char* prefix, const std::string& path, const std::string& problem)
 {
-    PrintColoredLine(ConsoleColor::Red, "\tResourceManager: " + path + " " + problem);
+    PrintColoredLine(ConsoleColor::Red, prefix + path + " " + problem);
 }
 
 // The file and its parsed image; nullopt, after a report, when nothing of it can be uploaded.
 struct DDSFile
 {
-    std::string bytes;
+    // Valid until the next file is read on this thread.
+    std::string_view bytes;
     DDSImage image;
 };
 
-std::optional<DDSFile> ReadDDS(const std::string& path)
+std::optional<DDSFile> ReadDDS(const std::string& path, const char* prefix)
 {
-    std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes)
+    // Kept between files: start-up reads hundreds of them, and each is needed only until it is uploaded.
+    thread_local std::string bytes;
+    if (!platform::ReadFile(path, bytes))
     {
-        ReportTexture(path, "could not be opened.");
+        ReportTexture(prefix, path,
+                      "could not be opened. Are you in the right directory ? Don't forget to read the FAQ !");
         return std::nullopt;
     }
-    DDSImage image = ParseDDS(*bytes);
+    DDSImage image = ParseDDS(bytes);
     if (!image.error.empty())
     {
-        ReportTexture(path, image.error);
+        ReportTexture(prefix, path, image.error);
         return std::nullopt;
     }
     if (image.truncated)
-        ReportTexture(path, "is truncated: only its complete levels are used.");
-    return DDSFile{std::move(*bytes), std::move(image)};
+        ReportTexture(prefix, path, "is truncated: only its complete levels are used.");
+    return DDSFile{bytes, std::move(image)};
+}
+
+// GL refuses these images and leaves an error behind for whoever asks next; they are reported and left out.
+bool GLTakes(const std::string& path, const char* prefix, const DDSImage& image, GLenum sizeLimit, bool square)
+{
+    GLint largest = 0;
+    glGetIntegerv(sizeLimit, &largest);
+    const auto limit = static_cast<std::uint32_t>(std::max(largest, 0));
+    if (image.width > limit || image.height > limit)
+        ReportTexture(prefix, path, "is larger than the largest texture GL takes (" + std::to_string(limit) + ").");
+    else if (square && image.width != image.height)
+        ReportTexture(prefix, path, "is not square, as a cube-map face must be.");
+    else
+        return true;
+    return false;
 }
 
 void UploadLevel(GLenum target, const DDSFile& file, std::size_t level, GLenum format, bool immutable)
@@ -191,8 +214,8 @@ Texture LoadDDS(const std::string& path)
 {
     Texture texture;
     texture.name = GetFileName(path);
-    const std::optional<DDSFile> file = ReadDDS(path);
-    if (!file)
+    const std::optional<DDSFile> file = ReadDDS(path, kTexturePrefix);
+    if (!file || !GLTakes(path, kTexturePrefix, file->image, GL_MAX_TEXTURE_SIZE, false))
         return texture;
     glGenTextures(1, &texture.id);
     glBindTexture(GL_TEXTURE_2D, texture.id);
@@ -211,7 +234,8 @@ std::uint32_t LoadCubemapDDS(const std::vector<std::string>& faces)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (std::size_t face = 0; face < std::min<std::size_t>(faces.size(), 6); ++face)
     {
-        if (const std::optional<DDSFile> file = ReadDDS(faces[face]))
+        const std::optional<DDSFile> file = ReadDDS(faces[face], kFacePrefix);
+        if (file && GLTakes(faces[face], kFacePrefix, file->image, GL_MAX_CUBE_MAP_TEXTURE_SIZE, true))
             UploadLevel(GL_TEXTURE_CUBE_MAP_POSITIVE_X + static_cast<GLenum>(face), *file, 0,
                         SRGBFormat(file->image.format), false);
     }

@@ -1,5 +1,6 @@
 #include "c_camera.h"
 #include "c_collider.h"
+#include "c_particlesystem.h"
 #include "c_transform.h"
 #include "core.h"
 #include "enginesystems.h"
@@ -196,4 +197,24 @@ TEST(GraphicsInCore, RemovingAMeshPieceOrALightTakesTheObjectOutOfThoseLists)
     EXPECT_THAT(graphics.pointLights.active, ElementsAre(&object));
     object.RemoveComponent(light);
     EXPECT_THAT(graphics.pointLights.active, IsEmpty());
+}
+
+TEST_F(GraphicsTest, EveryActiveParticleSystemTicksOncePerFrameUnlessPaused)
+{
+    GameObject& sparks = Make("Sparks", {"ParticleSystem"});
+    auto& system = *sparks.GetComponent<ParticleSystem>();
+    system.settings.emissionRate = 60;
+    graphics.RegisterObject(&sparks);
+    graphics.EmitParticles();
+    EXPECT_EQ(system.GetLiveCount(), 1);
+    Send(SystemId::All, MessageNames::Paused, true);
+    graphics.EmitParticles();
+    EXPECT_EQ(system.GetLiveCount(), 1);
+    Send(SystemId::All, MessageNames::Paused, false);
+    Send(SystemId::All, MessageNames::Disable, &sparks);
+    graphics.EmitParticles();
+    EXPECT_EQ(system.GetLiveCount(), 1);
+    Send(SystemId::All, MessageNames::Enable, &sparks);
+    graphics.EmitParticles();
+    EXPECT_EQ(system.GetLiveCount(), 2);
 }

@@ -4,6 +4,7 @@
 #include "c_image.h"
 #include "c_meshfilter.h"
 #include "c_meshrenderer.h"
+#include "c_particlesystem.h"
 #include "c_recttransform.h"
 #include "c_transform.h"
 #include "ddsfile.h"
@@ -66,6 +67,7 @@ protected:
         // A picture red in its upper half and blue in its lower half (DDS rows run top down).
         assets_->Write("Assets/Textures/RedOverBlue.dds",
                        DDSHeader("DXT1", 4, 8, 1) + SolidDXT1Block(0xF800) + SolidDXT1Block(0x001F));
+        assets_->Write("Assets/Textures/white.dds", SolidDDS("DXT1", 4, 4, 1, 1, 0xFFFF));
     }
     static void TearDownTestSuite() { assets_.reset(); }
 
@@ -398,5 +400,32 @@ TEST_F(GLRenderTest, ASkyboxIsRebuiltOnlyForANewName)
     graphics->SetSkybox("black");
     DrawFrame();
     EXPECT_TRUE(Near(At(kWidth / 2, kHeight / 2), {0, 0, 0}));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GLRenderTest, APlayingParticleSystemIsDrawnFacingTheCameraAndAStoppedOneIsNot)
+{
+    Camera({0, 0, -5}, {0, 0, 0});
+    DrawFrame();
+    const Pixel sky = AtWorld({0, 0, 0});
+    GameObject& sparks = Make("Sparks");
+    auto& system = *static_cast<ParticleSystem*>(sparks.AddComponent("ParticleSystem"));
+    ParticleSettings& settings = system.settings;
+    settings.shapeRadius = 0.0f;
+    settings.startSpeed = 0.0f;
+    settings.startLifetime = 100.0f;
+    settings.bursts = {{1, 1, 0.0f, 0.0f}};
+    settings.colourOverLifetime = true;
+    settings.colourMax = settings.colourMin = {255.0f, 0.0f, 0.0f, 255.0f};
+    settings.textureName = "white.dds";
+    graphics->RegisterObject(&sparks);
+    EXPECT_EQ(graphics->GetParticleCapacity(), 1000u);
+
+    DrawFrame();
+    EXPECT_EQ(system.GetLiveCount(), 1);
+    EXPECT_TRUE(Near(AtWorld({0, 0, 0}), {255, 0, 0}));
+    system.Stop();
+    DrawFrame();
+    EXPECT_TRUE(Near(AtWorld({0, 0, 0}), sky, 2));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -54,6 +54,14 @@ TEST(Material, FileRoundTripsEveryFieldIncludingEmptyMaps)
     const std::string text = XmlText().Written([&](XMLWriter& writer) { written.Serialize(writer); });
     EXPECT_EQ(text.substr(0, text.find('\n')), "<Material>");
     ExpectEqual(ReadMaterial(text), written);
+
+    // The editor saves materials back: the leaves keep their names and order.
+    std::vector<std::string> keys;
+    const auto reader = XmlText().Parsed(text);
+    for (const XMLNode* child : reader->GetRoot()->children)
+        keys.push_back(child->name);
+    EXPECT_EQ(keys, (std::vector<std::string>{"MatName", "RenderMode", "Diffuse", "Specular", "Shininess", "Tiling",
+                                              "DiffuseMap", "SpecularMap", "NormalMap", "HeightMap"}));
 }
 
 TEST(Material, ReadingKeepsWhatTheFileLeavesOutOrGetsWrong)

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <vector>
 
 namespace
@@ -96,6 +97,50 @@ TEST(DDSParse, FilesThatAreNotDXTTexturesGiveAnError)
     }
 }
 
+TEST(DDSParse, DamagedFilesNeverGiveALevelOutsideTheFile)
+{
+    const std::string good = SolidDDS("DXT5", 64, 32, 7, 128 + 32 + 8 + 2 + 1 + 1 + 1, 0x1234);
+    struct Damage
+    {
+        std::size_t offset;
+        std::uint32_t value;
+    };
+    // Sides, mip count and FourCC set to what a broken or hostile writer could leave there.
+    const Damage damages[] = {
+        {12, 0}, {12, 1}, {12, 0xffffffff}, {12, 65536}, {12, 65537}, {16, 0x80000000}, {16, 3}, {16, 4096},
+        {28, 0}, {28, 2}, {28, 64}, {28, 0xffffffff}, {84, 0x31545844 /* "DXT1" */}, {84, 0}, {84, 0xffffffff},
+    };
+    std::vector<std::string> files;
+    for (const Damage& damage : damages)
+    {
+        std::string file = good;
+        std::memcpy(file.data() + damage.offset, &damage.value, sizeof damage.value);
+        files.push_back(file);
+    }
+    // Every cut of the file, inside the header and inside each level.
+    for (std::size_t size = 0; size < good.size(); size += 7)
+        files.push_back(good.substr(0, size));
+
+    for (std::size_t n = 0; n < files.size(); ++n)
+    {
+        SCOPED_TRACE(n);
+        const DDSImage image = ParseDDS(files[n]);
+        EXPECT_EQ(image.error.empty(), !image.levels.empty());
+        if (image.levels.empty())
+            continue;
+        std::size_t end = DDSImage::kHeaderSize;
+        for (const DDSLevel& level : image.levels)
+        {
+            EXPECT_EQ(level.offset, end);
+            EXPECT_EQ(level.size, DDSLevelSize(level.width, level.height, image.blockSize));
+            EXPECT_GE(level.width, 1u);
+            EXPECT_GE(level.height, 1u);
+            end = level.offset + level.size;
+        }
+        EXPECT_LE(end, files[n].size());
+    }
+}
+
 TEST(SkyboxFaces, PlainNamesGiveTheSixFacesAndAnythingElseIsBlack)
 {
     const std::vector<std::string> faces = SkyboxFacePaths("T/", "MainSky");
@@ -116,6 +161,7 @@ TEST(SkyboxFaces, PlainNamesGiveTheSixFacesAndAnythingElseIsBlack)
 namespace
 {
 const std::string kTextures = NEKTARU_ASSETS_DIR "/Textures/";
+const std::string kUnopened = " could not be opened. Are you in the right directory ? Don't forget to read the FAQ !\n";
 
 GLint LevelParameter(GLenum target, GLint level, GLenum parameter)
 {
@@ -203,7 +249,12 @@ TEST_F(TextureTest, BadFilesAreReportedAndGiveRecordsWithoutTexture)
     TempFolder folder;
     folder.Write("cut.dds", SolidDDS("DXT1", 8, 8, 4, 4 + 1, 0));
     folder.Write("raw.dds", DDSHeader("DX10", 4, 4, 1) + std::string(64, '\0'));
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    const auto wide = static_cast<std::uint32_t>(largest) * 2;
+    folder.Write("wide.dds", SolidDDS("DXT1", wide, 4, 1, wide / 4, 0));
     testing::internal::CaptureStdout();
+    const Texture tooWide = LoadDDS(folder.Folder() + "wide.dds");
     const Texture missing = LoadDDS(folder.Folder() + "missing.dds");
     const Texture cut = LoadDDS(folder.Folder() + "cut.dds");
     const Texture raw = LoadDDS(folder.Folder() + "raw.dds");
@@ -212,7 +263,11 @@ TEST_F(TextureTest, BadFilesAreReportedAndGiveRecordsWithoutTexture)
     EXPECT_EQ(missing.id, 0u);
     EXPECT_EQ(missing.name, "missing.dds");
     EXPECT_EQ(raw.id, 0u);
-    EXPECT_NE(out.find("missing.dds could not be opened."), std::string::npos) << out;
+    EXPECT_EQ(tooWide.id, 0u);
+    EXPECT_NE(out.find("wide.dds is larger than the largest texture GL takes (" + std::to_string(largest) + ").\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("\tResourceManager: " + folder.Folder() + "missing.dds" + kUnopened), std::string::npos) << out;
     EXPECT_NE(out.find("raw.dds is not a DXT1, DXT3 or DXT5 texture."), std::string::npos) << out;
     EXPECT_NE(out.find("cut.dds is truncated"), std::string::npos) << out;
     // The complete levels of a cut file are there.
@@ -249,10 +304,23 @@ TEST_F(TextureTest, CubeMapFacesKeepTheirOrderInSRGBAndAMissingFaceIsSkipped)
     faces[2] = kTextures + "Skyboxes/MainSky/nowhere.dds";
     testing::internal::CaptureStdout();
     const std::uint32_t holed = LoadCubemapDDS(faces);
-    EXPECT_NE(testing::internal::GetCapturedStdout().find("nowhere.dds could not be opened."), std::string::npos);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), faces[2] + kUnopened);
     glBindTexture(GL_TEXTURE_CUBE_MAP, holed);
     EXPECT_EQ(LevelParameter(GL_TEXTURE_CUBE_MAP_POSITIVE_Y, 0, GL_TEXTURE_WIDTH), 0);
     EXPECT_EQ(LevelParameter(GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, 0, GL_TEXTURE_WIDTH), 16);
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
     EXPECT_EQ(Error(), static_cast<GLenum>(GL_NO_ERROR));
+
+    // A face GL cannot take (cube faces are square) is reported and left out like a missing one.
+    TempFolder folder;
+    folder.Write("wide.dds", SolidDDS("DXT1", 16, 8, 1, 8, 0xf800));
+    faces[2] = folder.Folder() + "wide.dds";
+    testing::internal::CaptureStdout();
+    const std::uint32_t wide = LoadCubemapDDS(faces);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), faces[2] + " is not square, as a cube-map face must be.\n");
+    EXPECT_EQ(Error(), static_cast<GLenum>(GL_NO_ERROR));
+    glBindTexture(GL_TEXTURE_CUBE_MAP, wide);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_CUBE_MAP_POSITIVE_Y, 0, GL_TEXTURE_WIDTH), 0);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, 0, GL_TEXTURE_WIDTH), 16);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
 }

@@ -1,9 +1,12 @@
 #include "platform/files.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -44,5 +47,34 @@ bool Exists(const std::string& path)
 {
     std::error_code error;
     return fs::exists(path, error);
+}
+
+bool ReadFile(const std::string& path, std::string& bytes)
+{
+    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0)
+    {
+        bytes.clear();
+        return false;
+    }
+    struct stat info{};
+    bool read = fstat(file, &info) == 0 && S_ISREG(info.st_mode);
+    std::size_t done = 0;
+    if (read)
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+    while (read && done < bytes.size())
+    {
+        const ssize_t got = ::read(file, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        read = got >= 0;
+        if (got <= 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    close(file);
+    // A file cut short while it was read gives what it still had.
+    bytes.resize(done);
+    return read;
 }
 }

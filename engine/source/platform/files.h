@@ -24,4 +24,7 @@ bool RemoveFile(const std::string& path);
 
 // False as well when the path cannot be looked at.
 bool Exists(const std::string& path);
+
+// The whole regular file into bytes, reusing their storage; false, with bytes empty, when it cannot be read.
+bool ReadFile(const std::string& path, std::string& bytes);
 }
