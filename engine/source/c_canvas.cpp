@@ -88,5 +88,6 @@ void UnlinkCanvasComponent(GameObject& owner, const Component& component)
 void LinkCanvasComponent(GameObject& owner, const Component& component)
 {
     // A restored component may find links already made, so each is looked for first.
-    ForCanvasLinksOf(owner, component, [](GameObject& parent, GameObject& child) { LinkCanvasChild(parent, child, false); });
+    ForCanvasLinksOf(owner, component,
+                     [](GameObject& parent, GameObject& child) { LinkCanvasChild(parent, child, false); });
 }
