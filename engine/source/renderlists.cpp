@@ -93,7 +93,7 @@ ObjectLists* RenderLists::LightLists(const GameObject& object)
 void RenderLists::FileObject(GameObject* object)
 {
     ASSERT(object, "Graphics System registering nullptr. RegisterObject function call");
-    if (!object)
+    if (!object || object->IsDestroyed())
         return;
     AddLight(object);
     AddRenderable(object);
