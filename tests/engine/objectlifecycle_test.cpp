@@ -167,6 +167,52 @@ TEST_F(ObjectLifecycle, AnObjectDestroyedWhileSwitchedOffLeavesTheDisabledLists)
     }
 }
 
+TEST_F(ObjectLifecycle, AnObjectDestroyedAfterLosingComponentsLeavesNoPointerToThemOrIt)
+{
+    GameObject* object = Spawn("Stripped");
+    Frames(1);
+    ASSERT_EQ(core.GetGraphics()->GetGameCamera(), object->GetCamera());
+    const TransformInterface* transform = object->GetTransform();
+    const CameraInterface* camera = object->GetCamera();
+    // Parked, not freed: the systems were not told of every one.
+    object->RemoveComponent(object->GetComponent<Camera>());
+    for (const char* name : {"PointLight", "Waypoint", "AudioSource", "AudioListener", "RigidBody", "MonoBehavior"})
+        ASSERT_NE(object->RemoveComponentByName(name), nullptr) << name;
+    Frames(1);
+    factory.DestroyObject(object);
+    Frames();
+    EXPECT_THAT(Holders(object), IsEmpty());
+    EXPECT_NE(core.GetGraphics()->GetGameCamera(), camera);
+    EXPECT_NE(core.GetGraphics()->GetGameCameraTransform(), transform);
+}
+
+TEST_F(ObjectLifecycle, AnUndoneDeletionTakesTheObjectBackAndItsLaterFreeingLeavesNothingBehind)
+{
+    core.SetEditorMode(true);
+    GameObject* object = Spawn("Undone");
+    messaging.Update();
+    Component* light = object->RemoveComponentByName("PointLight");
+    factory.DestroyObject(object);
+    messaging.Update();
+    ASSERT_THAT(factory.GetDeletedObjects(), Contains(object));
+    EXPECT_THAT(Holders(object), IsEmpty());
+
+    factory.RestoreObject(object);
+    factory.RegisterObject(object);
+    messaging.Update();
+    object->RestoreComponent(light);
+    EXPECT_TRUE(Lists(core.GetPhysics()->SimulatedObjects(), object));
+
+    // The oldest of a full deleted-objects buffer is freed at the next flush.
+    factory.DestroyObject(object);
+    for (std::size_t more = 0; more < ObjectFactory::kDeletedObjectsKept; ++more)
+        factory.DestroyObject(Spawn("Filler"));
+    ASSERT_THAT(factory.GetDestroyQueue(), Contains(object));
+    core.SetEditorMode(false);
+    Frames();
+    EXPECT_THAT(Holders(object), IsEmpty());
+}
+
 TEST_F(ObjectLifecycle, ALevelChangeWithMessagesAboutOldObjectsStillQueuedKeepsOnlyTheNewOnes)
 {
     GameObject* delivered = Spawn("Delivered");
