@@ -101,7 +101,7 @@ public:
     // The same rules for a component already made by the creator of that name; the one not kept is deleted.
     Component* AddComponent(const std::string& elementName, std::unique_ptr<Component> created);
     // Parks a component of this object in the removed-components buffer; the renderer forgets the object's
-    // mesh or light with it.
+    // mesh, light or camera with it.
     void RemoveComponent(Component* component);
     // Parks the first component of the name's kind; returns it, or null. The renderer is not told.
     Component* RemoveComponentByName(const std::string& elementName);

@@ -1,6 +1,7 @@
 // An object's life followed by every system at once: made, registered, switched, stripped, destroyed and
 // freed through the real message queue, factory and frame. A system left holding a freed object reads it
 // in the next frame, which the sanitizer reports; the lists are checked as well to name the system.
+#include "c_audiolistener.h"
 #include "c_camera.h"
 #include "c_rigidbody.h"
 #include "enginesystems.h"
@@ -229,4 +230,18 @@ TEST_F(ObjectLifecycle, ALevelChangeWithMessagesAboutOldObjectsStillQueuedKeepsO
     EXPECT_THAT(Holders(waiting), IsEmpty());
     EXPECT_TRUE(Lists(core.GetPhysics()->SimulatedObjects(), next));
     EXPECT_TRUE(Lists(core.GetAI()->GetWaypointObjects(), next));
+}
+
+TEST_F(ObjectLifecycle, AComponentPushedOutOfTheRemovedBufferIsReadByNoSystem)
+{
+    GameObject* object = Spawn("Edited");
+    Frames(1);
+    ASSERT_EQ(core.GetGraphics()->GetGameCamera(), object->GetCamera());
+    object->RemoveComponent(object->GetComponent<Camera>());
+    EXPECT_EQ(core.GetGraphics()->GetGameCamera(), nullptr);
+    object->RemoveComponent(object->GetComponent<AudioListener>());
+    for (std::size_t more = 0; more < GameObject::kRemovedComponentsKept; ++more)
+        object->RemoveComponent(object->AddComponent("DirectionalLight"));
+    Frames();
+    EXPECT_TRUE(Lists(core.GetPhysics()->SimulatedObjects(), object));
 }
