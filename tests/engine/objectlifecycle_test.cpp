@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -221,10 +223,17 @@ TEST_F(ObjectLifecycle, ALevelChangeWithMessagesAboutOldObjectsStillQueuedKeepsO
     GameObject* waiting = Spawn("Waiting");
     delivered->SetActive(false);
     delivered->GetComponent<RigidBody>()->SetEnabledAndNotify(false);
-    factory.DestroyAllObjects();
+    const std::filesystem::path level = std::filesystem::path(factory.GetRootFolder()) / "Assets/XML/Next.xml";
+    std::filesystem::create_directories(level.parent_path());
+    std::ofstream(level) << "<Objects>\n\t<Object>\n\t\t<Name>Next</Name>\n\t\t<PrefabID>900</PrefabID>\n"
+                            "\t\t<ID>5001</ID>\n\t\t<ParentID>0</ParentID>\n\t</Object>\n</Objects>\n";
+    testing::internal::CaptureStdout();
+    factory.LoadLevel("Next"); // no scene settings: reported
+    testing::internal::GetCapturedStdout();
     // A script switching an object of the old level on after asking for the new one.
     delivered->SetActive(true);
-    GameObject* next = Spawn("Next");
+    GameObject* next = factory.FindObject("Next");
+    ASSERT_NE(next, nullptr);
     Frames();
     EXPECT_THAT(Holders(delivered), IsEmpty());
     EXPECT_THAT(Holders(waiting), IsEmpty());
