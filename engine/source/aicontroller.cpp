@@ -91,11 +91,6 @@ Waypoint::Path PathTo(const std::vector<Waypoint*>& waypoints, const std::vector
     return path;
 }
 
-bool IsDestroyed(const GameObject& object)
-{
-    return object.GetPlace() == ObjectPlace::DestroyQueue || object.GetPlace() == ObjectPlace::DeletedBuffer;
-}
-
 Waypoint* WaypointOf(const GameObject* object)
 {
     return object ? object->GetComponent<Waypoint>() : nullptr;
@@ -127,8 +122,7 @@ void AIController::Update()
 void AIController::RegisterObject(GameObject* object)
 {
     ASSERT(object, "AI System registering nullptr. RegisterObject function call");
-    // One destroyed before its "Register" arrived would be listed after it is freed.
-    if (WaypointOf(object) && !IsDestroyed(*object) &&
+    if (WaypointOf(object) && !object->IsDestroyed() &&
         std::ranges::find(waypointObjects_, object) == waypointObjects_.end())
         waypointObjects_.push_back(object);
 }
@@ -246,7 +240,7 @@ void AIController::HandleAIMessage(const BaseMessage& message)
         const auto* question = PayloadOf<std::pair<Vector3, GameObject*>>(message);
         Waypoint* asking = question ? WaypointOf(question->second) : nullptr;
         // Nor one destroyed before it asked: its "Destroy" has passed, so it would be kept past its freeing.
-        if (!asking || IsDestroyed(*question->second))
+        if (!asking || question->second->IsDestroyed())
             return;
         asking->SetNearest(NearestWaypoint(question->first));
         askers_.insert(question->second);

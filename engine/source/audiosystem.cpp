@@ -296,7 +296,7 @@ void AudioSystem::UpdateListener()
 void AudioSystem::RegisterObject(GameObject* object)
 {
     ASSERT(object, "Audio System registering nullptr. RegisterObject function call");
-    if (!object)
+    if (!object || object->IsDestroyed())
         return;
     AudioListener* listener = object->GetComponent<AudioListener>();
     if (listener && std::ranges::find(listeners_, listener, &ListenerEntry::listener) == listeners_.end())

@@ -244,6 +244,9 @@ void GameObject::ForgetDrawing(const Component& component)
         graphics->RemoveRenderable(this);
     else if (type == CompEnum::Light)
         graphics->RemoveLight(this);
+    // The game camera must not stay one that the removed-components buffer frees later.
+    else if (type == CompEnum::Camera)
+        graphics->RemoveCamera(this);
 }
 
 Component* GameObject::RemoveComponentByName(const std::string& elementName)

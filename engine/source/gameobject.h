@@ -87,6 +87,9 @@ public:
     // Whoever holds the object (the factory) keeps this up to date as the object moves between its lists.
     ObjectPlace GetPlace() const { return place_; }
     void SetPlace(ObjectPlace place) { place_ = place; }
+    // Destroyed: waiting to be freed, or kept in the editor's deleted-objects buffer. A "Register" that
+    // arrives after its "Destroy" must not list it, or the system would read it once it is freed.
+    bool IsDestroyed() const { return place_ == ObjectPlace::DestroyQueue || place_ == ObjectPlace::DeletedBuffer; }
     // Whether its components' owner lookups give this object: when live or queued for freeing, or with
     // inPrefabs when a prefab.
     bool AnswersOwnerLookup(bool inPrefabs) const;
@@ -98,7 +101,7 @@ public:
     // The same rules for a component already made by the creator of that name; the one not kept is deleted.
     Component* AddComponent(const std::string& elementName, std::unique_ptr<Component> created);
     // Parks a component of this object in the removed-components buffer; the renderer forgets the object's
-    // mesh or light with it.
+    // mesh, light or camera with it.
     void RemoveComponent(Component* component);
     // Parks the first component of the name's kind; returns it, or null. The renderer is not told.
     Component* RemoveComponentByName(const std::string& elementName);

@@ -266,7 +266,7 @@ void Logic::QueuePending(GameObject* object)
 void Logic::RegisterObject(GameObject* object)
 {
     MonoBehaviorDLL* holder = HolderOf(object);
-    if (!holder || IsRunning(object) || Contains(inactiveObjects_, object))
+    if (!holder || object->IsDestroyed() || IsRunning(object) || Contains(inactiveObjects_, object))
         return;
     if (!object->IsActive() || !holder->IsEnabled())
     {

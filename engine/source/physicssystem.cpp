@@ -82,7 +82,7 @@ void PhysicsSystem::RegisterObject(GameObject* object)
     }
     const RigidBody* body = BodyOf(*object);
     const Collider* collider = ColliderOf(*object);
-    if (!body || !collider || Contains(simulatedObjects_, object))
+    if (!body || !collider || object->IsDestroyed() || Contains(simulatedObjects_, object))
         return;
     // An object that comes switched off (its "Disable" or "DisableComponent" arrived before it was known
     // here, as loading sends them) waits with the disabled ones, where switching it on finds it.

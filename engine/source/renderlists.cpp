@@ -93,7 +93,7 @@ ObjectLists* RenderLists::LightLists(const GameObject& object)
 void RenderLists::FileObject(GameObject* object)
 {
     ASSERT(object, "Graphics System registering nullptr. RegisterObject function call");
-    if (!object)
+    if (!object || object->IsDestroyed())
         return;
     AddLight(object);
     AddRenderable(object);
@@ -167,14 +167,17 @@ void RenderLists::RemoveRenderable(GameObject* object)
 
 void RenderLists::RemoveLight(GameObject* object)
 {
-    if (ObjectLists* lists = LightLists(*object))
-        EraseFrom(*lists, object);
+    // From both: the light may be gone or of another type than when it was filed.
+    EraseFrom(pointLights, object);
+    EraseFrom(directionalLights, object);
 }
 
 void RenderLists::RemoveCamera(GameObject* object)
 {
+    // By the lists, not the camera: one taken off the object still leaves it the game camera's owner.
+    const bool filed = Contains(cameras.active, object) || Contains(cameras.disabled, object);
     EraseFrom(cameras, object);
-    if (!object->GetCamera())
+    if (!filed && !object->GetCamera())
         return;
     if (cameras.active.empty())
     {
