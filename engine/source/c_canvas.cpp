@@ -11,6 +11,19 @@ const auto kMembers = MemberTable<Canvas, bool, unsigned>{
     EnabledMember<Canvas>(),
     RefAccessors<Canvas>("PPU", &Canvas::GetPPU, &Canvas::SetPPU),
 };
+
+// Runs link for every parent and child pair whose link goes through the component.
+template <class Link>
+void ForCanvasLinksOf(GameObject& owner, const Component& component, Link link)
+{
+    const Component* canvas = owner.GetComponent<Canvas>();
+    const Component* renderer = owner.GetComponent<CanvasRenderer>();
+    if (&component == canvas)
+        for (GameObject* child : owner.GetChildren())
+            link(owner, *child);
+    else if (&component == renderer && owner.GetParent())
+        link(*owner.GetParent(), owner);
+}
 } // namespace
 
 void Canvas::Serialize(XMLWriter& writer, const Component* prefab) const
@@ -65,4 +78,16 @@ void DropCanvasElements(GameObject& parent, const std::unordered_set<const GameO
 {
     if (auto* canvas = parent.GetComponent<Canvas>())
         canvas->elements_.remove_if([&](const GameObject* element) { return going.contains(element); });
+}
+
+void UnlinkCanvasComponent(GameObject& owner, const Component& component)
+{
+    ForCanvasLinksOf(owner, component, UnlinkCanvasChild);
+}
+
+void LinkCanvasComponent(GameObject& owner, const Component& component)
+{
+    // A restored component may find links already made, so each is looked for first.
+    ForCanvasLinksOf(owner, component,
+                     [](GameObject& parent, GameObject& child) { LinkCanvasChild(parent, child, false); });
 }

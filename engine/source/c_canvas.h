@@ -47,5 +47,10 @@ void LinkCanvasChild(GameObject& parent, GameObject& child, bool newChild);
 void UnlinkCanvasChild(GameObject& parent, GameObject& child);
 // The child's CanvasRenderer, if any, forgets its canvas: for a parent about to be freed.
 void LeaveCanvas(GameObject& child);
+// A Canvas or CanvasRenderer set aside in its object's removed-components buffer takes its links with it, and
+// a restored one links again: a parked component may be deleted later, while the objects linked to it live on.
+// Both act only for the object's first component of that class, the one the links belong to.
+void UnlinkCanvasComponent(GameObject& owner, const Component& component);
+void LinkCanvasComponent(GameObject& owner, const Component& component);
 // Takes every object about to be freed out of the element list of parent's canvas, in one pass.
 void DropCanvasElements(GameObject& parent, const std::unordered_set<const GameObject*>& going);

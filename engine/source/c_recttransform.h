@@ -35,7 +35,7 @@ private:
 // The user interface is laid out for this width / height; other shapes stretch the elements.
 inline constexpr float kDesignAspect = 1.6f;
 
-// The model matrix of a sprite quad spanning (0, 0) to (1, 1), centred on position (y pointing down), in a
-// viewport of the given size.
+// The model matrix of a sprite quad spanning (0, 0) to (1, 1), centred on position, in a viewport of the given
+// size. The position's y enters negated, for the UI projection whose y grows downwards.
 Matrix4 RectModelMatrix(const Vector3& position, const Vector2& scale, float degrees, unsigned pixelsPerUnit,
                         int viewportWidth, int viewportHeight);

@@ -217,6 +217,7 @@ void GameObject::Park(std::vector<std::unique_ptr<Component>>::iterator position
 {
     if (removed_.size() == kRemovedComponentsKept)
         removed_.pop_front();
+    UnlinkCanvasComponent(*this, **position);
     (*position)->owner_ = nullptr;
     removed_.push_back(std::move(*position));
     components_.erase(position);
@@ -266,7 +267,7 @@ void GameObject::RestoreComponent(Component* component)
     const auto found = std::ranges::find_if(removed_, [&](const auto& parked) { return parked.get() == component; });
     if (found == removed_.end())
         return;
-    Adopt(std::move(*found));
+    LinkCanvasComponent(*this, *Adopt(std::move(*found)));
     removed_.erase(found);
 }
 

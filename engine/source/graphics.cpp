@@ -19,7 +19,8 @@
 namespace
 {
 constexpr std::uint32_t kTransparentRenderMode = 1;
-// The UI is laid out on a 1920 x 1200 canvas, y growing downwards, centred on the screen.
+// The UI is laid out on a 1920 x 1200 canvas centred on the screen. This projection's y grows downwards and
+// element positions enter it with y negated, so a position's y grows upwards and pictures stand upright.
 constexpr float kUIHalfWidth = 960.0f;
 constexpr float kUIHalfHeight = 600.0f;
 

@@ -80,6 +80,8 @@ public:
     static constexpr int kPickingKey = 2;
     static constexpr int kEditorViewKey = 6;
     static constexpr int kGameViewKey = 7;
+    // The length of the skinning shaders' bones array (their MAX_BONES); poses past it are not uploaded.
+    static constexpr std::size_t kMaxBones = 100;
 
     Graphics(platform::Window* window, int width, int height);
     ~Graphics() override;

@@ -17,6 +17,7 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
 #include <string>
 
 namespace
@@ -209,7 +210,7 @@ Model* Graphics::PrepareObject(Shader& shader, GameObject& object)
     if (model->hasAnimation && animator && animator->IsEnabled() && !animator->GetControllerName().empty())
         model->BoneTransform(paused_ ? 0.0 : static_cast<double>(animator->GetCurrentTime()), bones);
     shader.SetInt("hasAnim", bones.empty() ? 0 : 1);
-    for (std::size_t i = 0; i < bones.size(); ++i)
+    for (std::size_t i = 0; i < std::min(bones.size(), kMaxBones); ++i)
         shader.SetMat4("bones[" + std::to_string(i) + "]", RowMajor(bones[i]), true);
     return model;
 }

@@ -1,6 +1,7 @@
 #include "c_canvas.h"
 #include "c_canvasrenderer.h"
 #include "objectworld.h"
+#include "renderlists.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -23,6 +24,16 @@ protected:
         return element;
     }
     static CanvasRenderer& RendererOf(const GameObject& object) { return *object.GetComponent<CanvasRenderer>(); }
+    // Removes as many other components as the buffer keeps, so what was parked before is deleted.
+    static void OverflowRemovedBuffer(GameObject& object)
+    {
+        for (std::size_t i = 0; i < GameObject::kRemovedComponentsKept; ++i)
+            object.RemoveComponent(object.AddComponent("Waypoint"));
+    }
+    void FreeObject(const GameObject& object)
+    {
+        std::erase_if(world.live, [&](const auto& owned) { return owned.get() == &object; });
+    }
     // As the factory frees destroyed objects: every link cut in one sweep, then the objects deleted.
     void FreeTogether(const std::vector<GameObject*>& going)
     {
@@ -117,6 +128,49 @@ TEST_F(CanvasLinks, ElementsSharingAnIdAllLeaveWhenOneIsRemoved)
 
     menu.AddChild(&twin);
     EXPECT_THAT(canvas.GetElements(), ElementsAre(&twin));
+}
+
+TEST_F(CanvasLinks, AParkedCanvasTakesItsLinksAlongAndARestoredOneRelinksTheChildrenItHasThen)
+{
+    GameObject& going = Element("Going", 14);
+    GameObject& staying = Element("Staying", 15);
+    menu.AddChild(&going);
+    menu.AddChild(&staying);
+    menu.RemoveComponentByName("Canvas");
+    EXPECT_THAT(canvas.GetElements(), IsEmpty());
+    EXPECT_EQ(RendererOf(staying).GetCanvas(), nullptr);
+
+    FreeObject(going);
+    menu.RestoreComponent(&canvas);
+    EXPECT_THAT(canvas.GetElements(), ElementsAre(&staying));
+    EXPECT_EQ(RendererOf(staying).GetCanvas(), &canvas);
+
+    // Deleted from the buffer later, it leaves the renderer nothing to reach; drawing looks the canvas up.
+    menu.RemoveComponent(&canvas);
+    OverflowRemovedBuffer(menu);
+    RenderLists lists([](const std::string&) { return false; });
+    lists.FileObject(&staying);
+    lists.SortCanvasRenderers();
+    EXPECT_EQ(RendererOf(staying).GetCanvas(), nullptr);
+}
+
+TEST_F(CanvasLinks, AParkedRendererLeavesItsCanvasAndARestoredOneJoinsItsParentsCanvasOfThen)
+{
+    GameObject& element = Element("Element", 16);
+    menu.AddChild(&element);
+    CanvasRenderer& renderer = RendererOf(element);
+    element.RemoveComponent(&renderer);
+    EXPECT_THAT(canvas.GetElements(), IsEmpty());
+    EXPECT_EQ(renderer.GetCanvas(), nullptr);
+    element.RestoreComponent(&renderer);
+    EXPECT_THAT(canvas.GetElements(), ElementsAre(&element));
+    EXPECT_EQ(renderer.GetCanvas(), &canvas);
+
+    // Its canvas freed while it was parked: restored, it belongs to no canvas.
+    element.RemoveComponent(&renderer);
+    FreeObject(menu);
+    element.RestoreComponent(&renderer);
+    EXPECT_EQ(renderer.GetCanvas(), nullptr);
 }
 
 TEST_F(CanvasLinks, CopiesStartUnlinkedAndLinkUnderTheirNewParent)

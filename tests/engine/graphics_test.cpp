@@ -11,6 +11,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -44,6 +47,18 @@ protected:
     ObjectId lastId = 100;
     Graphics graphics{nullptr, 160, 100};
 };
+}
+
+TEST(GraphicsBones, TheUploadLimitIsTheSkinningShadersArrayLength)
+{
+    const std::string declaration = "const int MAX_BONES = " + std::to_string(Graphics::kMaxBones) + ";";
+    for (const char* shader : {"forward.vs", "depthPass.vs", "objectPicking.vs"})
+    {
+        std::ifstream file(std::string(NEKTARU_SOURCE_DIR) + "/Bin/Assets/Shaders/" + shader);
+        std::stringstream source;
+        source << file.rdbuf();
+        EXPECT_NE(source.str().find(declaration), std::string::npos) << shader;
+    }
 }
 
 TEST_F(GraphicsTest, StartsWithTheRenderSettingsAndAnnouncesItself)

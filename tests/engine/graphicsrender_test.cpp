@@ -64,6 +64,9 @@ protected:
             assets_->Write(std::string("Assets/Textures/Skyboxes/MainSky/") + face + ".dds",
                            SolidDDS("DXT1", 4, 4, 1, 1, colour));
         assets_->Write("Assets/Textures/black.dds", SolidDDS("DXT1", 4, 4, 1, 1, 0));
+        // A picture red in its upper half and blue in its lower half (DDS rows run top down).
+        assets_->Write("Assets/Textures/RedOverBlue.dds",
+                       DDSHeader("DXT1", 4, 8, 1) + SolidDXT1Block(0xF800) + SolidDXT1Block(0x001F));
         assets_->Write("Assets/Textures/white.dds", SolidDDS("DXT1", 4, 4, 1, 1, 0xFFFF));
     }
     static void TearDownTestSuite() { assets_.reset(); }
@@ -81,6 +84,9 @@ protected:
         resources->ProcessModels();
         AddMaterial(*resources, "White", {1, 1, 1, 1}, 0);
         AddMaterial(*resources, "Glass", {1, 0, 0, 0.5f}, 1);
+        AddMaterial(*resources, "RedOverBlue", {1, 1, 1, 1}, 0);
+        resources->materials["RedOverBlue"].hasDiffuseMap = true;
+        resources->materials["RedOverBlue"].diffuseMap = "RedOverBlue.dds";
         AddWalk(*resources);
         graphics = std::make_unique<Graphics>(window_, kWidth, kHeight);
         graphics->SetResourceManager(std::move(resources));
@@ -260,11 +266,16 @@ TEST_F(GLRenderTest, ALitCubeCastsAShadowUnderTheSkyWithGlassBlendedOverIt)
     EXPECT_LT(Brightness(shadow) + 90, Brightness(lit));
 
     // Red glass between the camera and the cube tints it but lets it show through.
-    Mesh("Glass", "Cube", "Glass", {0, 0.7f, -1.5f}, {0.6f, 0.6f, 0.2f});
+    GameObject& glass = Mesh("Glass", "Cube", "Glass", {0, 0.7f, -1.5f}, {0.6f, 0.6f, 0.2f});
     DrawFrame();
     const Pixel tinted = AtWorld({0, 0.7f, -1.6f});
     EXPECT_GT(tinted[0], tinted[1] + 40);
     EXPECT_GT(tinted[1], 20);
+    // The object's own colour, not the shared material's, is what blends.
+    glass.GetMeshRenderer()->SetDiffuseColor({0, 0, 1, 0.5f});
+    DrawFrame();
+    const Pixel blue = AtWorld({0, 0.7f, -1.6f});
+    EXPECT_GT(blue[2], blue[0] + 40);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -292,6 +303,22 @@ TEST_F(GLRenderTest, HigherUIDepthsAreDrawnOnTopAcrossTheWholeRangeAndAlphaBlend
     canvas.SetActive(false);
     DrawFrame();
     EXPECT_TRUE(Near(AtCanvas(75, 0), AtCanvas(0, 400)));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GLRenderTest, UIPositionsGrowUpwardsAndPicturesStandUpright)
+{
+    Camera({0, 0, -5}, {0, 0, 0});
+    GameObject& canvas = Make("Canvas");
+    canvas.AddComponent("Canvas");
+    graphics->RegisterObject(&canvas);
+    // 200 canvas units tall, its top edge 50 below the top of the screen.
+    Sprite(canvas, {1, 1, 1, 1}, 0, 450, 0, 2).GetImage()->SetMaterial("RedOverBlue");
+    DrawFrame();
+    EXPECT_TRUE(Near(At(kWidth / 2, kHeight - 10), {255, 0, 0}));
+    EXPECT_TRUE(Near(AtCanvas(0, 400), {0, 0, 255}));
+    // The mirror place at the bottom shows the sky in front of the camera.
+    EXPECT_TRUE(Near(AtCanvas(0, -450), {255, 0, 255}));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
