@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -210,6 +211,45 @@ TEST_F(Particles, PlayPauseAndStopSetTheFlagsAndStopKillsEveryParticle)
     EXPECT_THAT(LiveAfterTicks(1), ElementsAre(0));
 }
 
+TEST_F(Particles, ScriptsDriveTheSystemThroughItsInterface)
+{
+    ParticleSystemInterface* script = object.GetParticleSystem();
+    ASSERT_NE(script, nullptr);
+    EXPECT_EQ(script->GetGameObject(), static_cast<GameObjectInterface*>(&object));
+    script->Stop();
+    script->Play();
+    EXPECT_TRUE(script->IsPlaying() && script->IsEmitting());
+    EXPECT_FALSE(script->IsPaused() || script->IsStopped());
+
+    // As a boss switch loses health: a slower rate, short-lived particles and a fainter colour.
+    script->SetEmissionRate(120);
+    script->SetDuration(0.5f);
+    script->SetStartLifetime(0.5f);
+    script->SetColourMaxAlpha(100.0f);
+    script->SetColourMinAlpha(100.0f);
+    system.settings.colourOverLifetime = true;
+    EXPECT_THAT(LiveAfterTicks(1), ElementsAre(2));
+    EXPECT_EQ(script->GetEmissionRate(), 120);
+    EXPECT_EQ(script->GetDuration(), 0.5f);
+    EXPECT_EQ(script->GetStartLifetime(), 0.5f);
+    EXPECT_EQ(script->GetColourMaxAlpha(), 100.0f);
+    EXPECT_EQ(script->GetColourMinAlpha(), 100.0f);
+    EXPECT_EQ(system.GetColourStream()[3], 100);
+    EXPECT_EQ(system.GetParticles()[0].life, 0.5f - kTick);
+
+    // A rate of 0 lets no new particle come; those alive live on.
+    script->SetEmissionRate(0);
+    EXPECT_THAT(LiveAfterTicks(2), ElementsAre(2, 2));
+
+    script->Pause();
+    EXPECT_TRUE(script->IsPaused() && script->IsEmitting());
+    EXPECT_FALSE(script->IsPlaying());
+    script->Stop();
+    EXPECT_TRUE(script->IsStopped());
+    EXPECT_FALSE(script->IsPlaying() || script->IsEmitting());
+    EXPECT_EQ(system.GetLiveCount(), 0);
+}
+
 TEST_F(Particles, TheRateIsSpreadOverSixtyTicksASecond)
 {
     const struct
@@ -322,6 +362,23 @@ TEST_F(Particles, ColourAndSizeFollowTheLifetime)
     system.SimulateParticles(0.5f, nullptr);
     EXPECT_THAT(std::vector<std::uint8_t>(system.GetColourStream().begin(), system.GetColourStream().begin() + 4),
                 ElementsAre(255, 0, 0, 255));
+}
+
+TEST_F(Particles, AHugeShapeFromAFileKeepsThePoolInOrder)
+{
+    // Spans too wide for a float give positions that are not numbers; their depths must still sort.
+    Load(system, Element(Leaf("ShapeShapeType", "4") + Leaf("ShapeScale", "3e38, 3e38, 3e38")));
+    system.SetMaxParticles(200);
+    for (int n = 0; n < 100; ++n)
+        system.SpawnParticle();
+    const Vector3 camera(1.0f, 2.0f, 3.0f);
+    system.SimulateParticles(kTick, &camera);
+    EXPECT_EQ(system.GetLiveCount(), 100);
+    const std::vector<Particle>& pool = system.GetParticles();
+    for (const Particle& particle : pool)
+        ASSERT_FALSE(std::isnan(particle.depth));
+    EXPECT_TRUE(std::is_sorted(pool.begin(), pool.end(),
+                               [](const Particle& a, const Particle& b) { return a.depth > b.depth; }));
 }
 
 TEST_F(Particles, AFullPoolRestartsItsFirstRecord)

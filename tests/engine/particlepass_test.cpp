@@ -4,6 +4,7 @@
 #include "matrix4.h"
 #include "objectworld.h"
 #include "shader.h"
+#include "transforminterface.h"
 
 #include <array>
 #include <string>
@@ -96,4 +97,27 @@ TEST_F(ParticlePassTest, AStoppedSystemDrawsNothing)
     system.SpawnParticle();
     system.SimulateParticles(0.01f, nullptr);
     EXPECT_EQ(RedAtCentre(), 0);
+}
+
+TEST_F(ParticlePassTest, TheRenderModesSpanTheQuadAlongTheirAxes)
+{
+    // The view looks along z: a quad that lies in the x-z plane is edge-on and covers nothing.
+    const struct
+    {
+        int mode;
+        Vector3 objectRotation;
+        bool seen;
+    } cases[] = {
+        {0, {0.0f, 90.0f, 0.0f}, true},  // faces the camera whatever the object's turn
+        {1, {0.0f, 0.0f, 0.0f}, false}, // lies flat
+        {2, {0.0f, 0.0f, 0.0f}, true},  // along the object's own up and right
+        {2, {0.0f, 90.0f, 0.0f}, false},
+    };
+    system.SimulateParticles(0.01f, nullptr);
+    for (const auto& c : cases)
+    {
+        system.settings.renderMode = c.mode;
+        object.GetTransform()->SetRotation(c.objectRotation);
+        EXPECT_EQ(RedAtCentre() > 200, c.seen) << "mode " << c.mode << ", turned " << c.objectRotation.y;
+    }
 }
