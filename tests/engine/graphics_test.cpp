@@ -25,11 +25,7 @@ class GraphicsTest : public ::testing::Test
 protected:
     GameObject& Make(const std::string& name, std::initializer_list<const char*> components)
     {
-        GameObject& object = world.Live(name, ++lastId);
-        object.EnsureTransform();
-        for (const char* component : components)
-            object.AddComponent(component);
-        return object;
+        return world.LiveWith(name, ++lastId, components);
     }
     template <class T>
     void Send(SystemId receiver, MessageName name, T payload)

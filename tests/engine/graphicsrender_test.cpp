@@ -118,12 +118,7 @@ protected:
         resources.animationControllers["Walk"] = std::move(walk);
     }
 
-    GameObject& Make(const std::string& name)
-    {
-        GameObject& object = world.Live(name, ++lastId);
-        object.EnsureTransform();
-        return object;
-    }
+    GameObject& Make(const std::string& name) { return world.LiveWith(name, ++lastId); }
     GameObject& Camera(const Vector3& position, const Vector3& target)
     {
         GameObject& camera = Make("Camera");

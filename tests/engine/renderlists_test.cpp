@@ -26,11 +26,7 @@ protected:
     // An object with the components of these element names, live in the world.
     GameObject& Make(const std::string& name, std::initializer_list<const char*> components)
     {
-        GameObject& object = world.Live(name, ++lastId);
-        object.EnsureTransform();
-        for (const char* component : components)
-            object.AddComponent(component);
-        return object;
+        return world.LiveWith(name, ++lastId, components);
     }
     GameObject& Renderer(const std::string& name, const std::string& material)
     {

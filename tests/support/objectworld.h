@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +39,15 @@ public:
     GameObject& Live(const std::string& name, ObjectId id)
     {
         return Live(std::make_unique<GameObject>(name, id));
+    }
+    // A live object with a transform and the components of these element names.
+    GameObject& LiveWith(const std::string& name, ObjectId id, std::initializer_list<const char*> components = {})
+    {
+        GameObject& object = Live(name, id);
+        object.EnsureTransform();
+        for (const char* component : components)
+            object.AddComponent(component);
+        return object;
     }
     GameObject& Prefab(const std::string& name, ObjectId id)
     {
