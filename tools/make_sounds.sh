@@ -35,4 +35,7 @@ sx -n -r 44100 -c 1 "$out/SFX/sfx_jump.ogg" synth 0.25 sine 200-500 fade 0 0.25 
 # Stereo on purpose: effects are placed, so it is mixed down to mono when loaded.
 sx -n -r 44100 -c 2 "$out/SFX/sfx_CheckPointSound.wav" synth 0.6 sine 523 sine 659 fade 0 0.6 0.3 gain -9
 
+# The splash level's sparks: a soft crackle that loops where the emitter is.
+sx -n -r 44100 -c 1 "$out/SFX/sfx_Sparks.wav" synth 2 pinknoise lowpass 3000 tremolo 9 80 fade 0.02 2 0.02 gain -18
+
 sx -n -r 22050 -c 1 "$out/Voiceovers/vo_welcome.ogg" synth 1.2 sawtooth 130 tremolo 5 70 lowpass 900 fade 0.05 1.2 0.2 norm -6

@@ -318,7 +318,8 @@ TEST(AudioDemo, TheGeneratedSoundsLoadAndTheSplashLevelPlaysItsMusic)
     core.WaitForLoading(audio.GetLoadTasks(), {}, {});
     EXPECT_EQ(Names(audio), (std::vector<std::string>{"Default", "bgm_respawn", "bgm_splash", "bgm_truedeath",
                                                       "sfx_CheckPointSound", "sfx_ItemPickUp", "sfx_MenuButtonClick",
-                                                      "sfx_MenuButtonRollOver", "sfx_jump", "vo_welcome"}));
+                                                      "sfx_MenuButtonRollOver", "sfx_Sparks", "sfx_jump",
+                                                      "vo_welcome"}));
     EXPECT_EQ(audio.GetSounds().at("Default")->type, Sound::SFX);
 
     ObjectFactory factory(std::string(NEKTARU_SOURCE_DIR) + "/Bin/");
@@ -330,4 +331,12 @@ TEST(AudioDemo, TheGeneratedSoundsLoadAndTheSplashLevelPlaysItsMusic)
     const auto* source = music->GetComponent<AudioSource>();
     EXPECT_EQ(source->GetSound(), audio.FindSound("bgm_splash"));
     EXPECT_TRUE(audio.Engine().IsPlaying(source->GetChannel()));
+
+    // The sparks crackle where they are.
+    const GameObject* sparks = factory.FindObject("SplashSparks");
+    ASSERT_NE(sparks, nullptr);
+    const auto* crackle = sparks->GetComponent<AudioSource>();
+    ASSERT_NE(crackle, nullptr);
+    EXPECT_EQ(crackle->GetSound(), audio.FindSound("sfx_Sparks"));
+    EXPECT_TRUE(audio.Engine().IsPlaying(crackle->GetChannel()));
 }
