@@ -41,8 +41,6 @@ constexpr float kSkyboxCube[] = {
 };
 
 // The skybox faces in cube-map order.
-constexpr const char* kSkyboxFaces[] = {"right", "left", "top", "bottom", "front", "back"};
-
 unsigned MakeVertexArray(unsigned& buffer, const float* data, std::size_t bytes)
 {
     unsigned vao = 0;
@@ -451,12 +449,8 @@ void Graphics::LoadSkybox(const std::string& folder)
     if (!HasContext() || !resources_)
         return;
     DeleteTexture(skyboxTexture_);
-    const std::string textures = resources_->RootFolder() + "Assets/Textures/";
-    std::vector<std::string> faces;
-    for (const char* face : kSkyboxFaces)
-        faces.push_back(folder.empty() || folder == "black" ? textures + "black.dds"
-                                                             : textures + "Skyboxes/" + folder + "/" + face + ".dds");
-    skyboxTexture_ = LoadCubemapDDS(faces);
+    // The name comes from a scene-settings file: one that leads out of the sky folder gives a black sky.
+    skyboxTexture_ = LoadCubemapDDS(SkyboxFacePaths(resources_->RootFolder() + "Assets/Textures/", folder));
     if (Shader* skybox = Program("SkyboxShader"))
     {
         skybox->Use();

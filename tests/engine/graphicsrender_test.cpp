@@ -398,6 +398,18 @@ TEST_F(GLRenderTest, ASkyboxIsRebuiltOnlyForANewName)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+TEST_F(GLRenderTest, ASkyboxNameThatLeavesTheSkyFolderGivesABlackSky)
+{
+    // The name comes from a scene-settings file; this one leads back to a real sky and is still refused.
+    Camera({0, 0, 0}, {0, 0, 1});
+    testing::internal::CaptureStdout();
+    graphics->SetSkybox("../Skyboxes/MainSky");
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("is not a folder name"), std::string::npos);
+    DrawFrame();
+    EXPECT_TRUE(Near(At(kWidth / 2, kHeight / 2), {0, 0, 0}));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 TEST_F(GLRenderTest, APlayingParticleSystemIsDrawnFacingTheCameraAndAStoppedOneIsNot)
 {
     Camera({0, 0, -5}, {0, 0, 0});
