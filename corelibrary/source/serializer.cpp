@@ -343,6 +343,14 @@ void XMLReader::ParseLine(std::string_view line)
     {
         current_ = current_->parent->AddChild();
     }
+    else if (!current_->name.empty() && !line.starts_with("</") && !reportedRootSibling_)
+    {
+        // Only the root's own lines stand at the left edge: a file indented with spaces would otherwise load
+        // as an empty root without a word.
+        reportedRootSibling_ = true;
+        ASSERT(false, "XMLReader : \"" + std::string(line) + "\" stands beside the root element; the elements "
+                      "below the root are indented with tabs");
+    }
     // A sibling of the root fills the root itself.
 
     const xmlmatch::TagMatch match = xmlmatch::SplitLine(line);

@@ -119,6 +119,7 @@ private:
     bool open_;
     XMLNode* current_ = &root_;
     int depth_ = 0;
+    bool reportedRootSibling_ = false;
 };
 
 template <> bool XMLReader::ReadValue<bool>(const std::string& text, bool* target);

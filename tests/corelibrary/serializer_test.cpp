@@ -236,7 +236,6 @@ TEST_F(XMLFiles, ReaderBuildsTheTreeTheLinesDescribe)
         {"empty element becomes two siblings", "<A>\n\t<B>\n\t</B>\n</A>\n", "A(B,B)"},
         {"empty leaf", "<A>\n\t<Name></Name>\n</A>\n", "A(Name)"},
         {"root without children", "<Objects>\n</Objects>\n", "Objects"},
-        {"blanks count as depth 0", "<A>\n  <B>1</B>\n</A>\n", "A"},
         {"two-tab jump goes one level down", "<A>\n\t\t<B>1</B>\n</A>\n", "A(B=1)"},
         {"closing line goes up one level only", "<A>\n\t<B>\n\t\t<C>1</C>\n</A>\n\t<D>2</D>\n", "A(B(C=1),D=2)"},
         {"blank lines skipped", "\n<A>\n\n\t<B>1</B>\n\n</A>\n", "A(B=1)"},
@@ -263,6 +262,13 @@ TEST_F(XMLFiles, LinesOutsideTheDialectAreReportedAndParsingGoesOn)
     const Parsed parsed = ParseFile(Write("odd.xml", "<A>\n\tplain text\n\t<B>1</B>\n</A>\n"));
     EXPECT_EQ(parsed.tree, "A(,B=1)");
     EXPECT_NE(parsed.errors.find("Something is wrong with seperating elem data"), std::string::npos);
+
+    // Blanks count as depth 0: a file indented with spaces is an empty root, and says so once.
+    const Parsed spaces = ParseFile(Write("spaces.xml", "<A>\n  <B>1</B>\n  <C>2</C>\n</A>\n"));
+    EXPECT_EQ(spaces.tree, "A");
+    const std::string beside = "\"  <B>1</B>\" stands beside the root element";
+    EXPECT_NE(spaces.errors.find(beside), std::string::npos);
+    EXPECT_EQ(spaces.errors.find("stands beside", spaces.errors.find("stands beside") + 1), std::string::npos);
 
     // General XML spread over lines gives some tree and no crash.
     const Parsed general = ParseFile(Write("general.xml", "<a x=\"1\">\n<b\n  y=\"2\">text</b>\n<!-- c --></a>"));
