@@ -211,98 +211,54 @@ void RenderLists::RemoveParticleSystem(GameObject* object)
     EraseFrom(particleSystems, object);
 }
 
-void RenderLists::EnableRenderable(GameObject* object)
+void RenderLists::SwitchKind(GameObject* object, CompEnum kind, bool enable)
 {
-    if (!object->GetMeshRenderer())
-        return;
-    ObjectLists& lists = IsTransparent(*object) ? transparentRenderables : opaqueRenderables;
-    Enable(lists, object);
-}
-
-void RenderLists::DisableRenderable(GameObject* object)
-{
-    // A disabled blended renderer is hidden like an opaque one.
-    Disable(opaqueRenderables, object);
-    Disable(transparentRenderables, object);
-}
-
-void RenderLists::EnableLight(GameObject* object)
-{
-    if (ObjectLists* lists = LightLists(*object))
-        Enable(*lists, object);
-}
-
-void RenderLists::DisableLight(GameObject* object)
-{
-    if (ObjectLists* lists = LightLists(*object))
-        Disable(*lists, object);
-}
-
-void RenderLists::EnableCamera(GameObject* object)
-{
-    Enable(cameras, object);
-}
-
-void RenderLists::DisableCamera(GameObject* object)
-{
-    Disable(cameras, object);
-}
-
-void RenderLists::EnableCollider(GameObject* object)
-{
-    Enable(colliders, object);
-}
-
-void RenderLists::DisableCollider(GameObject* object)
-{
-    Disable(colliders, object);
-}
-
-void RenderLists::EnableCanvas(GameObject* object)
-{
-    Enable(canvases, object);
-}
-
-void RenderLists::DisableCanvas(GameObject* object)
-{
-    Disable(canvases, object);
-}
-
-void RenderLists::EnableParticleSystem(GameObject* object)
-{
-    Enable(particleSystems, object);
-}
-
-void RenderLists::DisableParticleSystem(GameObject* object)
-{
-    Disable(particleSystems, object);
+    const auto apply = [&](ObjectLists& lists) { enable ? Enable(lists, object) : Disable(lists, object); };
+    switch (kind)
+    {
+    case CompEnum::Light:
+        if (ObjectLists* lists = LightLists(*object))
+            apply(*lists);
+        break;
+    case CompEnum::MeshRenderer:
+        if (!enable)
+        {
+            // A disabled blended renderer is hidden like an opaque one.
+            apply(opaqueRenderables);
+            apply(transparentRenderables);
+        }
+        else if (object->GetMeshRenderer())
+            apply(IsTransparent(*object) ? transparentRenderables : opaqueRenderables);
+        break;
+    case CompEnum::Camera:
+        apply(cameras);
+        break;
+    case CompEnum::Collider:
+        apply(colliders);
+        break;
+    case CompEnum::Canvas:
+        apply(canvases);
+        break;
+    case CompEnum::ParticleSystem:
+        apply(particleSystems);
+        break;
+    default:
+        break;
+    }
 }
 
 void RenderLists::RunForKind(GameObject* object, CompEnum kind, bool enable)
 {
-    using Operation = void (RenderLists::*)(GameObject*);
-    struct KindOperations
-    {
-        CompEnum kind;
-        Operation enable;
-        Operation disable;
-    };
     // In the order a whole object is enabled or disabled.
-    static constexpr KindOperations kOperations[] = {
-        {CompEnum::Light, &RenderLists::EnableLight, &RenderLists::DisableLight},
-        {CompEnum::MeshRenderer, &RenderLists::EnableRenderable, &RenderLists::DisableRenderable},
-        {CompEnum::Camera, &RenderLists::EnableCamera, &RenderLists::DisableCamera},
-        {CompEnum::Collider, &RenderLists::EnableCollider, &RenderLists::DisableCollider},
-        {CompEnum::Canvas, &RenderLists::EnableCanvas, &RenderLists::DisableCanvas},
-        {CompEnum::ParticleSystem, &RenderLists::EnableParticleSystem, &RenderLists::DisableParticleSystem},
-    };
+    static constexpr CompEnum kKinds[] = {CompEnum::Light,    CompEnum::MeshRenderer, CompEnum::Camera,
+                                          CompEnum::Collider, CompEnum::Canvas,       CompEnum::ParticleSystem};
     ASSERT(object, "Graphics System disabling nullptr. Message sent a nullptr");
     if (!object)
         return;
     const bool wholeObject = static_cast<std::uint32_t>(kind) == 0;
-    for (const KindOperations& operations : kOperations)
-        if (wholeObject || operations.kind == kind)
-            (this->*(enable ? operations.enable : operations.disable))(object);
+    for (const CompEnum each : kKinds)
+        if (wholeObject || each == kind)
+            SwitchKind(object, each, enable);
 }
 
 void RenderLists::OnEnableComponent(GameObject* object, CompEnum kind)

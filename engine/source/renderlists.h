@@ -47,18 +47,6 @@ public:
     void RemoveCanvas(GameObject* object);
     void RemoveParticleSystem(GameObject* object);
 
-    void EnableRenderable(GameObject* object);
-    void DisableRenderable(GameObject* object);
-    void EnableLight(GameObject* object);
-    void DisableLight(GameObject* object);
-    void EnableCamera(GameObject* object);
-    void DisableCamera(GameObject* object);
-    void EnableCollider(GameObject* object);
-    void DisableCollider(GameObject* object);
-    void EnableCanvas(GameObject* object);
-    void DisableCanvas(GameObject* object);
-    void EnableParticleSystem(GameObject* object);
-    void DisableParticleSystem(GameObject* object);
     // Every kind for the whole object, or the one kind named.
     void OnEnableComponent(GameObject* object, CompEnum kind);
     void OnDisableComponent(GameObject* object, CompEnum kind);
@@ -96,6 +84,8 @@ private:
     // The point or directional pair of the object's light; null for a light of neither kind or none.
     ObjectLists* LightLists(const GameObject& object);
     void MakeGameCamera(GameObject* object);
+    // Moves the object between the active and disabled lists of one kind.
+    void SwitchKind(GameObject* object, CompEnum kind, bool enable);
     void RunForKind(GameObject* object, CompEnum kind, bool enable);
 
     TransparencyTest isTransparent_;

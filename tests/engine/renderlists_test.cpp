@@ -148,6 +148,21 @@ TEST_F(RenderListsTest, EnablingAndDisablingMovesBetweenTheListsOfAKind)
     EXPECT_THAT(lists.transparentRenderables.active, ElementsAre(&glass));
 }
 
+TEST_F(RenderListsTest, ColliderAndParticleSystemAreSwitchedOnlyByTheirOwnKind)
+{
+    GameObject& sparks = Make("Sparks", {"SphereCollider", "ParticleSystem"});
+    lists.FileObject(&sparks);
+
+    lists.OnDisableComponent(&sparks, CompEnum::Collider);
+    EXPECT_THAT(lists.colliders.disabled, ElementsAre(&sparks));
+    EXPECT_THAT(lists.particleSystems.active, ElementsAre(&sparks));
+    lists.OnDisableComponent(&sparks, CompEnum::ParticleSystem);
+    EXPECT_THAT(lists.particleSystems.disabled, ElementsAre(&sparks));
+    lists.OnEnableComponent(&sparks, CompEnum{});
+    EXPECT_THAT(lists.colliders.active, ElementsAre(&sparks));
+    EXPECT_THAT(lists.particleSystems.active, ElementsAre(&sparks));
+}
+
 TEST_F(RenderListsTest, ReclassifyingFollowsTheMaterialsRenderMode)
 {
     GameObject& a = Renderer("A", "Stone");
