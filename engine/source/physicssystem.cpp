@@ -377,7 +377,8 @@ void PhysicsSystem::PublishCollisionMessage()
         if (!contacts_.Holds(record))
             pendingExitContacts_.AppendOnce(record);
     }
-    touchingContacts_ = contacts_;
+    // Swapped, not copied: the emptied list keeps its storage for the next update.
+    std::swap(touchingContacts_, contacts_);
     contacts_.Clear();
     contactBodies_.clear();
 }
