@@ -56,13 +56,6 @@ void CheckPosition(const Vector3& position, const GameObject& object, const char
     ASSERT(!position.HasNaN(), object.GetName() + which);
 }
 
-// A contact found in a step, with the group positions of its two entries.
-struct StepContact
-{
-    CollisionData record;
-    std::size_t first;
-    std::size_t second;
-};
 } // namespace
 
 PhysicsSystem::PhysicsSystem() : PhysicsSystem(CoreClock())
@@ -250,8 +243,13 @@ bool PhysicsSystem::StepSimulation(const std::vector<std::size_t>& group, float&
     ASSERT(!group.empty(), "StepSimulation group size is 0. Why is group size 0?");
     const auto entry = [&](std::size_t at) -> const BroadPhaseEntry& { return broadPhaseEntries_[group[at]]; };
 
-    std::vector<ShapePlacement> placed;
-    std::vector<bool> isStatic;
+    // Scratch kept between steps, so a step allocates nothing once the lists have grown.
+    std::vector<ShapePlacement>& placed = stepPlaced_;
+    std::vector<bool>& isStatic = stepIsStatic_;
+    std::vector<StepContact>& touching = stepTouching_;
+    placed.clear();
+    isStatic.clear();
+    touching.clear();
     for (std::size_t at = 0; at < group.size(); ++at)
     {
         const BroadPhaseEntry& e = entry(at);
@@ -259,7 +257,6 @@ bool PhysicsSystem::StepSimulation(const std::vector<std::size_t>& group, float&
         isStatic.push_back(e.isStatic != 0);
     }
 
-    std::vector<StepContact> touching;
     float minToi = kLargestFloat;
     for (const auto& [i, j] : PairsThatMayTouch(placed, isStatic))
     {
@@ -377,7 +374,8 @@ void PhysicsSystem::PublishCollisionMessage()
         if (!contacts_.Holds(record))
             pendingExitContacts_.AppendOnce(record);
     }
-    touchingContacts_ = contacts_;
+    // Swapped, not copied: the emptied list keeps its storage for the next update.
+    std::swap(touchingContacts_, contacts_);
     contacts_.Clear();
     contactBodies_.clear();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "broadphase.h"
+#include "colliderpairs.h"
 #include "collisiondata.h"
 #include "compenum.h"
 #include "contactlist.h"
@@ -95,6 +96,16 @@ private:
     ContactList pendingExitContacts_;
     std::vector<BroadPhaseEntry> broadPhaseEntries_;
     std::vector<std::vector<std::size_t>> groups_;
+    // A contact found in a step, with the group positions of its two entries.
+    struct StepContact
+    {
+        CollisionData record;
+        std::size_t first;
+        std::size_t second;
+    };
+    std::vector<ShapePlacement> stepPlaced_;
+    std::vector<bool> stepIsStatic_;
+    std::vector<StepContact> stepTouching_;
 };
 
 // Changes the velocities of two touching bodies so that they stop approaching along the record's normal,
