@@ -146,6 +146,7 @@ void Model::ReadScene(TextureCache& textures, MissingTextures& missing)
                                                        : kDefaultTicksPerSecond;
     duration = static_cast<float>(animation.mDuration);
     BuildChannelMap(scene->mRootNode);
+    BuildPoseNodes(scene->mRootNode);
 }
 
 void Model::ProcessNode(const aiNode* root, TextureCache& textures, MissingTextures& missing)
@@ -276,30 +277,41 @@ void Model::BoneTransform(double seconds, std::vector<aiMatrix4x4>& out)
         float ticks = length > 0.0 ? static_cast<float>(std::fmod(ticksPerSecond * seconds, length)) : 0.0f;
         if (!(ticks >= 0.0f))
             ticks = 0.0f;
-        ReadNodeHierarchy(ticks, scene->mRootNode);
+        ReadNodeHierarchy(ticks);
     }
     out.resize(boneCount);
     for (std::uint32_t n = 0; n < boneCount; ++n)
         out[n] = bones[n].finalTransform;
 }
 
-void Model::ReadNodeHierarchy(float ticks, const aiNode* root)
+void Model::BuildPoseNodes(const aiNode* root)
 {
-    // Each node with the global transform of its parent.
-    std::vector<std::pair<const aiNode*, aiMatrix4x4>> pending{{root, aiMatrix4x4()}};
+    // Depth first, children in order, without recursion: a file sets the depth.
+    std::vector<std::pair<const aiNode*, std::size_t>> pending{{root, kNone}};
     while (!pending.empty())
     {
         const auto [node, parent] = pending.back();
         pending.pop_back();
         const auto channel = channelByNode.find(node->mName.C_Str());
-        const aiMatrix4x4 local = channel == channelByNode.end()
-                                      ? node->mTransformation
-                                      : ChannelTransform(ticks, *channel->second, node->mTransformation);
-        const aiMatrix4x4 global = parent * local;
         const auto bone = boneIndex.find(node->mName.C_Str());
-        if (bone != boneIndex.end())
-            bones[bone->second].finalTransform = globalInverseTransform * global * bones[bone->second].offset;
+        poseNodes_.push_back({node, parent, channel == channelByNode.end() ? nullptr : channel->second,
+                              bone == boneIndex.end() ? kNone : std::size_t{bone->second}});
+        const std::size_t self = poseNodes_.size() - 1;
         for (unsigned n = node->mNumChildren; n > 0; --n)
-            pending.emplace_back(node->mChildren[n - 1], global);
+            pending.emplace_back(node->mChildren[n - 1], self);
+    }
+    globals_.resize(poseNodes_.size());
+}
+
+void Model::ReadNodeHierarchy(float ticks)
+{
+    for (std::size_t n = 0; n < poseNodes_.size(); ++n)
+    {
+        const PoseNode& pose = poseNodes_[n];
+        const aiMatrix4x4 local = pose.channel ? ChannelTransform(ticks, *pose.channel, pose.node->mTransformation)
+                                               : pose.node->mTransformation;
+        globals_[n] = (pose.parent == kNone ? aiMatrix4x4() : globals_[pose.parent]) * local;
+        if (pose.bone != kNone)
+            bones[pose.bone].finalTransform = globalInverseTransform * globals_[n] * bones[pose.bone].offset;
     }
 }

@@ -78,5 +78,21 @@ private:
     void LoadMaterialTextures(const aiMaterial& material, int type, const char* kind, TextureCache& textures,
                               MissingTextures& missing, std::vector<Texture>& out) const;
     void BuildChannelMap(const aiNode* root);
-    void ReadNodeHierarchy(float ticks, const aiNode* root);
+    void BuildPoseNodes(const aiNode* root);
+    void ReadNodeHierarchy(float ticks);
+
+    // A node with what posing it needs, looked up once instead of by name every frame.
+    struct PoseNode
+    {
+        const aiNode* node;
+        // Index in poseNodes_ of the parent, which comes earlier; kNone for the root.
+        std::size_t parent;
+        const aiNodeAnim* channel;
+        // Index in bones, or kNone.
+        std::size_t bone;
+    };
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::vector<PoseNode> poseNodes_;
+    // Each pose node's global transform, kept between calls.
+    std::vector<aiMatrix4x4> globals_;
 };
