@@ -494,8 +494,8 @@ void AudioEngine::RenderSilently()
     const double now = MonotonicSeconds();
     const double seconds = std::min(now - silentSince_, kSilentCatchUpSeconds);
     silentSince_ = now;
-    std::vector<float> discarded(static_cast<std::size_t>(seconds * rate_));
-    Render(discarded);
+    silentMix_.resize(static_cast<std::size_t>(seconds * rate_));
+    Render(silentMix_);
 }
 
 void AudioEngine::Render(std::span<float> mono)

@@ -159,6 +159,8 @@ private:
     // Samples rendered by hand, the clock where the device has none of its own.
     std::uint64_t renderedSamples_ = 0;
     double silentSince_ = 0.0;
+    // Kept between updates so the silent output's mix allocates nothing per frame.
+    std::vector<float> silentMix_;
     double openedAt_ = 0.0;
     std::vector<Group> groups_;
     std::vector<Voice> voices_;
