@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -145,19 +144,4 @@ std::string GetFileStem(const std::string& path)
 {
     const std::string name = GetFileName(path);
     return name.substr(0, name.find_last_of('.'));
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file)
-        return std::nullopt;
-    const std::streamoff size = file.tellg();
-    if (size < 0)
-        return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    file.seekg(0);
-    if (!file.read(bytes.data(), size))
-        return std::nullopt;
-    return bytes;
 }

@@ -43,6 +43,3 @@ bool HasFileChanged(const std::string& path, std::int64_t& lastTime);
 std::string GetFileName(const std::string& path);
 // GetFileName without its extension: a dot in a folder name never cuts it.
 std::string GetFileStem(const std::string& path);
-
-// The whole file, byte for byte; empty when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path);

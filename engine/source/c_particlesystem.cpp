@@ -248,8 +248,13 @@ void ParticleSystem::EmissionTick(float frameTime, const Vector3* camera)
 
 void ParticleSystem::SpawnParticles(long long count)
 {
-    for (long long n = std::min<long long>(count, static_cast<long long>(particles_.size())); n > 0; --n)
-        SpawnParticle();
+    const long long spawned = std::min<long long>(count, static_cast<long long>(particles_.size()));
+    if (spawned <= 0)
+        return;
+    // The emitter stands still while its particles start: placed once for all of them.
+    const Vector3 origin = PlaceEmitter();
+    for (long long n = spawned; n > 0; --n)
+        SpawnParticleFrom(origin);
 }
 
 float ParticleSystem::RandomRange(float a, float b)
@@ -290,15 +295,22 @@ Vector3 ParticleSystem::ToWorld(const Vector3& local) const
     return {emitterBasis_[0].Dot(local), emitterBasis_[1].Dot(local), emitterBasis_[2].Dot(local)};
 }
 
-void ParticleSystem::SpawnParticle()
+Vector3 ParticleSystem::PlaceEmitter()
 {
-    if (particles_.empty())
-        return;
     const GameObject* owner = GetGameObject(false);
     const TransformInterface* transform = owner ? owner->GetTransform() : nullptr;
-    const Vector3 origin = transform ? transform->GetWorldPosition() : Vector3();
     UpdateEmitterBasis(transform ? transform->GetRotation() : Vector3());
+    return transform ? transform->GetWorldPosition() : Vector3();
+}
 
+void ParticleSystem::SpawnParticle()
+{
+    if (!particles_.empty())
+        SpawnParticleFrom(PlaceEmitter());
+}
+
+void ParticleSystem::SpawnParticleFrom(const Vector3& origin)
+{
     Particle& particle = particles_[FreeRecord()];
     particle.life = settings.startLifetime;
     particle.colour = kWhite;

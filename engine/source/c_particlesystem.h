@@ -159,6 +159,10 @@ private:
     void SpawnParticles(long long count);
     std::size_t FreeRecord();
     void UpdateEmitterBasis(const Vector3& objectRotation);
+    // Sets the emitter basis from the owner's transform; the owner's world position.
+    Vector3 PlaceEmitter();
+    // SpawnParticle with the emitter already placed; the pool is not empty.
+    void SpawnParticleFrom(const Vector3& origin);
     Vector3 ToWorld(const Vector3& local) const;
     std::uint32_t Draw() { return static_cast<std::uint32_t>(random_()); }
     // A uniform draw below count, without the bias of a plain modulo.

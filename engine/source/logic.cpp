@@ -105,8 +105,7 @@ bool Logic::ReleaseGameLibrary()
 
 void Logic::AddTableHolder(PropertyTableHolder* holder)
 {
-    if (!Contains(tableHolders_, holder))
-        tableHolders_.push_back(holder);
+    AppendOnce(tableHolders_, holder);
 }
 
 void Logic::RemoveTableHolder(PropertyTableHolder* holder)

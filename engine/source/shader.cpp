@@ -3,18 +3,18 @@
 #include "console.h"
 #include "helpers.h"
 #include "matrix4.h"
+#include "platform/files.h"
 
 #include <GL/glew.h>
 #include <iostream>
-#include <optional>
 
 namespace
 {
 std::string ReadSource(const char* path, bool& failed)
 {
-    std::optional<std::string> source = ReadWholeFile(path);
-    failed = failed || !source;
-    return source.value_or(std::string());
+    std::string source;
+    failed = !platform::ReadFile(path, source) || failed;
+    return source;
 }
 
 GLuint CompileStage(GLenum stage, const std::string& source)
