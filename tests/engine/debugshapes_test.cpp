@@ -1,5 +1,6 @@
 #include "c_transform.h"
 #include "debugshapes.h"
+#include "vectornear.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +10,6 @@
 namespace
 {
 constexpr float kTolerance = 1e-4f;
-
-void ExpectNear(const Vector3& actual, const Vector3& expected)
-{
-    EXPECT_NEAR(actual.x, expected.x, kTolerance);
-    EXPECT_NEAR(actual.y, expected.y, kTolerance);
-    EXPECT_NEAR(actual.z, expected.z, kTolerance);
-}
 
 // Every point of the shape's segments, which lie on a circle or a box around the offset.
 float LargestDistance(const DebugShape& shape, const Vector3& centre, Vector3 along = {1, 1, 1})
@@ -52,10 +46,10 @@ TEST(DebugCircle, HasFortyEightSegmentsThatCloseTheCircle)
     DebugShape shape;
     AddDebugCircle({1, 0, 0}, {0, 0, 1}, {0, 5, 0}, 2.0f, shape);
     ASSERT_EQ(shape.segments.size(), 48u);
-    ExpectNear(shape.segments.front().from, {2, 5, 0});
-    ExpectNear(shape.segments.back().to, {2, 5, 0});
+    ExpectNear(shape.segments.front().from, {2, 5, 0}, "first", kTolerance);
+    ExpectNear(shape.segments.back().to, {2, 5, 0}, "last", kTolerance);
     for (std::size_t i = 1; i < shape.segments.size(); ++i)
-        ExpectNear(shape.segments[i].from, shape.segments[i - 1].to);
+        ExpectNear(shape.segments[i].from, shape.segments[i - 1].to, "joined", kTolerance);
     EXPECT_NEAR(LargestDistance(shape, {0, 5, 0}), 2.0f, kTolerance);
 }
 
@@ -82,12 +76,12 @@ TEST_F(DebugShapesTest, ABoxIsTwoFacesAndTheirJoiningEdgesScaledByTheObject)
         EXPECT_EQ(shape.model, Matrix4::ComposeTRS({1, 2, 3}, transform.GetRotationMatrix(), {1, 1, 1}));
     }
     // Half extents (1, 2, 3): the near face from (-,+) round to (-,-), then the far face, then the edges.
-    ExpectNear(shapes.Shapes()[0].segments[0].from, {-1, 3, -3});
-    ExpectNear(shapes.Shapes()[0].segments[0].to, {1, 3, -3});
-    ExpectNear(shapes.Shapes()[0].segments[3].from, {-1, -1, -3});
-    ExpectNear(shapes.Shapes()[1].segments[1].to, {1, -1, 3});
-    ExpectNear(shapes.Shapes()[2].segments[2].from, {1, -1, -3});
-    ExpectNear(shapes.Shapes()[2].segments[2].to, {1, -1, 3});
+    ExpectNear(shapes.Shapes()[0].segments[0].from, {-1, 3, -3}, "", kTolerance);
+    ExpectNear(shapes.Shapes()[0].segments[0].to, {1, 3, -3}, "", kTolerance);
+    ExpectNear(shapes.Shapes()[0].segments[3].from, {-1, -1, -3}, "", kTolerance);
+    ExpectNear(shapes.Shapes()[1].segments[1].to, {1, -1, 3}, "", kTolerance);
+    ExpectNear(shapes.Shapes()[2].segments[2].from, {1, -1, -3}, "", kTolerance);
+    ExpectNear(shapes.Shapes()[2].segments[2].to, {1, -1, 3}, "", kTolerance);
 }
 
 TEST_F(DebugShapesTest, ASphereIsThreeCirclesOfItsOwnRadius)
@@ -125,9 +119,9 @@ TEST_F(DebugShapesTest, ACapsuleHasItsAxisAndOneOrTwoScaledCircles)
         ASSERT_EQ(capsule.Shapes().size(), 1u) << c.height;
         const DebugShape& shape = capsule.Shapes()[0];
         EXPECT_EQ(shape.segments.size(), c.segments) << c.height;
-        ExpectNear(shape.segments[0].from, {0, 1 + c.height, 0});
-        ExpectNear(shape.segments[0].to, {0, 1 - c.height, 0});
-        ExpectNear(shape.segments[1].from, {1, c.highestCircle, 0});
+        ExpectNear(shape.segments[0].from, {0, 1 + c.height, 0}, "", kTolerance);
+        ExpectNear(shape.segments[0].to, {0, 1 - c.height, 0}, "", kTolerance);
+        ExpectNear(shape.segments[1].from, {1, c.highestCircle, 0}, "", kTolerance);
     }
 }
 
