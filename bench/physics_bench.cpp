@@ -1,9 +1,12 @@
 // A scene of falling bodies, half spheres and half boxes, dropped onto a static floor over a 20 x 20 area and
-// stepped for ten seconds at 60 updates a second: our physics against Bullet's default dynamics world.
+// stepped for ten seconds at 60 updates a second: our physics against Bullet's default dynamics world. Then
+// scenes that once cost far more than their size: a resting scene with one body gone non-finite, and bodies
+// spawned at one point.
 #include "c_collider.h"
 #include "c_rigidbody.h"
 #include "c_transform.h"
 #include "gameobject.h"
+#include "messagingsystem.h"
 #include "physicssystem.h"
 
 #include <benchmark/benchmark.h>
@@ -11,7 +14,9 @@
 
 #include <chrono>
 #include <cmath>
+#include <limits>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace
@@ -42,37 +47,50 @@ std::vector<Drop> Drops(int count)
     return drops;
 }
 
-class OurScene
+// Our physics at 60 updates a second over objects it owns.
+class OurWorld
 {
 public:
-    explicit OurScene(int count) : physics_(PhysicsClock{[] { return kStep; }, [] { return false; }})
-    {
-        Add({0.0f, -0.5f, 0.0f}, "AABBCollider", true)->SetSize({kArea, 1.0f, kArea});
-        for (const Drop& drop : Drops(count))
-        {
-            Collider* collider = Add(drop.position, drop.sphere ? "SphereCollider" : "AABBCollider", false);
-            if (drop.sphere)
-                collider->SetRadius(kRadius);
-            else
-                collider->SetSize({2.0f * kRadius, 2.0f * kRadius, 2.0f * kRadius});
-        }
-    }
-    void Step() { physics_.Update(); }
+    OurWorld() : physics_(PhysicsClock{[] { return kStep; }, [] { return false; }}) {}
 
-private:
-    Collider* Add(const Vector3& position, const std::string& colliderName, bool isStatic)
+    GameObject& Add(const Vector3& position, const std::string& colliderName, bool isStatic)
     {
         auto& object = *objects_.emplace_back(std::make_unique<GameObject>("Body", objects_.size() + 1));
         object.EnsureTransform();
         object.GetComponent<Transform>()->SetPosition(position);
         static_cast<RigidBody*>(object.AddComponent("RigidBody"))->SetStatic(isStatic);
-        auto* collider = static_cast<Collider*>(object.AddComponent(colliderName));
+        object.AddComponent(colliderName);
         physics_.RegisterObject(&object);
-        return collider;
+        return object;
     }
+    Collider& Shape(const Vector3& position, const std::string& colliderName, bool isStatic)
+    {
+        return *Add(position, colliderName, isStatic).GetComponent<Collider>();
+    }
+    void Floor(float side) { Shape({0.0f, -0.5f, 0.0f}, "AABBCollider", true).SetSize({side, 1.0f, side}); }
+    PhysicsSystem& Physics() { return physics_; }
 
+private:
     PhysicsSystem physics_;
     std::vector<std::unique_ptr<GameObject>> objects_;
+};
+
+class OurScene : public OurWorld
+{
+public:
+    explicit OurScene(int count)
+    {
+        Floor(kArea);
+        for (const Drop& drop : Drops(count))
+        {
+            Collider& collider = Shape(drop.position, drop.sphere ? "SphereCollider" : "AABBCollider", false);
+            if (drop.sphere)
+                collider.SetRadius(kRadius);
+            else
+                collider.SetSize({2.0f * kRadius, 2.0f * kRadius, 2.0f * kRadius});
+        }
+    }
+    void Step() { Physics().Update(); }
 };
 
 class BulletScene
@@ -153,4 +171,75 @@ void BM_FallingBodies_vs_Bullet(benchmark::State& state)
     state.counters["ratio"] = ours / bullet;
 }
 BENCHMARK(BM_FallingBodies_vs_Bullet)->Arg(100)->Arg(400)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Counts the events the physics sends Logic.
+class EventCounter : public System
+{
+public:
+    EventCounter() : System(SystemId::Logic) {}
+    void Init() override {}
+    void Update() override {}
+    void RegisterObject(GameObject*) override {}
+    void UnregisterObject(GameObject*) override {}
+    std::string GetName() const override { return "Logic"; }
+    void HandleMessage(const BaseMessage& message) override { count += message.receiver == SystemId::Logic; }
+
+    long count = 0;
+};
+
+// Our physics with its events delivered every update.
+class EventWorld : public OurWorld
+{
+public:
+    void Step()
+    {
+        Physics().Update();
+        messaging_.Update();
+    }
+    EventCounter events;
+
+private:
+    MessagingSystem messaging_{{&events, &Physics()}};
+};
+
+// 1,000 balls resting apart on a floor, one of which a script has moved to a NaN position: the update of the
+// 999 others, and how many of them stay finite.
+void BM_RestingBallsWithOneNaN(benchmark::State& state)
+{
+    EventWorld world;
+    world.Floor(80.0f);
+    std::vector<GameObject*> balls;
+    for (int i = 0; i < 1000; ++i)
+        balls.push_back(&world.Add({-35.0f + 2.0f * float(i % 36), 0.5f, -35.0f + 2.0f * float(i / 36)},
+                                   "SphereCollider", false));
+    for (int update = 0; update < 10; ++update)
+        world.Step();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    balls[0]->GetComponent<Transform>()->SetPosition({nan, 0.5f, 0.0f});
+    world.events.count = 0;
+    for (auto _ : state)
+        world.Step();
+    int finite = 0;
+    for (GameObject* ball : balls)
+        finite += ball->GetComponent<Transform>()->GetPosition().IsFinite();
+    state.counters["finite_balls"] = finite;
+    state.counters["events_per_update"] = double(world.events.count) / double(state.iterations());
+}
+BENCHMARK(BM_RestingBallsWithOneNaN)->Unit(benchmark::kMillisecond);
+
+// Spheres spawned at one point above a floor, two seconds on: the cost of an update, and how many pairs
+// still touch.
+void BM_SpheresSpawnedAtOnePoint(benchmark::State& state)
+{
+    EventWorld world;
+    world.Floor(40.0f);
+    for (int i = 0; i < state.range(0); ++i)
+        world.Shape({0.0f, 5.0f, 0.0f}, "SphereCollider", false).SetRadius(0.5f);
+    for (int update = 0; update < 120; ++update)
+        world.Step();
+    for (auto _ : state)
+        world.Step();
+    state.counters["touching_pairs"] = double(world.Physics().TouchingContacts().Size());
+}
+BENCHMARK(BM_SpheresSpawnedAtOnePoint)->Arg(100)->Arg(800)->Unit(benchmark::kMillisecond);
 } // namespace

@@ -78,6 +78,11 @@ bool Vector3::HasNaN() const
     return std::isnan(x) || std::isnan(y) || std::isnan(z);
 }
 
+bool Vector3::IsFinite() const
+{
+    return std::isfinite(x) && std::isfinite(y) && std::isfinite(z);
+}
+
 bool Vector4::operator==(const Vector4& other) const
 {
     return IsZero(x - other.x) && IsZero(y - other.y) && IsZero(z - other.z) && IsZero(w - other.w);

@@ -82,6 +82,8 @@ struct Vector3
     // True when every component is below the tolerance.
     bool IsZero() const;
     bool HasNaN() const;
+    // No component is NaN or infinite.
+    bool IsFinite() const;
 };
 
 inline Vector3 operator*(float scalar, const Vector3& v) { return v * scalar; }
