@@ -113,7 +113,6 @@ void AIController::Update()
     {
         RefindEdges();
         pathsBuilt_ = true;
-        pathsWanted_ = true;
     }
     if (std::exchange(pathsWanted_, false))
         GeneratePaths();
@@ -175,8 +174,10 @@ void AIController::RefindEdges()
         waypoint->Edges().clear();
         for (const std::uint64_t id : waypoint->GetEdgeIds())
             if (const auto found = byId.find(id); found != byId.end())
-                waypoint->AddEdge(found->second);
+                waypoint->LinkTo(*found->second);
     }
+    // Once for the whole graph, by the next update: a message per edge would have it made again a frame later.
+    pathsWanted_ = true;
 }
 
 void AIController::GeneratePaths()

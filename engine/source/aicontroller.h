@@ -24,7 +24,8 @@ public:
     std::string GetName() const override { return "AIController"; }
     void HandleMessage(const BaseMessage& message) override;
 
-    // Rebuilds every waypoint's edges from its stored ids, to the registered waypoints.
+    // Rebuilds every waypoint's edges from its stored ids, to the registered waypoints; the paths follow in
+    // the next update, without a message.
     void RefindEdges();
     // Every waypoint's shortest distances and paths to all the others. Edges to waypoints no longer
     // registered are dropped first.

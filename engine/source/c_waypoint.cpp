@@ -31,6 +31,12 @@ Waypoint::Waypoint() : ComponentBase(CompEnum::Waypoint), uniqueId_(GenerateObje
 {
 }
 
+Waypoint::Waypoint(const Waypoint& source)
+    : ComponentBase(source), edges_(source.edges_), edgeIds_(source.edgeIds_), paths_(source.paths_),
+      distances_(source.distances_), uniqueId_(source.uniqueId_)
+{
+}
+
 void Waypoint::Serialize(XMLWriter& writer, const Component* prefab) const
 {
     writer.BeginElement(GetElementName());
@@ -92,11 +98,15 @@ void Waypoint::AddEdge(WaypointInterface* target)
     ASSERT(target, "Waypoint edge adding a nullptr, shouldnt have happen");
     if (!target)
         return;
-    const Waypoint& neighbour = *FromInterface<Waypoint>(target);
-    edges_.push_back({target, this, neighbour.uniqueId_, (neighbour.GetPosition() - GetPosition()).Length()});
-    if (std::ranges::find(edgeIds_, neighbour.uniqueId_) == edgeIds_.end())
-        edgeIds_.push_back(neighbour.uniqueId_);
+    LinkTo(*FromInterface<Waypoint>(target));
     GeneratePath();
+}
+
+void Waypoint::LinkTo(Waypoint& target)
+{
+    edges_.push_back({&target, this, target.uniqueId_, (target.GetPosition() - GetPosition()).Length()});
+    if (std::ranges::find(edgeIds_, target.uniqueId_) == edgeIds_.end())
+        edgeIds_.push_back(target.uniqueId_);
 }
 
 Waypoint::Path Waypoint::GetPath(std::uint64_t targetId) const

@@ -15,8 +15,9 @@ public:
 
     // Under a fresh UniqueID, drawn like object ids.
     Waypoint();
-    // Every field, the UniqueID included.
-    Waypoint(const Waypoint& source) = default;
+    // Every field, the UniqueID included, except the answer to a position query: that was asked for the
+    // source, and nothing would ever clear it for the copy.
+    Waypoint(const Waypoint& source);
     Waypoint& operator=(const Waypoint&) = delete;
 
     // Always the whole element: "Enabled" only where it differs from the prefab's, the UniqueID, then one
@@ -43,6 +44,8 @@ public:
     const std::vector<std::uint64_t>& GetEdgeIds() const { return edgeIds_; }
 
     // The AI system's side: it resolves the edges, computes the paths and answers position queries.
+    // AddEdge without asking for paths, for the AI system, which makes them itself.
+    void LinkTo(Waypoint& target);
     std::vector<WaypointEdge>& Edges() { return edges_; }
     std::unordered_map<std::uint64_t, Path>& Paths() { return paths_; }
     std::unordered_map<std::uint64_t, float>& Distances() { return distances_; }

@@ -107,6 +107,17 @@ TEST_F(AIControllerTest, EdgesAreRebuiltFromTheStoredIdsOfRegisteredWaypointsOnl
     EXPECT_THAT(p.GetPath(q.GetUniqueID()), ElementsAre(&p, &q));
 }
 
+TEST_F(AIControllerTest, TheFirstUpdateMakesThePathsOnceAndAsksForNoMore)
+{
+    Waypoint& p = Node("P", {0, 0, 0});
+    Waypoint& q = Node("Q", {1, 0, 0});
+    LeadTo(p, {&q});
+    LeadTo(q, {&p});
+    ai.Update();
+    EXPECT_THAT(p.GetPath(q.GetUniqueID()), ElementsAre(&p, &q));
+    EXPECT_EQ(messaging.QueuedCount(), 0u) << "the paths made would be made again next frame";
+}
+
 TEST_F(AIControllerTest, AWaypointRegisteredLaterWaitsForTheRequests)
 {
     Waypoint& p = Node("P", {0, 0, 0});

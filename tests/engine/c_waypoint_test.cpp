@@ -47,9 +47,14 @@ TEST_F(WaypointTest, IsRegisteredWithAFreshUniqueIdAndClonesTakeAnother)
     EXPECT_GT(fresh.GetUniqueID() >> 32, 0u); // time and random bits: more than 32 bits
 
     Waypoint& source = Place("Source", {0, 0, 0}, 7);
-    source.AddEdge(&Place("Neighbour", {1, 0, 0}, 8));
+    Waypoint& neighbour = Place("Neighbour", {1, 0, 0}, 8);
+    source.AddEdge(&neighbour);
+    // The answer to a position query was asked for the source; nothing would clear it for a copy.
+    source.SetNearest(&neighbour);
     const Waypoint copy(source);
     EXPECT_EQ(copy.GetUniqueID(), 7u);
+    EXPECT_EQ(copy.GetNearest(), nullptr);
+    EXPECT_EQ(dynamic_cast<const Waypoint&>(*source.Clone()).GetNearest(), nullptr);
     const auto clone = source.Clone();
     const auto& cloned = dynamic_cast<const Waypoint&>(*clone);
     EXPECT_NE(cloned.GetUniqueID(), 7u);
