@@ -28,8 +28,8 @@ private:
 bool SpheresOverlap(const BroadPhaseEntry& a, const BroadPhaseEntry& b)
 {
     const float reach = a.boundingRadius + b.boundingRadius;
-    // Written so that a NaN counts as an overlap, never as a reason to keep two bodies apart.
-    return !(reach * reach <= (a.centre - b.centre).LengthSquared());
+    // A NaN joins nothing: one such body must not make the whole scene one group.
+    return reach * reach > (a.centre - b.centre).LengthSquared();
 }
 } // namespace
 

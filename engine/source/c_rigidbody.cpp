@@ -3,6 +3,9 @@
 #include "assertion.h"
 #include "core.h"
 
+#include <cmath>
+#include <limits>
+
 namespace
 {
 const auto kMembers = MemberTable<RigidBody, float, float, bool, bool>{
@@ -12,9 +15,15 @@ const auto kMembers = MemberTable<RigidBody, float, float, bool, bool>{
     EnabledMember<RigidBody>(),
 };
 
+// Only a positive, finite mass can be divided by; anything else would turn every impulse into NaN.
+bool IsUsableMass(float mass)
+{
+    return std::isfinite(mass) && mass > 0.0f && !IsZero(mass);
+}
+
 float UsableMass(float mass)
 {
-    return IsZero(mass) ? 1.0f : mass;
+    return IsUsableMass(mass) ? mass : 1.0f;
 }
 } // namespace
 
@@ -68,7 +77,10 @@ bool RigidBody::Compare(const Component& other) const
 void RigidBody::SetMass(const float& mass)
 {
     ASSERT(!(mass < 0.0f), "Attempt to set negative mass.");
-    if (!IsZero(mass))
+    ASSERT(!(mass >= 0.0f && IsZero(mass)), "Attempt to set a mass of 0.");
+    ASSERT(!(std::isnan(mass) || mass > std::numeric_limits<float>::max()),
+           "Attempt to set a mass that is not finite.");
+    if (IsUsableMass(mass))
         mass_ = mass;
     if (static_)
         mass_ = kStaticMass;

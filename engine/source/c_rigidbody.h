@@ -9,7 +9,7 @@ class RigidBody : public ComponentBase<RigidBodyInterface>
 public:
     static constexpr float kStaticMass = 10000.0f;
 
-    // A mass within 1e-6 of 0 becomes 1.
+    // A mass that is not positive and finite (within 1e-6 of 0 counts as 0) becomes 1.
     explicit RigidBody(float mass = 1.0f, float gravityScale = 1.0f);
     // Every field, the enabled flag included, under the constructor's mass rule.
     RigidBody(const RigidBody& source);
@@ -23,6 +23,8 @@ public:
     // Enabled and static flags, mass and gravity scale; the motion is working state and takes no part.
     bool Compare(const Component& other) const override;
 
+    // A mass that is not positive and finite is reported and leaves the mass as it is; a static body always
+    // ends with kStaticMass.
     void SetMass(const float& mass) override;
     const float& GetMass() const override { return mass_; }
     void SetStatic(bool isStatic) override;

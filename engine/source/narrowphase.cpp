@@ -54,6 +54,14 @@ bool IsHit(const HitInfo& hit)
     return hit.distance >= 0.0f;
 }
 
+// What a test answers when the shapes touch: a contact whose numbers are not all finite is no contact, since
+// the impulse and the push made from it would hand the fault on to both bodies.
+bool Touching(const CollisionData& contact)
+{
+    return contact.normal.IsFinite() && std::isfinite(contact.penetration) && std::isfinite(contact.timeOfImpact) &&
+           contact.relativeMotion.IsFinite();
+}
+
 // First time in [0, 1] at which origin + motion × t lies at distance radius from centre, when it starts
 // farther away.
 bool SweepPointSphere(const Vector3& origin, const Vector3& motion, const Vector3& centre, float radius, float& t)
@@ -144,7 +152,7 @@ bool SweepIntoBox(const AabbShape& box, const Vector3& start, float radius, cons
         contact.timeOfImpact = t;
         if (how.facePenetration)
             contact.penetration = std::fabs(t * v.Dot(contact.normal));
-        return true;
+        return Touching(contact);
     }
     if (outside == 7u)
     {
@@ -167,7 +175,7 @@ bool SweepIntoBox(const AabbShape& box, const Vector3& start, float radius, cons
         const Vector3 centre = start + v * first;
         contact.timeOfImpact = first;
         contact.normal = DirectionOr(centre - ClosestPointOnSegment(centre, corner, edgeEnd).point, -v.Normalized());
-        return true;
+        return Touching(contact);
     }
     float edgeT = 0.0f;
     if (!SweepAgainstEdge(start, v, Corner(box, above), Corner(box, 7u - below), radius, edgeT))
@@ -175,7 +183,7 @@ bool SweepIntoBox(const AabbShape& box, const Vector3& start, float radius, cons
     contact.timeOfImpact = edgeT;
     contact.normal = -v.Normalized();
     contact.penetration = edgeT * v.Length();
-    return true;
+    return Touching(contact);
 }
 } // namespace
 
@@ -268,7 +276,8 @@ bool TestAabbAabb(const AabbShape& a, const AabbShape& b, CollisionData& contact
     {
         const float reach = a.halfExtents[axis] + b.halfExtents[axis];
         const float gap = std::fabs(delta[axis]);
-        if (gap > reach)
+        // Written so that a NaN separates.
+        if (!(gap <= reach))
             return false;
         overlap[axis] = reach - gap;
     }
@@ -279,7 +288,7 @@ bool TestAabbAabb(const AabbShape& a, const AabbShape& b, CollisionData& contact
         least = 1;
     contact.penetration = overlap[least];
     contact.normal = delta[least] < 0.0f ? -kWorldAxes[least] : kWorldAxes[least];
-    return true;
+    return Touching(contact);
 }
 
 bool TestAabbSphere(const AabbShape& box, const SphereShape& sphere, CollisionData& contact)
@@ -298,13 +307,13 @@ bool TestAabbSphere(const AabbShape& box, const SphereShape& sphere, CollisionDa
         const float distance = d.Length();
         contact.normal = -d / distance;
         contact.penetration = sphere.radius - distance;
-        return true;
+        return Touching(contact);
     }
     if (!contact.relativeMotion.IsZero())
     {
         contact.normal = -contact.relativeMotion.Normalized();
         contact.penetration = sphere.radius;
-        return true;
+        return Touching(contact);
     }
     // Resting with the centre inside: out through the nearest face.
     float nearest = kLargest;
@@ -321,7 +330,7 @@ bool TestAabbSphere(const AabbShape& box, const SphereShape& sphere, CollisionDa
         }
     const Vector3 n = DirectionOr(q - box.centre, contact.normal);
     contact.penetration = std::fabs(n.Dot(box.halfExtents)) + sphere.radius;
-    return true;
+    return Touching(contact);
 }
 
 bool TestAabbCapsule(const AabbShape& box, const CapsuleShape& capsule, CollisionData& contact)
@@ -348,9 +357,9 @@ bool TestObbObb(const ObbShape& a, const ObbShape& b, CollisionData& contact)
 
     float penetration = kLargest;
     Vector3 normal;
-    // False when the axis separates the boxes. sep is measured along the unit axis.
+    // False when the axis separates the boxes (a NaN separates too). sep is measured along the unit axis.
     const auto overlapsOn = [&](float sep, const Vector3& axis) {
-        if (sep > 0.0f)
+        if (!(sep <= 0.0f))
             return false;
         if (std::fabs(sep) < penetration)
         {
@@ -382,14 +391,14 @@ bool TestObbObb(const ObbShape& a, const ObbShape& b, CollisionData& contact)
             const float sep = std::fabs(t[i2] * r[i1][j] - t[i1] * r[i2][j]) - (ra + rb);
             // These are measured along the unnormalised cross product; parallel edges give none.
             const Vector3 axis = a.axes[i].Cross(b.axes[j]);
-            if (sep > 0.0f)
+            if (!(sep <= 0.0f))
                 return false;
             if (!axis.IsZero())
                 overlapsOn(sep / axis.Length(), axis.Normalized());
         }
     contact.penetration = penetration;
     contact.normal = normal.Dot(between) < 0.0f ? -normal : normal;
-    return true;
+    return Touching(contact);
 }
 
 bool TestObbSphere(const ObbShape& box, const SphereShape& sphere, CollisionData& contact)
@@ -401,12 +410,12 @@ bool TestObbSphere(const ObbShape& box, const SphereShape& sphere, CollisionData
     {
         contact.normal = box.axes[1];
         contact.penetration = sphere.radius;
-        return true;
+        return Touching(contact);
     }
     const float distance = d.Length();
     contact.normal = -d / distance;
     contact.penetration = sphere.radius - distance;
-    return true;
+    return Touching(contact);
 }
 
 bool TestObbCapsule(const ObbShape& box, const CapsuleShape& capsule, CollisionData& contact)
@@ -432,7 +441,7 @@ bool TestSphereSphere(const SphereShape& a, const Vector3& velocityA, const Sphe
         contact.normal = v.IsZero() ? DirectionOr(s, kUp) : -v.Normalized();
         // How far the surfaces reach into each other, the distance that parts them.
         contact.penetration = reach - s.Length();
-        return true;
+        return Touching(contact);
     }
     const float qa = v.Dot(v);
     const float qb = v.Dot(s);
@@ -445,7 +454,7 @@ bool TestSphereSphere(const SphereShape& a, const Vector3& velocityA, const Sphe
     contact.timeOfImpact = t;
     contact.normal = s.Normalized();
     contact.penetration = std::sqrt(std::fabs(c));
-    return true;
+    return Touching(contact);
 }
 
 bool TestSphereCapsule(const SphereShape& sphere, const Vector3& sphereVelocity, const CapsuleShape& capsule,
@@ -465,7 +474,7 @@ bool TestSphereCapsule(const SphereShape& sphere, const Vector3& sphereVelocity,
         contact.timeOfImpact = 0.0f;
         contact.normal = DirectionOr(toAxis, motionDirection);
         contact.penetration = reach - toAxis.Length();
-        return true;
+        return Touching(contact);
     }
     float t = 0.0f;
     if (!SweepPointCapsule(sphere.centre, motion, upper, lower, reach, t))
@@ -474,7 +483,7 @@ bool TestSphereCapsule(const SphereShape& sphere, const Vector3& sphereVelocity,
     contact.timeOfImpact = t;
     contact.normal = DirectionOr(ClosestPointOnSegment(centre, upper, lower).point - centre, motionDirection);
     contact.penetration = t * v.Length();
-    return true;
+    return Touching(contact);
 }
 
 bool TestCapsuleCapsule(const CapsuleShape& a, const Vector3& velocityA, const CapsuleShape& b,
@@ -488,7 +497,7 @@ bool TestCapsuleCapsule(const CapsuleShape& a, const Vector3& velocityA, const C
     contact.normal = DirectionOr(closest.c2 - closest.c1, kUp);
     contact.timeOfImpact = 0.0f;
     contact.relativeMotion = velocityB - velocityA;
-    return true;
+    return Touching(contact);
 }
 
 bool TestMovingAabbAabb(const AabbShape& a, const Vector3& velocityA, const AabbShape& b, const Vector3& velocityB,
@@ -537,10 +546,14 @@ bool TestMovingAabbAabb(const AabbShape& a, const Vector3& velocityA, const Aabb
         if (first > last)
             return false;
     }
+    // Boxes that do not overlap start apart on an axis that gives the entry and the normal; no such axis
+    // means a NaN answered every comparison.
+    if (normal.IsZero())
+        return false;
     contact.timeOfImpact = first;
     contact.normal = normal;
     contact.penetration = std::fabs(first * v.Dot(normal));
-    return true;
+    return Touching(contact);
 }
 
 bool TestMovingAabbSphere(const AabbShape& box, const Vector3& boxVelocity, const SphereShape& sphere,

@@ -6,7 +6,8 @@
 // Contact and ray tests between the collider shapes. Velocities are displacements over the step, times of
 // impact fractions of it. Contact normals point from the first shape (A) towards the second (B); the tests
 // write the contact's normal, penetration, timeOfImpact and relativeMotion (B's displacement minus A's) as
-// each describes. After a miss the contact may be partly written and is not to be used.
+// each describes. After a miss the contact may be partly written and is not to be used. A contact whose
+// numbers would not all be finite is reported as a miss.
 
 struct AabbShape
 {

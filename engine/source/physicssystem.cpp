@@ -11,6 +11,7 @@
 #include "message.h"
 #include "messagingsystem.h"
 
+#include <cmath>
 #include <limits>
 #include <string>
 #include <utility>
@@ -56,6 +57,29 @@ void CheckPosition(const Vector3& position, const GameObject& object, const char
     ASSERT(!position.HasNaN(), object.GetName() + which);
 }
 
+// The first of the body's own values that the physics cannot work with, or null when there is none.
+const char* UnusableValue(RigidBody& body)
+{
+    if (!(body.GetVelocity().IsFinite() && body.GetForce().IsFinite()))
+        return "velocity or force";
+    if (!(std::isfinite(body.GetMass()) && body.GetMass() > 0.0f && std::isfinite(body.GetGravityScale())))
+        return "mass or gravity scale";
+    return nullptr;
+}
+
+// The same over all the object's parts.
+const char* UnusableValue(const Transform& transform, RigidBody& body, const Collider& collider)
+{
+    if (!(transform.GetPosition().IsFinite() && transform.GetScale().IsFinite()))
+        return "position or scale";
+    if (const char* value = UnusableValue(body))
+        return value;
+    if (!(collider.GetOffset().IsFinite() && collider.GetSize().IsFinite() && std::isfinite(collider.GetRadius()) &&
+          std::isfinite(collider.GetHeight())))
+        return "collider";
+    return nullptr;
+}
+
 } // namespace
 
 PhysicsSystem::PhysicsSystem() : PhysicsSystem(CoreClock())
@@ -94,6 +118,7 @@ void PhysicsSystem::UnregisterObject(GameObject* object)
     // of a destroyed object learn of it from the lists that outlive an update.
     touchingContacts_.RemoveNaming(object, &PostExitEvent);
     pendingExitContacts_.RemoveNaming(object);
+    leftOut_.erase(object);
     std::erase(disabledObjects_, object);
     std::erase(simulatedObjects_, object);
 }
@@ -205,7 +230,8 @@ void PhysicsSystem::ApplyForces(float dt)
             continue;
         }
         bodies_.push_back(body);
-        if (body->IsStatic())
+        // A value that is not finite would only spread; the broad phase reports the body and leaves it out.
+        if (body->IsStatic() || UnusableValue(*body))
             continue;
         body->AddForce(kGravity * body->GetMass() * body->GetGravityScale());
         body->GetVelocity() += body->GetForce() / body->GetMass() * dt;
@@ -223,19 +249,41 @@ void PhysicsSystem::BuildGroups(float dt)
         // A part removed while the game runs takes the object out of the frame, never dereferenced.
         if (!transform || !body || !collider)
             continue;
-        body->StartPosition = transform->GetPosition();
-        body->EndPosition = body->StartPosition + body->GetVelocity() * dt;
+        const Vector3 start = transform->GetPosition();
+        const Vector3 end = start + body->GetVelocity() * dt;
         const Vector3 motion = body->IsStatic() ? Vector3() : body->GetVelocity() * dt;
-        broadPhaseEntries_.push_back({.isStatic = body->IsStatic(),
-                                      .shape = static_cast<std::int32_t>(collider->GetType()),
-                                      .collider = collider,
-                                      .body = body,
-                                      .boundingRadius = BoundingRadius(*transform, *collider, motion),
-                                      .object = object,
-                                      .centre = collider->GetOffset() + body->StartPosition,
-                                      .transform = transform});
+        const BroadPhaseEntry entry{.isStatic = body->IsStatic(),
+                                    .shape = static_cast<std::int32_t>(collider->GetType()),
+                                    .collider = collider,
+                                    .body = body,
+                                    .boundingRadius = BoundingRadius(*transform, *collider, motion),
+                                    .object = object,
+                                    .centre = collider->GetOffset() + start,
+                                    .transform = transform};
+        // Finite values can still overflow on the way: such a body is left out like one that is not finite.
+        const char* unusable = UnusableValue(*transform, *body, *collider);
+        if (!unusable && !(end.IsFinite() && entry.centre.IsFinite() && std::isfinite(entry.boundingRadius)))
+            unusable = "motion or extent";
+        if (!Admitted(*object, unusable))
+            continue;
+        body->StartPosition = start;
+        body->EndPosition = end;
+        broadPhaseEntries_.push_back(entry);
     }
     groups_ = GroupEntries(broadPhaseEntries_);
+}
+
+bool PhysicsSystem::Admitted(const GameObject& object, const char* unusable)
+{
+    if (!unusable)
+    {
+        leftOut_.erase(&object);
+        return true;
+    }
+    // Once until it is usable again: a report every frame would bury everything else.
+    if (leftOut_.insert(&object).second)
+        ASSERT(false, object.GetName() + " is left out of the physics until its " + unusable + " is finite");
+    return false;
 }
 
 bool PhysicsSystem::StepSimulation(const std::vector<std::size_t>& group, float& remaining)
@@ -395,11 +443,17 @@ void ApplyImpulse(RigidBody& first, RigidBody& second, const CollisionData& reco
     const float approach = (second.GetVelocity() - first.GetVelocity()).Dot(record.normal);
     if (approach > 0.0f)
         return;
-    const float impulse = -(1.0f + PhysicsSystem::kRestitution) * approach / (1.0f / second.GetMass() + 1.0f / first.GetMass());
+    const float inverseMasses = 1.0f / second.GetMass() + 1.0f / first.GetMass();
+    const float impulse = -(1.0f + PhysicsSystem::kRestitution) * approach / inverseMasses;
+    // Nothing rather than a velocity that is not finite: a partner must never catch another body's fault.
+    const Vector3 firstAfter = first.GetVelocity() + record.normal * -impulse / first.GetMass();
+    const Vector3 secondAfter = second.GetVelocity() + record.normal * impulse / second.GetMass();
+    if (!(inverseMasses > 0.0f) || !std::isfinite(impulse) || !firstAfter.IsFinite() || !secondAfter.IsFinite())
+        return;
     if (!first.IsStatic())
-        first.GetVelocity() += record.normal * -impulse / first.GetMass();
+        first.GetVelocity() = firstAfter;
     if (!second.IsStatic())
-        second.GetVelocity() += record.normal * impulse / second.GetMass();
+        second.GetVelocity() = secondAfter;
     ASSERT(!first.GetVelocity().HasNaN(), "Velocity is Nan");
     ASSERT(!second.GetVelocity().HasNaN(), "Velocity is Nan");
 }

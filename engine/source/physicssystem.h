@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 class Collider;
@@ -25,7 +26,8 @@ struct PhysicsClock
 // Moves every object that has a rigid body and a collider: gravity and forces become velocity, bodies whose
 // bounding spheres meet are stepped together from one time of impact to the next, contacts get nearly
 // inelastic impulses, moving bodies are pushed out of static ones, and every touching pair is reported to
-// Logic as enter, stay and exit events. Also answers the scripts' ray queries.
+// Logic as enter, stay and exit events. A body with a value that is not finite is reported and left out until
+// it is finite again. Also answers the scripts' ray queries.
 class PhysicsSystem : public System, public PhysicsInterface
 {
 public:
@@ -79,6 +81,8 @@ private:
     void ApplyForces(float dt);
     void CorrectPositions();
     void WriteBack();
+    // True when nothing is unusable; otherwise the object is reported, once until it is usable again.
+    bool Admitted(const GameObject& object, const char* unusable);
     void RemoveFromSimulation(GameObject* object);
     void ReturnToSimulation(GameObject* object, CompEnum kind);
     void HandleObjectMessage(const BaseMessage& message);
@@ -89,6 +93,8 @@ private:
     std::vector<GameObject*> disabledObjects_;
     // The bodies of the simulated objects, as the update found them.
     std::vector<RigidBody*> bodies_;
+    // Objects reported for a value that is not finite and left out of the frame since.
+    std::unordered_set<const GameObject*> leftOut_;
     ContactList contacts_;
     // The bodies of each record of contacts_, in the same order, for the positional correction.
     std::vector<std::pair<RigidBody*, RigidBody*>> contactBodies_;
@@ -109,5 +115,6 @@ private:
 };
 
 // Changes the velocities of two touching bodies so that they stop approaching along the record's normal,
-// which points from the first towards the second; a static body keeps its velocity but weighs in.
+// which points from the first towards the second; a static body keeps its velocity but weighs in. Changes
+// nothing when the masses or the result are not usable numbers.
 void ApplyImpulse(RigidBody& first, RigidBody& second, const CollisionData& record);

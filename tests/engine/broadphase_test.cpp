@@ -21,8 +21,9 @@ BroadPhaseEntry Entry(Vector3 centre, float radius, bool isStatic = false, int s
     return entry;
 }
 
-// The grouping walked pair by pair, as the groups are defined: a pair whose spheres miss gives each entry
-// still without a group one of its own; a pair whose spheres overlap joins them, renumbering a whole group.
+// The grouping walked pair by pair, as the groups are defined: a pair whose spheres miss (a NaN misses too)
+// gives each entry still without a group one of its own; a pair whose spheres overlap joins them,
+// renumbering a whole group.
 std::vector<int> GroupNumbersPairByPair(const std::vector<BroadPhaseEntry>& entries)
 {
     std::vector<int> group(entries.size(), -1);
@@ -33,7 +34,7 @@ std::vector<int> GroupNumbersPairByPair(const std::vector<BroadPhaseEntry>& entr
             if (entries[i].isStatic && entries[j].isStatic)
                 continue;
             const float reach = entries[i].boundingRadius + entries[j].boundingRadius;
-            if (reach * reach <= (entries[i].centre - entries[j].centre).LengthSquared())
+            if (!(reach * reach > (entries[i].centre - entries[j].centre).LengthSquared()))
             {
                 if (group[i] == -1)
                     group[i] = next++;

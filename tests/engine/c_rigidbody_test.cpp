@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -47,23 +49,33 @@ TEST(RigidBody, MassRules)
     EXPECT_FALSE(fresh.IsStatic());
     EXPECT_EQ(fresh.GetType(), CompEnum::RigidBody);
     EXPECT_EQ(RigidBody(0.0f).GetMass(), 1.0f);
+    EXPECT_EQ(RigidBody(-1.0f).GetMass(), 1.0f);
     EXPECT_EQ(RigidBody(2.0f, 0.5f).GetGravityScale(), 0.5f);
 
+    // A mass nothing can be divided by is reported and refused: an impulse between masses 1 and -1 would
+    // divide by 0.
     RigidBody body(2.0f);
-    body.SetMass(0.0000005f);
-    body.SetMass(0.0f);
-    EXPECT_EQ(body.GetMass(), 2.0f);
+    const float infinity = std::numeric_limits<float>::infinity();
+    const std::pair<float, const char*> refused[] = {
+        {0.0f, "Attempt to set a mass of 0."},
+        {0.0000005f, "Attempt to set a mass of 0."},
+        {-1.0f, "Attempt to set negative mass."},
+        {std::numeric_limits<float>::quiet_NaN(), "Attempt to set a mass that is not finite."},
+        {infinity, "Attempt to set a mass that is not finite."},
+        {-infinity, "Attempt to set negative mass."},
+    };
+    for (const auto& [mass, report] : refused)
+    {
+        testing::internal::CaptureStderr();
+        body.SetMass(mass);
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find(report), std::string::npos) << mass;
+        EXPECT_NE(said.find("c_rigidbody"), std::string::npos) << mass;
+        EXPECT_EQ(body.GetMass(), 2.0f) << mass;
+    }
     body.SetMass(3.0f);
     EXPECT_EQ(body.GetMass(), 3.0f);
 
-    testing::internal::CaptureStderr();
-    body.SetMass(-2.0f);
-    const std::string report = testing::internal::GetCapturedStderr();
-    EXPECT_NE(report.find("Attempt to set negative mass."), std::string::npos);
-    EXPECT_NE(report.find("c_rigidbody"), std::string::npos);
-    EXPECT_EQ(body.GetMass(), -2.0f);
-
-    body.SetMass(3.0f);
     body.SetStatic(true);
     EXPECT_EQ(body.GetMass(), RigidBody::kStaticMass);
     body.SetMass(3.0f);

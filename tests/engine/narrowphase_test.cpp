@@ -5,7 +5,9 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -407,4 +409,42 @@ TEST(NarrowPhase, CapsuleRayBeyondAnEndPlaneMeetsTheEndSphereWithinTheSegment)
          [&](float& t) { return RayCapsule({-3, 1.2f, 0}, kRight, 2, p, q, 0.5f, t); },
          -1, {}, 0},
     });
+}
+
+TEST(NarrowPhase, AContactThatIsNotFiniteIsNoContact)
+{
+    // A body a script sent to NaN, or measures that overflow: whatever the test makes of them, no contact
+    // may carry them on to the other body.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float huge = std::numeric_limits<float>::max();
+    const Vector3 lost{nan, 0, 0};
+    const SphereShape ball{kZero, 0.5f};
+    const CapsuleShape pillar{kZero, 0.5f, 2};
+    const AabbShape box = UnitBox(kZero);
+    const ObbShape turned = TurnedAboutUp(kZero, {0.5f, 0.5f, 0.5f}, 30);
+    const std::vector<std::pair<std::string, std::function<bool(CollisionData&)>>> cases = {
+        {"sphere moving by NaN", [&](auto& c) { return TestSphereSphere(ball, kZero, {{3, 0, 0}, 0.5f}, lost, c); }},
+        {"sphere at NaN", [&](auto& c) { return TestSphereSphere(ball, kZero, {lost, 0.5f}, kZero, c); }},
+        {"sphere moving by an overflowing distance",
+         [&](auto& c) { return TestSphereSphere(ball, kZero, {{3, 0, 0}, 0.5f}, {-huge, huge, 0}, c); }},
+        {"capsule at NaN", [&](auto& c) { return TestCapsuleCapsule(pillar, kZero, {lost, 0.5f, 2}, kZero, c); }},
+        {"sphere by a capsule at NaN",
+         [&](auto& c) { return TestSphereCapsule(ball, kZero, {lost, 0.5f, 2}, kZero, c); }},
+        {"sphere moving by NaN to a capsule",
+         [&](auto& c) { return TestSphereCapsule({{0, 3, 0}, 0.5f}, lost, pillar, kZero, c); }},
+        {"box at NaN", [&](auto& c) { return TestMovingAabbAabb(box, kZero, UnitBox(lost), kRight, c); }},
+        {"box moving by NaN", [&](auto& c) { return TestMovingAabbAabb(box, kZero, UnitBox({0, 2, 0}), lost, c); }},
+        {"sphere moving by NaN to a box",
+         [&](auto& c) { return TestMovingAabbSphere(box, kZero, {{0, 2, 0}, 0.5f}, lost, c); }},
+        {"capsule moving by NaN to a box",
+         [&](auto& c) { return TestMovingAabbCapsule(box, kZero, {{0, 3, 0}, 0.5f, 2}, lost, c); }},
+        {"turned box at NaN", [&](auto& c) { return TestObbObb(turned, Unrotated(lost, {0.5f, 0.5f, 0.5f}), c); }},
+        {"sphere at NaN in a turned box", [&](auto& c) { return TestObbSphere(turned, {lost, 0.5f}, c); }},
+        {"capsule at NaN by a turned box", [&](auto& c) { return TestObbCapsule(turned, {lost, 0.5f, 2}, c); }},
+    };
+    for (const auto& [name, test] : cases)
+    {
+        CollisionData contact;
+        EXPECT_FALSE(test(contact)) << name;
+    }
 }

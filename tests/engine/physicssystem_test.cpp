@@ -13,10 +13,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <limits>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 using ::testing::ElementsAre;
@@ -91,6 +95,13 @@ protected:
         }
     }
     std::vector<std::string> TakeEvents() { return std::exchange(events, {}); }
+    static std::size_t Occurrences(const std::string& text, const std::string& part)
+    {
+        std::size_t count = 0;
+        for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+            ++count;
+        return count;
+    }
 
     float frameTime = kFrame;
     bool paused = false;
@@ -449,6 +460,133 @@ TEST_F(PhysicsTest, ABodyStepsToItsTimeOfImpactAndStopsThere)
     EXPECT_NEAR(PositionOf(ball).y, 0.5f, 1e-3f);
 }
 
+TEST_F(PhysicsTest, OneBallGoneNaNAmongAThousandLeavesTheOthersAlone)
+{
+    Box("Floor", {0.0f, -0.5f, 0.0f}, {80.0f, 1.0f, 80.0f}, true);
+    std::vector<GameObject*> balls;
+    for (int i = 0; i < 1000; ++i)
+        balls.push_back(
+            &Sphere("Ball" + std::to_string(i), {-35.0f + 2.0f * float(i % 36), 0.5f, -35.0f + 2.0f * float(i / 36)}));
+    Step(2);
+    TakeEvents();
+
+    // As a script that normalises a zero vector leaves it.
+    TransformOf(*balls[0]).SetPosition({std::nanf(""), 0.5f, 0.0f});
+    testing::internal::CaptureStderr();
+    Step(3);
+    const std::string reports = testing::internal::GetCapturedStderr();
+
+    int finite = 0;
+    for (GameObject* ball : balls)
+        finite += PositionOf(*ball).IsFinite() && BodyOf(*ball).GetVelocity().IsFinite();
+    EXPECT_EQ(finite, 999);
+    EXPECT_EQ(Occurrences(reports, "Ball0 is left out of the physics"), 1u);
+    // A stay for each resting ball; the lost one only leaves the floor.
+    const auto seen = TakeEvents();
+    EXPECT_EQ(std::count_if(seen.begin(), seen.end(), [](const auto& e) { return e.starts_with("OnCollisionStay"); }),
+              3 * 999);
+    EXPECT_THAT(seen, testing::Contains("OnCollisionExit Floor Ball0"));
+    EXPECT_EQ(seen.size(), 3u * 999u + 1u);
+}
+
+TEST_F(PhysicsTest, ABodyWithAValueThatIsNotFiniteIsLeftOutUntilItIsFiniteAgain)
+{
+    const float nan = std::nanf("");
+    const float huge = std::numeric_limits<float>::max();
+    struct Fault
+    {
+        std::string value;
+        std::function<void(GameObject&)> spoil;
+        std::function<void(GameObject&)> mend;
+    };
+    const std::vector<Fault> faults = {
+        {"position", [&](GameObject& o) { TransformOf(o).SetPosition({nan, 0.5f, 0.0f}); }, {}},
+        {"velocity", [&](GameObject& o) { BodyOf(o).GetVelocity() = {0.0f, nan, 0.0f}; },
+         [](GameObject& o) { BodyOf(o).GetVelocity() = {}; }},
+        {"scale", [](GameObject& o) { TransformOf(o).SetScale({std::numeric_limits<float>::infinity(), 1, 1}); },
+         [](GameObject& o) { TransformOf(o).SetScale({1, 1, 1}); }},
+        {"gravity scale", [&](GameObject& o) { BodyOf(o).SetGravityScale(nan); },
+         [](GameObject& o) { BodyOf(o).SetGravityScale(1.0f); }},
+        {"collider offset", [&](GameObject& o) { ColliderOf(o).SetOffset({nan, 0, 0}); },
+         [](GameObject& o) { ColliderOf(o).SetOffset({}); }},
+        {"overflowing motion", [&](GameObject& o) { BodyOf(o).GetVelocity() = {huge, 0.0f, 0.0f}; },
+         [](GameObject& o) { BodyOf(o).GetVelocity() = {}; }},
+    };
+    Box("Floor", {0.0f, -0.5f, 0.0f}, {80.0f, 1.0f, 80.0f}, true);
+    std::vector<std::pair<GameObject*, GameObject*>> pairs;
+    for (std::size_t k = 0; k < faults.size(); ++k)
+    {
+        const float x = -30.0f + 10.0f * float(k);
+        // Overlapping a little, so that the pair is pushed apart and its impulses are worked out.
+        pairs.emplace_back(&Sphere("Sick" + std::to_string(k), {x, 0.5f, 0.0f}),
+                           &Sphere("Partner" + std::to_string(k), {x + 0.9f, 0.5f, 0.0f}));
+    }
+    Step();
+    TakeEvents();
+    for (std::size_t k = 0; k < faults.size(); ++k)
+        faults[k].spoil(*pairs[k].first);
+    testing::internal::CaptureStderr();
+    Step(3);
+    const std::string reports = testing::internal::GetCapturedStderr();
+    for (std::size_t k = 0; k < faults.size(); ++k)
+    {
+        SCOPED_TRACE(faults[k].value);
+        auto [sick, partner] = pairs[k];
+        EXPECT_EQ(Occurrences(reports, sick->GetName() + " is left out of the physics"), 1u);
+        EXPECT_TRUE(PositionOf(*partner).IsFinite());
+        EXPECT_TRUE(BodyOf(*partner).GetVelocity().IsFinite());
+        EXPECT_NEAR(PositionOf(*partner).y, 0.5f, 0.01f);
+    }
+    // Its pairs end; nothing else is heard of it.
+    for (const std::string& event : TakeEvents())
+        EXPECT_TRUE(event.find("Sick") == std::string::npos || event.starts_with("OnCollisionExit")) << event;
+
+    for (std::size_t k = 0; k < faults.size(); ++k)
+    {
+        GameObject& sick = *pairs[k].first;
+        TransformOf(sick).SetPosition({-30.0f + 10.0f * float(k), 0.5f, 0.0f});
+        if (faults[k].mend)
+            faults[k].mend(sick);
+    }
+    Step();
+    for (const auto& [sick, partner] : pairs)
+        EXPECT_TRUE(std::ranges::any_of(physics.BroadPhaseEntries(), [&](const auto& e) { return e.object == sick; }))
+            << sick->GetName() << " takes part again";
+    testing::internal::CaptureStderr();
+    faults[0].spoil(*pairs[0].first);
+    Step();
+    EXPECT_EQ(Occurrences(testing::internal::GetCapturedStderr(), "Sick0 is left out of the physics"), 1u)
+        << "a relapse is reported again";
+}
+
+TEST(NegativeMassLevelTest, AMassBelowZeroIsReportedAndTheBodyKeepsAUsableOne)
+{
+    TempFolder scratch;
+    ObjectFactory factory(scratch.Folder());
+    PhysicsSystem physics(PhysicsClock{[] { return kFrame; }, [] { return false; }});
+    MessagingSystem messaging({&physics});
+    testing::internal::CaptureStderr();
+    factory.LoadLevelFile(std::string(NEKTARU_TEST_DATA) + "/physics/NegativeMass.xml", true);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Attempt to set negative mass."), std::string::npos);
+    messaging.Update();
+    GameObject* above = factory.FindObject("Above");
+    ASSERT_NE(above, nullptr);
+    EXPECT_EQ(above->GetComponent<RigidBody>()->GetMass(), 1.0f);
+
+    // It falls onto the ball below; with masses 1 and -1 the impulse would divide by 0.
+    for (int frame = 0; frame < 120; ++frame)
+    {
+        physics.Update();
+        messaging.Update();
+    }
+    ASSERT_EQ(physics.SimulatedObjects().size(), 3u);
+    for (GameObject* object : physics.SimulatedObjects())
+    {
+        EXPECT_TRUE(object->GetComponent<Transform>()->GetPosition().IsFinite()) << object->GetName();
+        EXPECT_TRUE(object->GetComponent<RigidBody>()->GetVelocity().IsFinite()) << object->GetName();
+    }
+}
+
 TEST(ApplyImpulseTest, ContactsStopTheApproachAlongTheNormal)
 {
     struct Case
@@ -478,6 +616,32 @@ TEST(ApplyImpulseTest, ContactsStopTheApproachAlongTheNormal)
         EXPECT_EQ(first.GetVelocity(), c.firstAfter) << c.name;
         EXPECT_NEAR(second.GetVelocity().x, c.secondAfter.x, 1e-5f) << c.name;
         EXPECT_NEAR(second.GetVelocity().y, c.secondAfter.y, 1e-5f) << c.name;
+    }
+}
+
+TEST(ApplyImpulseTest, AnImpulseThatIsNotFiniteChangesNothing)
+{
+    const float nan = std::nanf("");
+    struct Case
+    {
+        const char* name;
+        Vector3 firstVelocity, normal;
+    };
+    const Case cases[] = {
+        {"a partner moving at NaN", {0, nan, 0}, {0, 1, 0}},
+        {"a normal that is not finite", {0, 1, 0}, {0, nan, 0}},
+        {"an overflowing approach", {0, std::numeric_limits<float>::max(), 0}, {0, 1, 0}},
+    };
+    for (const Case& c : cases)
+    {
+        RigidBody first;
+        RigidBody second;
+        first.GetVelocity() = c.firstVelocity;
+        second.GetVelocity() = {0, -std::numeric_limits<float>::max(), 0};
+        CollisionData record;
+        record.normal = c.normal;
+        ApplyImpulse(first, second, record);
+        EXPECT_EQ(second.GetVelocity(), Vector3(0, -std::numeric_limits<float>::max(), 0)) << c.name;
     }
 }
 
