@@ -438,7 +438,7 @@ bool TestSphereSphere(const SphereShape& a, const Vector3& velocityA, const Sphe
     if (c < 0.0f)
     {
         contact.timeOfImpact = 0.0f;
-        contact.normal = v.IsZero() ? DirectionOr(s, kUp) : -v.Normalized();
+        contact.normal = v.IsZero() ? DirectionOr(s, kWorldAxes[0]) : -v.Normalized();
         // How far the surfaces reach into each other, the distance that parts them.
         contact.penetration = reach - s.Length();
         return Touching(contact);

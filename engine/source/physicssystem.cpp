@@ -378,12 +378,16 @@ void PhysicsSystem::CorrectPositions()
         if (record.penetration < kEpsilon || record.isTrigger || record.timeOfImpact > 0.0f)
             continue;
         auto [first, second] = contactBodies_[k];
-        const Vector3 push = record.penetration * record.normal;
-        // Two moving bodies are kept apart by their impulses alone.
-        if (first->IsStatic() && !second->IsStatic())
-            second->EndPosition += push;
-        else if (!first->IsStatic() && second->IsStatic())
-            first->EndPosition -= push;
+        // Each moving body goes its share of the depth, the lighter the farther: A back, B forward. A static
+        // body weighs nothing here, so a moving one against it goes all the way.
+        const float firstShare = first->IsStatic() ? 0.0f : 1.0f / first->GetMass();
+        const float secondShare = second->IsStatic() ? 0.0f : 1.0f / second->GetMass();
+        const float shares = firstShare + secondShare;
+        if (!(shares > 0.0f))
+            continue;
+        const Vector3 push = record.penetration / shares * record.normal;
+        first->EndPosition -= push * firstShare;
+        second->EndPosition += push * secondShare;
     }
 }
 

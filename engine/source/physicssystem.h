@@ -25,9 +25,9 @@ struct PhysicsClock
 
 // Moves every object that has a rigid body and a collider: gravity and forces become velocity, bodies whose
 // bounding spheres meet are stepped together from one time of impact to the next, contacts get nearly
-// inelastic impulses, moving bodies are pushed out of static ones, and every touching pair is reported to
-// Logic as enter, stay and exit events. A body with a value that is not finite is reported and left out until
-// it is finite again. Also answers the scripts' ray queries.
+// inelastic impulses, overlapping bodies are pushed apart, and every touching pair is reported to Logic as
+// enter, stay and exit events. A body with a value that is not finite is reported and left out until it is
+// finite again. Also answers the scripts' ray queries.
 class PhysicsSystem : public System, public PhysicsInterface
 {
 public:

@@ -460,6 +460,40 @@ TEST_F(PhysicsTest, ABodyStepsToItsTimeOfImpactAndStopsThere)
     EXPECT_NEAR(PositionOf(ball).y, 0.5f, 1e-3f);
 }
 
+TEST_F(PhysicsTest, TwoOverlappingMovingBodiesArePushedApartByTheirShares)
+{
+    // Masses 1 and 3 overlapping by 0.2 at rest: the lighter goes three quarters of it, back along the normal.
+    GameObject& light = Sphere("Light", {0.0f, 0.0f, 0.0f});
+    GameObject& heavy = Sphere("Heavy", {0.8f, 0.0f, 0.0f});
+    BodyOf(heavy).SetMass(3.0f);
+    for (GameObject* ball : {&light, &heavy})
+        BodyOf(*ball).SetGravityScale(0.0f);
+    Step();
+    EXPECT_NEAR(PositionOf(light).x, -0.15f, 1e-5f);
+    EXPECT_NEAR(PositionOf(heavy).x, 0.85f, 1e-5f);
+    EXPECT_EQ(BodyOf(light).GetVelocity(), Vector3()) << "the impulses are as they were";
+}
+
+TEST_F(PhysicsTest, StackedCratesAndBodiesMadeAtOnePointDoNotSinkIntoEachOther)
+{
+    Box("Floor", {0.0f, -0.5f, 0.0f}, {80.0f, 1.0f, 80.0f}, true);
+    GameObject& lower = Box("Lower", {20.0f, 0.5f, 0.0f}, {1.0f, 1.0f, 1.0f});
+    GameObject& upper = Box("Upper", {20.0f, 1.5f, 0.0f}, {1.0f, 1.0f, 1.0f});
+    std::vector<GameObject*> spawned;
+    for (int i = 0; i < 30; ++i)
+        spawned.push_back(&Sphere("Spawned", {-10.0f, 3.0f, 10.0f}));
+
+    Step(180);
+    float deepest = 0.0f;
+    for (std::size_t i = 0; i < spawned.size(); ++i)
+        for (std::size_t j = i + 1; j < spawned.size(); ++j)
+            deepest = std::max(deepest, 1.0f - (PositionOf(*spawned[i]) - PositionOf(*spawned[j])).Length());
+    EXPECT_LE(deepest, 0.05f);
+
+    Step(120);
+    EXPECT_GE(PositionOf(upper).y - PositionOf(lower).y, 0.98f);
+}
+
 TEST_F(PhysicsTest, OneBallGoneNaNAmongAThousandLeavesTheOthersAlone)
 {
     Box("Floor", {0.0f, -0.5f, 0.0f}, {80.0f, 1.0f, 80.0f}, true);
@@ -585,6 +619,7 @@ TEST(NegativeMassLevelTest, AMassBelowZeroIsReportedAndTheBodyKeepsAUsableOne)
         EXPECT_TRUE(object->GetComponent<Transform>()->GetPosition().IsFinite()) << object->GetName();
         EXPECT_TRUE(object->GetComponent<RigidBody>()->GetVelocity().IsFinite()) << object->GetName();
     }
+    EXPECT_NEAR(above->GetComponent<Transform>()->GetPosition().y, 1.5f, 0.02f);
 }
 
 TEST(ApplyImpulseTest, ContactsStopTheApproachAlongTheNormal)
