@@ -482,7 +482,9 @@ bool TestSphereCapsule(const SphereShape& sphere, const Vector3& sphereVelocity,
     const Vector3 centre = sphere.centre + motion * t;
     contact.timeOfImpact = t;
     contact.normal = DirectionOr(ClosestPointOnSegment(centre, upper, lower).point - centre, motionDirection);
-    contact.penetration = t * v.Length();
+    // A sweep square to the capsule's axis leaves the penetration as it came.
+    if (!IsZero((upper - lower).Dot(v)))
+        contact.penetration = t * v.Length();
     return Touching(contact);
 }
 
@@ -505,10 +507,12 @@ bool TestMovingAabbAabb(const AabbShape& a, const Vector3& velocityA, const Aabb
 {
     const Vector3 v = velocityB - velocityA;
     contact.relativeMotion = v;
-    if (v.LengthSquared() < kEpsilon)
-        return false;
+    // Boxes that touch are reported however slowly they move: a box come to rest on another would otherwise
+    // leave the contact and enter it again as gravity brings it back, and a stack would sink unseen.
     if (TestAabbAabb(a, b, contact))
         return true;
+    if (v.LengthSquared() < kEpsilon)
+        return false;
 
     const Vector3 minA = MinCorner(a), maxA = MaxCorner(a), minB = MinCorner(b), maxB = MaxCorner(b);
     float first = 0.0f;

@@ -71,12 +71,14 @@ bool TestObbCapsule(const ObbShape& box, const CapsuleShape& capsule, CollisionD
 // Moving tests: overlapping shapes (time of impact 0) or a first contact within the step.
 bool TestSphereSphere(const SphereShape& a, const Vector3& velocityA, const SphereShape& b, const Vector3& velocityB,
                       CollisionData& contact);
+// A sweep square to the capsule's axis leaves the penetration as it came.
 bool TestSphereCapsule(const SphereShape& sphere, const Vector3& sphereVelocity, const CapsuleShape& capsule,
                        const Vector3& capsuleVelocity, CollisionData& contact);
 // Overlap only; the time of impact is 0.
 bool TestCapsuleCapsule(const CapsuleShape& a, const Vector3& velocityA, const CapsuleShape& b,
                         const Vector3& velocityB, CollisionData& contact);
-// A pair at rest relative to each other is never reported.
+// Boxes that touch are reported with or without motion; a pair that does not move relative to each other is
+// reported only then.
 bool TestMovingAabbAabb(const AabbShape& a, const Vector3& velocityA, const AabbShape& b, const Vector3& velocityB,
                         CollisionData& contact);
 // The face normals found are added to the normal the contact brings in.

@@ -243,11 +243,12 @@ TEST(NarrowPhase, SphereAndCapsuleTests)
          0.75f},
         {"sphere rising away from a capsule",
          [&](auto& c) { return TestSphereCapsule({{0, 3, 0}, 0.5f}, {0, 2, 0}, pillar, kZero, c); }, false, {}, 0, 0},
+        // Square to the capsule's axis the penetration stays as it came: 0 here.
         {"sphere meeting a capsule's side along z",
          [&](auto& c) { return TestSphereCapsule({{0, 0, 3}, 0.5f}, {0, 0, -4}, pillar, kZero, c); }, true, -kForward,
-         2, 0.5f},
+         0, 0.5f},
         {"capsule moving onto a resting sphere",
-         [&](auto& c) { return TestSphereCapsule({{0, 0, 3}, 0.5f}, kZero, pillar, {0, 0, 4}, c); }, true, -kForward, 2,
+         [&](auto& c) { return TestSphereCapsule({{0, 0, 3}, 0.5f}, kZero, pillar, {0, 0, 4}, c); }, true, -kForward, 0,
          0.5f},
         {"capsule moving away from a sphere",
          [&](auto& c) { return TestSphereCapsule({{0, 0, 3}, 0.5f}, kZero, pillar, {0, 0, -4}, c); }, false, {}, 0, 0},
@@ -271,6 +272,9 @@ TEST(NarrowPhase, SphereAndCapsuleTests)
     ExpectNear(contact.relativeMotion, {-1, 2, 0}, "capsule relative motion");
     ASSERT_TRUE(TestSphereCapsule({{0, 3, 0}, 0.5f}, {0, -2, 0}, pillar, kZero, contact));
     ExpectNear(contact.relativeMotion, {0, 2, 0}, "sphere-capsule relative motion");
+    contact.penetration = 0.25f;
+    ASSERT_TRUE(TestSphereCapsule({{3, 0.5f, 0}, 0.5f}, {-4, 0, 0}, pillar, kZero, contact));
+    EXPECT_EQ(contact.penetration, 0.25f) << "a sweep square to the axis writes no penetration";
 }
 
 TEST(NarrowPhase, MovingBoxTests)
@@ -279,12 +283,19 @@ TEST(NarrowPhase, MovingBoxTests)
     const AabbShape floor{kZero, {5, 0.5f, 5}};
     const float edgeTime = (1.5f - 0.5f / std::sqrt(2.0f)) / 2.0f;
     ExpectContacts({
+        // Touching boxes are reported at rest: a box resting on another stays in contact with it.
         {"overlapping boxes at rest",
          [&](auto& c) { return TestMovingAabbAabb(origin, kZero, UnitBox({0.5f, 0, 0}), kZero, c); },
-         false, {}, 0, 0},
+         true, kRight, 0.5f, 0},
         {"overlapping boxes moving together",
-         [&](auto& c) { return TestMovingAabbAabb(origin, kRight, UnitBox({0.5f, 0, 0}), kRight, c); }, false, {},
+         [&](auto& c) { return TestMovingAabbAabb(origin, kRight, UnitBox({0.5f, 0, 0}), kRight, c); }, true, kRight,
+         0.5f, 0},
+        {"box resting on a box",
+         [&](auto& c) { return TestMovingAabbAabb(origin, kZero, UnitBox({0, 1, 0}), {0, -1e-4f, 0}, c); }, true, kUp,
          0, 0},
+        {"boxes apart at rest",
+         [&](auto& c) { return TestMovingAabbAabb(origin, kZero, UnitBox({0, 1.01f, 0}), kZero, c); }, false, {}, 0,
+         0},
         {"overlapping boxes moving",
          [&](auto& c) { return TestMovingAabbAabb(origin, kZero, UnitBox({0.5f, 0, 0}), kUp, c); },
          true, kRight, 0.5f, 0},

@@ -460,6 +460,19 @@ TEST_F(PhysicsTest, ABodyStepsToItsTimeOfImpactAndStopsThere)
     EXPECT_NEAR(PositionOf(ball).y, 0.5f, 1e-3f);
 }
 
+TEST_F(PhysicsTest, ABoxComingToRestOnAnotherEntersOnceAndNeverLeaves)
+{
+    // At a high frame rate the resting box moves less per update than any motion threshold.
+    frameTime = 1.0f / 144.0f;
+    Box("Base", {0.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, true);
+    GameObject& crate = Box("Crate", {0.0f, 1.5f, 0.0f}, {0.5f, 0.5f, 0.5f});
+    Step(3 * 144);
+    const auto seen = TakeEvents();
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), "OnCollisionEnter Base Crate"), 1);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), "OnCollisionExit Base Crate"), 0);
+    EXPECT_NEAR(PositionOf(crate).y, 0.75f, 1e-3f);
+}
+
 TEST_F(PhysicsTest, TwoOverlappingMovingBodiesArePushedApartByTheirShares)
 {
     // Masses 1 and 3 overlapping by 0.2 at rest: the lighter goes three quarters of it, back along the normal.
