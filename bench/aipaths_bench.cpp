@@ -12,11 +12,10 @@
 
 namespace
 {
-void BM_GeneratePaths(benchmark::State& state)
+// A side x side grid of waypoints one unit apart, registered with the AI system and closed into a torus:
+// each leads to its four neighbours.
+std::vector<Waypoint*> LinkedTorus(ObjectFactory& factory, AIController& ai, int side)
 {
-    const int side = static_cast<int>(state.range(0));
-    ObjectFactory factory;
-    AIController ai;
     std::vector<Waypoint*> grid;
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x)
@@ -33,42 +32,26 @@ void BM_GeneratePaths(benchmark::State& state)
         for (int x = 0; x < side; ++x)
             for (Waypoint* neighbour : {at(x + 1, y), at(x - 1, y), at(x, y + 1), at(x, y - 1)})
                 at(x, y)->AddEdge(neighbour);
+    return grid;
+}
 
+void BM_GeneratePaths(benchmark::State& state)
+{
+    ObjectFactory factory;
+    AIController ai;
+    const auto grid = LinkedTorus(factory, ai, static_cast<int>(state.range(0)));
     for (auto _ : state)
         ai.GeneratePaths();
     state.counters["waypoints"] = static_cast<double>(grid.size());
 }
 BENCHMARK(BM_GeneratePaths)->Arg(10)->Arg(14)->Arg(20)->Unit(benchmark::kMillisecond);
 
-// A side x side grid whose waypoints store the ids of their four neighbours, as a loaded level has them, and
-// an AI system that has not run yet.
+// The torus as a loaded level has it, with only the stored ids, and an AI system that has not run yet.
 struct LoadedGrid
 {
     explicit LoadedGrid(int side)
     {
-        std::vector<Waypoint*> grid;
-        for (int y = 0; y < side; ++y)
-            for (int x = 0; x < side; ++x)
-            {
-                GameObject* object = factory.CreateObject("Waypoint", 0);
-                object->GetTransform()->SetPosition({static_cast<float>(x), 0.0f, static_cast<float>(y)});
-                grid.push_back(static_cast<Waypoint*>(object->AddComponent("Waypoint")));
-                ai.RegisterObject(object);
-            }
-        const auto link = [&](int x, int y, int toX, int toY) {
-            if (toX >= 0 && toY >= 0 && toX < side && toY < side)
-                grid[static_cast<std::size_t>(y * side + x)]->AddEdge(grid[static_cast<std::size_t>(toY * side + toX)]);
-        };
-        for (int y = 0; y < side; ++y)
-            for (int x = 0; x < side; ++x)
-            {
-                link(x, y, x + 1, y);
-                link(x, y, x - 1, y);
-                link(x, y, x, y + 1);
-                link(x, y, x, y - 1);
-            }
-        // Only the stored ids stay: the AI system resolves them on its first update.
-        for (Waypoint* waypoint : grid)
+        for (Waypoint* waypoint : LinkedTorus(factory, ai, side))
             waypoint->Edges().clear();
         while (messaging.QueuedCount() > 0)
             messaging.PopMessage();
