@@ -6,10 +6,7 @@ namespace
 {
 const Editor::ProfilerEntry& EntryOf(const Editor& editor, SystemId id)
 {
-    for (const Editor::ProfilerEntry& entry : editor.Profiler())
-        if (entry.id == id)
-            return entry;
-    throw std::out_of_range("no profiler entry");
+    return editor.Profiler().at(id);
 }
 }
 
@@ -45,8 +42,8 @@ TEST(EditorProfiler, TinyOrUndefinedSharesAreZeroAndUnknownSystemsIgnored)
     }
 
     editor.RecordSystemTime(SystemId::ScriptCalls, 1.0f, 1.0f);
-    for (const Editor::ProfilerEntry& entry : editor.Profiler())
-        EXPECT_EQ(entry.updated, entry.id == SystemId::Input);
+    for (const auto& [id, entry] : editor.Profiler())
+        EXPECT_EQ(entry.updated, id == SystemId::Input);
 }
 
 TEST(EditorObjectTable, AnIdAlreadyPresentKeepsItsFlag)
