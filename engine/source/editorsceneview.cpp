@@ -178,7 +178,7 @@ void Editor::MoveEditorCamera()
         const Vector3 right = view.transform->GetRight();
         const Vector3 forward = view.transform->GetForward();
         const std::pair<std::uint16_t, Vector3> moves[] = {
-            {kKeyA, right}, {kKeyW, forward}, {kKeyS, forward * -1.0f}, {kKeyD, right * -1.0f}};
+            {kKeyA, right}, {kKeyW, forward}, {kKeyS, -forward}, {kKeyD, -right}};
         for (const auto& [key, axis] : moves)
             if (KeyPressed(key))
                 view.MoveBy(axis * step);

@@ -1,6 +1,9 @@
 #include "editor.h"
+#include "factoryworld.h"
 
 #include <gtest/gtest.h>
+#include <imgui.h>
+#include <imgui_internal.h>
 
 namespace
 {
@@ -54,4 +57,74 @@ TEST(EditorObjectTable, AnIdAlreadyPresentKeepsItsFlag)
     editor.AddObjectEntry(8, false);
     EXPECT_TRUE(editor.Objects().at(7));
     EXPECT_FALSE(editor.Objects().at(8));
+}
+
+namespace
+{
+// The editor's GUI frames without a window, over the fixture level.
+class EditorFrames : public FactoryWorld
+{
+protected:
+    EditorFrames()
+    {
+        core.SetEditorMode(true);
+        CopyFixtures();
+        testing::internal::CaptureStdout();
+        LoadPrefabs(Root() + "Assets/Prefabs");
+        factory.LoadLevelFile(Root() + "Assets/XML/Tomb.xml", false);
+        testing::internal::GetCapturedStdout();
+        Delivered();
+    }
+
+    // The windows drawn in the last frame.
+    static std::vector<std::string> Drawn()
+    {
+        std::vector<std::string> names;
+        for (const char* name : {"Hierarchy", "Systems", "Console", "Inspector", "Scene", "Performance"})
+            if (const ImGuiWindow* window = ImGui::FindWindowByName(name); window && window->Active)
+                names.push_back(name);
+        return names;
+    }
+    std::vector<std::string> Frame()
+    {
+        editor().Update();
+        return Drawn();
+    }
+};
+}
+
+TEST_F(EditorFrames, PlayingHidesTheEditingWindowsAndPausingBringsThemBack)
+{
+    editor().SetPerformanceOpen(true);
+    const std::vector<std::string> editing = {"Hierarchy", "Systems", "Console", "Inspector", "Scene", "Performance"};
+    for (int frame = 0; frame < 3; ++frame)
+        EXPECT_EQ(Frame(), editing);
+    EXPECT_TRUE(editor().EditingView());
+
+    editor().SetPlaying(true);
+    core.SetPlaying(true);
+    EXPECT_FALSE(editor().EditingView());
+    for (int frame = 0; frame < 3; ++frame)
+        EXPECT_EQ(Frame(), (std::vector<std::string>{"Scene", "Performance"}));
+
+    editor().SetPaused(true);
+    core.SetPlaying(false);
+    EXPECT_TRUE(editor().EditingView());
+    for (int frame = 0; frame < 3; ++frame)
+        EXPECT_EQ(Frame(), editing);
+}
+
+TEST_F(EditorFrames, TheFirstFrameLoadsOnlyThePrefabFilesNotHeldYet)
+{
+    WriteText("Assets/Prefabs/Urn_1003_Prefab.xml",
+              "<Prefabs>\n\t<Object>\n\t\t<Name>Urn</Name>\n\t\t<ID>1003</ID>\n\t</Object>\n</Prefabs>\n");
+    editor().ScanAssetFolders(Root());
+    testing::internal::CaptureStdout();
+    editor().Update();
+    editor().Update();
+    const std::string output = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(output.find("reissue"), std::string::npos) << output;
+    EXPECT_EQ(factory.GetPrefabs().size(), 3u);
+    EXPECT_EQ(editor().PrefabFlags().size(), 3u);
+    EXPECT_NE(factory.FindPrefab("Urn"), nullptr);
 }
