@@ -136,6 +136,8 @@ public:
     // Moves the editor camera half its mouse sensitivity along its view, by the sign of the wheel.
     void ZoomEditorCamera();
     void MoveEditorCamera();
+    // Where the scene picture was drawn in the last frame, in GUI screen coordinates.
+    const PanelRect& SceneImage() const { return sceneImage_; }
     // Editing, or paused in play: the editor camera's view.
     bool EditingView() const { return !playing_ || paused_; }
 
