@@ -1,11 +1,8 @@
 // The editor's windows pass over a scene of 5,000 objects, every tenth the child of the one before: one GUI
 // frame without a window (layout, hierarchy rows, console, systems, inspector and scene windows). Target: at
 // most 5 ms a frame in a release build.
-#include "core.h"
-#include "editor.h"
+#include "enginesystems.h"
 #include "gameobject.h"
-#include "graphics.h"
-#include "idlesystem.h"
 #include "messagingsystem.h"
 #include "objectfactory.h"
 #include "tempfolder.h"
@@ -22,13 +19,7 @@ class EditorWorld
 {
 public:
     EditorWorld()
-        : core_([](SystemId id) -> std::unique_ptr<System> {
-              if (id == SystemId::Graphics)
-                  return std::make_unique<Graphics>(nullptr, 1280, 800);
-              if (id == SystemId::Editor)
-                  return std::make_unique<Editor>();
-              return std::make_unique<IdleSystem>(id);
-          }),
+        : core_(RendererAndEditorOnly()),
           messaging_(core_.MessageReceivers()), factory_(root_.Folder())
     {
         core_.SetEditorMode(true);

@@ -1,5 +1,5 @@
 #include "editor.h"
-#include "factoryworld.h"
+#include "editorworld.h"
 
 #include <gtest/gtest.h>
 #include <imgui.h>
@@ -62,20 +62,9 @@ TEST(EditorObjectTable, AnIdAlreadyPresentKeepsItsFlag)
 namespace
 {
 // The editor's GUI frames without a window, over the fixture level.
-class EditorFrames : public FactoryWorld
+class EditorFrames : public EditorWorld
 {
 protected:
-    EditorFrames()
-    {
-        core.SetEditorMode(true);
-        CopyFixtures();
-        testing::internal::CaptureStdout();
-        LoadPrefabs(Root() + "Assets/Prefabs");
-        factory.LoadLevelFile(Root() + "Assets/XML/Tomb.xml", false);
-        testing::internal::GetCapturedStdout();
-        Delivered();
-    }
-
     // The windows drawn in the last frame.
     static std::vector<std::string> Drawn()
     {

@@ -1,5 +1,5 @@
 #include "c_canvas.h"
-#include "factoryworld.h"
+#include "editorworld.h"
 #include "resourcemanager.h"
 #include "transforminterface.h"
 #include "vectornear.h"
@@ -14,22 +14,9 @@ using ::testing::IsEmpty;
 
 namespace
 {
-// The fixture level in the editor: Crate A and Altar at the top, Crate B and Torch under Altar, Lamp under
-// Torch, shown by the renderer without being registered.
-class Hierarchy : public FactoryWorld
+class Hierarchy : public EditorWorld
 {
 protected:
-    Hierarchy()
-    {
-        core.SetEditorMode(true);
-        CopyFixtures();
-        testing::internal::CaptureStdout();
-        LoadPrefabs(Root() + "Assets/Prefabs");
-        factory.LoadLevelFile(Root() + "Assets/XML/Tomb.xml", false);
-        testing::internal::GetCapturedStdout();
-        Delivered();
-    }
-
     GameObject& Live(const std::string& name) { return *factory.FindObject(name); }
     bool Selected(const std::string& name) { return editor().Objects().at(Live(name).GetID()); }
     std::vector<std::string> Names(const std::vector<GameObject*>& objects)
