@@ -393,7 +393,7 @@ std::vector<GameObject*> Graphics::IconLights() const
     return lights;
 }
 
-// Over everything else, which the UI pass leaves without depth: an icon stays findable behind walls.
+// Over everything else, the interface included: an icon stays findable behind walls and panels.
 void Graphics::DrawIcons(const RenderTarget& target)
 {
     Shader* flat = Program("ObjPicking");
@@ -401,6 +401,7 @@ void Graphics::DrawIcons(const RenderTarget& target)
         return;
     glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
     glViewport(0, 0, target.width, target.height);
+    glClear(GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
     flat->Use();
     flat->SetMat4("view", editorView_);
