@@ -13,11 +13,16 @@ using ::testing::Contains;
 
 TEST_F(EditorHarness, ClicksPickTheCubeAndTheCameraIconAndTheBackgroundChangesNothing)
 {
+    // The view renders at the size of the picture it shows, so a pixel of one is the pixel of the other.
+    const PanelRect& image = editor().SceneImage();
+    EXPECT_EQ(graphics().EditorViewportSize(),
+              std::make_pair(static_cast<int>(image.width), static_cast<int>(image.height)));
+    EXPECT_GT(image.y, ImGui::FindWindowByName("Scene")->Pos.y);
+
     ClickAt(ScreenOf(Vector3(-2.0f, 2.0f, 0.0f)));
     EXPECT_EQ(editor().InspectedObject(), &Object("Cube"));
     EXPECT_TRUE(editor().Objects().at(11));
 
-    const PanelRect& image = editor().SceneImage();
     ClickAt({static_cast<int>(image.x + image.width / 2), static_cast<int>(image.y + 5)});
     EXPECT_EQ(editor().InspectedObject(), &Object("Cube"));
     EXPECT_TRUE(editor().Objects().at(11));
