@@ -9,6 +9,7 @@
 #include "imgui_compat.h"
 #include "inputsystem.h"
 #include "logic.h"
+#include "mainwindow.h"
 #include "objectfactory.h"
 #include "platform/files.h"
 #include "platform/window.h"
@@ -57,7 +58,7 @@ Editor::Editor(platform::Window* window)
     // Only an editor with a window keeps its layout between runs.
     io.IniFilename = nullptr;
     // Without a window the GUI still runs, at the window's default size.
-    io.DisplaySize = ImVec2(1280.0f, 800.0f);
+    io.DisplaySize = ImVec2(MainWindow::DefaultWidth, MainWindow::DefaultHeight);
     io.Fonts->Build();
     ImGui::SetCurrentContext(previous);
 }

@@ -151,13 +151,11 @@ bool Editor::SaveCanvas(GameObject& canvasObject)
 
 bool Editor::ConvertToPrefab(GameObject& object)
 {
-    if (!gFactory || !gCore || gFactory->FindObjectById(object.GetID()) != &object)
+    if (!gFactory || !gCore || !gFactory->MakePrefab(&object))
         return false;
     // A prefab is no part of the scene: no system may draw, simulate or run it.
     for (System* system : gCore->MessageReceivers())
         system->UnregisterObject(&object);
-    if (!gFactory->MakePrefab(&object))
-        return false;
     std::erase(selected_, &object);
     std::erase(picked_, &object);
     SetInspected(nullptr, {}, InspectorKind::Nothing, false);

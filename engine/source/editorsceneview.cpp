@@ -91,12 +91,13 @@ void Editor::ShowSceneWindow(const PanelRect& place)
     graphics->UpdateDebugShapes();
 
     ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0.0f, 0.0f));
-    // Always behind the other windows, so floating panels and the gizmo's overlay stay visible over it.
+    // Placed every frame, so dragging it would only make it jump; always behind the other windows, so floating
+    // panels and the gizmo's overlay stay visible over it.
     PlaceNextWindow(place, true);
-    const bool visible =
-        ImGui::Begin("Scene", nullptr,
-                     ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse |
-                         ImGuiWindowFlags_NoBackground | ImGuiWindowFlags_NoBringToFrontOnFocus);
+    const bool visible = ImGui::Begin("Scene", nullptr,
+                                      ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoScrollbar |
+                                          ImGuiWindowFlags_NoScrollWithMouse | ImGuiWindowFlags_NoBackground |
+                                          ImGuiWindowFlags_NoBringToFrontOnFocus);
     sceneHovered_ = ImGui::IsWindowHovered();
     if (visible)
         ShowSceneImage(*graphics, editing);
