@@ -4,9 +4,9 @@
 // loaded.
 #include "core.h"
 #include "editor.h"
+#include "enginesystems.h"
 #include "graphics.h"
 #include "helpers.h"
-#include "idlesystem.h"
 #include "messagingsystem.h"
 #include "objectfactory.h"
 #include "startup.h"
@@ -54,13 +54,7 @@ class BenchWorld
 {
 public:
     BenchWorld()
-        : core_([](SystemId id) -> std::unique_ptr<System> {
-              if (id == SystemId::Graphics)
-                  return std::make_unique<Graphics>(nullptr, 1280, 800);
-              if (id == SystemId::Editor)
-                  return std::make_unique<Editor>();
-              return std::make_unique<IdleSystem>(id);
-          }),
+        : core_(RendererAndEditorOnly()),
           messaging_(core_.MessageReceivers())
     {
         std::filesystem::create_directories(root_.Path() / "Assets/Prefabs");

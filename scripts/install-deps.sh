@@ -6,7 +6,7 @@ packages=(
   cmake make g++ pkg-config
   libsdl2-dev libglew-dev libgl-dev libassimp-dev libimgui-dev
   libopenal-dev libsndfile1-dev libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev libbullet-dev
-  xvfb xauth libgl1-mesa-dri mesa-utils imagemagick sox assimp-utils python3
+  libxtst-dev xvfb xauth libgl1-mesa-dri mesa-utils imagemagick sox assimp-utils python3
 )
 
 missing=()

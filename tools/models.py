@@ -279,6 +279,53 @@ def sphere(name, rings, segments, material=None):
     return Mesh(name, positions, normals, uvs, triangles, material)
 
 
+def convex_solid(name, parts):
+    """Flat-sided convex parts (corner lists with their faces as corner-index polygons) as one mesh, every face
+    wound counter-clockwise seen from outside its part."""
+    positions, normals, uvs, triangles = [], [], [], []
+    for corners, faces in parts:
+        centre = [sum(p[i] for p in corners) / len(corners) for i in range(3)]
+        for face in faces:
+            a, b, c = (corners[i] for i in face[:3])
+            u = [b[i] - a[i] for i in range(3)]
+            v = [c[i] - a[i] for i in range(3)]
+            normal = [u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]]
+            if sum(normal[i] * (a[i] - centre[i]) for i in range(3)) < 0:
+                face = list(reversed(face))
+                normal = [-n for n in normal]
+            length = math.sqrt(sum(n * n for n in normal))
+            base = len(positions)
+            for i in face:
+                positions.append(corners[i])
+                normals.append(tuple(n / length for n in normal))
+                uvs.append((0.0, 0.0))
+            triangles += [(base, base + k, base + k + 1) for k in range(1, len(face) - 1)]
+    return Mesh(name, positions, normals, uvs, triangles)
+
+
+def box(low, high):
+    corners = [(x, y, z) for z in (low[2], high[2]) for y in (low[1], high[1]) for x in (low[0], high[0])]
+    faces = [(0, 1, 3, 2), (4, 5, 7, 6), (0, 1, 5, 4), (2, 3, 7, 6), (0, 2, 6, 4), (1, 3, 7, 5)]
+    return corners, faces
+
+
+def pyramid(half, base_z, apex_z):
+    """A square base at base_z around the z axis and its apex on the axis at apex_z."""
+    corners = [(-half, -half, base_z), (half, -half, base_z), (half, half, base_z), (-half, half, base_z),
+               (0.0, 0.0, apex_z)]
+    return corners, [(0, 1, 2, 3), (0, 1, 4), (1, 2, 4), (2, 3, 4), (3, 0, 4)]
+
+
+def camera_icon():
+    """The editor's mark for a camera: a body with its lens opening along +z, the way the camera looks."""
+    return collada([convex_solid("camera", [box((-0.2, -0.15, -0.3), (0.2, 0.15, 0.1)), pyramid(0.15, 0.35, 0.05)])])
+
+
+def arrow_icon():
+    """The editor's mark for a light: an arrow along +z, the way the light shines."""
+    return collada([convex_solid("Arrow", [box((-0.05, -0.05, -0.5), (0.05, 0.05, 0.1)), pyramid(0.15, 0.1, 0.5)])])
+
+
 def grid(name, cells):
     """A flat square of cells x cells quads in the x-z plane, facing up: a model of some size to time."""
     side = cells + 1
@@ -388,6 +435,9 @@ def main():
     write(static, "Cube.dae", crate)
     write(static, "Sphere.dae", collada([sphere("Sphere", 16, 32, Material("SphereMaterial"))]))
     write(animated, "Skinned.dae", skinned())
+    # The editor draws these at cameras and lights; its picking finds them by name.
+    write(static, "camera.dae", camera_icon())
+    write(static, "Arrow.dae", arrow_icon())
 
     write(fixtures, "Cube.dae", crate)
     write(fixtures, "Quad.dae", logo)

@@ -3,6 +3,12 @@
 #include <iostream>
 #include <unistd.h>
 
+namespace
+{
+// Standard output's own buffer: output sent elsewhere (the editor's console capture) gets no escape sequences.
+std::streambuf* const gStandardOutput = std::cout.rdbuf();
+}
+
 std::string_view ConsoleColorSequence(ConsoleColor color)
 {
     switch (color)
@@ -19,7 +25,7 @@ std::string_view ConsoleColorSequence(ConsoleColor color)
 void SetConsoleColor(ConsoleColor color)
 {
     static const bool isTerminal = isatty(STDOUT_FILENO) != 0;
-    if (isTerminal)
+    if (isTerminal && std::cout.rdbuf() == gStandardOutput)
         std::cout << ConsoleColorSequence(color);
 }
 

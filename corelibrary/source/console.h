@@ -14,7 +14,8 @@ enum class ConsoleColor : int
 // The terminal sequence for a colour; White restores the terminal's own colours.
 std::string_view ConsoleColorSequence(ConsoleColor color);
 
-// Switches the colour of what follows on standard output; does nothing when it is not a terminal.
+// Switches the colour of what follows on standard output; does nothing when it is not a terminal or standard
+// output has been pointed elsewhere.
 void SetConsoleColor(ConsoleColor color);
 
 // The line and a line end in the colour; the terminal's own colours follow.

@@ -66,7 +66,7 @@ Core::SystemCreator EngineSystems(platform::Window* window)
         case SystemId::Audio:
             return std::make_unique<AudioSystem>(GetExecutableFolder());
         case SystemId::Editor:
-            return std::make_unique<Editor>();
+            return std::make_unique<Editor>(window);
         case SystemId::AI:
             return std::make_unique<AIController>();
         default:

@@ -1,13 +1,55 @@
 #pragma once
+#include "TorvaneMath.h"
+#include "editorconsole.h"
+#include "editorlayout.h"
+#include "gameobjectinterface.h"
+#include "namefilter.h"
+#include "platform/guibackend.h"
 #include "system.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
-// The level editor. It runs only in Core's editor mode and receives no messages.
+struct ImGuiContext;
+
+namespace platform
+{
+class Window;
+}
+
+class GameObject;
+class Graphics;
+class InputSystem;
+
+// What the Inspector shows.
+enum class InspectorKind : std::uint32_t
+{
+    Nothing = 0,
+    SceneObject = 1,
+    Prefab = 2,
+    Material = 3,
+};
+
+// A file the asset scan found: its name and its folder relative to the scan root, ending in "/".
+struct AssetFile
+{
+    std::string name;
+    std::string folder;
+    bool operator==(const AssetFile&) const = default;
+};
+
+// The render-target pixel under a point of the scene image (image coordinates from its top left): columns
+// from the left, rows from the bottom.
+std::pair<int, int> ScenePixel(const Vector2& pointInImage, float imageHeight);
+
+// The level editor. It owns the process's GUI context and builds and presents one GUI frame per update;
+// Core updates it only in editor mode. It receives no messages.
 class Editor : public System
 {
 public:
@@ -16,33 +58,177 @@ public:
     // One system's share of the frame, as percentages, oldest first.
     struct ProfilerEntry
     {
-        SystemId id;
         std::array<float, kProfilerSamples> history{};
         bool updated = false;
     };
 
-    Editor();
+    // The window is the one the GUI is drawn in; without one the GUI runs without drawing anything.
+    explicit Editor(platform::Window* window = nullptr);
+    // Removes the per-user scene snapshot and shuts the GUI down.
+    ~Editor() override;
 
+    // Scans the asset folders, starts the GUI back ends and readies the editor camera and the profiler.
     void Init() override;
-    // One empty history for each system the profiler shows.
-    void CreateProfilerEntries();
-    void Update() override {}
+    // The editor frame: output routing, the first frame's prefab reload, then one GUI frame.
+    void Update() override;
     void RegisterObject(GameObject*) override {}
     void UnregisterObject(GameObject*) override {}
     std::string GetName() const override { return "Editor"; }
     void HandleMessage(const BaseMessage&) override {}
 
+    // The windows of one GUI frame, between its start and its end.
+    void ShowWindows();
+
+    // Gives the renderer's editor camera its transform and camera, placed at the start view.
+    void SetUpEditorCamera();
+
+    // Profiler.
+    void CreateProfilerEntries();
     // Called after every system update; systems without a profiler entry are ignored.
     void RecordSystemTime(SystemId id, float updateSeconds, float frameSeconds);
-    const std::vector<ProfilerEntry>& Profiler() const { return profiler_; }
+    const std::map<SystemId, ProfilerEntry>& Profiler() const { return profiler_; }
     float FrameTime() const { return frameTime_; }
 
-    // Objects of the loaded level by id; an id already present keeps its flag.
-    void AddObjectEntry(std::uint64_t id, bool flag) { objects_.try_emplace(id, flag); }
-    std::unordered_map<std::uint64_t, bool>& Objects() { return objects_; }
+    // The selection map: objects by id, selected or not. An id already present keeps its flag.
+    void AddObjectEntry(ObjectId id, bool flag) { objects_.try_emplace(id, flag); }
+    std::unordered_map<ObjectId, bool>& Objects() { return objects_; }
+    const std::map<ObjectId, bool>& PrefabFlags() const { return prefabFlags_; }
+    const std::vector<GameObject*>& SelectedObjects() const { return selected_; }
+    const std::vector<GameObject*>& PickedObjects() const { return picked_; }
+
+    // The asset scan: scene, model and prefab files below the folders worth entering under root.
+    void ScanAssetFolders(const std::string& root);
+    const std::vector<AssetFile>& SceneFiles() const { return sceneFiles_; }
+    const std::vector<AssetFile>& ModelFiles() const { return modelFiles_; }
+    const std::vector<AssetFile>& PrefabFiles() const { return prefabFiles_; }
+    const std::vector<std::string>& ScriptNames() const { return scriptNames_; }
+
+    // Every prefab of the object factory, unflagged.
+    void RefreshPrefabList();
+    // The "(?)" beside every name filter, explaining it in a tooltip.
+    static void ShowFilterHelp();
+
+    // Chooses what the Inspector shows; reset first marks every live object unselected.
+    void SetInspected(GameObject* object, const std::string& material, InspectorKind kind, bool reset);
+    // The inspected object, or null; a scene object that has left the live objects meanwhile counts as none.
+    GameObject* InspectedObject() const;
+    InspectorKind GetInspectorKind() const { return inspectorKind_; }
+    bool InspectedIsPrefab() const { return inspectedIsPrefab_; }
+    const std::string& InspectedMaterial() const { return inspectedMaterial_; }
+
+    // A click on an object in the hierarchy or the scene: it becomes the one selected, or with
+    // addToSelection joins (or toggles in) the selection; it is inspected either way.
+    void SelectObject(GameObject* object, bool addToSelection);
+    // Dropping the object of that id onto a row: only a top-level row takes it, and never one below it.
+    // True when it became the row's child.
+    bool DropOnto(GameObject& row, ObjectId dragged);
+    // The canvas and its elements as a UI layout file named after it; false, after a report, for a name that
+    // is empty or could lead out of the UI folder, and when the file could not be written.
+    bool SaveCanvas(GameObject& canvas);
+    // Turns a top-level scene object into a prefab: out of the hierarchy, every system's lists and the
+    // scene, and saved with the prefabs.
+    bool ConvertToPrefab(GameObject& object);
+    // Places the editor camera one unit behind the object along the camera's view.
+    void FrameObject(const GameObject& object);
+
+    // Scene view.
+    void PickObjectAtCursor();
+    // Moves the editor camera half its mouse sensitivity along its view, by the sign of the wheel.
+    void ZoomEditorCamera();
+    void MoveEditorCamera();
+    // Where the scene picture was drawn in the last frame, in GUI screen coordinates.
+    const PanelRect& SceneImage() const { return sceneImage_; }
+    // Editing, or paused in play: the editor camera's view.
+    bool EditingView() const { return !playing_ || paused_; }
+
+    // The editor's own play state; Play and Stop set it.
+    void SetPlaying(bool playing) { playing_ = playing; }
+    void SetPaused(bool paused) { paused_ = paused; }
+    bool IsPlaying() const { return playing_; }
+    bool IsPaused() const { return paused_; }
+    void SetPerformanceOpen(bool open) { performanceOpen_ = open; }
+
+    EditorConsole& Console() { return console_; }
 
 private:
-    std::vector<ProfilerEntry> profiler_;
+    void MakeGuiContextCurrent() const;
+    void ReloadPrefabs();
+    EditorLayout CurrentLayout() const;
+
+    // Keys of the input system, except keyboard keys while a text field has the keyboard.
+    bool KeyTriggered(std::uint16_t key) const;
+    bool KeyPressed(std::uint16_t key) const;
+
+    void ShowHierarchyWindow(const PanelRect& place);
+    void ShowHierarchyTree(GameObject& top);
+    // One row; true when it is open with children, whose rows then follow until the tree is popped.
+    bool ShowHierarchyNode(GameObject& object);
+    void ShowNodeMenu(GameObject& object);
+    void ShowConsoleWindow(const PanelRect& place);
+    void ShowConsoleSwitch();
+    void ShowInspectorWindow(const PanelRect& place);
+    void ShowSystemsWindow(const PanelRect& place);
+    void ShowPerformanceWindow();
+    void ShowSceneWindow(const PanelRect& place);
+    void ShowSceneImage(Graphics& graphics, bool editing);
+    // Where the mouse is over the image, for the next frame's picking and flight.
+    void TrackSceneMouse(bool visible);
+
+    // Not built yet; each keeps its place in the frame.
+    void GizmoBeginFrame() {}
+    void HandleEditorShortcuts() {}
+    void ShowMainMenuBar() {}
+    void ShowProjectWindow() {}
+    void ShowPrefabsWindow() {}
+    void ShowInspectedObject() {}
+    void ShowMaterialInspector() {}
+    void ShowRenderingSettings() {}
+    void ShowEditConfig() {}
+    void ShowTextureWindow() {}
+    void ShowParticleEffectWindow() {}
+
+    platform::Window* window_;
+    platform::GuiBackend backend_;
+    ImGuiContext* context_;
+    EditorConsole console_;
+
+    std::vector<AssetFile> sceneFiles_;
+    std::vector<AssetFile> modelFiles_;
+    std::vector<AssetFile> prefabFiles_;
+    std::string assetRoot_;
+    std::vector<std::string> scriptNames_;
+
+    std::unordered_map<ObjectId, bool> objects_;
+    std::map<ObjectId, bool> prefabFlags_;
+    std::map<std::string, bool> materialFlags_;
+    std::vector<GameObject*> selected_;
+    std::vector<GameObject*> picked_;
+    GameObject* inspected_ = nullptr;
+    ObjectId inspectedId_ = 0;
+    InspectorKind inspectorKind_ = InspectorKind::Nothing;
+    bool inspectedIsPrefab_ = false;
+    std::string inspectedMaterial_;
+    NameFilter hierarchyFilter_;
+
+    // The scene view, in GUI screen coordinates.
+    Vector2 mouseInImage_;
+    PanelRect sceneImage_;
+    Vector2 imageSize_;
+    bool sceneHovered_ = false;
+    bool mouseOverImage_ = false;
+
+    bool showDemoWindow_ = false;
+    bool prefabReloadPending_ = true;
+    bool renderingSettingsOpen_ = false;
+    bool editConfigOpen_ = false;
+    bool textureWindowOpen_ = false;
+    bool drawColliders_ = false;
+    bool performanceOpen_ = false;
+    bool performanceOpenEditing_ = false;
+    bool performanceOpenPlaying_ = false;
+    bool playing_ = false;
+    bool paused_ = false;
+
+    std::map<SystemId, ProfilerEntry> profiler_;
     float frameTime_ = 0.0f;
-    std::unordered_map<std::uint64_t, bool> objects_;
 };

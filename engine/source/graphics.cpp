@@ -278,6 +278,11 @@ void Graphics::DeleteGpuObjects()
 
 void Graphics::Update()
 {
+    if (gCore && gCore->IsEditorMode())
+    {
+        AdvanceAnimators(FrameTime());
+        return;
+    }
     PrepareFrame();
     if (!HasContext())
         return;
@@ -294,13 +299,40 @@ void Graphics::PrepareFrame()
     UpdateGameCamera();
 }
 
-void Graphics::DrawFrame(const RenderTarget& target)
+void Graphics::ClearTarget(const RenderTarget& target)
 {
     const Vector4& clear = settings.clearColour;
     glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
     glClearColor(clear.x, clear.y, clear.z, clear.w);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void Graphics::DrawFrame(const RenderTarget& target)
+{
+    ClearTarget(target);
     Render(target, gameView_, gameProjection_, GetGameCameraTransform());
+}
+
+void Graphics::DrawEditorView()
+{
+    if (!HasContext())
+        return;
+    const RenderTarget target = EditorViewTarget();
+    ClearTarget(target);
+    Render(target, editorView_, editorProjection_, editorCameraTransform_);
+    DrawIcons(target);
+}
+
+void Graphics::DrawGameView()
+{
+    if (HasContext())
+        DrawFrame(GameViewTarget());
+}
+
+void Graphics::ClearWindow()
+{
+    if (HasContext())
+        ClearTarget(WindowTarget());
 }
 
 void Graphics::RegisterObject(GameObject* object)

@@ -87,12 +87,19 @@ public:
     ~Graphics() override;
 
     void Init() override;
-    // One game frame: PrepareFrame, DrawFrame into the window, present.
+    // One game frame: PrepareFrame, DrawFrame into the window, present. In Core's editor mode only the
+    // animation clocks advance: the editor's scene view prepares, draws and presents.
     void Update() override;
     // The frame's work before drawing: particles, animation clocks, orders, the game camera.
     void PrepareFrame();
     // Clears the target and renders the game camera's view into it.
     void DrawFrame(const RenderTarget& target);
+    // The editor's scene view: its target cleared and rendered through the editor camera with the icons at
+    // cameras and lights, or the game view's through the game camera. Nothing without a context.
+    void DrawEditorView();
+    void DrawGameView();
+    // Clears the window to the clear colour; nothing without a context.
+    void ClearWindow();
     void RegisterObject(GameObject* object) override;
     void UnregisterObject(GameObject* object) override;
     std::string GetName() const override { return "Graphics"; }
@@ -157,6 +164,12 @@ public:
     // The object of `objects` drawn at the picking target's pixel (x, y from the bottom left), or null.
     GameObject* PickObject(int x, int y, const std::vector<GameObject*>& objects);
     GameObject* PickIconObject(int x, int y, const std::vector<GameObject*>& objects, const Model* icon);
+    // The editor's icon models: "camera" marks the active cameras, "Arrow" the active lights of both kinds.
+    static constexpr const char* kCameraIcon = "camera";
+    static constexpr const char* kLightIcon = "Arrow";
+    std::vector<GameObject*> IconLights() const;
+    // The model of that name, or null.
+    Model* FindModel(const std::string& name) const;
 
     // Queues the wireframes of the active colliders while collider drawing is on; `selected` stands out.
     void DrawColliders(const GameObject* selected);
@@ -196,11 +209,14 @@ private:
     void DrawMeshesWithMaterials(Shader& forward, const Model& model, const GameObject& object, bool ownMaterials);
     // Draws each object in its index colour (with `icon` in place of its model when given) and reads back.
     GameObject* Pick(int x, int y, const std::vector<GameObject*>& objects, const Model* icon);
+    void ClearTarget(const RenderTarget& target);
+    void DrawIcons(const RenderTarget& target);
+    // The icon at the object's own transform, in the flat program's colour; nothing without a transform.
+    static void DrawIcon(Shader& flat, const GameObject& object, const Model& icon);
     Shader* Program(const std::string& name) const;
     // The cached material of the name, made from the default one when it is missing.
     const Material& CachedMaterial(const std::string& name);
     unsigned TextureId(const std::string& name) const;
-    Model* FindModel(const std::string& name) const;
     bool IsTransparentMaterial(const std::string& name) const;
 
     platform::Window* window_;

@@ -27,6 +27,8 @@ constexpr float kLowestGamma = 0.1f;
 constexpr std::uint32_t kPointLight = 1;
 // Picking starts from white, which no object index reaches.
 constexpr unsigned char kWhite = 0xFF;
+// The editor's icons: a light yellow that stands out against sky and ground.
+const Vector4 kIconColour(1.0f, 0.9f, 0.4f, 1.0f);
 
 float UploadedGamma(float gamma)
 {
@@ -87,6 +89,8 @@ void UploadLightList(Shader& forward, const char* array, const char* count, cons
 
 Model* Graphics::FindModel(const std::string& name) const
 {
+    if (!resources_)
+        return nullptr;
     const auto found = resources_->models.find(name);
     return found == resources_->models.end() ? nullptr : found->second.get();
 }
@@ -372,6 +376,45 @@ void Graphics::DrawDebugLines(const Matrix4& view, const Matrix4& projection)
     glLineWidth(1.0f);
 }
 
+void Graphics::DrawIcon(Shader& flat, const GameObject& object, const Model& icon)
+{
+    const TransformInterface* transform = object.GetTransform();
+    if (!transform)
+        return;
+    flat.SetMat4("model", transform->GetModelMatrix());
+    flat.SetInt("hasAnim", 0);
+    DrawMeshes(icon);
+}
+
+std::vector<GameObject*> Graphics::IconLights() const
+{
+    std::vector<GameObject*> lights = directionalLights.active;
+    lights.insert(lights.end(), pointLights.active.begin(), pointLights.active.end());
+    return lights;
+}
+
+// Over everything else, the interface included: an icon stays findable behind walls and panels.
+void Graphics::DrawIcons(const RenderTarget& target)
+{
+    Shader* flat = Program("ObjPicking");
+    if (!flat)
+        return;
+    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+    glViewport(0, 0, target.width, target.height);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    flat->Use();
+    flat->SetMat4("view", editorView_);
+    flat->SetMat4("proj", editorProjection_);
+    const std::pair<const char*, std::vector<GameObject*>> icons[] = {{kCameraIcon, cameras.active},
+                                                                       {kLightIcon, IconLights()}};
+    flat->SetVec4("PickingColor", kIconColour);
+    for (const auto& [name, objects] : icons)
+        if (const Model* icon = FindModel(name))
+            for (const GameObject* object : objects)
+                DrawIcon(*flat, *object, *icon);
+}
+
 GameObject* Graphics::PickObject(int x, int y, const std::vector<GameObject*>& objects)
 {
     return Pick(x, y, objects, nullptr);
@@ -399,14 +442,7 @@ GameObject* Graphics::Pick(int x, int y, const std::vector<GameObject*>& objects
     {
         picking->SetVec4("PickingColor", PickingColor(static_cast<std::uint32_t>(i)));
         if (icon)
-        {
-            const TransformInterface* transform = objects[i]->GetTransform();
-            if (!transform)
-                continue;
-            picking->SetMat4("model", transform->GetModelMatrix());
-            picking->SetInt("hasAnim", 0);
-            DrawMeshes(*icon);
-        }
+            DrawIcon(*picking, *objects[i], *icon);
         else if (Model* model = PrepareObject(*picking, *objects[i]))
             DrawMeshes(*model);
     }

@@ -85,8 +85,12 @@ int RunProgram(std::span<const char* const> arguments)
     core.Init();
 
     InputSystem& input = *core.GetInput();
-    platform::Window::ShowCursor(false);
-    input.SetCursorLock(true);
+    // The editor needs its pointer: a locked cursor is put back at the window centre every frame.
+    if (!core.IsEditorMode())
+    {
+        platform::Window::ShowCursor(false);
+        input.SetCursorLock(true);
+    }
     LoadStartupContent(content, folders.executable);
     core.WaitForLoading(core.GetAudio()->GetLoadTasks(), loaded.modelTasks, [&loaded] { loaded.ProcessModels(); });
 

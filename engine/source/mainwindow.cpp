@@ -26,12 +26,8 @@ void OnSize(MainWindow& mainWindow, Core& core, int width, int height)
     mainWindow.clientWidth = width;
     mainWindow.clientHeight = height;
     mainWindow.aspect = static_cast<float>(width) / height;
-    Graphics* graphics = core.GetGraphics();
-    if (!graphics)
-        return;
-    if (core.IsEditorMode())
-        graphics->SetEditorViewportSize(width, height);
-    else
+    // In the editor the scene view sizes both views to its picture.
+    if (Graphics* graphics = core.GetGraphics(); graphics && !core.IsEditorMode())
         graphics->SetGameViewportSize(width, height);
 }
 

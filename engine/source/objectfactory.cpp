@@ -284,6 +284,21 @@ void ObjectFactory::QueueForFreeing(std::unique_ptr<GameObject> object)
     destroyQueue_.push_back(std::move(object));
 }
 
+bool ObjectFactory::MakePrefab(GameObject* object)
+{
+    const auto found = Find(live_, object);
+    if (found == live_.end() || prefabs_.contains(object->GetID()))
+        return false;
+    object->DetachFromParent();
+    for (GameObject* child : std::vector<GameObject*>(object->GetChildren()))
+        child->DetachFromParent();
+    object->SetPlace(ObjectPlace::Prefab);
+    prefabs_.emplace(object->GetID(), std::move(*found));
+    live_.erase(found);
+    UnindexLive(object->GetID(), *object);
+    return true;
+}
+
 void ObjectFactory::RestoreObject(GameObject* object)
 {
     const auto found = Find(deleted_, object);

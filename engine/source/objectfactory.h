@@ -61,6 +61,9 @@ public:
     void DestroyObject(GameObject* object);
     // DestroyObject on every live object, in order, in one pass.
     void DestroyAllObjects();
+    // Moves a live object into the prefabs under its own id, cut loose from its parent and children; false
+    // when it is not live or a prefab has its id. The systems are not told.
+    bool MakePrefab(GameObject* object);
     // Moves an object of the deleted-objects buffer back to the end of the live objects; sends nothing.
     void RestoreObject(GameObject* object);
     // Frees the destroy queue.
@@ -79,7 +82,8 @@ public:
     // The live objects, then the scene settings named after the level file.
     void SaveLevel(const std::string& path) const;
     void SaveSceneSettings(const std::string& path) const;
-    void LoadPrefabFile(const std::string& path);
+    // With skipKnown a prefab whose id is held already is left as it is; otherwise it loads under a new id.
+    void LoadPrefabFile(const std::string& path, bool skipKnown = false);
     // Adds the file's objects to the live objects. With registerObjects each gets a queued "Register";
     // without, each goes straight to Graphics (the editor's way of showing a scene it does not run).
     void LoadLevelFile(const std::string& path, bool registerObjects);
@@ -140,6 +144,10 @@ private:
 
 // The one factory; set by its constructor, null once it is destroyed.
 extern ObjectFactory* gFactory;
+
+// Writes the objects as "Object" elements under one root element, replacing the file only once all is
+// written; false, after a report, when it could not be written.
+bool SaveObjects(const std::string& path, const std::string& rootName, const std::vector<GameObject*>& objects);
 
 // The factory's part in start-up and the automated test run.
 ContentLoading FactoryContent(ObjectFactory& factory);

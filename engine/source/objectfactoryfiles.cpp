@@ -8,6 +8,7 @@
 #include "graphics.h"
 #include "messagingsystem.h"
 #include "objectid.h"
+#include "platform/files.h"
 #include "serializer.h"
 #include "startup.h"
 
@@ -15,7 +16,9 @@
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <iostream>
+#include <sstream>
 #include <unordered_map>
 
 namespace
@@ -60,22 +63,15 @@ bool IsObjectElement(const XMLNode& element, const std::string& path)
     return element.name == "Object";
 }
 
-bool Opened(const XMLWriter& writer, const std::string& path)
+// The whole file is made in memory and then replaces the old one in one step: a failed save keeps it.
+bool WriteXmlFile(const std::string& path, const std::function<void(XMLWriter&)>& write)
 {
-    ASSERT(writer.IsOpen(), "Error creating " + path);
-    return writer.IsOpen();
-}
-
-bool WriteObjects(const std::string& path, const std::string& rootName, const std::vector<GameObject*>& objects)
-{
-    XMLWriter writer(path);
-    if (!Opened(writer, path))
-        return false;
-    writer.BeginElement(rootName);
-    for (const GameObject* object : objects)
-        object->Serialize(writer, "Object");
-    writer.EndElement();
-    return writer.IsOpen();
+    std::ostringstream text;
+    {
+        XMLWriter writer(text);
+        write(writer);
+    }
+    return platform::WriteFileSafely(path, text.view());
 }
 
 std::string PrefabFileSuffix(ObjectId id)
@@ -208,7 +204,7 @@ void ObjectFactory::ApplyRecord(GameObject& object, const ObjectRecord& record)
         object.DeserializeComponents(*record.components);
 }
 
-void ObjectFactory::LoadPrefabFile(const std::string& path)
+void ObjectFactory::LoadPrefabFile(const std::string& path, bool skipKnown)
 {
     XMLReader reader(path);
     if (ParseFile(reader, path, "Prefabs", true))
@@ -218,6 +214,9 @@ void ObjectFactory::LoadPrefabFile(const std::string& path)
             if (!IsObjectElement(*element, path))
                 continue;
             const ObjectRecord record(*element);
+            ObjectId fileId = 0;
+            if (skipKnown && ParseId(record.id, fileId) && prefabs_.contains(fileId))
+                continue;
             const ObjectId id =
                 IdForLoadedObject(record, "Prefab", [this](ObjectId taken) { return prefabs_.contains(taken); });
             ApplyRecord(*CreatePrefab(id, record.name), record);
@@ -273,7 +272,7 @@ void ObjectFactory::FinishLevelObject(GameObject& object, bool registerObjects)
         if (Graphics* graphics = GraphicsSystem())
             graphics->RegisterObject(&object);
     if (gCore && gCore->IsEditorMode() && gCore->GetEditor())
-        gCore->GetEditor()->AddObjectEntry(object.GetID(), registerObjects);
+        gCore->GetEditor()->AddObjectEntry(object.GetID(), false);
 }
 
 void ObjectFactory::LoadLevelFile(const std::string& path, bool registerObjects)
@@ -366,14 +365,14 @@ void ObjectFactory::SavePrefabs(const std::string& folder) const
     for (const auto& [id, prefab] : prefabs_)
     {
         const std::string name = PrefabFileName(prefab->GetName(), id);
-        if (WriteObjects(folder + name, "Prefabs", {prefab.get()}))
+        if (SaveObjects(folder + name, "Prefabs", {prefab.get()}))
             RemoveOtherFilesOfPrefab(folder, id, name);
     }
 }
 
 void ObjectFactory::SaveLevel(const std::string& path) const
 {
-    WriteObjects(path, "Objects", GetObjects());
+    SaveObjects(path, "Objects", GetObjects());
     SaveSceneSettings(SceneSettingsPath(GetFileStem(path)));
 }
 
@@ -383,14 +382,23 @@ void ObjectFactory::SaveSceneSettings(const std::string& path) const
     ASSERT(graphics, "No Graphics system, scene settings not saved to " + path);
     if (!graphics)
         return;
-    XMLWriter writer(path);
-    if (!Opened(writer, path))
-        return;
-    writer.BeginElement("SceneSettings");
-    writer.WriteElement("WorldAmbient", graphics->GetWorldAmbient());
-    writer.WriteElement("SkyboxFolderName", graphics->GetSkyboxName());
-    writer.WriteElement("ShadowHeightOffset", graphics->GetShadowHeightOffset());
-    writer.EndElement();
+    WriteXmlFile(path, [graphics](XMLWriter& writer) {
+        writer.BeginElement("SceneSettings");
+        writer.WriteElement("WorldAmbient", graphics->GetWorldAmbient());
+        writer.WriteElement("SkyboxFolderName", graphics->GetSkyboxName());
+        writer.WriteElement("ShadowHeightOffset", graphics->GetShadowHeightOffset());
+        writer.EndElement();
+    });
+}
+
+bool SaveObjects(const std::string& path, const std::string& rootName, const std::vector<GameObject*>& objects)
+{
+    return WriteXmlFile(path, [&rootName, &objects](XMLWriter& writer) {
+        writer.BeginElement(rootName);
+        for (const GameObject* object : objects)
+            object->Serialize(writer, "Object");
+        writer.EndElement();
+    });
 }
 
 ContentLoading FactoryContent(ObjectFactory& factory)

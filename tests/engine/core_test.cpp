@@ -189,8 +189,8 @@ TEST_F(CoreTest, EveryUpdateIsTimedForTheProfilerWithTheFrameTime)
                         SystemId::Physics, SystemId::Graphics})
         EXPECT_EQ(core.SystemTimes().count(id), 1u) << SystemNameMap()[id];
     EXPECT_EQ(core.SystemTimes().count(SystemId::Editor), 0u);
-    for (const Editor::ProfilerEntry& entry : core.GetEditor()->Profiler())
-        EXPECT_EQ(entry.updated, entry.id != SystemId::Editor) << SystemNameMap()[entry.id];
+    for (const auto& [id, entry] : core.GetEditor()->Profiler())
+        EXPECT_EQ(entry.updated, id != SystemId::Editor) << SystemNameMap()[id];
     EXPECT_EQ(core.GetEditor()->FrameTime(), core.GetFrameTime());
 }
 

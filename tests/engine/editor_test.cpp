@@ -1,15 +1,15 @@
 #include "editor.h"
+#include "editorworld.h"
 
 #include <gtest/gtest.h>
+#include <imgui.h>
+#include <imgui_internal.h>
 
 namespace
 {
 const Editor::ProfilerEntry& EntryOf(const Editor& editor, SystemId id)
 {
-    for (const Editor::ProfilerEntry& entry : editor.Profiler())
-        if (entry.id == id)
-            return entry;
-    throw std::out_of_range("no profiler entry");
+    return editor.Profiler().at(id);
 }
 }
 
@@ -45,8 +45,8 @@ TEST(EditorProfiler, TinyOrUndefinedSharesAreZeroAndUnknownSystemsIgnored)
     }
 
     editor.RecordSystemTime(SystemId::ScriptCalls, 1.0f, 1.0f);
-    for (const Editor::ProfilerEntry& entry : editor.Profiler())
-        EXPECT_EQ(entry.updated, entry.id == SystemId::Input);
+    for (const auto& [id, entry] : editor.Profiler())
+        EXPECT_EQ(entry.updated, id == SystemId::Input);
 }
 
 TEST(EditorObjectTable, AnIdAlreadyPresentKeepsItsFlag)
@@ -57,4 +57,63 @@ TEST(EditorObjectTable, AnIdAlreadyPresentKeepsItsFlag)
     editor.AddObjectEntry(8, false);
     EXPECT_TRUE(editor.Objects().at(7));
     EXPECT_FALSE(editor.Objects().at(8));
+}
+
+namespace
+{
+// The editor's GUI frames without a window, over the fixture level.
+class EditorFrames : public EditorWorld
+{
+protected:
+    // The windows drawn in the last frame.
+    static std::vector<std::string> Drawn()
+    {
+        std::vector<std::string> names;
+        for (const char* name : {"Hierarchy", "Systems", "Console", "Inspector", "Scene", "Performance"})
+            if (const ImGuiWindow* window = ImGui::FindWindowByName(name); window && window->Active)
+                names.push_back(name);
+        return names;
+    }
+    std::vector<std::string> Frame()
+    {
+        editor().Update();
+        return Drawn();
+    }
+};
+}
+
+TEST_F(EditorFrames, PlayingHidesTheEditingWindowsAndPausingBringsThemBack)
+{
+    editor().SetPerformanceOpen(true);
+    const std::vector<std::string> editing = {"Hierarchy", "Systems", "Console", "Inspector", "Scene", "Performance"};
+    for (int frame = 0; frame < 3; ++frame)
+        EXPECT_EQ(Frame(), editing);
+    EXPECT_TRUE(editor().EditingView());
+
+    editor().SetPlaying(true);
+    core.SetPlaying(true);
+    EXPECT_FALSE(editor().EditingView());
+    for (int frame = 0; frame < 3; ++frame)
+        EXPECT_EQ(Frame(), (std::vector<std::string>{"Scene", "Performance"}));
+
+    editor().SetPaused(true);
+    core.SetPlaying(false);
+    EXPECT_TRUE(editor().EditingView());
+    for (int frame = 0; frame < 3; ++frame)
+        EXPECT_EQ(Frame(), editing);
+}
+
+TEST_F(EditorFrames, TheFirstFrameLoadsOnlyThePrefabFilesNotHeldYet)
+{
+    WriteText("Assets/Prefabs/Urn_1003_Prefab.xml",
+              "<Prefabs>\n\t<Object>\n\t\t<Name>Urn</Name>\n\t\t<ID>1003</ID>\n\t</Object>\n</Prefabs>\n");
+    editor().ScanAssetFolders(Root());
+    testing::internal::CaptureStdout();
+    editor().Update();
+    editor().Update();
+    const std::string output = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(output.find("reissue"), std::string::npos) << output;
+    EXPECT_EQ(factory.GetPrefabs().size(), 3u);
+    EXPECT_EQ(editor().PrefabFlags().size(), 3u);
+    EXPECT_NE(factory.FindPrefab("Urn"), nullptr);
 }

@@ -214,3 +214,27 @@ TEST_F(GraphicsTest, EveryActiveParticleSystemTicksOncePerFrameUnlessPaused)
     graphics.EmitParticles();
     EXPECT_EQ(system.GetLiveCount(), 2);
 }
+
+TEST(GraphicsInCore, InTheEditorAnUpdateLeavesTheFramesWorkToTheSceneView)
+{
+    ObjectWorld world;
+    PostedMessages posted;
+    Core core(EngineSystemsWithoutWindow());
+    Graphics& graphics = *core.GetGraphics();
+    GameObject& sparks = world.LiveWith("Sparks", 1, {"ParticleSystem"});
+    sparks.GetComponent<ParticleSystem>()->settings.emissionRate = 60;
+    GameObject& camera = world.LiveWith("Camera", 2, {"Camera"});
+    graphics.RegisterObject(&sparks);
+    graphics.RegisterObject(&camera);
+    core.ResetFrameTimer();
+
+    core.SetEditorMode(true);
+    graphics.Update();
+    EXPECT_EQ(sparks.GetComponent<ParticleSystem>()->GetLiveCount(), 0);
+    EXPECT_TRUE(camera.GetCamera()->IsViewDirty());
+
+    core.SetEditorMode(false);
+    graphics.Update();
+    EXPECT_EQ(sparks.GetComponent<ParticleSystem>()->GetLiveCount(), 1);
+    EXPECT_FALSE(camera.GetCamera()->IsViewDirty());
+}

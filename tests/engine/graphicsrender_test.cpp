@@ -60,6 +60,9 @@ protected:
         fs::create_directories(assets_->Path() / "Assets/Models/Animated");
         fs::copy(models + "Cube.dae", assets_->Path() / "Assets/Models/Non-Animated/Cube.dae");
         fs::copy(models + "Skinned.dae", assets_->Path() / "Assets/Models/Animated/Skinned.dae");
+        for (const char* icon : {"camera.dae", "Arrow.dae"})
+            fs::copy(std::string(NEKTARU_ASSETS_DIR) + "/Models/Non-Animated/" + icon,
+                     assets_->Path() / "Assets/Models/Non-Animated" / icon);
         for (const auto& [face, colour] : kSkyFaces)
             assets_->Write(std::string("Assets/Textures/Skyboxes/MainSky/") + face + ".dds",
                            SolidDDS("DXT1", 4, 4, 1, 1, colour));
@@ -205,6 +208,24 @@ protected:
         const auto [x, y] = ScreenOf(point);
         return At(x, y);
     }
+    // The editor camera six units before the origin, looking at it.
+    void PlaceEditorCamera()
+    {
+        GameObject& editor = graphics->GetEditorCamera();
+        editor.EnsureTransform();
+        editor.AddComponent("Camera");
+        editor.GetTransform()->SetPosition({0, 0.5f, -6});
+        editor.GetTransform()->LookAt({0, 0.5f, 0});
+        graphics->ResetEditorCamera();
+        graphics->UpdateEditorCamera();
+    }
+    // The pixel of the editor's view a world point is drawn at, rows from the bottom.
+    std::pair<int, int> EditorPixelOf(const Vector3& point) const
+    {
+        const Vector4 clip =
+            graphics->GetEditorProjection() * (graphics->GetEditorView() * Vector4(point.x, point.y, point.z, 1));
+        return {static_cast<int>((clip.x / clip.w + 1) / 2 * kWidth), static_cast<int>((clip.y / clip.w + 1) / 2 * kHeight)};
+    }
     std::pair<int, int> ScreenOf(const Vector3& point) const
     {
         const Vector4 clip = graphics->GetGameProjection() * (graphics->GetGameView() * Vector4(point.x, point.y, point.z, 1));
@@ -321,19 +342,8 @@ TEST_F(GLRenderTest, PickingFindsTheObjectUnderAPixelAndNothingOnTheBackground)
 {
     GameObject& left = Mesh("Left", "Cube", "White", {1.5f, 0.5f, 0});
     GameObject& right = Mesh("Right", "Cube", "White", {-1.5f, 0.5f, 0});
-    GameObject& editor = graphics->GetEditorCamera();
-    editor.EnsureTransform();
-    editor.AddComponent("Camera");
-    editor.GetTransform()->SetPosition({0, 0.5f, -6});
-    editor.GetTransform()->LookAt({0, 0.5f, 0});
-    graphics->ResetEditorCamera();
-    graphics->UpdateEditorCamera();
-    auto pixel = [&](const Vector3& point) {
-        const Vector4 clip = graphics->GetEditorProjection() *
-                             (graphics->GetEditorView() * Vector4(point.x, point.y, point.z, 1));
-        return std::pair{static_cast<int>((clip.x / clip.w + 1) / 2 * kWidth),
-                         static_cast<int>((clip.y / clip.w + 1) / 2 * kHeight)};
-    };
+    PlaceEditorCamera();
+    const auto pixel = [this](const Vector3& point) { return EditorPixelOf(point); };
     const std::vector<GameObject*>& objects = graphics->opaqueRenderables.active;
     const auto [lx, ly] = pixel({1.5f, 0.5f, -0.5f});
     const auto [rx, ry] = pixel({-1.5f, 0.5f, -0.5f});
@@ -347,6 +357,36 @@ TEST_F(GLRenderTest, PickingFindsTheObjectUnderAPixelAndNothingOnTheBackground)
     Model* icon = graphics->GetResourceManager()->models.at("Cube").get();
     EXPECT_EQ(graphics->PickIconObject(cx, cy, {&camera}, icon), &camera);
     EXPECT_EQ(graphics->PickIconObject(lx, ly, {&camera}, icon), nullptr);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GLRenderTest, TheEditorViewDrawsTheIconsOfCamerasAndLightsOverTheInterface)
+{
+    PlaceEditorCamera();
+    Camera({1.5f, 0.5f, 0}, {1.5f, 0.5f, 1});
+    Light("DirectionalLight", {-1.5f, 0.5f, 0}, {-1.5f, 0.5f, 1});
+    GameObject& canvas = Make("Canvas");
+    canvas.AddComponent("Canvas");
+    graphics->RegisterObject(&canvas);
+    Sprite(canvas, {0, 0, 0, 1}, 0, 0, 0, 30);
+    graphics->UpdateEditorCamera();
+    graphics->SortCanvasRenderers();
+    graphics->DrawEditorView();
+
+    glBindFramebuffer(GL_FRAMEBUFFER, graphics->GetFramebuffer(Graphics::kEditorViewKey));
+    const auto colourAt = [](const std::pair<int, int>& pixel) {
+        std::array<float, 4> rgba{};
+        glReadPixels(pixel.first, pixel.second, 1, 1, GL_RGBA, GL_FLOAT, rgba.data());
+        return rgba;
+    };
+    for (const Vector3& place : {Vector3(1.5f, 0.5f, 0), Vector3(-1.5f, 0.5f, 0)})
+    {
+        const std::array<float, 4> icon = colourAt(EditorPixelOf(place));
+        EXPECT_GT(icon[0], 0.9f) << place.x;
+        EXPECT_GT(icon[1], 0.8f) << place.x;
+        EXPECT_LT(icon[2], 0.5f) << place.x;
+    }
+    EXPECT_LT(colourAt(EditorPixelOf({0, 0.5f, 0}))[0], 0.1f);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

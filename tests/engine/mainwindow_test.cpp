@@ -89,7 +89,7 @@ TEST_F(WindowProcTest, LosingTheFocusPausesAudioAndReleasesKeysRegainingResumes)
     EXPECT_TRUE(core.GetAudio()->IsMasterPaused());
 }
 
-TEST_F(WindowProcTest, ResizingSetsTheGameOrTheEditorViewport)
+TEST_F(WindowProcTest, ResizingSetsTheGameViewportOutsideTheEditorOnly)
 {
     Handle(Make(EventType::Size, 1000, 500));
     EXPECT_EQ(mainWindow.clientWidth, 1000);
@@ -97,9 +97,12 @@ TEST_F(WindowProcTest, ResizingSetsTheGameOrTheEditorViewport)
     EXPECT_FLOAT_EQ(mainWindow.aspect, 2.0f);
     EXPECT_EQ(core.GetGraphics()->GameViewportSize(), std::make_pair(1000, 500));
 
+    // The editor's scene view sizes both views to its picture.
+    const auto editorView = core.GetGraphics()->EditorViewportSize();
     core.SetEditorMode(true);
     Handle(Make(EventType::Size, 800, 600));
-    EXPECT_EQ(core.GetGraphics()->EditorViewportSize(), std::make_pair(800, 600));
+    EXPECT_EQ(mainWindow.clientWidth, 800);
+    EXPECT_EQ(core.GetGraphics()->EditorViewportSize(), editorView);
     EXPECT_EQ(core.GetGraphics()->GameViewportSize(), std::make_pair(1000, 500));
 }
 

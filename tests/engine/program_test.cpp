@@ -42,17 +42,18 @@ protected:
         root.Write("Bin/Assets/XML/Level1.xml", "");
     }
 
-    std::unique_ptr<ChildProcess> Start()
+    std::unique_ptr<ChildProcess> Start(std::vector<std::string> arguments = {},
+                                        std::map<std::string, std::string> environment = {})
     {
-        return std::make_unique<ChildProcess>(
-            (root.Path() / "Bin/Nektaru").string(), std::vector<std::string>{}, (root.Path() / "work").string(),
-            (root.Path() / "stdout.txt").string(), (root.Path() / "stderr.txt").string(),
-            std::map<std::string, std::string>{{"HOME", (root.Path() / "home").string()}, {"XDG_DOCUMENTS_DIR", ""}});
+        environment.insert({{"HOME", (root.Path() / "home").string()}, {"XDG_DOCUMENTS_DIR", ""}});
+        return std::make_unique<ChildProcess>((root.Path() / "Bin/Nektaru").string(), std::move(arguments),
+                                              (root.Path() / "work").string(), (root.Path() / "stdout.txt").string(),
+                                              (root.Path() / "stderr.txt").string(), environment);
     }
 
-    int Run()
+    int Run(std::vector<std::string> arguments = {}, std::map<std::string, std::string> environment = {})
     {
-        auto program = Start();
+        auto program = Start(std::move(arguments), std::move(environment));
         EXPECT_TRUE(program->Started());
         return program->Wait();
     }
@@ -101,6 +102,22 @@ TEST_F(ProgramTest, TestRunStartsEverySystemAndReportsOk)
     EXPECT_EQ(root.Read("work/.log_editor"), EditorTestRunLog);
     EXPECT_EQ(root.Read("work/.okay_editor"), "RAN STATUS : OK\n");
     EXPECT_EQ(Config(), DefaultConfig);
+    ExpectCleanStderr();
+}
+
+TEST_F(ProgramTest, EditorTestRunDrawsTheEditorsFramesAndLeavesNoSceneSnapshot)
+{
+    root.Write("work/.testrun", "");
+    root.Write("home/Documents/CalVorn/Nektaru/tmpScene.xml", "<Objects>\n</Objects>\n");
+    // The editor draws through the GL driver, which goes with the window before the leak check at exit: the
+    // driver's own caches would be reported without the library names that suppress them. The editor's
+    // leaks are checked in the tests that keep their window.
+    ASSERT_EQ(Run({"--editor"}, {{"ASAN_OPTIONS", "detect_leaks=0"}}), 0) << root.Read("stderr.txt");
+
+    EXPECT_NE(root.Read("stdout.txt").find("System: Editor \t\t- OK\n"), std::string::npos);
+    EXPECT_EQ(root.Read("work/.log_editor"), EditorTestRunLog);
+    EXPECT_EQ(root.Read("work/.okay_editor"), "RAN STATUS : OK\n");
+    EXPECT_FALSE(fs::exists(root.Path() / "home/Documents/CalVorn/Nektaru/tmpScene.xml"));
     ExpectCleanStderr();
 }
 

@@ -6,6 +6,7 @@
 #include "core.h"
 #include "editor.h"
 #include "graphics.h"
+#include "idlesystem.h"
 #include "inputsystem.h"
 #include "logic.h"
 #include "physicssystem.h"
@@ -17,5 +18,17 @@ inline Core::SystemCreator EngineSystemsWithoutWindow(std::function<std::unique_
 {
     return [logic, engine = EngineSystems(nullptr)](SystemId id) {
         return id == SystemId::Logic && logic ? logic() : engine(id);
+    };
+}
+
+// The renderer without a window and the editor; every other system idle.
+inline Core::SystemCreator RendererAndEditorOnly()
+{
+    return [](SystemId id) -> std::unique_ptr<System> {
+        if (id == SystemId::Graphics)
+            return std::make_unique<Graphics>(nullptr, 1280, 800);
+        if (id == SystemId::Editor)
+            return std::make_unique<Editor>();
+        return std::make_unique<IdleSystem>(id);
     };
 }

@@ -24,7 +24,7 @@ public:
             onUpdate();
     }
     void RegisterObject(GameObject*) override {}
-    void UnregisterObject(GameObject*) override {}
+    void UnregisterObject(GameObject*) override { Record("unregister"); }
     std::string GetName() const override { return SystemNameMap()[GetId()]; }
     void HandleMessage(const BaseMessage& message) override
     {

@@ -1,6 +1,11 @@
 #include "platform/files.h"
 
+#include "assertion.h"
+
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -35,6 +40,44 @@ bool ReplaceWithCopy(const std::string& source, const std::string& target)
         fs::remove(temporary, ignored);
     }
     return !error;
+}
+
+namespace
+{
+bool WriteAll(int file, std::string_view bytes)
+{
+    while (!bytes.empty())
+    {
+        const ssize_t written = write(file, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The bytes in a new file of that name, on the disk once this returns true.
+bool WriteDurably(std::string& temporary, std::string_view bytes)
+{
+    const int file = mkstemp(temporary.data());
+    if (file < 0)
+        return false;
+    const bool written = fchmod(file, 0644) == 0 && WriteAll(file, bytes) && fsync(file) == 0;
+    return close(file) == 0 && written;
+}
+}
+
+bool WriteFileSafely(const std::string& path, std::string_view bytes)
+{
+    std::string temporary = path + ".saving-XXXXXX";
+    if (WriteDurably(temporary, bytes) && rename(temporary.c_str(), path.c_str()) == 0)
+        return true;
+    const int fault = errno;
+    unlink(temporary.c_str());
+    ASSERT(false, "Error creating " + path + ": " + std::strerror(fault));
+    return false;
 }
 
 bool RemoveFile(const std::string& path)

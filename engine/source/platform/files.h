@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform
 {
@@ -21,6 +22,11 @@ std::optional<FileStamp> ReadFileStamp(const std::string& path);
 bool ReplaceWithCopy(const std::string& source, const std::string& target);
 
 bool RemoveFile(const std::string& path);
+
+// Writes bytes to a temporary beside the target, flushes them to the disk and renames the temporary over the
+// target, so a crash or a full disk never leaves a half-written file. On failure the old file is untouched, the
+// fault is reported and the result is false.
+bool WriteFileSafely(const std::string& path, std::string_view bytes);
 
 // False as well when the path cannot be looked at.
 bool Exists(const std::string& path);

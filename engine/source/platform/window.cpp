@@ -1,5 +1,6 @@
 #include "platform/window.h"
 
+#include "platform/guibackend.h"
 #include "platform/sdlevents.h"
 
 #include <GL/glew.h>
@@ -117,6 +118,8 @@ bool Window::PumpEvents()
     Event event;
     for (SDL_Event sdlEvent; SDL_PollEvent(&sdlEvent);)
     {
+        if (gui_)
+            gui_->ProcessEvent(sdlEvent);
         if (!TranslateEvent(sdlEvent, event))
             continue;
         if (event.type == EventType::Quit)

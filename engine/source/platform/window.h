@@ -9,6 +9,8 @@ struct SDL_Window;
 
 namespace platform
 {
+class GuiBackend;
+
 // The main window with an OpenGL 3.3 core context, current on the creating thread, GLEW loaded.
 // It starts hidden, without a sizing border, centred on the work area of the primary display.
 class Window
@@ -42,6 +44,8 @@ public:
 
     // Every event the engine handles goes to this handler while the events are pumped.
     void SetEventHandler(EventHandler handler) { handler_ = std::move(handler); }
+    // While set, the GUI sees every event first; null stops that.
+    void SetGuiBackend(GuiBackend* gui) { gui_ = gui; }
     // Handles every waiting event; false once the user asked to close the window.
     bool PumpEvents();
     // Returns when an event is waiting or after about this many seconds, whichever comes first.
@@ -50,6 +54,8 @@ public:
     bool IsActive() const { return active_; }
 
 private:
+    friend class GuiBackend;
+
     bool Create(const std::string& title, int width, int height);
 
     SDL_Window* window_ = nullptr;
@@ -57,5 +63,6 @@ private:
     bool active_ = false;
     std::string error_;
     EventHandler handler_;
+    GuiBackend* gui_ = nullptr;
 };
 }

@@ -1,0 +1,68 @@
+// The editor through its window, as a level designer uses it: pointer and keys come from the X server.
+#include "editorharness.h"
+#include "gameobject.h"
+
+#include <GL/glew.h>
+#include <gmock/gmock.h>
+#include <imgui.h>
+#include <imgui_internal.h>
+
+#include <iostream>
+
+using ::testing::Contains;
+
+TEST_F(EditorHarness, ClicksPickTheCubeAndTheCameraIconAndTheBackgroundChangesNothing)
+{
+    // The view renders at the size of the picture it shows, so a pixel of one is the pixel of the other.
+    const PanelRect& image = editor().SceneImage();
+    EXPECT_EQ(graphics().EditorViewportSize(),
+              std::make_pair(static_cast<int>(image.width), static_cast<int>(image.height)));
+    EXPECT_GT(image.y, ImGui::FindWindowByName("Scene")->Pos.y);
+
+    ClickAt(ScreenOf(Vector3(-2.0f, 2.0f, 0.0f)));
+    EXPECT_EQ(editor().InspectedObject(), &Object("Cube"));
+    EXPECT_TRUE(editor().Objects().at(11));
+
+    ClickAt({static_cast<int>(image.x + image.width / 2), static_cast<int>(image.y + 5)});
+    EXPECT_EQ(editor().InspectedObject(), &Object("Cube"));
+    EXPECT_TRUE(editor().Objects().at(11));
+
+    ClickAt(ScreenOf(Vector3(3.0f, 2.0f, 0.0f)));
+    EXPECT_EQ(editor().InspectedObject(), &Object("Camera"));
+    EXPECT_FALSE(editor().Objects().at(11));
+}
+
+TEST_F(EditorHarness, AfterAltF1WhatIsPrintedShowsInTheConsoleWindow)
+{
+    PressKeys({"Alt_L", "F1"});
+    EXPECT_FALSE(editor().Console().WindowConsoleChosen());
+    std::cout << "Printed in the editor" << std::endl;
+    Frames(2);
+    EXPECT_THAT(editor().Console().Lines(), Contains("Editor Console. Press Alt-F1 to switch to Window console"));
+    EXPECT_THAT(editor().Console().Lines(), Contains("Printed in the editor"));
+}
+
+TEST_F(EditorHarness, ACollapsedSceneDrawsWithoutGLErrorsAndPicksNothing)
+{
+    const std::pair<int, int> cube = ScreenOf(Vector3(-2.0f, 2.0f, 0.0f));
+    const ImGuiWindow* scene = ImGui::FindWindowByName("Scene");
+    ASSERT_NE(scene, nullptr);
+    while (glGetError() != GL_NO_ERROR)
+    {
+    }
+    // The arrow at the left end of the title bar.
+    const std::pair<int, int> arrow = {
+        static_cast<int>(scene->Pos.x + ImGui::GetStyle().FramePadding.x + ImGui::GetFontSize() / 2),
+        static_cast<int>(scene->Pos.y + scene->TitleBarHeight() / 2)};
+    ClickAt(arrow);
+    EXPECT_TRUE(scene->Collapsed);
+    ClickAt(cube);
+    EXPECT_EQ(editor().InspectedObject(), nullptr);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    // Opened again, the same click picks.
+    ClickAt(arrow);
+    EXPECT_FALSE(scene->Collapsed);
+    ClickAt(cube);
+    EXPECT_EQ(editor().InspectedObject(), &Object("Cube"));
+}
