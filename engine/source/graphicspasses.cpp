@@ -141,7 +141,7 @@ void Graphics::Render(const RenderTarget& target, const Matrix4& view, const Mat
 void Graphics::DrawParticles(const Matrix4& view, const Matrix4& projection)
 {
     if (Shader* program = Program("ParticleShader"))
-        particles_.Draw(*program, view, projection, settings.discardAlpha, particleSystems.active,
+        particles_.Draw(*program, view, projection, settings.discardAlpha, particleSystems.active.Objects(),
                         [this](const std::string& name) { return TextureId(name); });
 }
 
@@ -187,8 +187,8 @@ void Graphics::UploadLights(Shader& forward, const TransformInterface& camera)
 {
     forward.Use();
     forward.SetVec3("camPos", camera.GetPosition());
-    UploadLightList(forward, "dirLights", "NUM_OF_DIRECTIONAL_LIGHTS", directionalLights.active);
-    UploadLightList(forward, "ptLights", "NUM_OF_POINT_LIGHTS", pointLights.active);
+    UploadLightList(forward, "dirLights", "NUM_OF_DIRECTIONAL_LIGHTS", directionalLights.active.Objects());
+    UploadLightList(forward, "ptLights", "NUM_OF_POINT_LIGHTS", pointLights.active.Objects());
 }
 
 Model* Graphics::PrepareObject(Shader& shader, GameObject& object)

@@ -334,7 +334,7 @@ TEST_F(GLRenderTest, PickingFindsTheObjectUnderAPixelAndNothingOnTheBackground)
         return std::pair{static_cast<int>((clip.x / clip.w + 1) / 2 * kWidth),
                          static_cast<int>((clip.y / clip.w + 1) / 2 * kHeight)};
     };
-    const std::vector<GameObject*>& objects = graphics->opaqueRenderables.active;
+    const std::vector<GameObject*>& objects = graphics->opaqueRenderables.active.Objects();
     const auto [lx, ly] = pixel({1.5f, 0.5f, -0.5f});
     const auto [rx, ry] = pixel({-1.5f, 0.5f, -0.5f});
     EXPECT_EQ(graphics->PickObject(lx, ly, objects), &left);
