@@ -1,7 +1,7 @@
 // A generated level of 5,000 objects built from 20 prefabs, loaded through LoadLevelFile (objects,
 // components, hierarchy), saved back through SaveLevel and destroyed through DestroyAllObjects; and a
-// chain of 100,000 objects, each the parent of the one before, loaded; and a canvas with 20,000 elements
-// loaded.
+// chain of 100,000 objects, each the parent of the one before, loaded; a canvas with 20,000 elements
+// loaded; and one root over 100,000 objects unloaded.
 #include "core.h"
 #include "editor.h"
 #include "enginesystems.h"
@@ -26,6 +26,8 @@ constexpr int kChainLength = 100000;
 constexpr char kChainFile[] = "Assets/XML/Chain.xml";
 constexpr int kCanvasElements = 20000;
 constexpr char kCanvasFile[] = "Assets/XML/Canvas.xml";
+constexpr int kFanChildren = 100000;
+constexpr char kFanFile[] = "Assets/XML/Fan.xml";
 
 std::string Transform(int n, bool whole)
 {
@@ -143,6 +145,15 @@ std::string CanvasLevel()
     return text + "</Objects>\n";
 }
 
+std::string FanLevel()
+{
+    constexpr long long kRootId = 100000;
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Objects>\n" + Object("Root", 0, kRootId, 0, "");
+    for (int n = 1; n <= kFanChildren; ++n)
+        text += Object("Leaf " + std::to_string(n), 0, kRootId + n, kRootId, "");
+    return text + "</Objects>\n";
+}
+
 void BM_LoadLevelFile(benchmark::State& state)
 {
     BenchWorld world;
@@ -157,12 +168,18 @@ void BM_LoadLevelFile(benchmark::State& state)
 }
 BENCHMARK(BM_LoadLevelFile)->Unit(benchmark::kMillisecond);
 
+// A level of its own with its scene settings.
+void WriteGenerated(BenchWorld& world, const std::string& file, const std::string& text)
+{
+    world.Write(file, text);
+    world.Factory().SaveSceneSettings(world.Folder("SceneSettings") + GetFileStem(file) + "Settings.xml");
+}
+
 // Loads a level of its own, written once, in every iteration.
 void LoadGenerated(benchmark::State& state, const std::string& file, const std::string& text, int objects)
 {
     BenchWorld world;
-    world.Write(file, text);
-    world.Factory().SaveSceneSettings(world.Folder("SceneSettings") + GetFileStem(file) + "Settings.xml");
+    WriteGenerated(world, file, text);
     for (auto _ : state)
     {
         world.Load(file);
@@ -213,4 +230,21 @@ void BM_DestroyAllObjects(benchmark::State& state)
     CountObjects(state);
 }
 BENCHMARK(BM_DestroyAllObjects)->Unit(benchmark::kMillisecond);
+
+// Destroying and freeing every object of the fan, loaded (untimed) for each iteration.
+void BM_UnloadFan(benchmark::State& state)
+{
+    BenchWorld world;
+    WriteGenerated(world, kFanFile, FanLevel());
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        world.Load(kFanFile);
+        world.Settle();
+        state.ResumeTiming();
+        world.Clear();
+    }
+    CountObjects(state, kFanChildren + 1);
+}
+BENCHMARK(BM_UnloadFan)->Iterations(3)->Unit(benchmark::kMillisecond);
 } // namespace

@@ -180,7 +180,7 @@ template <> constexpr PropertyKind KindOf<std::string>() { return PropertyKind::
 template <> constexpr PropertyKind KindOf<Vector2>() { return PropertyKind::Vector2; }
 template <> constexpr PropertyKind KindOf<Vector3>() { return PropertyKind::Vector3; }
 
-// The accessor of every plain member of type T. A value of another kind is a program error (bad_variant_access).
+// The accessor of every plain member of type T. A value of another kind is refused and changes nothing.
 template <typename T>
 bool AccessMember(void* member, PropertyValue& value, std::uint32_t mode, std::uint64_t /*element*/)
 {
@@ -190,9 +190,11 @@ bool AccessMember(void* member, PropertyValue& value, std::uint32_t mode, std::u
         value = field;
         return true;
     }
-    const T& given = std::get<T>(value);
-    if (&given != &field)
-        field = given;
+    const T* given = std::get_if<T>(&value);
+    if (!given)
+        return false;
+    if (given != &field)
+        field = *given;
     return true;
 }
 
@@ -284,8 +286,8 @@ void* MemberOf(const PropertyEntry& entry, void* object);
 
 // The value of the named value entry; nothing for an absent name or a table entry.
 std::optional<PropertyValue> ReadProperty(const table& described, void* object, std::string_view name);
-// Stores the value in the named value entry; false for an absent name, a table entry or a read-only entry.
-// The value must be of the entry's kind.
+// Stores the value in the named value entry; false, with nothing changed, for an absent name, a table entry,
+// a read-only entry or a value of another kind than the entry's.
 bool WriteProperty(const table& described, void* object, std::string_view name, PropertyValue value);
 // The nested table a table entry leads to; invalid for a value entry.
 NestedTable OpenTable(const PropertyEntry& entry, void* object, std::uint64_t element = kNoElement);

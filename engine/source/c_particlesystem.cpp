@@ -253,8 +253,14 @@ void ParticleSystem::SpawnParticles(long long count)
         return;
     // The emitter stands still while its particles start: placed once for all of them.
     const Vector3 origin = PlaceEmitter();
+    // A pool found full stays full while only record 0 restarts alive: no search can find another.
+    bool full = false;
     for (long long n = spawned; n > 0; --n)
-        SpawnParticleFrom(origin);
+    {
+        const std::optional<std::size_t> free = full ? std::nullopt : FreeRecord();
+        SpawnParticleFrom(origin, free.value_or(0));
+        full = !free && !IsFree(particles_[0]);
+    }
 }
 
 float ParticleSystem::RandomRange(float a, float b)
@@ -273,14 +279,14 @@ std::uint32_t ParticleSystem::DrawBelow(std::uint32_t count)
     return draw % count;
 }
 
-std::size_t ParticleSystem::FreeRecord()
+std::optional<std::size_t> ParticleSystem::FreeRecord()
 {
     // From where the last search stopped, round the pool once.
     const std::size_t size = particles_.size();
     for (std::size_t step = 0; step < size; ++step)
-        if (const std::size_t index = (lastIndex_ + step) % size; particles_[index].life <= 0.0f)
+        if (const std::size_t index = (lastIndex_ + step) % size; IsFree(particles_[index]))
             return lastIndex_ = index;
-    return 0;
+    return std::nullopt;
 }
 
 void ParticleSystem::UpdateEmitterBasis(const Vector3& objectRotation)
@@ -306,12 +312,12 @@ Vector3 ParticleSystem::PlaceEmitter()
 void ParticleSystem::SpawnParticle()
 {
     if (!particles_.empty())
-        SpawnParticleFrom(PlaceEmitter());
+        SpawnParticleFrom(PlaceEmitter(), FreeRecord().value_or(0));
 }
 
-void ParticleSystem::SpawnParticleFrom(const Vector3& origin)
+void ParticleSystem::SpawnParticleFrom(const Vector3& origin, std::size_t record)
 {
-    Particle& particle = particles_[FreeRecord()];
+    Particle& particle = particles_[record];
     particle.life = settings.startLifetime;
     particle.colour = kWhite;
     const Vector3& scale = settings.shapeScale;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -157,12 +158,14 @@ public:
 private:
     // At most the pool's size: more would only restart the same records.
     void SpawnParticles(long long count);
-    std::size_t FreeRecord();
+    // The next free record from where the last search stopped; none when every record is alive.
+    std::optional<std::size_t> FreeRecord();
+    static bool IsFree(const Particle& particle) { return particle.life <= 0.0f; }
     void UpdateEmitterBasis(const Vector3& objectRotation);
     // Sets the emitter basis from the owner's transform; the owner's world position.
     Vector3 PlaceEmitter();
-    // SpawnParticle with the emitter already placed; the pool is not empty.
-    void SpawnParticleFrom(const Vector3& origin);
+    // Starts the record with the emitter already placed.
+    void SpawnParticleFrom(const Vector3& origin, std::size_t record);
     Vector3 ToWorld(const Vector3& local) const;
     std::uint32_t Draw() { return static_cast<std::uint32_t>(random_()); }
     // A uniform draw below count, without the bias of a plain modulo.

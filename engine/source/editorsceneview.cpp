@@ -142,9 +142,9 @@ void Editor::PickObjectAtCursor()
         return;
     const auto [x, y] = ScenePixel(mouseInImage_, sceneImage_.height);
     GameObject* const candidates[] = {
-        graphics->PickObject(x, y, graphics->opaqueRenderables.active),
-        graphics->PickObject(x, y, graphics->transparentRenderables.active),
-        graphics->PickIconObject(x, y, graphics->cameras.active, graphics->FindModel(Graphics::kCameraIcon)),
+        graphics->PickObject(x, y, graphics->opaqueRenderables.active.Objects()),
+        graphics->PickObject(x, y, graphics->transparentRenderables.active.Objects()),
+        graphics->PickIconObject(x, y, graphics->cameras.active.Objects(), graphics->FindModel(Graphics::kCameraIcon)),
         graphics->PickIconObject(x, y, graphics->IconLights(), graphics->FindModel(Graphics::kLightIcon)),
     };
     const bool ctrl = ImGui::GetIO().KeyCtrl;

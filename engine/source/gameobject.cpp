@@ -323,6 +323,18 @@ void GameObject::RemoveChild(GameObject* child)
     });
 }
 
+void GameObject::DetachChildren()
+{
+    if (GetComponent<Canvas>())
+        DropCanvasElements(*this, {children_.begin(), children_.end()});
+    for (GameObject* child : std::exchange(children_, {}))
+    {
+        LeaveCanvas(*child);
+        child->parent_ = nullptr;
+        child->parentId_ = 0;
+    }
+}
+
 void GameObject::DetachFromParent()
 {
     if (!parent_)

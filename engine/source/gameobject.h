@@ -115,6 +115,8 @@ public:
     // AddChild for a caller that has ruled out loops already, for many links at once (the level reader).
     void AddChildWithoutLoopCheck(GameObject* child);
     void RemoveChild(GameObject* child);
+    // RemoveChild for every child, in one pass over the list.
+    void DetachChildren();
     void DetachFromParent();
     bool IsDescendant(const GameObject* other) const;
     // Cuts every link to and from objects about to be freed together. One by one, each would search its

@@ -145,7 +145,7 @@ void Graphics::Render(const RenderTarget& target, const Matrix4& view, const Mat
 void Graphics::DrawParticles(const Matrix4& view, const Matrix4& projection)
 {
     if (Shader* program = Program("ParticleShader"))
-        particles_.Draw(*program, view, projection, settings.discardAlpha, particleSystems.active,
+        particles_.Draw(*program, view, projection, settings.discardAlpha, particleSystems.active.Objects(),
                         [this](const std::string& name) { return TextureId(name); });
 }
 
@@ -191,8 +191,8 @@ void Graphics::UploadLights(Shader& forward, const TransformInterface& camera)
 {
     forward.Use();
     forward.SetVec3("camPos", camera.GetPosition());
-    UploadLightList(forward, "dirLights", "NUM_OF_DIRECTIONAL_LIGHTS", directionalLights.active);
-    UploadLightList(forward, "ptLights", "NUM_OF_POINT_LIGHTS", pointLights.active);
+    UploadLightList(forward, "dirLights", "NUM_OF_DIRECTIONAL_LIGHTS", directionalLights.active.Objects());
+    UploadLightList(forward, "ptLights", "NUM_OF_POINT_LIGHTS", pointLights.active.Objects());
 }
 
 Model* Graphics::PrepareObject(Shader& shader, GameObject& object)
@@ -388,7 +388,7 @@ void Graphics::DrawIcon(Shader& flat, const GameObject& object, const Model& ico
 
 std::vector<GameObject*> Graphics::IconLights() const
 {
-    std::vector<GameObject*> lights = directionalLights.active;
+    std::vector<GameObject*> lights = directionalLights.active.Objects();
     lights.insert(lights.end(), pointLights.active.begin(), pointLights.active.end());
     return lights;
 }
@@ -406,7 +406,7 @@ void Graphics::DrawIcons(const RenderTarget& target)
     flat->Use();
     flat->SetMat4("view", editorView_);
     flat->SetMat4("proj", editorProjection_);
-    const std::pair<const char*, std::vector<GameObject*>> icons[] = {{kCameraIcon, cameras.active},
+    const std::pair<const char*, std::vector<GameObject*>> icons[] = {{kCameraIcon, cameras.active.Objects()},
                                                                        {kLightIcon, IconLights()}};
     flat->SetVec4("PickingColor", kIconColour);
     for (const auto& [name, objects] : icons)

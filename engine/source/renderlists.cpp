@@ -14,44 +14,31 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+#include <string>
 #include <utility>
 
 namespace
 {
 constexpr std::uint32_t kDirectionalLight = 0;
 constexpr std::uint32_t kPointLight = 1;
-bool Contains(const std::vector<GameObject*>& list, const GameObject* object)
-{
-    return std::ranges::find(list, object) != list.end();
-}
-
-void AppendOnce(std::vector<GameObject*>& list, GameObject* object)
-{
-    if (!Contains(list, object))
-        list.push_back(object);
-}
 
 // Into the active or the disabled list by the component's flag, unless already there.
 void FileByFlag(ObjectLists& lists, GameObject* object, bool enabled)
 {
-    AppendOnce(enabled ? lists.active : lists.disabled, object);
+    (enabled ? lists.active : lists.disabled).Add(object);
 }
 
 void EraseFrom(ObjectLists& lists, const GameObject* object)
 {
-    std::erase(lists.active, object);
-    std::erase(lists.disabled, object);
+    lists.active.Remove(object);
+    lists.disabled.Remove(object);
 }
 
 // Moves the object from one list to the other; nothing when it is not in the first.
-void Move(std::vector<GameObject*>& from, std::vector<GameObject*>& to, GameObject* object)
+void Move(ObjectList& from, ObjectList& to, GameObject* object)
 {
-    const auto found = std::ranges::find(from, object);
-    if (found == from.end())
-        return;
-    from.erase(found);
-    to.push_back(object);
+    if (from.Remove(object))
+        to.Add(object);
 }
 
 void Enable(ObjectLists& lists, GameObject* object)
@@ -63,6 +50,47 @@ void Disable(ObjectLists& lists, GameObject* object)
 {
     Move(lists.active, lists.disabled, object);
 }
+}
+
+bool ObjectList::Add(GameObject* object)
+{
+    if (!where_.try_emplace(object, slots_.size()).second)
+        return false;
+    slots_.push_back(object);
+    return true;
+}
+
+bool ObjectList::Remove(const GameObject* object)
+{
+    const auto found = where_.find(object);
+    if (found == where_.end())
+        return false;
+    slots_[found->second] = nullptr;
+    where_.erase(found);
+    holes_ = true;
+    return true;
+}
+
+void ObjectList::RemoveIf(const std::function<bool(GameObject*)>& picked)
+{
+    for (GameObject*& object : slots_)
+        if (object && picked(object))
+        {
+            where_.erase(object);
+            object = nullptr;
+            holes_ = true;
+        }
+}
+
+const std::vector<GameObject*>& ObjectList::Objects() const
+{
+    if (!holes_)
+        return slots_;
+    std::erase(slots_, nullptr);
+    for (std::size_t slot = 0; slot < slots_.size(); ++slot)
+        where_[slots_[slot]] = slot;
+    holes_ = false;
+    return slots_;
 }
 
 RenderLists::RenderLists(TransparencyTest isTransparent) : isTransparent_(std::move(isTransparent))
@@ -101,19 +129,19 @@ void RenderLists::FileObject(GameObject* object)
     {
         if (camera->IsEnabled())
         {
-            AppendOnce(cameras.active, object);
+            cameras.active.Add(object);
             SetMainCamera(object->GetID());
         }
         else
-            AppendOnce(cameras.disabled, object);
+            cameras.disabled.Add(object);
     }
     if (const ColliderInterface* collider = object->GetCollider())
         FileByFlag(colliders, object, collider->IsEnabled());
     if (object->GetCanvasRenderer())
-        AppendOnce(canvasRenderers.active, object);
+        canvasRenderers.active.Add(object);
     AddCanvas(object);
     if (object->GetParticleSystem())
-        AppendOnce(particleSystems.active, object);
+        particleSystems.active.Add(object);
 }
 
 void RenderLists::AddLight(GameObject* object)
@@ -138,7 +166,7 @@ void RenderLists::AddRenderable(GameObject* object)
 void RenderLists::AddCanvas(GameObject* object)
 {
     if (object->GetCanvas())
-        AppendOnce(canvases.active, object);
+        canvases.active.Add(object);
 }
 
 void RenderLists::UnfileObject(GameObject* object)
@@ -146,10 +174,9 @@ void RenderLists::UnfileObject(GameObject* object)
     ASSERT(object, "Graphics System unregistering nullptr. UnregisterObject function call");
     if (!object)
         return;
-    // A copy: RemoveChild changes the list being walked.
-    const std::vector<GameObject*> children = object->GetChildren();
-    for (GameObject* child : children)
-        object->RemoveChild(child);
+    object->DetachChildren();
+    if (!unorderedDepths_.empty())
+        unorderedDepths_.erase(object->GetID());
     RemoveLight(object);
     RemoveRenderable(object);
     RemoveCamera(object);
@@ -175,7 +202,7 @@ void RenderLists::RemoveLight(GameObject* object)
 void RenderLists::RemoveCamera(GameObject* object)
 {
     // By the lists, not the camera: one taken off the object still leaves it the game camera's owner.
-    const bool filed = Contains(cameras.active, object) || Contains(cameras.disabled, object);
+    const bool filed = cameras.active.Contains(object) || cameras.disabled.Contains(object);
     EraseFrom(cameras, object);
     if (!filed && !object->GetCamera())
         return;
@@ -273,20 +300,20 @@ void RenderLists::OnDisableComponent(GameObject* object, CompEnum kind)
 
 void RenderLists::ReclassifyOpaqueRenderables()
 {
-    std::erase_if(opaqueRenderables.active, [&](GameObject* object) {
+    opaqueRenderables.active.RemoveIf([&](GameObject* object) {
         if (!IsTransparent(*object))
             return false;
-        AppendOnce(transparentRenderables.active, object);
+        transparentRenderables.active.Add(object);
         return true;
     });
 }
 
 void RenderLists::ReclassifyTransparentRenderables()
 {
-    std::erase_if(transparentRenderables.active, [&](GameObject* object) {
+    transparentRenderables.active.RemoveIf([&](GameObject* object) {
         if (IsTransparent(*object))
             return false;
-        AppendOnce(opaqueRenderables.active, object);
+        opaqueRenderables.active.Add(object);
         return true;
     });
 }
@@ -337,12 +364,21 @@ void RenderLists::SortCanvasRenderers()
         const ImageInterface* image = object->GetImage();
         if (!rect || !image || !rect->IsEnabled() || !image->IsEnabled())
             continue;
-        // The next representable depth, so equal depths always find a free key.
-        float depth = rect->GetPosition().z;
-        while (uiOrder_.contains(depth))
-            depth = std::nextafter(depth, std::numeric_limits<float>::infinity());
-        uiOrder_.emplace(depth, object);
+        uiOrder_.emplace_back(UIDepth(*object, rect->GetPosition().z), object);
     }
+    // Stable: of equal depths the one later in the list is drawn later, on top.
+    std::ranges::stable_sort(uiOrder_, {}, &std::pair<float, GameObject*>::first);
+}
+
+float RenderLists::UIDepth(const GameObject& element, float z)
+{
+    if (std::isfinite(z))
+        return z;
+    if (unorderedDepths_.insert(element.GetID()).second)
+        ReportAssertion("UI element " + element.GetName() + " has a depth that is not a finite number (" +
+                            std::to_string(z) + "); it is drawn at depth 0",
+                        __FILE__, __LINE__);
+    return 0.0f;
 }
 
 Vector4 PickingColor(std::uint32_t index)

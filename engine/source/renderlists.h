@@ -2,22 +2,59 @@
 #include "TorvaneMath.h"
 #include "compenum.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 class GameObject;
 class TransformInterface;
 class CameraInterface;
 
-// The objects of one kind that the renderer draws, and those it keeps aside while disabled. Neither list
-// owns its objects.
+// Objects in the order they were added, each at most once, not owned. Adding, finding and taking out cost
+// the same however long the list is (a level's worth of objects comes and goes one at a time): taking out
+// leaves a hole, and the next read closes every hole in one pass.
+class ObjectList
+{
+public:
+    using value_type = GameObject*;
+    using const_iterator = std::vector<GameObject*>::const_iterator;
+
+    bool Contains(const GameObject* object) const { return where_.contains(object); }
+    // Appends the object unless it is here; whether it was appended.
+    bool Add(GameObject* object);
+    // Whether the object was here.
+    bool Remove(const GameObject* object);
+    // Takes out every object the test picks, in one pass; the others keep their order. The test must not
+    // change this list.
+    void RemoveIf(const std::function<bool(GameObject*)>& picked);
+
+    // The objects without holes.
+    const std::vector<GameObject*>& Objects() const;
+    const_iterator begin() const { return Objects().begin(); }
+    const_iterator end() const { return Objects().end(); }
+    std::size_t size() const { return where_.size(); }
+    bool empty() const { return where_.empty(); }
+    GameObject* front() const { return Objects().front(); }
+    GameObject* back() const { return Objects().back(); }
+
+private:
+    // Reading closes the holes: the list's contents stay what they are.
+    mutable std::vector<GameObject*> slots_;
+    mutable std::unordered_map<const GameObject*, std::size_t> where_;
+    mutable bool holes_ = false;
+};
+
+// The objects of one kind that the renderer draws, and those it keeps aside while disabled.
 struct ObjectLists
 {
-    std::vector<GameObject*> active;
-    std::vector<GameObject*> disabled;
+    ObjectList active;
+    ObjectList disabled;
 };
 
 // What the renderer knows of the scene, kept current from registration and the enable and disable
@@ -62,10 +99,11 @@ public:
 
     // Active transparent renderables by distance from the game camera, nearest first.
     void SortTransparentRenderables();
-    // Drawable UI elements by depth, lowest first; equal depths keep list order.
+    // Drawable UI elements by depth, lowest first; equal depths keep list order. A depth that is not a
+    // finite number is reported once for its element and taken as 0.
     void SortCanvasRenderers();
     const std::multimap<float, GameObject*>& TransparencyOrder() const { return transparencyOrder_; }
-    const std::map<float, GameObject*>& UIOrder() const { return uiOrder_; }
+    const std::vector<std::pair<float, GameObject*>>& UIOrder() const { return uiOrder_; }
 
     // Whether any of the object's materials draws blended.
     bool IsTransparent(const GameObject& object) const;
@@ -87,12 +125,16 @@ private:
     // Moves the object between the active and disabled lists of one kind.
     void SwitchKind(GameObject* object, CompEnum kind, bool enable);
     void RunForKind(GameObject* object, CompEnum kind, bool enable);
+    // The element's depth for ordering.
+    float UIDepth(const GameObject& element, float z);
 
     TransparencyTest isTransparent_;
     TransformInterface* gameCameraTransform_ = nullptr;
     CameraInterface* gameCamera_ = nullptr;
     std::multimap<float, GameObject*> transparencyOrder_;
-    std::map<float, GameObject*> uiOrder_;
+    std::vector<std::pair<float, GameObject*>> uiOrder_;
+    // Elements whose depth has been reported as not finite.
+    std::unordered_set<std::uint64_t> unorderedDepths_;
 };
 
 // Objects are picked by drawing each in a colour that encodes its index in the list being picked.

@@ -54,7 +54,6 @@ private:
     bool CreatePrototype(const std::string& name);
 
     platform::DynamicLibrary library_;
-    std::string copyPath_;
     Staples staples_;
     std::map<std::string, std::unique_ptr<MonoBehaviorInterface>> prototypes_;
 };

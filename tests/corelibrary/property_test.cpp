@@ -130,8 +130,21 @@ TEST(PropertyTable, RefusesWhatItCannotWrite)
     EXPECT_FALSE(ReadProperty(kTable, &sample, "missing").has_value());
     EXPECT_FALSE(ReadProperty(kTable, &sample, "part").has_value());
     EXPECT_FALSE(WriteProperty(kTable, &sample, "part", 1));
-    // A value of another kind is a program error.
-    EXPECT_THROW(WriteProperty(kTable, &sample, "label", 3), std::bad_variant_access);
+}
+
+TEST(PropertyTable, AValueOfAnotherKindIsRefusedAndChangesNothing)
+{
+    const PropertyValue values[] = {7, true, 9.5f, std::string("lamp"), Vector2(3, 4), Vector3(5, 6, 7)};
+    for (const char* name : {"count", "locked", "label", "size", "offset"})
+        for (const PropertyValue& value : values)
+        {
+            Sample sample;
+            const PropertyValue before = *ReadProperty(kTable, &sample, name);
+            if (value.index() == before.index())
+                continue;
+            EXPECT_FALSE(WriteProperty(kTable, &sample, name, value)) << name << " given kind " << value.index();
+            EXPECT_EQ(*ReadProperty(kTable, &sample, name), before) << name << " given kind " << value.index();
+        }
 }
 
 TEST(PropertyTable, FlagsComeFromTheWordOrTheFunction)

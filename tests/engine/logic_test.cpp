@@ -50,7 +50,7 @@ TEST_F(LogicTest, InitLoadsTheLibraryAndShutDownRemovesTheCopy)
                                                             "\tLogic: Loading Scripts ... done (1 failed)\n"
                                                             "System: Logic \t\t- OK\n"
                                                             " >>> ALL SYSTEMS INITIALIZED!\n");
-    EXPECT_EQ(world.logic->GetScriptNames().size(), 7u);
+    EXPECT_EQ(world.logic->GetScriptNames().size(), 8u);
     const std::string copy = world.folders.LoadedCopy();
     EXPECT_TRUE(std::filesystem::exists(copy));
     world.core.reset();
@@ -75,7 +75,7 @@ TEST(LogicInit, ALibraryThatDoesNotLoadLeavesTheEngineRunningWithoutScripts)
     EXPECT_TRUE(world.logic->GetScriptNames().empty());
     world.Frame();
     GetCapturedStdout();
-    EXPECT_EQ(world.logic->GetScriptNames().size(), 7u);
+    EXPECT_EQ(world.logic->GetScriptNames().size(), 8u);
 }
 
 TEST_F(LogicTest, AwakeTakesTurnsBetweenObjectsThenStartUpdateEventsDisableEnableAndDestroy)

@@ -73,7 +73,7 @@ protected:
              {&graphics.opaqueRenderables, &graphics.transparentRenderables, &graphics.pointLights,
               &graphics.directionalLights, &graphics.cameras, &graphics.colliders, &graphics.canvases,
               &graphics.canvasRenderers, &graphics.particleSystems})
-            if (Lists(lists->active, object) || Lists(lists->disabled, object))
+            if (lists->active.Contains(object) || lists->disabled.Contains(object))
                 holders.push_back("Graphics");
         const PhysicsSystem& physics = *core.GetPhysics();
         if (Lists(physics.SimulatedObjects(), object) || Lists(physics.DisabledObjects(), object))

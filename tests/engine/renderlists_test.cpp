@@ -13,7 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <set>
+#include <string>
+#include <vector>
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -112,6 +115,37 @@ TEST_F(RenderListsTest, UnfilingDetachesEveryChild)
         EXPECT_EQ(child->GetParentID(), 0u);
     }
     EXPECT_THAT(lists.opaqueRenderables.active, IsEmpty());
+}
+
+TEST_F(RenderListsTest, UnfilingARootOverAHundredThousandObjectsDetachesThemAll)
+{
+    constexpr int kChildren = 100000;
+    constexpr int kElementEvery = 1000;
+    GameObject& root = Make("Root", {"Canvas"});
+    lists.FileObject(&root);
+    for (int n = 0; n < kChildren; ++n)
+    {
+        GameObject& child = world.Live("Leaf", ++lastId);
+        if (n % kElementEvery == 0)
+            child.AddComponent("CanvasRenderer");
+        root.AddChildWithoutLoopCheck(&child);
+        lists.FileObject(&child);
+    }
+    ASSERT_EQ(root.GetComponent<Canvas>()->GetElements().size(), static_cast<std::size_t>(kChildren / kElementEvery));
+
+    // As a level unloads: the root first, then every child.
+    lists.UnfileObject(&root);
+    EXPECT_THAT(root.GetChildren(), IsEmpty());
+    EXPECT_THAT(root.GetComponent<Canvas>()->GetElements(), IsEmpty());
+    int linked = 0;
+    for (const auto& object : world.live)
+    {
+        const auto* renderer = object->GetComponent<CanvasRenderer>();
+        linked += object->GetParent() || object->GetParentID() != 0 || (renderer && renderer->GetCanvas());
+        lists.UnfileObject(object.get());
+    }
+    EXPECT_EQ(linked, 0);
+    EXPECT_THAT(lists.canvasRenderers.active, IsEmpty());
 }
 
 TEST_F(RenderListsTest, EnablingAndDisablingMovesBetweenTheListsOfAKind)
@@ -237,6 +271,74 @@ TEST_F(RenderListsTest, UIElementsAreOrderedByDepthAndHiddenOnesAreLeftOut)
     EXPECT_THAT(UIOrder(), IsEmpty());
 }
 
+TEST_F(RenderListsTest, UIElementsAreDrawnByDepthWithEqualDepthsInListOrder)
+{
+    constexpr float kMax = std::numeric_limits<float>::max();
+    constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    const struct
+    {
+        const char* label;
+        std::vector<float> depths;
+        // Indices into depths, in drawing order.
+        std::vector<int> order;
+    } cases[] = {
+        {"one depth", {0, 0, 0}, {0, 1, 2}},
+        {"mixed", {0.5f, -1, 0, 0, 1}, {1, 2, 3, 0, 4}},
+        {"a depth one nudge above a pair", {0, 0, 1e-6f}, {0, 1, 2}},
+        {"signed zeros are one depth", {-0.0f, 0.0f, -0.0f}, {0, 1, 2}},
+        {"past the nudge's reach", {40, 40, 16, 16}, {2, 3, 0, 1}},
+        {"the largest floats", {kMax, kMax, kMax, -kMax, 0}, {3, 4, 0, 1, 2}},
+        {"not finite, taken as 0", {kNaN, 1, -1, kInf, -kInf, 0}, {2, 0, 3, 4, 5, 1}},
+    };
+    ObjectId id = 1000;
+    for (const auto& test : cases)
+    {
+        SCOPED_TRACE(test.label);
+        RenderLists ordered{[](const std::string&) { return false; }};
+        GameObject& canvas = world.LiveWith("Canvas", ++id, {"Canvas"});
+        ordered.FileObject(&canvas);
+        std::vector<GameObject*> elements;
+        for (const float depth : test.depths)
+        {
+            GameObject& element = world.LiveWith("Element", ++id, {"CanvasRenderer", "RectTransform", "Image"});
+            element.GetRectTransform()->SetPosition({0, 0, depth});
+            canvas.AddChild(&element);
+            ordered.FileObject(&element);
+            elements.push_back(&element);
+        }
+        testing::internal::CaptureStderr();
+        ordered.SortCanvasRenderers();
+        testing::internal::GetCapturedStderr();
+        std::vector<GameObject*> expected;
+        for (const int index : test.order)
+            expected.push_back(elements[index]);
+        std::vector<GameObject*> drawn;
+        for (const auto& [depth, element] : ordered.UIOrder())
+            drawn.push_back(element);
+        EXPECT_EQ(drawn, expected);
+    }
+}
+
+TEST_F(RenderListsTest, ADepthThatIsNotFiniteIsReportedOncePerElement)
+{
+    GameObject& canvas = Make("Canvas", {"Canvas"});
+    lists.FileObject(&canvas);
+    Element(canvas, "Lost", std::numeric_limits<float>::quiet_NaN());
+    Element(canvas, "Beyond", std::numeric_limits<float>::infinity());
+    testing::internal::CaptureStderr();
+    for (int frame = 0; frame < 3; ++frame)
+        lists.SortCanvasRenderers();
+    const std::string errors = testing::internal::GetCapturedStderr();
+    for (const char* name : {"Lost", "Beyond"})
+    {
+        const std::string report = std::string("UI element ") + name + " has a depth that is not a finite number";
+        const std::size_t first = errors.find(report);
+        ASSERT_NE(first, std::string::npos) << errors;
+        EXPECT_EQ(errors.find(report, first + 1), std::string::npos) << errors;
+    }
+}
+
 TEST_F(RenderListsTest, TheLastCameraRegisteredIsTheGameCameraUntilDestroyed)
 {
     GameObject& first = Make("First", {"Camera"});
@@ -261,6 +363,29 @@ TEST_F(RenderListsTest, TheLastCameraRegisteredIsTheGameCameraUntilDestroyed)
     lists.UnfileObject(&first);
     EXPECT_EQ(lists.GetGameCamera(), nullptr);
     EXPECT_EQ(lists.GetGameCameraTransform(), nullptr);
+}
+
+TEST(ObjectList, KeepsTheOrderOfAddingThroughRemovalsAndHoldsEachObjectOnce)
+{
+    GameObject a("A", 1), b("B", 2), c("C", 3), d("D", 4);
+    ObjectList list;
+    for (GameObject* object : {&a, &b, &c, &d})
+        EXPECT_TRUE(list.Add(object));
+    EXPECT_FALSE(list.Add(&a));
+    EXPECT_TRUE(list.Remove(&b));
+    EXPECT_FALSE(list.Remove(&b));
+    EXPECT_FALSE(list.Contains(&b));
+    EXPECT_EQ(list.size(), 3u);
+    // Removed and added again, an object goes to the back.
+    EXPECT_TRUE(list.Add(&b));
+    EXPECT_THAT(list, ElementsAre(&a, &c, &d, &b));
+    list.Remove(&a);
+    list.RemoveIf([&](const GameObject* object) { return object == &d; });
+    EXPECT_THAT(list, ElementsAre(&c, &b));
+    EXPECT_EQ(list.front(), &c);
+    EXPECT_EQ(list.back(), &b);
+    EXPECT_TRUE(list.Remove(&c));
+    EXPECT_THAT(list, ElementsAre(&b));
 }
 
 TEST(Picking, IndexColoursRoundTripAndTheBackgroundPicksNothing)

@@ -41,7 +41,8 @@ TEST_F(ScriptLibraryTest, LoadsTheCopyPassesTheStaplesInOrderAndKeepsOnePrototyp
     EXPECT_EQ(TakeFixtureLog(folders.LoadedCopy(), "FixtureStapleLog"), kAllStaples);
 
     // "Missing" has no factory; "Nothing"'s factory gives nothing but the name stays; "Counter" is listed twice.
-    const std::vector<std::string> names = {"Alpha", "Beta", "Counter", "Gamma", "Nothing", "Props", "Remover"};
+    const std::vector<std::string> names = {"Alpha", "Beta",  "Counter", "Gamma",
+                                            "Nothing", "Props", "Remover", "Sinker"};
     EXPECT_EQ(library.GetScriptNames(), names);
     EXPECT_TRUE(library.HasPrototype("Props"));
     EXPECT_FALSE(library.HasPrototype("Nothing"));
@@ -121,7 +122,7 @@ TEST_F(ScriptLibraryTest, BrokenLibrariesAreReportedAndBindWhatTheyHave)
     std::ofstream(notALibrary) << "not a shared object\n";
     const std::vector<std::string> withoutAudio = {"PassInput", "PassFactory", "PassPhysics", "PassCore", "PassDt"};
     const BrokenVariant variants[] = {
-        {"missing PassAudio", FIXTURE_SCRIPTS_NO_PASSAUDIO, true, "Can't get PassAudio function", withoutAudio, 7, "done (1 failed)"},
+        {"missing PassAudio", FIXTURE_SCRIPTS_NO_PASSAUDIO, true, "Can't get PassAudio function", withoutAudio, 8, "done (1 failed)"},
         {"missing GetMonoList", FIXTURE_SCRIPTS_NO_MONOLIST, true, "Can't get monolist function", kAllStaples, 0, "done"},
         {"not a library", notALibrary, false, "Can't load DLL", {}, 0, ""},
     };

@@ -1,6 +1,7 @@
 // A small script library the script host is tried on. It is built in several variants (FIXTURE_VERSION,
 // FIXTURE_WITHOUT_PASSAUDIO, FIXTURE_WITHOUT_MONOLIST); every call it receives goes into a log the tests
 // read through FixtureLog.
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "gameobjectinterface.h"
 #include "monobehaviordllinterface.h"
 #include "monobehaviorinterface.h"
+#include "recttransforminterface.h"
 
 class InputInterface;
 class ObjectFactoryInterface;
@@ -144,8 +146,21 @@ public:
     void OnDestroy() override { Log({OwnerName(owner), "Remover", "OnDestroy"}); }
 };
 
+// Sets its UI element's depth to NaN, as a script normalising a zero vector would.
+class Sinker : public MonoBehaviorInterface
+{
+public:
+    std::unique_ptr<MonoBehaviorInterface> Clone() const override { return std::make_unique<Sinker>(*this); }
+    void Update() override
+    {
+        RectTransformInterface* rect = owner->GetRectTransform();
+        const Vector3& position = rect->GetPosition();
+        rect->SetPosition({position.x, position.y, std::numeric_limits<float>::quiet_NaN()});
+    }
+};
+
 const std::vector<std::string> scriptNames = {"Counter", "Props",   "Alpha",   "Beta",    "Gamma",
-                                              "Remover", "Missing", "Nothing", "Counter"};
+                                              "Remover", "Missing", "Nothing", "Counter", "Sinker"};
 }
 
 GAME_EXPORT void PassInput(InputInterface*) { stapleLog.push_back("PassInput"); }
@@ -172,6 +187,7 @@ GAME_EXPORT MonoBehaviorInterface* CreateBeta(GameObjectInterface*) { return new
 GAME_EXPORT MonoBehaviorInterface* CreateGamma(GameObjectInterface*) { return new Recorder("Gamma"); }
 GAME_EXPORT MonoBehaviorInterface* CreateRemover(GameObjectInterface*) { return new Remover; }
 GAME_EXPORT MonoBehaviorInterface* CreateNothing(GameObjectInterface*) { return nullptr; }
+GAME_EXPORT MonoBehaviorInterface* CreateSinker(GameObjectInterface*) { return new Sinker; }
 
 GAME_EXPORT std::vector<std::string>* FixtureLog() { return &callLog; }
 GAME_EXPORT std::vector<std::string>* FixtureStapleLog() { return &stapleLog; }

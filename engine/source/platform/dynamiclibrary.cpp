@@ -20,7 +20,7 @@ DynamicLibrary::~DynamicLibrary()
 }
 
 DynamicLibrary::DynamicLibrary(DynamicLibrary&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), error_(std::move(other.error_))
+    : handle_(std::exchange(other.handle_, nullptr)), path_(std::move(other.path_)), error_(std::move(other.error_))
 {
 }
 
@@ -30,6 +30,7 @@ DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& other) noexcept
     {
         Free();
         handle_ = std::exchange(other.handle_, nullptr);
+        path_ = std::move(other.path_);
         error_ = std::move(other.error_);
     }
     return *this;
@@ -40,17 +41,25 @@ bool DynamicLibrary::Load(const std::string& path)
     Free();
     // Local binding keeps two loads of the script library from resolving into each other.
     handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    path_ = path;
     error_ = handle_ ? "" : LastLoaderError();
     return handle_ != nullptr;
 }
 
 bool DynamicLibrary::Free()
 {
-    const bool freed = !handle_ || dlclose(handle_) == 0;
-    if (!freed)
+    if (!handle_)
+        return true;
+    if (dlclose(std::exchange(handle_, nullptr)) != 0)
+    {
         error_ = LastLoaderError();
-    handle_ = nullptr;
-    return freed;
+        return false;
+    }
+    // A closed library can stay mapped; a new build of it would then not be loaded.
+    if (!IsResident(path_))
+        return true;
+    error_ = path_ + " stays loaded after it was freed";
+    return false;
 }
 
 void* DynamicLibrary::Find(const std::string& name)

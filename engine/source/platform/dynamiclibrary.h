@@ -16,7 +16,8 @@ public:
 
     // Frees what was loaded before; on failure Error() holds the loader's text.
     bool Load(const std::string& path);
-    // False (with the loader's text in Error()) when the loader refused to free it.
+    // False, with the reason in Error(), when the loader refused to free it or kept it in memory after
+    // freeing it (another handle to the file, or a thread-local object of the library with a destructor).
     bool Free();
     bool IsLoaded() const { return handle_ != nullptr; }
 
@@ -39,6 +40,7 @@ public:
 
 private:
     void* handle_ = nullptr;
+    std::string path_;
     std::string error_;
 };
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+#include <thread>
+
 using platform::DynamicLibrary;
 
 TEST(DynamicLibrary, LoadsFindsAndFrees)
@@ -18,6 +21,39 @@ TEST(DynamicLibrary, LoadsFindsAndFrees)
     library.Free();
     EXPECT_FALSE(library.IsLoaded());
     EXPECT_EQ(library.Find("TestLibraryAnswer"), nullptr);
+}
+
+TEST(DynamicLibrary, FreeingReportsALibraryThatStaysInMemory)
+{
+    DynamicLibrary library;
+    ASSERT_TRUE(library.Load(TEST_LIBRARY_PATH));
+    EXPECT_TRUE(library.Free()) << library.Error();
+    EXPECT_FALSE(DynamicLibrary::IsResident(TEST_LIBRARY_PATH));
+
+    // A second handle to the file.
+    DynamicLibrary other;
+    ASSERT_TRUE(library.Load(TEST_LIBRARY_PATH));
+    ASSERT_TRUE(other.Load(TEST_LIBRARY_PATH));
+    EXPECT_FALSE(library.Free());
+    EXPECT_NE(library.Error().find("stays loaded"), std::string::npos) << library.Error();
+    EXPECT_TRUE(other.Free()) << other.Error();
+
+    // A living thread that holds one of the library's thread-local objects.
+    ASSERT_TRUE(library.Load(TEST_LIBRARY_PATH));
+    auto threadValue = library.FindFunction<int (*)()>("TestLibraryThreadValue");
+    ASSERT_NE(threadValue, nullptr);
+    std::promise<void> made;
+    std::promise<void> freed;
+    std::thread holder([&] {
+        threadValue();
+        made.set_value();
+        freed.get_future().wait();
+    });
+    made.get_future().wait();
+    EXPECT_FALSE(library.Free());
+    EXPECT_NE(library.Error().find(TEST_LIBRARY_PATH), std::string::npos) << library.Error();
+    freed.set_value();
+    holder.join();
 }
 
 TEST(DynamicLibrary, MissingOrBrokenFileReportsTheLoaderText)
