@@ -1,15 +1,7 @@
 #include "playerpref.h"
+#include "playerprefprobe.h"
 
 #include <gtest/gtest.h>
-
-// Looks into the store: nothing else can tell a read that stored a key from one that did not.
-class PlayerPrefProbe
-{
-public:
-    static std::size_t Ints(const std::string& key) { return PlayerPref::ints_.count(key); }
-    static std::size_t Floats(const std::string& key) { return PlayerPref::floats_.count(key); }
-    static std::size_t Strings(const std::string& key) { return PlayerPref::strings_.count(key); }
-};
 
 namespace
 {
