@@ -7,7 +7,9 @@
 #include "inputsystem.h"
 #include "mainwindow.h"
 #include "messagingsystem.h"
+#include "modelimport.h"
 #include "objectfactory.h"
+#include "platform/childprocess.h"
 #include "resourcemanager.h"
 #include "startup.h"
 #include "testrun.h"
@@ -45,6 +47,7 @@ int RunProgram(std::span<const char* const> arguments)
 {
     // First made; the renderer owns it once there is one.
     auto resources = std::make_unique<ResourceManager>();
+    resources->SetImporterProgram(platform::ExecutablePath());
     Folders folders;
     folders.executable = GetExecutableFolder();
     folders.parent = ParentFolder(folders.executable);
@@ -110,5 +113,9 @@ int RunProgram(std::span<const char* const> arguments)
 
 int main(int argc, char* argv[])
 {
-    return RunProgram(std::span<const char* const>(argv, static_cast<std::size_t>(argc)));
+    const std::span<const char* const> arguments(argv, static_cast<std::size_t>(argc));
+    // A child reading one model file for the program; nothing else starts.
+    if (const std::optional<ModelImportRequest> request = ModelImportRequested(arguments))
+        return RunModelImport(*request);
+    return RunProgram(arguments);
 }
