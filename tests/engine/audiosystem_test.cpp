@@ -85,11 +85,7 @@ TEST_F(AudioSystemTest, TheSlotAfterTheLastIsTakenAndAFullPoolReusesSlot255)
 
 TEST_F(AudioSystemTest, OneShotsThatFillTheVoicesNeverCutASource)
 {
-    GameObject& object = Object("Radio", {"AudioSource"});
-    AudioSource& music = Get<AudioSource>(object);
-    music.LoadClip("Music");
-    music.SetLooping(true);
-    Register(object);
+    AudioSource& music = LoopingSource("Radio", "Music");
     music.Play();
     Deliver();
 
@@ -201,11 +197,7 @@ TEST_F(AudioSystemTest, RegistrationKeepsTheClipAndStartsSourcesThatPlayOnAwake)
 
 TEST_F(AudioSystemTest, PausedSourcesStayPausedUntilPlayAndLoopingBelongsToTheChannel)
 {
-    GameObject& object = Object("Radio", {"AudioSource"});
-    AudioSource& source = Get<AudioSource>(object);
-    source.LoadClip("Shot");
-    source.SetLooping(true);
-    Register(object);
+    AudioSource& source = LoopingSource("Radio", "Shot");
     source.Play();
     audio.PlayOneShot("Shot", 1.0f, {});
     Deliver();
