@@ -13,7 +13,16 @@ class ImageInterface;
 class PlayerStats : public Script<PlayerStats>
 {
 public:
+    // The preference store's values; they do not depend on this instance.
+    std::int32_t GetUnlockedTutorialCount() const;
+    void SetUnlockedMelee(bool unlocked);
+    void SetUnlockedBlink(bool unlocked);
+    // The default health and no tutorial progress, for a new game.
+    void SaveStats();
+
     std::int32_t heartsGained = 0;
+    std::int32_t defaultMaxHealth = 3;
+    std::int32_t defaultCurrHealth = 3;
     std::string heartFilledMaterial = "HeartFilledUI";
     std::string heartEmptyMaterial = "HeartEmptyUI";
     std::string scarabFilledMaterial = "ScarabFilledUI";

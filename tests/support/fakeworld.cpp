@@ -1,6 +1,7 @@
 #include "fakeworld.h"
 
 #include "gameservices.h"
+#include "menuinput.h"
 #include "playerprefprobe.h"
 #include "scripthelpers.h"
 #include "serializer.h"
@@ -288,13 +289,13 @@ void FakeFactory::StartRegistered()
     starting_ = std::move(inactive);
 }
 
-void FakeFactory::UpdateRunning()
+void FakeFactory::UpdateRunning(bool paused)
 {
     // By index: objects instantiated meanwhile are appended and have nothing running yet.
     for (std::size_t index = 0; index < live_.size(); ++index)
     {
         FakeObject& object = *live_[index];
-        if (!object.destroyed && object.active)
+        if (!object.destroyed && object.active && (object.tag == kRunWhenPausedTag) == paused)
             ForEachRunningScript(object, [](MonoBehaviorInterface& script) { script.Update(); });
     }
 }
@@ -318,6 +319,7 @@ void FakeFactory::RemoveDestroyed()
 FakeWorld::FakeWorld()
 {
     PlayerPrefProbe::Clear();
+    gMenuStick = {};
     SeedRandom(kRandomSeed);
     PassServices();
 }
@@ -353,7 +355,7 @@ void FakeWorld::Step()
 {
     PassServices();
     factory.StartRegistered();
-    factory.UpdateRunning();
+    factory.UpdateRunning(core.paused);
     input.EndFrame();
     core.totalTime += frameTime;
     factory.RemoveDestroyed();

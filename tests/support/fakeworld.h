@@ -16,9 +16,10 @@
 //
 // A step writes gServices, then Awake and Start for the scripts of objects registered since the last step
 // (world.Object registers at once, Instantiate leaves that to the script's Register), then Update for every
-// running script, objects in creation order and each object's scripts in name order. Then the input frame
-// ends and the objects destroyed during the step leave (OnDestroy first). LoadLevel only records the name
-// and calls factory.onLoadLevel. Every object has the engine's own Transform; script failures are reported
+// running script, objects in creation order and each object's scripts in name order (while core.paused is
+// set as the step begins, only those of objects tagged "RunWhenPaused", which update only then). Then the
+// input frame ends and the objects destroyed during the step leave (OnDestroy first). LoadLevel only records
+// the name and calls factory.onLoadLevel. Every object has the engine's own Transform; script failures are reported
 // on the error stream, which ReportsOf collects.
 #include "allscripts.h"
 #include "c_transform.h"
@@ -38,6 +39,9 @@
 #include <vector>
 
 class FakeFactory;
+
+// The tag of the objects whose scripts update while the game is paused, and only then.
+inline constexpr char kRunWhenPausedTag[] = "RunWhenPaused";
 
 // The script classes' registered names, from the library's one list (the class name).
 template <class Script>
@@ -164,7 +168,8 @@ public:
 
     // The step's parts (FakeWorld::Step).
     void StartRegistered();
-    void UpdateRunning();
+    // While paused only the objects tagged kRunWhenPausedTag, otherwise only the others.
+    void UpdateRunning(bool paused);
     void RemoveDestroyed();
 
     const std::vector<std::unique_ptr<FakeObject>>& Live() const { return live_; }
