@@ -93,6 +93,17 @@ TEST_F(MainMenuTest, QuitAsksThePanelAndYesEndsTheProgram)
     EXPECT_FALSE(world.core.running);
 }
 
+TEST_F(MainMenuTest, AfterAHotReloadTheScreensHoldNothingAndInputBreaksNothing)
+{
+    world.Step();
+    Press(world, kDown);
+    Press(world, kEnter);
+    world.HotReload();
+    for (std::uint16_t key : {kDown, kUp, kLeft, kRight, kEnter, kEscape})
+        Press(world, key);
+    EXPECT_TRUE(world.factory.loadedLevels.empty());
+}
+
 TEST(MainMenuStart, ReportsWhatIsMissingAndAMenuWithoutButtonsIgnoresNavigation)
 {
     FakeWorld world;

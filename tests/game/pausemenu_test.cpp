@@ -135,6 +135,17 @@ TEST_F(PauseMenuTest, YesOnQuitGameEndsTheProgramAndThePanelIgnoresItsFirstFiveF
     EXPECT_FALSE(world.core.running);
 }
 
+TEST_F(PauseMenuTest, AfterAHotReloadInThePausedGameInputBreaksNothing)
+{
+    OpenMenu();
+    world.HotReload();
+    for (std::uint16_t key : {kDown, kLeft, kRight, kEnter, kEscape})
+        Press(world, key);
+    world.Steps(16);
+    Press(world, kEscape);
+    EXPECT_TRUE(world.factory.loadedLevels.empty());
+}
+
 class PanelNoTest : public ::testing::TestWithParam<bool>
 {
 protected:
