@@ -220,7 +220,10 @@ TEST_P(PagingTest, HowToPlayPagesThroughTheUnlockedPictures)
 
 INSTANTIATE_TEST_SUITE_P(Unlocked, PagingTest,
                          ::testing::Values(PagingCase{0, false}, PagingCase{1, false}, PagingCase{3, false},
-                                           PagingCase{3, true}, PagingCase{7, false}, PagingCase{7, true}));
+                                           PagingCase{3, true}, PagingCase{7, false}, PagingCase{7, true}),
+                         [](const ::testing::TestParamInfo<PagingCase>& info) {
+                             return std::to_string(info.param.unlocked) + (info.param.gamepad ? "Gamepad" : "Keyboard");
+                         });
 
 TEST(SendPause, EscapeReleasedTogglesThePausedFlagAndSaysSo)
 {

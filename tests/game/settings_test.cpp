@@ -87,7 +87,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, SettingsAdjustTest,
                                            AdjustCase{1, "VolumeScroller", 1.0f, kRight, 1.0f},
                                            AdjustCase{2, "BGMScroller", 0.5f, kLeft, 0.4f},
                                            AdjustCase{3, "SFXScroller", 0.05f, kLeft, 0.0f},
-                                           AdjustCase{4, "VoiceOverScroller", 0.95f, kRight, 1.0f}));
+                                           AdjustCase{4, "VoiceOverScroller", 0.95f, kRight, 1.0f}),
+                         [](const ::testing::TestParamInfo<AdjustCase>& info) {
+                             return std::string(info.param.scroller) + (info.param.key == kLeft ? "Left" : "Right") +
+                                    std::to_string(info.index);
+                         });
 
 TEST_F(SettingsTest, SelectionWrapsAndLeftOrRightOnBackOnlySounds)
 {
