@@ -10,6 +10,7 @@
 #include "levelswitcher.h"
 #include "objectfactoryinterface.h"
 #include "playerstats.h"
+#include "scenesteps.h"
 #include "scriptlookup.h"
 
 namespace
@@ -44,7 +45,7 @@ void LoadNextLevel()
     const std::vector<GameObjectInterface*> objects = gServices.factory->GetAllObjects();
     for (const GameObjectInterface* object : objects)
     {
-        if (!ScriptOn<LevelSwitcher>(object, "LevelSwitcher"))
+        if (!ScriptOf<LevelSwitcher>(object, "LevelSwitcher"))
             continue;
         gServices.audio->StopAll();
         gServices.factory->LoadLevel(object->GetName());

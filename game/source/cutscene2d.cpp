@@ -12,6 +12,7 @@
 #include "objectfactoryinterface.h"
 #include "recttransforminterface.h"
 #include "scripthelpers.h"
+#include "scenesteps.h"
 #include "scriptlookup.h"
 
 #define CUTSCENE2D_PROPERTIES(PROPERTY, Class) \
@@ -30,7 +31,7 @@ constexpr float kStripDepth = -1.0f;
 
 void Cutscene2D::Reload()
 {
-    const GameObjectInterface* stripObject = FindLiveObject("Cutscene");
+    const GameObjectInterface* stripObject = FindObjectNamed("Cutscene");
     strip = stripObject ? stripObject->GetRectTransform() : nullptr;
     subtitleImage = FindImage("Subtitle");
     background = FindImage("Background");
@@ -49,7 +50,8 @@ void Cutscene2D::Start()
     panelCount = known ? static_cast<std::int32_t>(positions[cutscene].size()) : 0;
     if (nextLevel.empty())
         nextLevel = "MainMenuLevel";
-    StartFadeIn(fade);
+    if (fade)
+        fade->StartFadeIn();
     if (panel < panelCount)
         ShowPanel(panel, false);
 }
@@ -110,7 +112,8 @@ void Cutscene2D::Confirm()
     if (panel != panelCount)
         return;
     finished = true;
-    StartFadeOut(fade);
+    if (fade)
+        fade->StartFadeOut();
     if (voice)
         voice->Fade(false);
 }

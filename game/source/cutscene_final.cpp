@@ -1,6 +1,7 @@
 #include "cutscene_final.h"
 
 #include "audiointerface.h"
+#include "fadeinfadeout.h"
 #include "gameobjectinterface.h"
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
@@ -84,7 +85,10 @@ void Cutscene_Final::Update()
         SkipTo(20.0f);
     }
     else if (t > 20.0f && t < 20.1f)
-        Once([this] { StartFadeOut(FindFade()); });
+        Once([] {
+            if (FadeInFadeOut* fade = FindFade())
+                fade->StartFadeOut();
+        });
     else if (t >= 21.0f)
         gServices.factory->LoadLevel("Cutscene3");
 }

@@ -14,6 +14,7 @@
 #include "playercontroller.h"
 #include "playerstats.h"
 #include "scripthelpers.h"
+#include "scenesteps.h"
 #include "scriptlookup.h"
 #include "transforminterface.h"
 
@@ -76,17 +77,18 @@ void CutsceneCamera::Activate()
         fade->holdPlayer = true;
     if (transitionIn)
     {
-        StartFadeIn(fade);
+        if (fade)
+        fade->StartFadeIn();
         SetImageAlpha(subtitle, 0.0f);
     }
     else
         SetBars(1.0f);
     active = true;
-    if (GameObjectInterface* hud = FindLiveObject("InGameHUD"))
+    if (GameObjectInterface* hud = FindObjectNamed("InGameHUD"))
         hud->SetActive(false);
     if (audioName.empty())
         return;
-    const GameObjectInterface* player = FindLiveObject("Player");
+    const GameObjectInterface* player = FindObjectNamed("Player");
     gServices.audio->PlayOneShot(audioName, kVoiceVolume, player ? player->GetTransform()->GetPosition() : Vector3());
 }
 
@@ -144,7 +146,8 @@ bool CutsceneCamera::Ended()
             fade->holdPlayer = false;
         if (transitionOut)
         {
-            StartFadeOut(fade);
+            if (fade)
+        fade->StartFadeOut();
             return false;
         }
         endTimer = 0.0f;
@@ -159,25 +162,26 @@ bool CutsceneCamera::Ended()
 
 void CutsceneCamera::HandOver() const
 {
-    GameObjectInterface* next = FindLiveObject(nextCamera);
+    GameObjectInterface* next = FindObjectNamed(nextCamera);
     ASSERT(next, "CutsceneCamera. Missing NextCamera " + nextCamera);
     if (!next)
         return;
-    if (auto* shot = ScriptOn<CutsceneCamera>(next, "CutsceneCamera"))
+    if (auto* shot = ScriptOf<CutsceneCamera>(next, "CutsceneCamera"))
         shot->Activate();
     gServices.core->SetMainCamera(next->GetID());
 }
 
 void CutsceneCamera::BackToPlay() const
 {
-    const GameObjectInterface* camera = FindLiveObject("Camera");
+    const GameObjectInterface* camera = FindObjectNamed("Camera");
     ASSERT(camera, "CutsceneCamera. Missing Camera");
     if (!camera)
         return;
     if (transitionOut)
-        StartFadeIn(fade);
+        if (fade)
+        fade->StartFadeIn();
     gServices.core->SetMainCamera(camera->GetID());
-    if (auto* cameraScript = ScriptOn<CameraScript>(camera, "CameraScript"))
+    if (auto* cameraScript = ScriptOf<CameraScript>(camera, "CameraScript"))
         cameraScript->suspended = false;
     if (playerController)
         playerController->busy = false;
@@ -186,7 +190,7 @@ void CutsceneCamera::BackToPlay() const
     if (AudioSourceInterface* music = FindAudioSource("Cutscene BGM"))
         music->Fade(false);
     FadeLevelMusic(true);
-    if (GameObjectInterface* hud = FindLiveObject("InGameHUD"))
+    if (GameObjectInterface* hud = FindObjectNamed("InGameHUD"))
         hud->SetActive(true);
 }
 

@@ -9,6 +9,7 @@
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
 #include "playerstats.h"
+#include "scenesteps.h"
 #include "scriptlookup.h"
 
 #define CUTSCENETRIGGER_PROPERTIES(PROPERTY, Class) \
@@ -18,7 +19,7 @@ DEFINE_SCRIPT_PROPERTIES(CutsceneTrigger, CUTSCENETRIGGER_PROPERTIES)
 
 void CutsceneTrigger::Reload()
 {
-    camera = ScriptOf<CutsceneCamera>(cameraName, "CutsceneCamera");
+    camera = FindScript<CutsceneCamera>(cameraName, "CutsceneCamera");
     playerStats = FindPlayerStats();
 }
 
@@ -43,9 +44,10 @@ void CutsceneTrigger::OnTriggerEnter(GameObjectInterface* other)
     if (transition)
     {
         timer = fade->duration;
-        StartFadeOut(fade);
+        if (fade)
+        fade->StartFadeOut();
     }
-    if (auto* cameraScript = ScriptOf<CameraScript>("Camera", "CameraScript"))
+    if (auto* cameraScript = FindScript<CameraScript>("Camera", "CameraScript"))
         cameraScript->suspended = true;
     if (playerStats)
         playerStats->invulnerable = true;

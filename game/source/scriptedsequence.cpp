@@ -11,6 +11,7 @@
 #include "lightinterface.h"
 #include "objectfactoryinterface.h"
 #include "playerstats.h"
+#include "scenesteps.h"
 #include "scriptlookup.h"
 #include "transforminterface.h"
 
@@ -24,7 +25,7 @@ void ScriptedSequenceFields::BeginOnPlayer(GameObjectInterface* other)
     if (other->GetName() != "Player")
         return;
     started = true;
-    if (auto* stats = ScriptOn<PlayerStats>(other, "PlayerStats"))
+    if (auto* stats = ScriptOf<PlayerStats>(other, "PlayerStats"))
         stats->invulnerable = true;
 }
 
@@ -109,13 +110,13 @@ void GreenBurstAt(const GameObjectInterface* object)
     GameObjectInterface* burst = factory.Instantiate("Green Burst", prefab->GetID());
     factory.Register(burst);
     burst->GetTransform()->SetPosition(object->GetTransform()->GetPosition());
-    if (auto* removal = ScriptOn<DestroyAfterSeconds>(burst, "DestroyAfterSeconds"))
+    if (auto* removal = ScriptOf<DestroyAfterSeconds>(burst, "DestroyAfterSeconds"))
         removal->timer = kBurstLife;
 }
 
 GameObjectInterface* FindSequenceObject(const std::string& name, const char* script)
 {
-    GameObjectInterface* object = FindLiveObject(name);
+    GameObjectInterface* object = FindObjectNamed(name);
     ASSERT(object, std::string(script) + ". Missing object " + name);
     return object;
 }

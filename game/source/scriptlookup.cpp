@@ -1,94 +1,26 @@
 #include "scriptlookup.h"
 
-#include "audiosourceinterface.h"
-#include "fadeinfadeout.h"
-#include "gameservices.h"
-#include "imageinterface.h"
-#include "objectfactoryinterface.h"
-#include "playercontroller.h"
-#include "playerstats.h"
+#include <unordered_map>
 
-GameObjectInterface* FindLiveObject(const std::string& name)
+#include "gameservices.h"
+#include "objectfactoryinterface.h"
+
+GameObjectInterface* FindObjectNamed(const std::string& name)
 {
     return gServices.factory ? gServices.factory->FindObject(name) : nullptr;
 }
 
-FadeInFadeOut* FindFade()
+std::vector<GameObjectInterface*> NumberedObjects(const std::string& prefix)
 {
-    return ScriptOf<FadeInFadeOut>("FadeLogic", "FadeInFadeOut");
-}
-
-PlayerController* FindPlayerController()
-{
-    return ScriptOf<PlayerController>("Player", "PlayerController");
-}
-
-PlayerStats* FindPlayerStats()
-{
-    return ScriptOf<PlayerStats>("Player", "PlayerStats");
-}
-
-ImageInterface* FindImage(const std::string& objectName)
-{
-    const GameObjectInterface* object = FindLiveObject(objectName);
-    return object ? object->GetImage() : nullptr;
-}
-
-AudioSourceInterface* FindAudioSource(const std::string& objectName)
-{
-    const GameObjectInterface* object = FindLiveObject(objectName);
-    return object ? object->GetAudioSource() : nullptr;
-}
-
-void FadeLevelMusic(bool fadeIn)
-{
+    std::vector<GameObjectInterface*> found;
     if (!gServices.factory)
-        return;
-    const auto holders = gServices.factory->GetObjectsWithScript("GameLogic");
-    if (holders.empty())
-        return;
-    if (AudioSourceInterface* music = holders.front()->GetAudioSource())
-        music->Fade(fadeIn);
-}
-
-void StartFadeIn(FadeInFadeOut* fade)
-{
-    if (!fade)
-        return;
-    fade->timer = fade->duration;
-    fade->fadingIn = true;
-    fade->fadingOut = false;
-}
-
-void StartFadeOut(FadeInFadeOut* fade)
-{
-    if (!fade)
-        return;
-    fade->timer = fade->duration;
-    fade->fadingIn = false;
-    fade->fadingOut = true;
-}
-
-void SetImageAlpha(ImageInterface* image, float alpha)
-{
-    if (image)
-        image->SetAlpha(alpha);
-}
-
-void MoveImageAlpha(ImageInterface* image, float target, float step)
-{
-    if (image)
-        image->SetAlpha(MoveTowards(image->GetAlpha(), target, step));
-}
-
-void SetImageMaterial(ImageInterface* image, const std::string& material)
-{
-    if (image)
-        image->SetMaterial(material);
-}
-
-void ShowImage(ImageInterface* image, const std::string& material)
-{
-    SetImageMaterial(image, material);
-    SetImageAlpha(image, 1.0f);
+        return found;
+    // The first object of each name, as FindObject answers.
+    std::unordered_map<std::string, GameObjectInterface*> byName;
+    for (GameObjectInterface* object : gServices.factory->GetAllObjects())
+        byName.emplace(object->GetName(), object);
+    for (auto next = byName.find(prefix + "1"); next != byName.end();
+         next = byName.find(prefix + std::to_string(found.size() + 1)))
+        found.push_back(next->second);
+    return found;
 }

@@ -20,7 +20,7 @@ void TestAddRemoveScript::Update()
     InputInterface& input = *gServices.input;
     if (owner->GetName() == "Script1" && input.IsKeyReleased(kRemoveKey))
     {
-        const GameObjectInterface* other = FindLiveObject("Script2");
+        const GameObjectInterface* other = FindObjectNamed("Script2");
         MonoBehaviorDLLInterface* holder = other ? other->GetMonoBehavior() : nullptr;
         ASSERT(holder, "TestAddRemoveScript. Missing Script2");
         if (holder)

@@ -28,7 +28,7 @@ void TestCameraSwitch::Update()
     {
         if (name != cameraSwitch.from || !gServices.input->IsKeyTriggered(cameraSwitch.key))
             continue;
-        if (const GameObjectInterface* target = FindLiveObject(cameraSwitch.to))
+        if (const GameObjectInterface* target = FindObjectNamed(cameraSwitch.to))
             gServices.core->SetMainCamera(target->GetID());
     }
 }

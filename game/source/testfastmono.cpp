@@ -39,7 +39,7 @@ void TestFastMono::Update()
     ASSERT(prefab, "TestFastMono. Missing prefab TestDummy");
     if (!prefab)
         return;
-    auto* spawned = ScriptOn<TestFastMono>(factory.Instantiate("fdsa2", prefab->GetID()), "TestFastMono");
+    auto* spawned = ScriptOf<TestFastMono>(factory.Instantiate("fdsa2", prefab->GetID()), "TestFastMono");
     ASSERT(spawned, "TestFastMono. TestDummy has no TestFastMono");
     if (!spawned)
         return;

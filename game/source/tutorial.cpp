@@ -5,6 +5,7 @@
 #include "imageinterface.h"
 #include "inputinterface.h"
 #include "playerpref.h"
+#include "scenesteps.h"
 #include "scriptlookup.h"
 
 namespace

@@ -34,6 +34,12 @@ protected:
         shot.nextCamera = next;
         return shot;
     }
+    // The level's opening fade-in is over.
+    void Settle()
+    {
+        world.Step();
+        fade.fadingIn = false;
+    }
 
     FakeWorld world;
     FakeObject& player = world.Object("Player");
@@ -61,8 +67,8 @@ TEST_F(CutsceneCameraTest, AChainLocksThePlayerHandsOverAfterTheFadeAndGivesEver
     second.panning = true;
     second.panSpeed = 6.0f;
     second.panDirection = {1.0f, 0.0f, 0.0f};
-    world.Object("Shot2").Place({0.0f, 3.0f, 0.0f});
-    world.Step();
+    world.factory.FindObject("Shot2")->Place({0.0f, 3.0f, 0.0f});
+    Settle();
     EXPECT_EQ(frame1.GetAlpha(), 0.0f);
 
     controller.playerState = PlayerController::kMoving;
@@ -133,7 +139,7 @@ TEST_F(CutsceneCameraTest, AShotWithoutFadesShowsItsBarsAtOnceBlanksThemAtItsEnd
     CutsceneCamera& shot = Shot("Shot", 0.09f);
     shot.transitionIn = false;
     shot.transitionOut = false;
-    world.Step();
+    Settle();
     shot.Activate();
     EXPECT_FALSE(fade.fadingIn);
     EXPECT_EQ(frame1.GetAlpha(), 1.0f);
