@@ -83,6 +83,28 @@ TEST_F(CutsceneTriggerTest, ATriggerWithoutItsShotIsReportedAtStartAndIgnoresThe
     EXPECT_FALSE(world.factory.WasDestroyed("CutsceneVolume"));
 }
 
+TEST_F(CutsceneTriggerTest, AfterAHotReloadInTheMiddleOfAShotNothingCrashesAndTheBombTriggerStillWaitsASecond)
+{
+    world.Attach<CutsceneBombTrigger>(world.Object("BombVolume"));
+    world.Attach<Cutscene_Final>(world.Object("FinalVolume"));
+    world.Attach<Cutscene2D>(world.Object("Panels"));
+    ReportsOf([&] { world.Steps(2); });
+    world.TriggerEnter(volume, player, {});
+    world.Steps(70);
+    ASSERT_TRUE(shot.active);
+    ReportsOf([&] {
+        world.HotReload();
+        world.Steps(5);
+        world.Press(13);
+        world.Steps(120);
+    });
+    // The scripts held before the reload are gone: look the new one up.
+    auto* reloaded =
+        dynamic_cast<CutsceneBombTrigger*>(world.factory.FindObject("BombVolume")->FindScript("CutsceneBombTrigger"));
+    ASSERT_NE(reloaded, nullptr);
+    EXPECT_EQ(reloaded->delay, 1.0f);
+}
+
 TEST(CutsceneTriggerNames, TheCutsceneTriggerTakesAnyNameWithPlayerTheOthersOnlyPlayerItself)
 {
     struct Case
