@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
 #include <sstream>
 #include <typeinfo>
 
@@ -148,6 +149,29 @@ MonoBehaviorInterface* FakeObject::GetScript(const std::string& text) const
         if (scriptName.find(text) != std::string::npos)
             return script.get();
     return nullptr;
+}
+
+GameObjectInterface* FakeScriptHolder::GetGameObject() const
+{
+    return object_;
+}
+
+void FakeScriptHolder::RemoveMono(const std::string& name)
+{
+    removed.push_back(name);
+    MonoBehaviorInterface* script = object_->FindScript(name);
+    if (!script)
+    {
+        std::cout << object_->name << " don't have script : " << name << std::endl;
+        return;
+    }
+    script->OnDestroy();
+    script->state = ScriptState::Destroyed;
+}
+
+MonoBehaviorInterface* FakeScriptHolder::GetScript(const std::string& name) const
+{
+    return object_->GetScript(name);
 }
 
 void FakeObject::Destroy()
@@ -365,6 +389,14 @@ void FakeWorld::Steps(int count)
 {
     for (int step = 0; step < count; ++step)
         Step();
+}
+
+void FakeWorld::Press(std::uint16_t key)
+{
+    input.Hold(key);
+    Step();
+    input.Release(key);
+    Step();
 }
 
 void FakeWorld::HotReload()

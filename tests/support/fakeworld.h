@@ -26,6 +26,7 @@
 #include "fakecomponents.h"
 #include "fakeservices.h"
 #include "gameobjectinterface.h"
+#include "monobehaviordllinterface.h"
 #include "monobehaviorinterface.h"
 #include "objectfactoryinterface.h"
 #include "scriptlist.h"
@@ -51,6 +52,29 @@ inline constexpr const char* kScriptName = nullptr;
 GAME_SCRIPTS(FAKE_WORLD_SCRIPT_NAME, FAKE_WORLD_NO_SCRIPT)
 #undef FAKE_WORLD_SCRIPT_NAME
 #undef FAKE_WORLD_NO_SCRIPT
+
+class FakeObject;
+
+// An object's script holder. A removal calls the script's OnDestroy at once and the script runs no more, as
+// the engine's queued removal leaves it.
+class FakeScriptHolder final : public MonoBehaviorDLLInterface
+{
+public:
+    explicit FakeScriptHolder(FakeObject& object) : object_(&object) {}
+
+    GameObjectInterface* GetGameObject() const override;
+    void SetEnabled(bool on) override { enabled = on; }
+    bool IsEnabled() const override { return enabled; }
+    void RemoveMono(const std::string& name) override;
+    MonoBehaviorInterface* GetScript(const std::string& name) const override;
+
+    bool enabled = true;
+    // The names asked for, in call order.
+    std::vector<std::string> removed;
+
+private:
+    FakeObject* object_;
+};
 
 class FakeObject final : public GameObjectInterface
 {
@@ -111,8 +135,7 @@ public:
     ParticleSystemInterface* GetParticleSystem() const override { return Find<ParticleSystemInterface>(); }
     // The first script, in name order, whose name contains the text.
     MonoBehaviorInterface* GetScript(const std::string& name) const override;
-    // No holder is faked: null.
-    MonoBehaviorDLLInterface* GetMonoBehavior() const override { return nullptr; }
+    MonoBehaviorDLLInterface* GetMonoBehavior() const override { return &holder; }
     const std::string& GetTag() const override { return tag; }
     void SetTag(const std::string& value) override { tag = value; }
     std::string GetName() const override { return name; }
@@ -134,6 +157,7 @@ public:
     bool destroyed = false;
     // Mutable as the engine's object hands its transform out from a const getter.
     mutable Transform transform;
+    mutable FakeScriptHolder holder{*this};
 
 private:
     template <class C>
@@ -221,6 +245,8 @@ public:
     void PassServices();
     void Step();
     void Steps(int count);
+    // One step with the key held, then one with it let go.
+    void Press(std::uint16_t key);
     // The library reloaded: every live object's scripts are replaced by new ones of the same names that
     // keep their saved properties, owner and life-cycle state, and get Reload.
     void HotReload();
