@@ -24,11 +24,11 @@ TEST_F(MainMenuTest, SelectionWrapsAtBothEndsWithTheGlowBesideTheButtonAndARollO
 {
     world.Step();
     EXPECT_EQ(ImageOf(world, "Start Game").material, "UIStart");
-    Press(world, kUp);
+    world.Press(kUp);
     EXPECT_EQ(level.menu->selected, 3);
     EXPECT_EQ(level.Glow().position, Vector3(50, -50, 0.25f));
     EXPECT_EQ(ImageOf(world, "Quit Game").material, "UIQuit");
-    Press(world, kDown);
+    world.Press(kDown);
     EXPECT_EQ(level.menu->selected, 0);
     EXPECT_EQ(level.Glow().position, Vector3(50, 100, 0.25f));
     ASSERT_EQ(world.audio.played.size(), 2u);
@@ -54,10 +54,10 @@ TEST_F(MainMenuTest, StartFadesOutIgnoresInputMeanwhileAndThenLoadsTheFirstCutsc
 {
     auto& fade = world.Attach<FadeInFadeOut>(world.Object("FadeLogic"));
     world.Steps(61);
-    Press(world, kEnter);
+    world.Press(kEnter);
     EXPECT_TRUE(fade.fadingOut);
-    Press(world, kDown);
-    Press(world, kEnter);
+    world.Press(kDown);
+    world.Press(kEnter);
     EXPECT_THAT(world.audio.PlayedNames(), ElementsAre("sfx_MenuButtonClick"));
     EXPECT_TRUE(world.factory.loadedLevels.empty());
     world.Steps(60);
@@ -68,8 +68,8 @@ TEST_F(MainMenuTest, StartFadesOutIgnoresInputMeanwhileAndThenLoadsTheFirstCutsc
 TEST_F(MainMenuTest, SettingsHideTheMenuAndOpenBesideGamma)
 {
     world.Step();
-    Press(world, kDown);
-    Press(world, kEnter);
+    world.Press(kDown);
+    world.Press(kEnter);
     EXPECT_FALSE(level.menu->active);
     EXPECT_FALSE(ImageOf(world, "Start Game").enabled);
     EXPECT_FALSE(RectOf(world, "MainLogo").enabled);
@@ -83,24 +83,24 @@ TEST_F(MainMenuTest, SettingsHideTheMenuAndOpenBesideGamma)
 TEST_F(MainMenuTest, QuitAsksThePanelAndYesEndsTheProgram)
 {
     world.Step();
-    Press(world, kUp);
-    Press(world, kEnter);
+    world.Press(kUp);
+    world.Press(kEnter);
     EXPECT_TRUE(level.panel->visible);
     EXPECT_FALSE(level.panel->returnToMenu);
     EXPECT_EQ(level.Glow().position, Vector3(-300, -50, 0.5f));
     world.Steps(4);
-    Press(world, kEnter);
+    world.Press(kEnter);
     EXPECT_FALSE(world.core.running);
 }
 
 TEST_F(MainMenuTest, AfterAHotReloadTheScreensHoldNothingAndInputBreaksNothing)
 {
     world.Step();
-    Press(world, kDown);
-    Press(world, kEnter);
+    world.Press(kDown);
+    world.Press(kEnter);
     world.HotReload();
     for (std::uint16_t key : {kDown, kUp, kLeft, kRight, kEnter, kEscape})
-        Press(world, key);
+        world.Press(key);
     EXPECT_TRUE(world.factory.loadedLevels.empty());
 }
 
@@ -111,8 +111,8 @@ TEST(MainMenuStart, ReportsWhatIsMissingAndAMenuWithoutButtonsIgnoresNavigation)
     auto& menu = world.Attach<MainMenu>(world.Object("MainMenuCanvas"));
     const std::string reports = ReportsOf([&] {
         world.Step();
-        Press(world, kDown);
-        Press(world, kEnter);
+        world.Press(kDown);
+        world.Press(kEnter);
     });
     EXPECT_EQ(CountOf(reports, "MainMenu. Glow cannot be found"), 1);
     EXPECT_EQ(CountOf(reports, "MainMenu. ConfirmPanel cannot be found"), 1);
@@ -133,11 +133,11 @@ protected:
 TEST_P(SamePressTest, BackFromTheSettingsShowsTheMenuOnly)
 {
     world.Step();
-    Press(world, kDown);
-    Press(world, kEnter);
-    Press(world, kUp);
+    world.Press(kDown);
+    world.Press(kEnter);
+    world.Press(kUp);
     ASSERT_EQ(level.settings->selected, 5);
-    Press(world, kEnter);
+    world.Press(kEnter);
     EXPECT_FALSE(level.settings->active);
     EXPECT_TRUE(level.menu->active);
     EXPECT_FALSE(ImageOf(world, "Gamma").enabled);
@@ -148,9 +148,9 @@ TEST_P(SamePressTest, BackFromTheSettingsShowsTheMenuOnly)
 TEST_P(SamePressTest, TheFifthCreditsPressReturnsToTheMenuWithItsGlowAndButtons)
 {
     world.Step();
-    Press(world, kDown);
-    Press(world, kDown);
-    Press(world, kEnter);
+    world.Press(kDown);
+    world.Press(kDown);
+    world.Press(kEnter);
     EXPECT_TRUE(level.credits->active);
     EXPECT_EQ(ImageOf(world, "CreditsImage").material, "UICredits1");
     EXPECT_FALSE(level.Glow().enabled);
@@ -158,10 +158,10 @@ TEST_P(SamePressTest, TheFifthCreditsPressReturnsToTheMenuWithItsGlowAndButtons)
     world.Steps(4);
     for (const char* page : {"UICredits2", "UICredits3", "UICredits4"})
     {
-        Press(world, kEnter);
+        world.Press(kEnter);
         EXPECT_EQ(ImageOf(world, "CreditsImage").material, page);
     }
-    Press(world, kEnter);
+    world.Press(kEnter);
     EXPECT_FALSE(level.credits->active);
     EXPECT_FALSE(ImageOf(world, "CreditsImage").enabled);
     EXPECT_TRUE(level.menu->active);
@@ -173,13 +173,13 @@ TEST_P(SamePressTest, TheFifthCreditsPressReturnsToTheMenuWithItsGlowAndButtons)
 TEST_P(SamePressTest, NoOnTheQuitPanelGoesBackToTheMenu)
 {
     world.Step();
-    Press(world, kUp);
-    Press(world, kEnter);
+    world.Press(kUp);
+    world.Press(kEnter);
     world.Steps(4);
-    Press(world, kRight);
+    world.Press(kRight);
     EXPECT_FALSE(level.panel->yesSelected);
     EXPECT_EQ(level.Glow().position, Vector3(-100, -50, 0.5f));
-    Press(world, kEnter);
+    world.Press(kEnter);
     EXPECT_FALSE(level.panel->visible);
     EXPECT_FALSE(ImageOf(world, "Yes").enabled);
     EXPECT_EQ(level.Glow().position, Vector3(50, -50, 0.25f));

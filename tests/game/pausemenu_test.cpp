@@ -18,15 +18,15 @@ protected:
     void OpenMenu()
     {
         world.Steps(16);
-        Press(world, kEscape);
+        world.Press(kEscape);
         ASSERT_TRUE(level.menu->open);
     }
     // Down to the button and confirm; the panel's first five frames pass.
     void ConfirmButton(int index)
     {
         for (int step = 0; step < index; ++step)
-            Press(world, kDown);
-        Press(world, kEnter);
+            world.Press(kDown);
+        world.Press(kEnter);
         world.Steps(4);
     }
 
@@ -37,7 +37,7 @@ protected:
 TEST_F(PauseMenuTest, EscapeOpensAfterFifteenFramesAndTogglesOnlyWithFifteenFramesBetween)
 {
     world.Step();
-    Press(world, kEscape);
+    world.Press(kEscape);
     EXPECT_FALSE(level.menu->open);
     OpenMenu();
     EXPECT_TRUE(world.core.paused);
@@ -45,10 +45,10 @@ TEST_F(PauseMenuTest, EscapeOpensAfterFifteenFramesAndTogglesOnlyWithFifteenFram
     EXPECT_TRUE(ImageOf(world, "Resume Game").enabled);
     EXPECT_EQ(level.Glow().position, Vector3(-100, 100, 0.05f));
     EXPECT_EQ(level.Glow().scale, Vector2(6.0f, 0.7f));
-    Press(world, kEscape);
+    world.Press(kEscape);
     EXPECT_TRUE(level.menu->open);
     world.Steps(14);
-    Press(world, kEscape);
+    world.Press(kEscape);
     EXPECT_FALSE(level.menu->open);
     EXPECT_FALSE(world.core.paused);
     EXPECT_FALSE(ImageOf(world, "Background").enabled);
@@ -65,7 +65,7 @@ TEST_F(PauseMenuTest, ALongEscapeThatClosesTheMenuDoesNotReopenIt)
     world.input.Release(kEscape);
     world.Steps(2);
     EXPECT_FALSE(level.menu->open);
-    Press(world, kEscape);
+    world.Press(kEscape);
     EXPECT_TRUE(level.menu->open);
 }
 
@@ -107,7 +107,7 @@ TEST_F(PauseMenuTest, QuitToMainMenuLocksMeleeAndBlinkStoresTheDefaultHealthAndL
     ConfirmButton(2);
     ASSERT_TRUE(level.panel->visible);
     EXPECT_TRUE(level.panel->returnToMenu);
-    Press(world, kEnter);
+    world.Press(kEnter);
     EXPECT_FALSE(world.core.paused);
     EXPECT_EQ(PlayerPref::GetInt("unlockedMelee"), 0);
     EXPECT_EQ(PlayerPref::GetInt("unlockedBlink"), 0);
@@ -122,16 +122,16 @@ TEST_F(PauseMenuTest, YesOnQuitGameEndsTheProgramAndThePanelIgnoresItsFirstFiveF
 {
     OpenMenu();
     for (int step = 0; step < 3; ++step)
-        Press(world, kDown);
-    Press(world, kEnter);
+        world.Press(kDown);
+    world.Press(kEnter);
     EXPECT_EQ(world.audio.played.back().name, "sfx_PauseMenuPopUp");
     EXPECT_FLOAT_EQ(world.audio.played.back().volume, 0.1f);
-    Press(world, kRight);
+    world.Press(kRight);
     EXPECT_TRUE(level.panel->yesSelected);
-    Press(world, kEnter);
+    world.Press(kEnter);
     EXPECT_TRUE(world.core.running);
     world.Step();
-    Press(world, kEnter);
+    world.Press(kEnter);
     EXPECT_FALSE(world.core.running);
 }
 
@@ -140,9 +140,9 @@ TEST_F(PauseMenuTest, AfterAHotReloadInThePausedGameInputBreaksNothing)
     OpenMenu();
     world.HotReload();
     for (std::uint16_t key : {kDown, kLeft, kRight, kEnter, kEscape})
-        Press(world, key);
+        world.Press(key);
     world.Steps(16);
-    Press(world, kEscape);
+    world.Press(kEscape);
     EXPECT_TRUE(world.factory.loadedLevels.empty());
 }
 
@@ -156,14 +156,14 @@ protected:
 TEST_P(PanelNoTest, NoHandsTheGlowBackToThePauseMenuWhichIgnoresThatPress)
 {
     world.Steps(16);
-    Press(world, kEscape);
+    world.Press(kEscape);
     for (int step = 0; step < 3; ++step)
-        Press(world, kDown);
-    Press(world, kEnter);
+        world.Press(kDown);
+    world.Press(kEnter);
     world.Steps(4);
-    Press(world, kLeft);
+    world.Press(kLeft);
     EXPECT_FALSE(level.panel->yesSelected);
-    Press(world, kEnter);
+    world.Press(kEnter);
     EXPECT_FALSE(level.panel->visible);
     EXPECT_FALSE(ImageOf(world, "No").enabled);
     EXPECT_TRUE(level.menu->open);
@@ -192,7 +192,7 @@ TEST_P(PagingTest, HowToPlayPagesThroughTheUnlockedPictures)
     world.input.gamepadConnected = gamepad;
     PlayerPref::SetInt("unlockedTutorialCount", unlocked);
     OpenMenu();
-    Press(world, kDown);
+    world.Press(kDown);
     const int pages = std::min(unlocked, 5);
     const auto& names = gamepad ? level.menu->controllerPages : level.menu->keyboardPages;
     FakeImage& left = ImageOf(world, "TutorialImageLeft");
@@ -211,10 +211,10 @@ TEST_P(PagingTest, HowToPlayPagesThroughTheUnlockedPictures)
         }
         EXPECT_FLOAT_EQ(left.GetAlpha(), page > 0 ? 0.5f : (pages > 0 ? 0.0f : 1.0f));
         EXPECT_FLOAT_EQ(right.GetAlpha(), page < pages - 1 ? 0.5f : (pages > 0 ? 0.0f : 1.0f));
-        Press(world, kRight);
+        world.Press(kRight);
     }
-    Press(world, kLeft);
-    Press(world, kLeft);
+    world.Press(kLeft);
+    world.Press(kLeft);
     EXPECT_EQ(level.menu->page, std::max(pages - 1, 0));
 }
 
@@ -231,11 +231,11 @@ TEST(SendPause, EscapeReleasedTogglesThePausedFlagAndSaysSo)
     world.Attach<SendPause>(world.Object("Debug"));
     world.Step();
     testing::internal::CaptureStdout();
-    Press(world, kEscape);
+    world.Press(kEscape);
     EXPECT_TRUE(world.core.paused);
     world.Object("Debug2", kRunWhenPausedTag);
     world.Attach<SendPause>(*world.factory.FindObject("Debug2"));
-    Press(world, kEscape);
+    world.Press(kEscape);
     EXPECT_FALSE(world.core.paused);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "PRESSED 0 : 1\nPRESSED 0 : 0\n");
 }

@@ -15,10 +15,10 @@ protected:
     void OpenAt(int row)
     {
         world.Step();
-        Press(world, kDown);
-        Press(world, kEnter);
+        world.Press(kDown);
+        world.Press(kEnter);
         for (int step = 0; step < row; ++step)
-            Press(world, kDown);
+            world.Press(kDown);
         world.audio.played.clear();
     }
     float ScrollerX(const std::string& name) { return RectOf(world, name).position.x; }
@@ -71,7 +71,7 @@ TEST_P(SettingsAdjustTest, LeftAndRightStepTheEngineValueWithinItsRangeAndPlaceT
     if (adjust.row >= 2)
         world.audio.groupVolumes.at(static_cast<std::size_t>(adjust.row - 2)) = adjust.start;
     OpenAt(adjust.row);
-    Press(world, adjust.key);
+    world.Press(adjust.key);
     EXPECT_NEAR(EngineValue(adjust.row), adjust.expected, 1e-6);
     // Every track runs 450 from x = 75.
     const float maximum = adjust.row == 0 ? 4.0f : 1.0f;
@@ -96,14 +96,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, SettingsAdjustTest,
 TEST_F(SettingsTest, SelectionWrapsAndLeftOrRightOnBackOnlySounds)
 {
     OpenAt(0);
-    Press(world, kUp);
+    world.Press(kUp);
     EXPECT_EQ(level.settings->selected, 5);
     EXPECT_EQ(level.Glow().position, Vector3(-100, -50, -0.05f));
-    Press(world, kLeft);
-    Press(world, kRight);
+    world.Press(kLeft);
+    world.Press(kRight);
     EXPECT_FLOAT_EQ(world.core.gamma, 1.25f);
     EXPECT_FLOAT_EQ(world.audio.masterVolume, 1.0f);
-    Press(world, kDown);
+    world.Press(kDown);
     EXPECT_EQ(level.settings->selected, 0);
     EXPECT_THAT(world.audio.PlayedNames(), ElementsAre("sfx_MenuButtonRollOver", "sfx_MenuButtonRollOver",
                                                        "sfx_MenuButtonRollOver", "sfx_MenuButtonRollOver"));
@@ -112,7 +112,7 @@ TEST_F(SettingsTest, SelectionWrapsAndLeftOrRightOnBackOnlySounds)
 TEST_F(SettingsTest, ConfirmOnASliderOnlyClicks)
 {
     OpenAt(2);
-    Press(world, kEnter);
+    world.Press(kEnter);
     EXPECT_TRUE(level.settings->active);
     EXPECT_FALSE(level.menu->active);
     EXPECT_THAT(world.audio.PlayedNames(), ElementsAre("sfx_MenuButtonClick"));
@@ -129,12 +129,12 @@ TEST(SettingsRows, AMissingRowKeepsItsSlotSoLaterRowsStayOnTheirValues)
     const std::string reports = ReportsOf([&] { world.Step(); });
     EXPECT_EQ(CountOf(reports, "Settings. Missing buttons"), 1);
     settings.Open();
-    Press(world, kDown);
+    world.Press(kDown);
     EXPECT_EQ(settings.selected, 2);
-    Press(world, kLeft);
+    world.Press(kLeft);
     EXPECT_FLOAT_EQ(world.audio.groupVolumes[0], 0.9f);
     EXPECT_FLOAT_EQ(world.audio.masterVolume, 1.0f);
-    Press(world, kUp);
+    world.Press(kUp);
     EXPECT_EQ(settings.selected, 0);
 }
 } // namespace

@@ -33,15 +33,6 @@ inline FakeRectTransform& RectOf(FakeWorld& world, const std::string& name)
     return world.factory.FindObject(name)->Get<FakeRectTransform>();
 }
 
-// Holds the key for one step, then lets it go for one.
-inline void Press(FakeWorld& world, std::uint16_t key)
-{
-    world.input.Hold(key);
-    world.Step();
-    world.input.Release(key);
-    world.Step();
-}
-
 // The main menu level: its four buttons, glow, logo, the quit panel, the settings rows and scrollers and the
 // credits images; "MainMenuCanvas" first unless the menu is to update after the screens it hands over to.
 struct MainMenuLevel
