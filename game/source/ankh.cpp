@@ -10,7 +10,6 @@
 #include "meshrendererinterface.h"
 #include "objectfactoryinterface.h"
 #include "particlesysteminterface.h"
-#include "playerpref.h"
 #include "playerstats.h"
 #include "scripthelpers.h"
 #include "scriptlookup.h"
@@ -91,7 +90,7 @@ void Ankh::OnTriggerEnter(GameObjectInterface* other)
     SetColliderEnabled(*owner, false);
     if (ScriptOf<PlayerStats>(other, "PlayerStats"))
     {
-        PlayerPref::SetInt("unlockedMelee", 1);
+        PlayerStats::SetUnlockedMelee(true);
         if (MeshFilterInterface* mesh = other->GetMeshFilter())
             mesh->SetMeshName("MainCharacter");
     }

@@ -32,20 +32,6 @@ constexpr float kHitEffectSeconds = 0.25f;
 constexpr float kTiltSpan = 1092.23f;
 constexpr float kTiltOffset = 15.0f;
 
-// A running shake at least as strong grows by half the request; otherwise the request starts anew.
-void ShakeCamera(CameraScript& camera, float duration, float strength)
-{
-    if (camera.shakeRunning && camera.shakeStrength >= strength)
-    {
-        camera.shakeStrength += strength * 0.5f;
-        camera.shakeTime += duration * 0.5f;
-        return;
-    }
-    camera.shakeRunning = true;
-    camera.shakeStrength = strength;
-    camera.shakeTime = duration;
-}
-
 bool HasTag(const GameObjectInterface& object, const char* text)
 {
     return object.GetTag().find(text) != std::string::npos;
@@ -122,7 +108,7 @@ void PlayerMeleeRange::HitEnemy(const GameObjectInterface& enemy)
     }
     gServices.input->SetVibration(0.3f, 1.0f, 0.1f);
     if (cameraScript)
-        ShakeCamera(*cameraScript, kShakeSeconds, kShakeStrength);
+        cameraScript->Shake(kShakeSeconds, kShakeStrength);
 }
 
 void PlayerMeleeRange::HitObject(const GameObjectInterface& object)

@@ -3,7 +3,6 @@
 #include "audiointerface.h"
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
-#include "playerpref.h"
 #include "playerstats.h"
 #include "scriptlookup.h"
 #include "transforminterface.h"
@@ -12,8 +11,8 @@ void Scarab::OnTriggerStay(GameObjectInterface* other)
 {
     if (other->GetName() != "Player" || !ScriptOf<PlayerStats>(other, "PlayerStats"))
         return;
-    PlayerPref::SetInt("unlockedBlink", 1);
-    PlayerPref::SetInt("unlockedMelee", 1);
+    PlayerStats::SetUnlockedBlink(true);
+    PlayerStats::SetUnlockedMelee(true);
     gServices.factory->Destroy(owner);
     gServices.audio->PlayOneShot("sfx_ItemPickUp", 0.3f, owner->GetTransform()->GetPosition());
 }

@@ -25,6 +25,57 @@ protected:
     FakeObject& crate = world.Object("Crate");
 };
 
+TEST_F(PickupTest, AHeartSpinsOnceASecondAboutTheVerticalAxis)
+{
+    Heart& heart = world.Attach<Heart>(pickup);
+    world.Step();
+    EXPECT_FLOAT_EQ(pickup.transform.GetRotation().x, 10.0f);
+    EXPECT_NEAR(pickup.transform.GetRotation().y, 6.0f, 1e-5f);
+    EXPECT_FLOAT_EQ(pickup.transform.GetRotation().z, 20.0f);
+    world.Steps(70);
+    EXPECT_GE(heart.spinAngle, 0.0f);
+    EXPECT_LE(heart.spinAngle, 360.0f);
+    EXPECT_NEAR(pickup.transform.GetRotation().y, heart.spinAngle, 1e-4f);
+}
+
+TEST_F(PickupTest, AHeartAddsAContainerCountedOnlyWhenOneWasAddedAndGoes)
+{
+    world.Attach<Heart>(pickup);
+    world.Step();
+    world.TriggerEnter(pickup, crate, {});
+    EXPECT_FALSE(pickup.destroyed);
+
+    world.TriggerEnter(pickup, player, {});
+    EXPECT_EQ(PlayerStats::GetMaxHealth(), 4);
+    EXPECT_EQ(PlayerStats::GetCurrHealth(), 4);
+    EXPECT_EQ(stats.heartsGained, 1);
+    EXPECT_TRUE(pickup.destroyed);
+    ASSERT_EQ(world.audio.played.size(), 1u);
+    EXPECT_EQ(world.audio.played[0].name, "sfx_ItemPickUp");
+    EXPECT_FLOAT_EQ(world.audio.played[0].volume, 0.3f);
+
+    PlayerPref::SetInt("maxHealth", 10);
+    FakeObject& another = world.Object("Another");
+    world.Attach<Heart>(another);
+    world.Step();
+    world.TriggerEnter(another, player, {});
+    EXPECT_EQ(PlayerStats::GetMaxHealth(), 10);
+    EXPECT_EQ(stats.heartsGained, 1) << "none was added at 10";
+    EXPECT_TRUE(world.factory.WasDestroyed("Another"));
+}
+
+TEST(HeartWithoutStats, APlayerWithoutStatsIsReportedAndTheHeartStays)
+{
+    FakeWorld world;
+    FakeObject& player = world.Object("Player", "Player");
+    FakeObject& heart = world.Object("Heart");
+    world.Attach<Heart>(heart);
+    world.Step();
+    EXPECT_EQ(CountOf(ReportsOf([&] { world.TriggerEnter(heart, player, {}); }), "PlayerStats is nullptr"), 1);
+    EXPECT_FALSE(heart.destroyed);
+    EXPECT_TRUE(world.audio.played.empty());
+}
+
 class AnkhTest : public PickupTest
 {
 protected:
