@@ -1,7 +1,9 @@
 #include "scripthelpers.h"
 
 #include <chrono>
+#include <iostream>
 
+#include "animatorinterface.h"
 #include "gameservices.h"
 #include "inputinterface.h"
 
@@ -65,4 +67,14 @@ int Random()
 void SeedRandom(std::uint32_t seed)
 {
     randomState = seed;
+}
+
+void ReportMissing(const std::string& who, const std::string& what)
+{
+    std::cerr << who << ": missing " << what << std::endl;
+}
+
+bool AnimationEnded(const AnimatorInterface* animator)
+{
+    return !animator || animator->GetCurrentFrame() >= animator->GetEndFrame();
 }
