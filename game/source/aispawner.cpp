@@ -41,10 +41,10 @@ void AISpawner::Reload()
     enemyPrefabs.clear();
     for (std::int32_t kind = 0; kind < std::ssize(kEnemyPrefabs); ++kind)
     {
-        if (GameObjectInterface* prefab = FindRequiredPrefab(kEnemyPrefabs[kind]))
+        if (GameObjectInterface* prefab = FindPrefabFor("AISpawner", kEnemyPrefabs[kind]))
             enemyPrefabs[kind] = prefab;
     }
-    player = FindRequired("Player");
+    player = FindObjectFor("AISpawner", "Player");
     FindWaypoints();
 }
 

@@ -36,7 +36,7 @@ void ChargingEnemy::Start()
     pushForce = kPushForce;
     chargingDistanceSquared = chargingDist_ * chargingDist_;
     particles = owner->GetParticleSystem();
-    player = FindRequired("Player");
+    player = FindObjectFor("ChargingEnemy", "Player");
 }
 
 void ChargingEnemy::Update()

@@ -1,57 +1,36 @@
 #include "enemyhelpers.h"
 
 #include "aicharacter.h"
-#include "assertion.h"
-#include "destroyafterseconds.h"
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
 #include "playercontroller.h"
-#include "transforminterface.h"
+#include "scripthelpers.h"
 
 AICharacter* ElemOf(const GameObjectInterface* object)
 {
     return object ? dynamic_cast<AICharacter*>(object->GetScript("Elem")) : nullptr;
 }
 
-GameObjectInterface* FindRequired(const std::string& name)
+GameObjectInterface* FindObjectFor(const std::string& who, const std::string& name)
 {
     GameObjectInterface* found = gServices.factory->FindObject(name);
     if (!found)
-        ReportAssertion("Missing object " + name, __FILE__, __LINE__);
+        ReportMissing(who, "object \"" + name + "\"");
     return found;
 }
 
-GameObjectInterface* FindRequiredPrefab(const std::string& name)
+GameObjectInterface* FindPrefabFor(const std::string& who, const std::string& name)
 {
-    GameObjectInterface* prefab = gServices.factory->FindPrefab(name);
-    if (!prefab)
-        ReportAssertion("Missing prefab " + name, __FILE__, __LINE__);
-    return prefab;
-}
-
-ObjectId FindPrefabId(const std::string& name)
-{
-    const GameObjectInterface* prefab = FindRequiredPrefab(name);
-    return prefab ? prefab->GetID() : 0;
+    GameObjectInterface* found = gServices.factory->FindPrefab(name);
+    if (!found)
+        ReportMissing(who, "prefab \"" + name + "\"");
+    return found;
 }
 
 void HurtPlayer(const GameObjectInterface* player)
 {
-    if (auto* controller = ScriptAs<PlayerController>(player, "PlayerController"))
+    if (auto* controller = ScriptOf<PlayerController>(player, "PlayerController"))
         controller->TakeDamage();
-}
-
-GameObjectInterface* SpawnTimed(ObjectId prefabId, const std::string& name, const Vector3& position, float seconds)
-{
-    if (prefabId == 0)
-        return nullptr;
-    ObjectFactoryInterface& factory = *gServices.factory;
-    GameObjectInterface* spawned = factory.Instantiate(name, prefabId);
-    factory.Register(spawned);
-    spawned->GetTransform()->SetPosition(position);
-    if (auto* timed = ScriptAs<DestroyAfterSeconds>(spawned, "DestroyAfterSeconds"))
-        timed->timer = seconds;
-    return spawned;
 }
 
 int CountObjectsNamed(const std::string& text)

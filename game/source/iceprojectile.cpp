@@ -1,5 +1,6 @@
 #include "iceprojectile.h"
 
+#include "destroyafterseconds.h"
 #include "enemyhelpers.h"
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
@@ -26,7 +27,7 @@ bool FliesThrough(const GameObjectInterface& other)
 
 void IceProjectile::Start()
 {
-    impactPrefabId = FindPrefabId("Impact Effect");
+    impactPrefabId = DestroyAfterSeconds::PrefabId("IceProjectile", "Impact Effect");
 }
 
 void IceProjectile::Update()
@@ -57,7 +58,7 @@ void IceProjectile::OnCollisionEnter(GameObjectInterface* other)
 
 void IceProjectile::OnTriggerEnter(GameObjectInterface* other)
 {
-    SpawnTimed(impactPrefabId, "Impact Effect", owner->GetTransform()->GetPosition(), kImpactSeconds);
+    DestroyAfterSeconds::Spawn(impactPrefabId, "Impact Effect", owner->GetTransform()->GetPosition(), kImpactSeconds);
     if (TagHas(*other, "Player"))
         HitPlayer(other);
     else if (!FliesThrough(*other))

@@ -1,7 +1,7 @@
 #include "pushtospawner.h"
 
 #include "aispawner.h"
-#include "enemyhelpers.h"
+#include "scripthelpers.h"
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
 
@@ -19,7 +19,7 @@ void PushToSpawner::Reload()
     for (GameObjectInterface* object : gServices.factory->GetAllObjects())
         if (object->GetName() == "AISpawner1")
         {
-            spawner = ScriptAs<AISpawner>(object, "AISpawner");
+            spawner = ScriptOf<AISpawner>(object, "AISpawner");
             break;
         }
     if (!spawner)

@@ -1,7 +1,9 @@
 #include "puzzlebomb.h"
 
 #include "audiointerface.h"
+#include "destroyafterseconds.h"
 #include "enemyhelpers.h"
+#include "scripthelpers.h"
 #include "gameservices.h"
 #include "meshrendererinterface.h"
 #include "playercontroller.h"
@@ -16,9 +18,9 @@ constexpr float kTickVolumeShare = 5.0f;
 
 void PuzzleBombFields::FindPartners()
 {
-    player = FindRequired("Player");
-    playerController = ScriptAs<PlayerController>(player, "PlayerController");
-    explosionPrefab = FindRequiredPrefab("Fire Explosion");
+    player = FindObjectFor("PuzzleBomb", "Player");
+    playerController = ScriptOf<PlayerController>(player, "PlayerController");
+    explosionPrefab = FindPrefabFor("PuzzleBomb", "Fire Explosion");
 }
 
 void PuzzleBombFields::Burn(GameObjectInterface& bomb)
@@ -43,7 +45,7 @@ void PuzzleBombFields::Burn(GameObjectInterface& bomb)
 void PuzzleBombFields::Explode(GameObjectInterface& bomb)
 {
     const Vector3 position = bomb.GetTransform()->GetPosition();
-    SpawnTimed(explosionPrefab ? explosionPrefab->GetID() : 0, "FireExplosion", position, explosionLife);
+    DestroyAfterSeconds::Spawn(explosionPrefab ? explosionPrefab->GetID() : 0, "FireExplosion", position, explosionLife);
     gServices.audio->PlayOneShot(explosionSound, kExplosionVolume, position);
     if (playerController &&
         DistanceSquared(player->GetTransform()->GetPosition(), position) < explosionRadius * explosionRadius)

@@ -4,6 +4,7 @@
 
 #include "animatorinterface.h"
 #include "audiointerface.h"
+#include "destroyafterseconds.h"
 #include "enemyhelpers.h"
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
@@ -27,9 +28,9 @@ void TurretFields::FindParts(const GameObjectInterface& self)
 {
     transform = self.GetTransform();
     animator = self.GetAnimator();
-    GameObjectInterface* player = FindRequired("Player");
+    GameObjectInterface* player = FindObjectFor(self.GetName(), "Player");
     playerTransform = player ? player->GetTransform() : nullptr;
-    projectilePrefabId = FindPrefabId("IceProjectile");
+    projectilePrefabId = DestroyAfterSeconds::PrefabId(self.GetName(), "IceProjectile");
 }
 
 bool TurretFields::PlayerInRange() const
