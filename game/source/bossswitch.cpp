@@ -4,3 +4,7 @@
     PROPERTY(Class, healthMax_, "healthMax_", "Health")
 
 DEFINE_SCRIPT_PROPERTIES(BossSwitch, BOSSSWITCH_PROPERTIES)
+
+void BossSwitch::Hit()
+{
+}

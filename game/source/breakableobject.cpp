@@ -27,7 +27,7 @@ constexpr int kHitStateSpan = 8191;
 void BreakableObject::Reload()
 {
     animator = owner->GetAnimator();
-    dustPrefab = DestroyAfterSeconds::PrefabId("BreakableObject", "Dust");
+    dustPrefab = PrefabId("BreakableObject", "Dust");
 }
 
 void BreakableObject::Start()

@@ -6,7 +6,7 @@
 #include "objectfactoryinterface.h"
 #include "particlesysteminterface.h"
 #include "playercontroller.h"
-#include "scripthelpers.h"
+#include "scriptlookup.h"
 #include "transforminterface.h"
 
 namespace
@@ -18,8 +18,7 @@ constexpr float kSoundVolume = 0.3f;
 void CheckPoint::Reload()
 {
     player = gServices.factory->FindObject("Player");
-    if (!player)
-        ReportMissing("CheckPoint", "object \"Player\"");
+    ASSERT(player, "CheckPoint: no object \"Player\"");
 }
 
 void CheckPoint::Start()

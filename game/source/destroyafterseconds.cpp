@@ -3,37 +3,23 @@
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
 #include "scripthelpers.h"
-#include "transforminterface.h"
+#include "scriptlookup.h"
 
 #define DESTROYAFTERSECONDS_PROPERTIES(PROPERTY, Class) \
     PROPERTY(Class, timer, "timer", "Timer")
 
 DEFINE_SCRIPT_PROPERTIES(DestroyAfterSeconds, DESTROYAFTERSECONDS_PROPERTIES)
 
-ObjectId DestroyAfterSeconds::PrefabId(const std::string& who, const std::string& prefab)
-{
-    const GameObjectInterface* found = gServices.factory->FindPrefab(prefab);
-    if (!found)
-    {
-        ReportMissing(who, "prefab \"" + prefab + "\"");
-        return 0;
-    }
-    return found->GetID();
-}
-
 GameObjectInterface* DestroyAfterSeconds::Spawn(ObjectId prefab, const std::string& name, const Vector3& position,
                                                 float seconds)
 {
-    if (prefab == 0)
+    GameObjectInterface* spawned = InstantiateAt(prefab, name, position);
+    if (!spawned)
         return nullptr;
-    ObjectFactoryInterface& factory = *gServices.factory;
-    GameObjectInterface* spawned = factory.Instantiate(name, prefab);
-    factory.Register(spawned);
-    spawned->GetTransform()->SetPosition(position);
-    if (auto* removal = ScriptOf<DestroyAfterSeconds>(spawned, "DestroyAfterSeconds"))
+    auto* removal = ScriptOf<DestroyAfterSeconds>(spawned, "DestroyAfterSeconds");
+    ASSERT(removal, name + ": its prefab has no DestroyAfterSeconds, so it stays");
+    if (removal)
         removal->timer = seconds;
-    else
-        ReportMissing(name, "its DestroyAfterSeconds script; it stays");
     return spawned;
 }
 

@@ -2,7 +2,6 @@
 
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
-#include "scripthelpers.h"
 #include "transforminterface.h"
 
 namespace
@@ -13,8 +12,7 @@ constexpr float kNearDistanceSquared = 4000.0f;
 void DisappearingAct::Reload()
 {
     player = gServices.factory->FindObject("Player");
-    if (!player)
-        ReportMissing("DisappearingAct", "object \"Player\"");
+    ASSERT(player, "DisappearingAct: no object \"Player\"");
     light = gServices.factory->FindObject("light123");
 }
 

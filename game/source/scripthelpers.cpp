@@ -1,11 +1,13 @@
 #include "scripthelpers.h"
 
 #include <chrono>
-#include <iostream>
 
 #include "animatorinterface.h"
+#include "assertion.h"
 #include "gameservices.h"
 #include "inputinterface.h"
+#include "objectfactoryinterface.h"
+#include "transforminterface.h"
 
 namespace
 {
@@ -69,12 +71,25 @@ void SeedRandom(std::uint32_t seed)
     randomState = seed;
 }
 
-void ReportMissing(const std::string& who, const std::string& what)
-{
-    std::cerr << who << ": missing " << what << std::endl;
-}
-
 bool AnimationEnded(const AnimatorInterface* animator)
 {
     return !animator || animator->GetCurrentFrame() >= animator->GetEndFrame();
+}
+
+ObjectId PrefabId(const std::string& who, const std::string& prefab)
+{
+    const GameObjectInterface* found = gServices.factory->FindPrefab(prefab);
+    ASSERT(found, who + ": no prefab \"" + prefab + "\"");
+    return found ? found->GetID() : 0;
+}
+
+GameObjectInterface* InstantiateAt(ObjectId prefab, const std::string& name, const Vector3& position)
+{
+    if (prefab == 0)
+        return nullptr;
+    ObjectFactoryInterface& factory = *gServices.factory;
+    GameObjectInterface* made = factory.Instantiate(name, prefab);
+    factory.Register(made);
+    made->GetTransform()->SetPosition(position);
+    return made;
 }

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "gameobjectinterface.h"
-#include "monobehaviorinterface.h"
+#include "TorvaneMath.h"
+
+class AnimatorInterface;
 
 // The one confirm input of menus and cutscenes: Enter, Space, the left mouse button or gamepad A went down
 // this frame.
@@ -19,19 +21,13 @@ int Random();
 // The library seeds once at load; tests seed for repeatable runs.
 void SeedRandom(std::uint32_t seed);
 
-class AnimatorInterface;
-
-// Reports, on the error stream, a partner the level should hold but lacks: who looked and what is missing.
-void ReportMissing(const std::string& who, const std::string& what);
-
-// The object's script registered under a name containing the text, when it is a T; null otherwise (a
-// substring match may be a script of another class). A null object has none.
-template <class T>
-T* ScriptOf(const GameObjectInterface* object, const std::string& name)
-{
-    return object ? dynamic_cast<T*>(object->GetScript(name)) : nullptr;
-}
-
 // The animator's state has played to its end frame. A missing animator counts as ended, so whatever waits
 // for it goes on.
 bool AnimationEnded(const AnimatorInterface* animator);
+
+// The id of the prefab of that name; 0, reported for the script that looks, when the level has none.
+ObjectId PrefabId(const std::string& who, const std::string& prefab);
+
+// A registered instance of the prefab with that id, named and placed. A prefab id of 0 (a prefab the level
+// lacks, reported where it was looked up) makes nothing: the factory would make a bare object.
+GameObjectInterface* InstantiateAt(ObjectId prefab, const std::string& name, const Vector3& position);

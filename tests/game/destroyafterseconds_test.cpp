@@ -1,6 +1,7 @@
 #include "fakeworld.h"
 
 #include "scripthelpers.h"
+#include "scriptlookup.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,7 @@ TEST(DestroyAfterSeconds, SpawnMakesARegisteredTimedInstanceAndNothingForAMissin
     FakeWorld world;
     world.Attach<DestroyAfterSeconds>(world.Prefab("Spark"));
     std::string reports = ReportsOf([&] {
-        const ObjectId spark = DestroyAfterSeconds::PrefabId("Tester", "Spark");
+        const ObjectId spark = PrefabId("Tester", "Spark");
         GameObjectInterface* made = DestroyAfterSeconds::Spawn(spark, "Sparkle", {1.0f, 2.0f, 3.0f}, 0.26f);
         ASSERT_NE(made, nullptr);
         EXPECT_EQ(made->GetTransform()->GetPosition(), Vector3(1.0f, 2.0f, 3.0f));
@@ -40,7 +41,7 @@ TEST(DestroyAfterSeconds, SpawnMakesARegisteredTimedInstanceAndNothingForAMissin
     EXPECT_EQ(world.factory.registered, std::vector<std::string>{"Sparkle"});
 
     reports = ReportsOf([&] {
-        const ObjectId missing = DestroyAfterSeconds::PrefabId("Tester", "Smoke");
+        const ObjectId missing = PrefabId("Tester", "Smoke");
         EXPECT_EQ(missing, 0u);
         EXPECT_EQ(DestroyAfterSeconds::Spawn(missing, "Smoke", {}, 1.0f), nullptr);
     });
