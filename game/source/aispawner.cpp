@@ -7,6 +7,7 @@
 #include "enemyhelpers.h"
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
+#include "scripthelpers.h"
 #include "transforminterface.h"
 
 namespace
@@ -108,12 +109,9 @@ void AISpawner::Spawn(const GameObjectInterface& waypoint)
         ReportAssertion("No enemy prefab of kind " + std::to_string(kind), __FILE__, __LINE__);
         return;
     }
-    ObjectFactoryInterface& factory = *gServices.factory;
-    GameObjectInterface* enemy =
-        factory.Instantiate(prefab->second->GetName() + std::to_string(spawnCount), prefab->second->GetID());
+    GameObjectInterface* enemy = InstantiateAt(prefab->second->GetID(), prefab->second->GetName() + std::to_string(spawnCount),
+                                               waypoint.GetTransform()->GetPosition());
     ++spawnCount;
-    factory.Register(enemy);
-    enemy->GetTransform()->SetPosition(waypoint.GetTransform()->GetPosition());
     if (AICharacter* character = ElemOf(enemy))
     {
         character->active = false;

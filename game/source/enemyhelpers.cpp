@@ -4,7 +4,8 @@
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
 #include "playercontroller.h"
-#include "scripthelpers.h"
+#include "assertion.h"
+#include "scriptlookup.h"
 
 AICharacter* ElemOf(const GameObjectInterface* object)
 {
@@ -14,16 +15,14 @@ AICharacter* ElemOf(const GameObjectInterface* object)
 GameObjectInterface* FindObjectFor(const std::string& who, const std::string& name)
 {
     GameObjectInterface* found = gServices.factory->FindObject(name);
-    if (!found)
-        ReportMissing(who, "object \"" + name + "\"");
+    ASSERT(found, who + ": no object \"" + name + "\"");
     return found;
 }
 
 GameObjectInterface* FindPrefabFor(const std::string& who, const std::string& name)
 {
     GameObjectInterface* found = gServices.factory->FindPrefab(name);
-    if (!found)
-        ReportMissing(who, "prefab \"" + name + "\"");
+    ASSERT(found, who + ": no prefab \"" + name + "\"");
     return found;
 }
 

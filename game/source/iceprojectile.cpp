@@ -5,6 +5,7 @@
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
 #include "rigidbodyinterface.h"
+#include "scripthelpers.h"
 #include "transforminterface.h"
 
 namespace
@@ -27,7 +28,7 @@ bool FliesThrough(const GameObjectInterface& other)
 
 void IceProjectile::Start()
 {
-    impactPrefabId = DestroyAfterSeconds::PrefabId("IceProjectile", "Impact Effect");
+    impactPrefabId = PrefabId("IceProjectile", "Impact Effect");
 }
 
 void IceProjectile::Update()

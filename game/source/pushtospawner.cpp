@@ -1,7 +1,7 @@
 #include "pushtospawner.h"
 
 #include "aispawner.h"
-#include "scripthelpers.h"
+#include "scriptlookup.h"
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
 

@@ -14,7 +14,7 @@
 #include "meshrendererinterface.h"
 #include "objectfactoryinterface.h"
 #include "particlesysteminterface.h"
-#include "scripthelpers.h"
+#include "scriptlookup.h"
 #include "transforminterface.h"
 
 namespace
@@ -125,9 +125,8 @@ void StandingTorch::OnTriggerEnter(GameObjectInterface* other)
 void StandingTorch::Burn()
 {
     LightInterface* light = LightOf(torchLight);
-    if (!torchLight)
-        ReportMissing(owner->GetName(), "object \"Standing Torch light " + number + "\"");
-    else
+    ASSERT(torchLight, owner->GetName() + ": no object \"Standing Torch light " + number + "\"");
+    if (torchLight)
     {
         if (light)
         {

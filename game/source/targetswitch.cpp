@@ -7,7 +7,7 @@ DEFINE_SCRIPT_PROPERTIES(TargetSwitch, TARGETSWITCH_PROPERTIES)
 
 #include "bridgescript.h"
 #include "enemyhelpers.h"
-#include "scripthelpers.h"
+#include "scriptlookup.h"
 
 void TargetSwitch::Start()
 {

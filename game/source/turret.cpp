@@ -4,11 +4,11 @@
 
 #include "animatorinterface.h"
 #include "audiointerface.h"
-#include "destroyafterseconds.h"
 #include "enemyhelpers.h"
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
 #include "particlesysteminterface.h"
+#include "scripthelpers.h"
 #include "transforminterface.h"
 
 #define TURRET_PROPERTIES(PROPERTY, Class) \
@@ -30,7 +30,7 @@ void TurretFields::FindParts(const GameObjectInterface& self)
     animator = self.GetAnimator();
     GameObjectInterface* player = FindObjectFor(self.GetName(), "Player");
     playerTransform = player ? player->GetTransform() : nullptr;
-    projectilePrefabId = DestroyAfterSeconds::PrefabId(self.GetName(), "IceProjectile");
+    projectilePrefabId = PrefabId(self.GetName(), "IceProjectile");
 }
 
 bool TurretFields::PlayerInRange() const
@@ -42,12 +42,9 @@ bool TurretFields::Fire(float distance, const Vector3& rotation)
 {
     if (projectilePrefabId == 0)
         return false;
-    ObjectFactoryInterface& factory = *gServices.factory;
-    GameObjectInterface* shot = factory.Instantiate("IceProjectile", projectilePrefabId);
-    factory.Register(shot);
-    TransformInterface& placed = *shot->GetTransform();
-    placed.SetPosition(homePosition + transform->GetForward() * distance);
-    placed.SetRotation(rotation);
+    GameObjectInterface* shot =
+        InstantiateAt(projectilePrefabId, "IceProjectile", homePosition + transform->GetForward() * distance);
+    shot->GetTransform()->SetRotation(rotation);
     if (animator)
         animator->Play("Shoot");
     return true;

@@ -15,7 +15,7 @@ struct SpawnerWorld
     SpawnerWorld()
     {
         for (const char* kind : {"BoneElem", "FireElemNew", "WaterElem"})
-            AddTestElem(world.Prefab(kind), 3, 3);
+            AddFakeEnemy(world.Prefab(kind), 3, 3);
         const Vector3 places[] = {{5, 0, 0}, {0, 0, 5}, {-5, 0, 0}, {0, 0, -5}};
         for (const Vector3& place : places)
         {
@@ -67,7 +67,7 @@ TEST(AISpawner, HoldsRequestsUntilThePlayerComesNearThenSpawnsOnePerWaypointPerI
 
     const FakeObject& second = *scene.world.factory.FindObject("FireElemNew1");
     EXPECT_TRUE(second.transform.GetPosition() == Vector3(0, 0, 5));
-    const auto& elem = dynamic_cast<const TestElem&>(*second.FindScript("Elem"));
+    const auto& elem = dynamic_cast<const FakeEnemy&>(*second.FindScript("Elem"));
     EXPECT_FALSE(elem.active);
     EXPECT_EQ(elem.detectRange, 9999.0f);
     EXPECT_EQ(elem.chaseRange, 99999.0f);

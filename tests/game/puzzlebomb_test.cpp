@@ -161,20 +161,20 @@ TEST(FireBombBehaviour, ThrowsAndBurnsAICharactersUnlessTheirTagBeginsWithElem)
         FakeObject& enemy = scene.world.Prefab("Enemy");
         enemy.tag = c.tag;
         enemy.Place(c.at);
-        TestElem& elem = AddTestElem(enemy, c.health, c.maxHealth);
+        FakeEnemy& elem = AddFakeEnemy(enemy, c.health, c.maxHealth);
         scene.world.TriggerEnter(scene.body, enemy, {});
 
         EXPECT_EQ(elem.health, c.healthAfter) << c.tag;
         if (std::string(c.tag).starts_with("Elem"))
         {
-            EXPECT_TRUE(elem.knocks.empty());
+            EXPECT_TRUE(elem.knockbacks.empty());
             continue;
         }
-        ASSERT_EQ(elem.knocks.size(), 1u) << c.tag;
-        EXPECT_TRUE(elem.knocks[0].direction == c.direction) << c.tag;
-        EXPECT_EQ(elem.knocks[0].magnitude, 300.0f);
-        EXPECT_EQ(elem.knocks[0].duration, 1.0f);
-        EXPECT_EQ(elem.knocks[0].damping, 1.02f);
+        ASSERT_EQ(elem.knockbacks.size(), 1u) << c.tag;
+        EXPECT_TRUE(elem.knockbacks[0].direction == c.direction) << c.tag;
+        EXPECT_EQ(elem.knockbacks[0].magnitude, 300.0f);
+        EXPECT_EQ(elem.knockbacks[0].duration, 1.0f);
+        EXPECT_EQ(elem.knockbacks[0].damping, 1.02f);
     }
 
     // An "Elem" script that is no AI character is left alone.

@@ -71,7 +71,7 @@ TEST(StandingTorch, FireLightsTheTorchAndBreaksItsWallOnceTheLightIsBrightEnough
         for (int hit = 1; hit < hits; ++hit)
             scene.Hit("FireElemNew0");
         EXPECT_TRUE(wall.Get<FakeAnimator>().played.empty()) << name;
-        TestElem& elem = AddTestElem(scene.world.Prefab("FireElemNew1"), 3, 3);
+        FakeEnemy& elem = AddFakeEnemy(scene.world.Prefab("FireElemNew1"), 3, 3);
         scene.world.CollisionEnter(scene.torch, *scene.world.factory.FindPrefab("FireElemNew1"), {});
         EXPECT_EQ(elem.health, 0);
 
@@ -159,7 +159,7 @@ TEST(StandingTorch, EachIceHitDimsTheLevelTwoLightAndBuildsOneBridgeStageForThre
     const auto& particles = scene.bridge.Get<FakeParticleSystem>();
 
     FakeObject& water = scene.world.Prefab("WaterElem2");
-    TestElem& elem = AddTestElem(water, 3, 3);
+    FakeEnemy& elem = AddFakeEnemy(water, 3, 3);
     scene.world.CollisionEnter(scene.torch, water, {});
     EXPECT_EQ(elem.health, 0);
     EXPECT_FALSE(elem.active);

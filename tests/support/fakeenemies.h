@@ -1,9 +1,8 @@
 #pragma once
-// Fakes for the enemy and puzzle script tests, beside the fake world (fakeworld.h): a waypoint, an AI
-// character the library itself never has, and the player as the enemies find it.
-#include "aicharacter.h"
+// Fakes for the enemy and puzzle script tests, beside the fake world (fakeworld.h): a waypoint, a fake
+// enemy with its health, and the player as the enemies find it.
+#include "fakeenemy.h"
 #include "fakeworld.h"
-#include "script.h"
 
 #include <vector>
 
@@ -22,30 +21,10 @@ public:
     std::uint64_t uniqueId = 0;
 };
 
-// An enemy's "Elem" script as the scripts reach it; it records the knockbacks asked of it.
-class TestElem final : public Script<TestElem>, public AICharacter
+// An enemy's "Elem" script of the health and maximum given, active.
+inline FakeEnemy& AddFakeEnemy(FakeObject& enemy, int health, int maxHealth)
 {
-public:
-    struct Knock
-    {
-        Vector3 direction;
-        float magnitude;
-        float duration;
-        float damping;
-    };
-
-    void Knockback(const Vector3& direction, float magnitude, float duration, float damping) override
-    {
-        knocks.push_back({direction, magnitude, duration, damping});
-    }
-
-    std::vector<Knock> knocks;
-};
-
-// An enemy named and tagged as given, carrying a TestElem of the health and maximum given.
-inline TestElem& AddTestElem(FakeObject& enemy, int health, int maxHealth)
-{
-    auto& elem = dynamic_cast<TestElem&>(enemy.SetScript("Elem", std::make_unique<TestElem>()));
+    FakeEnemy& elem = AddFakeEnemy(enemy);
     elem.health = health;
     elem.maxHealth = maxHealth;
     elem.active = true;
