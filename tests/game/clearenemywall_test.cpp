@@ -31,6 +31,9 @@ TEST(ClearEnemyWall, OpensWithTheDoorSoundOnceWhenNoneOfTheGuardsThatTheLevelHas
         world.Object("Bystander");
 
         world.Steps(3);
+        // A reloaded wall still knows its guards.
+        world.HotReload();
+        world.Step();
         for (FakeObject* guard : live)
         {
             EXPECT_FALSE(world.factory.WasDestroyed("Wall")) << guards;
