@@ -2,6 +2,7 @@
 #include "configfile.h"
 #include "console.h"
 #include "core.h"
+#include "fixedsteps.h"
 #include "graphics.h"
 #include "helpers.h"
 #include "inputsystem.h"
@@ -41,7 +42,8 @@ void LoadStartupContent(const ContentLoading& content, const std::string& execut
     content.LoadLevelFile(executableFolder + SplashLevelPath, true);
 }
 
-int RunProgram(std::span<const char* const> arguments)
+// The loaded game runs in `loop`: Core::Run, or the fixed steps of a scripted run.
+int RunProgram(std::span<const char* const> arguments, const MainLoop& loop)
 {
     // First made; the renderer owns it once there is one.
     auto resources = std::make_unique<ResourceManager>();
@@ -97,7 +99,7 @@ int RunProgram(std::span<const char* const> arguments)
     if (IsTestRunRequested(""))
         RunTestHarness(core, TestRunSetup{"", folders.executable, content});
     else
-        core.Run();
+        loop(core);
 
     platform::Window::ShowCursor(true);
     input.SetCursorLock(false);
@@ -110,5 +112,6 @@ int RunProgram(std::span<const char* const> arguments)
 
 int main(int argc, char* argv[])
 {
-    return RunProgram(std::span<const char* const>(argv, static_cast<std::size_t>(argc)));
+    return RunProgram(std::span<const char* const>(argv, static_cast<std::size_t>(argc)),
+                      [](Core& core) { core.Run(); });
 }

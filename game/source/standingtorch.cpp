@@ -157,26 +157,12 @@ void StandingTorch::BreakWall()
         if (AnimatorInterface* animator = part->GetAnimator())
             animator->Play("Break");
         gServices.audio->PlayOneShot("sfx_DoorCrumble", kCrumbleVolume, part->GetTransform()->GetPosition());
-        Shake();
+        if (camera)
+            camera->Shake(kShakeSeconds, kShakeStrength);
         if (ColliderInterface* collider = part->GetCollider())
             collider->SetTrigger(true);
     }
     wallOpening = true;
-}
-
-void StandingTorch::Shake()
-{
-    if (!camera)
-        return;
-    if (camera->shakeStrength >= kShakeStrength && camera->shakeRunning)
-    {
-        camera->shakeStrength += kShakeStrength / 2.0f;
-        camera->shakeTime += kShakeSeconds / 2.0f;
-        return;
-    }
-    camera->shakeRunning = true;
-    camera->shakeStrength = kShakeStrength;
-    camera->shakeTime = kShakeSeconds;
 }
 
 bool StandingTorch::Freeze()

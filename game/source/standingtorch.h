@@ -38,7 +38,6 @@ public:
 private:
     void Burn();
     void BreakWall();
-    void Shake();
     // True when it dimmed the level-2 light and advanced the bridge.
     bool Freeze();
     void BuildBridgeOne();
