@@ -8,7 +8,9 @@
 #include "inputsystem.h"
 #include "mainwindow.h"
 #include "messagingsystem.h"
+#include "modelimport.h"
 #include "objectfactory.h"
+#include "platform/childprocess.h"
 #include "resourcemanager.h"
 #include "startup.h"
 #include "testrun.h"
@@ -47,6 +49,7 @@ int RunProgram(std::span<const char* const> arguments, const MainLoop& loop)
 {
     // First made; the renderer owns it once there is one.
     auto resources = std::make_unique<ResourceManager>();
+    resources->SetImporterProgram(platform::ExecutablePath());
     Folders folders;
     folders.executable = GetExecutableFolder();
     folders.parent = ParentFolder(folders.executable);
@@ -112,6 +115,9 @@ int RunProgram(std::span<const char* const> arguments, const MainLoop& loop)
 
 int main(int argc, char* argv[])
 {
-    return RunProgram(std::span<const char* const>(argv, static_cast<std::size_t>(argc)),
-                      [](Core& core) { core.Run(); });
+    const std::span<const char* const> arguments(argv, static_cast<std::size_t>(argc));
+    // A child reading one model file for the program; nothing else starts.
+    if (const std::optional<ModelImportRequest> request = ModelImportRequested(arguments))
+        return RunModelImport(*request);
+    return RunProgram(arguments, [](Core& core) { core.Run(); });
 }
