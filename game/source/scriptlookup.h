@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "gameobjectinterface.h"
+#include "monobehaviorinterface.h"
 
 // The running level's object of that name; null when there is none.
 GameObjectInterface* FindObjectNamed(const std::string& name);
