@@ -69,8 +69,17 @@ void CheatCodes::Act(int action)
     case kReload: gServices.factory->LoadLevel(gServices.factory->GetLevelName()); break;
     case kNextLevel: LoadNextLevel(); break;
     case kGodMode: SwitchGodMode(); break;
-    case kUnlock: break;
+    case kUnlock: Unlock(); break;
     default: break;
+    }
+}
+
+void CheatCodes::Unlock()
+{
+    if (PlayerStats* stats = FindPlayerStats())
+    {
+        stats->SetUnlockedBlink(true);
+        stats->SetUnlockedMelee(true);
     }
 }
 

@@ -13,4 +13,5 @@ public:
 private:
     void Act(int action);
     void SwitchGodMode();
+    void Unlock();
 };

@@ -11,8 +11,8 @@
 #include "imageinterface.h"
 #include "objectfactoryinterface.h"
 #include "recttransforminterface.h"
-#include "scripthelpers.h"
 #include "scenesteps.h"
+#include "scripthelpers.h"
 #include "scriptlookup.h"
 
 #define CUTSCENE2D_PROPERTIES(PROPERTY, Class) \

@@ -13,8 +13,8 @@
 #include "gameservices.h"
 #include "playercontroller.h"
 #include "playerstats.h"
-#include "scripthelpers.h"
 #include "scenesteps.h"
+#include "scripthelpers.h"
 #include "scriptlookup.h"
 #include "transforminterface.h"
 

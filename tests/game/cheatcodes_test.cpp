@@ -1,6 +1,8 @@
 // Debug shortcuts: one chord, one action; the keyboard acts on the press, the gamepad on the release.
 #include "fakeworld.h"
 
+#include "playerpref.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -86,6 +88,13 @@ TEST_F(CheatCodesTest, GodModeSoundsWhenSwitchedOnAndAfterACutsceneClearedItNeed
     Chord({'G'});
     EXPECT_TRUE(stats.invulnerable);
     EXPECT_EQ(world.audio.played.size(), 2u);
+}
+
+TEST_F(CheatCodesTest, UnlockStoresMeleeAndBlink)
+{
+    Chord({'U'});
+    EXPECT_EQ(PlayerPref::GetInt("unlockedMelee"), 1);
+    EXPECT_EQ(PlayerPref::GetInt("unlockedBlink"), 1);
 }
 
 TEST(CheatCodesWithoutPlayer, GodModeFlipsAndWritesNothing)
