@@ -29,4 +29,7 @@ public:
     float shakeTime = 0.0f;
     // While set, Update does nothing; cutscenes own the camera.
     bool suspended = false;
+
+    // A weaker or equal request extends the running shake by half its values; else a new shake starts.
+    void Shake(float duration, float strength);
 };

@@ -1,1 +1,5 @@
 #include "playercontroller.h"
+
+void PlayerController::TakeDamage()
+{
+}

@@ -71,4 +71,7 @@ public:
     float attackLungeFactor = 1.0f;
     float attackCooldown = 0.0f;
     float deathTimer = 0.0f;
+
+    // Every hit costs one heart and ends in the dead state.
+    void TakeDamage();
 };

@@ -319,6 +319,8 @@ FakeWorld::FakeWorld()
 {
     PlayerPrefProbe::Clear();
     SeedRandom(kRandomSeed);
+    // Library-wide like the store: one test's Ctrl+Backspace must not end the next one's fight.
+    BossLevelController::bossSkip = false;
     PassServices();
 }
 
