@@ -94,19 +94,27 @@ void BossLevelController::Update()
         bossSkip = true;
     if (CountBroken() == switches.size() || bossSkip)
         RunEnd();
-    if (spawning)
+    // The cleanup has cleared the arena for the last scene: nothing new comes into it.
+    if (!ended)
     {
-        spawnTimer += gServices.dt;
-        if (spawnTimer > spawnInterval)
-        {
-            SpawnStampeder();
-            spawnTimer = 0.0f;
-        }
+        SpawnInTime();
+        if (bombRainPending)
+            RainBombs();
     }
-    if (bombRainPending)
-        RainBombs();
     if (floorShaking)
         ShakeFloor();
+}
+
+void BossLevelController::SpawnInTime()
+{
+    if (!spawning)
+        return;
+    spawnTimer += gServices.dt;
+    if (spawnTimer > spawnInterval)
+    {
+        SpawnStampeder();
+        spawnTimer = 0.0f;
+    }
 }
 
 // Every switch that broke since the last count escalates the fight, one break after the other.

@@ -57,6 +57,7 @@ private:
     void StartFadeOut();
     void CleanUp();
     void PlaceTriggers();
+    void SpawnInTime();
     void SpawnStampeder();
     void RainBombs();
     void ShakeFloor();
