@@ -2,12 +2,15 @@
 #include "configfile.h"
 #include "console.h"
 #include "core.h"
+#include "fixedsteps.h"
 #include "graphics.h"
 #include "helpers.h"
 #include "inputsystem.h"
 #include "mainwindow.h"
 #include "messagingsystem.h"
+#include "modelimport.h"
 #include "objectfactory.h"
+#include "platform/childprocess.h"
 #include "resourcemanager.h"
 #include "startup.h"
 #include "testrun.h"
@@ -41,10 +44,12 @@ void LoadStartupContent(const ContentLoading& content, const std::string& execut
     content.LoadLevelFile(executableFolder + SplashLevelPath, true);
 }
 
-int RunProgram(std::span<const char* const> arguments)
+// The loaded game runs in `loop`: Core::Run, or the fixed steps of a scripted run.
+int RunProgram(std::span<const char* const> arguments, const MainLoop& loop)
 {
     // First made; the renderer owns it once there is one.
     auto resources = std::make_unique<ResourceManager>();
+    resources->SetImporterProgram(platform::ExecutablePath());
     Folders folders;
     folders.executable = GetExecutableFolder();
     folders.parent = ParentFolder(folders.executable);
@@ -97,7 +102,7 @@ int RunProgram(std::span<const char* const> arguments)
     if (IsTestRunRequested(""))
         RunTestHarness(core, TestRunSetup{"", folders.executable, content});
     else
-        core.Run();
+        loop(core);
 
     platform::Window::ShowCursor(true);
     input.SetCursorLock(false);
@@ -110,5 +115,9 @@ int RunProgram(std::span<const char* const> arguments)
 
 int main(int argc, char* argv[])
 {
-    return RunProgram(std::span<const char* const>(argv, static_cast<std::size_t>(argc)));
+    const std::span<const char* const> arguments(argv, static_cast<std::size_t>(argc));
+    // A child reading one model file for the program; nothing else starts.
+    if (const std::optional<ModelImportRequest> request = ModelImportRequested(arguments))
+        return RunModelImport(*request);
+    return RunProgram(arguments, [](Core& core) { core.Run(); });
 }
