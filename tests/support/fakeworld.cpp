@@ -345,6 +345,8 @@ FakeWorld::FakeWorld()
     PlayerPrefProbe::Clear();
     gMenuStick = {};
     SeedRandom(kRandomSeed);
+    // Library-wide like the store: one test's Ctrl+Backspace must not end the next one's fight.
+    BossLevelController::bossSkip = false;
     PassServices();
 }
 

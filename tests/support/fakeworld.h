@@ -223,7 +223,7 @@ class FakeWorld
 public:
     static constexpr float kFrameTime = 1.0f / 60.0f;
 
-    // Empties the preference store, seeds Random and hands the services to the library.
+    // Empties the preference store, seeds Random, clears the boss skip and hands the services to the library.
     FakeWorld();
     // The library keeps no pointer into a world that is gone.
     ~FakeWorld();

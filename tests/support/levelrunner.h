@@ -41,7 +41,8 @@ public:
     static constexpr float kFrameTime = 1.0f / 60.0f;
 
     // Copies the generated assets and the fixture folder tests/data/levels/<fixture> over them, starts the
-    // systems on the built library, loads every prefab and then the level Assets/XML/<level>.xml.
+    // systems on the built library, loads every prefab and then the level Assets/XML/<level>.xml. Fixtures
+    // joined by "+" are laid in that order, a later one over the earlier ("player+boss").
     LevelRunner(const std::string& fixture, const std::string& level, const RunnerPicture& picture = {});
     ~LevelRunner();
     LevelRunner(const LevelRunner&) = delete;
@@ -74,7 +75,7 @@ private:
     // One window for the process, kept to its end: closing it unloads the GL driver, and the leak check at
     // exit could then no longer tell the driver's own caches (suppressed by library name) from ours.
     static MainWindow& SharedWindow();
-    void LayAssets(const std::string& fixture) const;
+    void LayAssets(const std::string& fixtures) const;
     void LoadLevel(const std::string& level);
     static void PushKey(SDL_Keycode key, bool down);
 
