@@ -40,6 +40,7 @@ int RunProgram(std::span<const char* const> arguments, const ProgramSetup& setup
 {
     // First made; the renderer owns it once there is one.
     auto resources = std::make_unique<ResourceManager>(setup.rootFolder);
+    resources->SetImporterProgram(setup.importerProgram);
     const std::string userFolder = GetUserDataFolder();
     // Without a documents folder there is nowhere for the configuration to go.
     if (!userFolder.empty())

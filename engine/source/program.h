@@ -1,12 +1,12 @@
 #pragma once
-#include <functional>
+#include "fixedsteps.h"
+
 #include <span>
 #include <string>
 
-class Core;
-
 // What the program runs on: its folder (Assets/ and the script library; ending in a separator), the window and
-// what drives the frames once everything is loaded (the player's program passes Core::Run).
+// what drives the frames once everything is loaded (the player's program passes Core::Run, a scripted run its
+// fixed steps).
 struct ProgramSetup
 {
     std::string rootFolder;
@@ -14,7 +14,10 @@ struct ProgramSetup
     int height = 800;
     // Off for a window that keeps its size (the playthrough's); the program covers the display.
     bool fullScreen = true;
-    std::function<void(Core&)> mainLoop;
+    MainLoop mainLoop;
+    // The program that reads model files in its import mode: the running program itself, or the built one for
+    // a start-up inside a test.
+    std::string importerProgram;
 };
 
 // The whole program: configuration, window, systems, every prefab and the splash level, then the main loop

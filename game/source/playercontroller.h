@@ -13,6 +13,7 @@ class RigidBodyInterface;
 class TransformInterface;
 class CameraScript;
 class CheckPoint;
+class PlayerStats;
 
 // The player: movement, state machine, actions, damage and respawn.
 class PlayerController : public Script<PlayerController>
@@ -23,6 +24,45 @@ public:
     {
         kIdle, kMoving, kMidair, kBlinking, kAttacking, kAiming, kPulling, kThrowing, kStunned, kDead,
     };
+
+    // Tuning: constants, so a player made again by a hot reload (never started) moves as one that started.
+    static constexpr float kWalkSpeed = 14.0f;
+    static constexpr float kAirSpeed = 9.8f;
+    static constexpr float kAccelerationTime = 0.4f;
+    static constexpr float kDecelerationTime = 0.2f;
+    static constexpr float kJumpFactor = 2.8333333f;
+    static constexpr float kGravityScale = 3.0f;
+    static constexpr float kBlinkDistance = 6.0f;
+    static constexpr float kBlinkDuration = 0.15f;
+    static constexpr float kBlinkRechargeTime = 3.0f;
+    static constexpr float kAttackDuration = 0.2f;
+    static constexpr float kAttackCooldown = 0.1f;
+    static constexpr float kDeathWait = 2.0f;
+
+    void Reload() override;
+    void Start() override;
+    void Update() override;
+    // Ground contact: only a floor tagged "Ground" touched from exactly above grounds the player.
+    void OnCollisionStay(GameObjectInterface* other, ContactData contact) override;
+    // Leaving the ground.
+    void OnCollisionExit(GameObjectInterface* other) override;
+    void OnTriggerStay(GameObjectInterface* other) override;
+    using MonoBehaviorInterface::OnCollisionStay;
+    using MonoBehaviorInterface::OnTriggerStay;
+
+    // One hit on the player; every enemy, projectile, bomb and hazard hurts the player only through it.
+    void TakeDamage();
+
+    void ReadInput();
+    void Accelerate(float rate);
+    void Jump();
+    void Blink();
+    void Attack();
+    void Respawn();
+    // The steps of the action states, run by Update.
+    void UpdateBlinking();
+    void UpdateAttacking();
+    void UpdateDead();
 
     RigidBodyInterface* rigidBody = nullptr;
     TransformInterface* transform = nullptr;
@@ -43,6 +83,8 @@ public:
     GameObjectInterface* stunEffectPrefab = nullptr;
     GameObjectInterface* rangeIndicator = nullptr;
     GameObjectInterface* stunEffect = nullptr;
+    // The PlayerStats on the same object.
+    PlayerStats* stats = nullptr;
     // Named apart from the base's life-cycle state, which it would hide.
     PlayerState playerState = kIdle;
     std::vector<std::string> stateNames;
@@ -64,11 +106,34 @@ public:
     Vector3 respawnPoint;
     float blinkTimer = 0.0f;
     Vector3 blinkTarget;
-    float blinkRechargeTimer = 0.0f;
-    std::int32_t comboIndex = 0;
+    float blinkRechargeTimer = kBlinkRechargeTime;
+    // From 1, so a player made again by a hot reload attacks with "Attack1".
+    std::int32_t comboIndex = 1;
     float attackTimer = 0.0f;
-    float attackDuration = 0.0f;
+    float attackDuration = kAttackDuration;
     float attackLungeFactor = 1.0f;
     float attackCooldown = 0.0f;
     float deathTimer = 0.0f;
+    // The partner objects, scripts and prefab of Reload's list are looked up.
+    bool partnersFound = false;
+
+private:
+    // The camera and its script, the checkpoint, the melee prefab and the stats; the required ones are
+    // reported when missing.
+    void FindPartners();
+    void FindPrefabs();
+    // Instantiates and registers a copy of the prefab, parked below the level; null without the prefab.
+    static GameObjectInterface* ParkedInstance(const GameObjectInterface* prefab);
+    // Camera-relative movement from the stick or keys.
+    void ReadMovement();
+    void UpdateIdle();
+    void UpdateMoving();
+    void UpdateMidair();
+    void LandWhenNearGround();
+    void WriteVelocity();
+    void RechargeBlink();
+    // Plays the state unless it is the current one.
+    void PlayOnce(const std::string& state) const;
+    std::string CurrentAnimation() const;
+    Vector3 Velocity() const;
 };

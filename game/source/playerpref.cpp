@@ -32,6 +32,11 @@ void PlayerPref::SetInt(const std::string& key, int value)
     ints_[key] = value;
 }
 
+bool PlayerPref::HasInt(const std::string& key)
+{
+    return ints_.contains(key);
+}
+
 float PlayerPref::GetFloat(const std::string& key)
 {
     return Stored(floats_, key, 0.0f);

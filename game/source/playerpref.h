@@ -10,6 +10,8 @@ class PlayerPref
 public:
     static int GetInt(const std::string& key);
     static void SetInt(const std::string& key, int value);
+    // True when an int is stored under the key (a stored 0 included).
+    static bool HasInt(const std::string& key);
     static float GetFloat(const std::string& key);
     static void SetFloat(const std::string& key, float value);
     // An absent key gives one shared empty string.

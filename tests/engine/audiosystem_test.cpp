@@ -2,10 +2,15 @@
 #include "c_audiolistener.h"
 #include "c_audiosource.h"
 #include "c_transform.h"
+#include "childprocess.h"
 #include "objectfactory.h"
+#include "platform/childprocess.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <iostream>
 #include <vector>
 
 namespace
@@ -76,6 +81,38 @@ TEST_F(AudioSystemTest, TheSlotAfterTheLastIsTakenAndAFullPoolReusesSlot255)
     EXPECT_FALSE(audio.Engine().IsPlaying(replaced)) << "the replaced sound is stopped, not orphaned";
     EXPECT_TRUE(audio.Engine().IsPlaying(audio.SlotChannel(255)));
     EXPECT_TRUE(audio.Engine().IsPlaying(audio.SlotChannel(254)));
+}
+
+TEST_F(AudioSystemTest, OneShotsThatFillTheVoicesNeverCutASource)
+{
+    GameObject& object = Object("Radio", {"AudioSource"});
+    AudioSource& music = Get<AudioSource>(object);
+    music.LoadClip("Music");
+    music.SetLooping(true);
+    Register(object);
+    music.Play();
+    Deliver();
+
+    testing::internal::CaptureStdout();
+    for (std::size_t count = 0; count <= AudioSystem::kChannelCount; ++count)
+        audio.PlayOneShot("Shot", 1.0f, {});
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("All channels in use! WTF ARE YOU DOING?"),
+              std::string::npos);
+    EXPECT_TRUE(audio.Engine().IsPlaying(music.GetChannel()));
+    EXPECT_TRUE(audio.Engine().IsPlaying(audio.SlotChannel(255)));
+    EXPECT_NEAR(Render(kRate), AudioLevels::Music, kTolerance) << "the one-shots are over, the music plays on";
+
+    // Sources holding every voice leave nothing to take, for a source or a one-shot.
+    music.Stop();
+    Deliver();
+    const Sound& shot = *audio.FindSound("Shot");
+    while (audio.Engine().HasFreeVoice())
+        audio.Engine().Play(*shot.sound, 0, platform::LoopMode::Forever, false, platform::VoiceClaim::Held);
+    testing::internal::CaptureStdout();
+    music.Play();
+    Deliver();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "All channels in use! WTF ARE YOU DOING?");
+    EXPECT_FALSE(audio.Engine().IsPlaying(music.GetChannel()));
 }
 
 TEST_F(AudioSystemTest, GroupAndMasterVolumesMultiplyAndMutingKeepsTheMasterVolume)
@@ -304,6 +341,54 @@ TEST_F(AudioSystemTest, NullObjectsAndMessagesAreReportedAndIgnored)
     EXPECT_NE(said.find("Audio System registering nullptr. RegisterObject function call"), std::string::npos);
     EXPECT_NE(said.find("Audio System unregistering nullptr. RegisterObject function call"), std::string::npos);
     EXPECT_NE(said.find("Audio System registering/destroying nullptr. Message sent a nullptr"), std::string::npos);
+}
+
+namespace
+{
+// Names the sound folder in the child that loads it under a memory cap.
+constexpr const char* kCappedRootVariable = "NEKTARU_CAPPED_SOUND_ROOT";
+constexpr std::size_t kMemoryCap = std::size_t{128} << 20;
+} // namespace
+
+// Runs only as the child of the test below.
+TEST(AudioSystemMemoryCap, ChildLoadsTheFolderUnderTheCap)
+{
+    const char* root = std::getenv(kCappedRootVariable);
+    if (!root)
+        GTEST_SKIP() << "started by SoundsTooBigToHoldAreReportedByNameAndTheOthersLoad";
+    ASSERT_TRUE(platform::LimitThisProcess(kMemoryCap, 60));
+    AudioSystem audio(root, 48000);
+    for (std::future<void>& task : audio.GetLoadTasks())
+        task.get();
+    std::cout << "Loaded:";
+    for (const std::string& name : Names(audio))
+        std::cout << " " << name;
+    std::cout << std::endl;
+}
+
+TEST(AudioSystemMemoryCap, SoundsTooBigToHoldAreReportedByNameAndTheOthersLoad)
+{
+    TempFolder root;
+    const std::string audio = root.Folder() + "Assets/Audio/";
+    for (const char* sub : {"BGM", "SFX", "Voiceovers"})
+        std::filesystem::create_directories(audio + sub);
+    constexpr int kRate = 48000;
+    // Eight channels of silence: twenty minutes are past the limit, five minutes are under it but past the cap.
+    WriteSilentWav(audio + "BGM/Endless.wav", 8, kRate, kRate * 60 * 20);
+    WriteSilentWav(audio + "BGM/Long.wav", 8, kRate, kRate * 60 * 5);
+    WriteLevelWav(audio + "SFX/Shot.wav", kRate, kRate / 10);
+
+    // The sanitizer's allocator answers null, as the system's does, rather than ending the program.
+    const char* sanitizer = std::getenv("ASAN_OPTIONS");
+    const std::string options = (sanitizer ? std::string(sanitizer) + ":" : "") + "allocator_may_return_null=1";
+    ChildProcess child(platform::ExecutablePath(), {"--gtest_filter=*.ChildLoadsTheFolderUnderTheCap"},
+                       root.Folder(), root.Folder() + "stdout.txt", root.Folder() + "stderr.txt",
+                       {{kCappedRootVariable, root.Folder()}, {"ASAN_OPTIONS", options}});
+    ASSERT_EQ(child.Wait(), 0) << root.Read("stdout.txt") << root.Read("stderr.txt");
+    const std::string said = root.Read("stdout.txt");
+    EXPECT_THAT(said, testing::HasSubstr("\tAudio: Endless.wav decodes to more than 512 MB, skipped\n"));
+    EXPECT_THAT(said, testing::HasSubstr("\tAudio: not enough memory to decode Long.wav, skipped\n"));
+    EXPECT_THAT(said, testing::HasSubstr("Loaded: Shot\n"));
 }
 
 TEST(AudioDemo, TheGeneratedSoundsLoadAndTheSplashLevelPlaysItsMusic)
