@@ -393,11 +393,28 @@ TEST(AudioDemo, TheGeneratedSoundsLoadAndTheSplashLevelPlaysItsMusic)
     MessagingSystem messaging(core.MessageReceivers());
     AudioSystem& audio = *core.GetAudio();
     core.WaitForLoading(audio.GetLoadTasks(), {}, {});
-    EXPECT_EQ(Names(audio), (std::vector<std::string>{"Default", "bgm_respawn", "bgm_splash", "bgm_truedeath",
-                                                      "sfx_CheckPointSound", "sfx_ItemPickUp", "sfx_MenuButtonClick",
-                                                      "sfx_MenuButtonRollOver", "sfx_Sparks", "sfx_jump",
-                                                      "vo_welcome"}));
+    std::vector<std::string> voices;
+    for (const auto& [cutscene, panels] : {std::pair{1, 6}, {2, 5}, {3, 5}, {4, 4}})
+        for (int panel = 1; panel <= panels; ++panel)
+            voices.push_back("CutScene_" + std::to_string(cutscene) + "_Panel_" + std::to_string(panel));
+    std::vector<std::string> expected = voices;
+    expected.insert(expected.end(),
+                    {"CutScene_BGM", "Default", "bgm_boss", "bgm_credits", "bgm_menu", "bgm_respawn", "bgm_splash",
+                     "bgm_tomb", "bgm_truedeath", "sfx_BombTicking", "sfx_BossAttack", "sfx_BossChargeAttack",
+                     "sfx_BossCharging", "sfx_BoxBreak", "sfx_BoxHit", "sfx_CheckPointSound", "sfx_CoffinDrop",
+                     "sfx_DoorCrumble", "sfx_GroundBreaking", "sfx_GroundShake", "sfx_ItemPickUp",
+                     "sfx_MenuButtonClick", "sfx_MenuButtonRollOver", "sfx_PauseMenuPopUp", "sfx_PlayerAttackSound_1",
+                     "sfx_PlayerAttackSound_2", "sfx_PlayerAttackSound_3", "sfx_PlayerDash_3", "sfx_PlayerHurt",
+                     "sfx_SetScream", "sfx_Sparks", "sfx_SpellBreak", "sfx_ThrowEnemy", "sfx_TurretAttack",
+                     "sfx_chargerSpawn", "sfx_construction", "sfx_dash", "sfx_doorbreak", "sfx_dooropen", "sfx_drop",
+                     "sfx_fire", "sfx_firedeath", "sfx_footsteps", "sfx_icedeath", "sfx_jump", "sfx_melt",
+                     "sfx_pylonBreak", "sfx_pylonHit", "sfx_pylonHitWithShield", "vo_welcome"});
+    EXPECT_EQ(Names(audio), expected);
     EXPECT_EQ(audio.GetSounds().at("Default")->type, Sound::SFX);
+    // The voice-over slider acts on every panel's line, the music slider on the cutscenes' music.
+    for (const std::string& voice : voices)
+        EXPECT_EQ(audio.GetSounds().at(voice)->type, Sound::VO) << voice;
+    EXPECT_EQ(audio.GetSounds().at("CutScene_BGM")->type, Sound::BGM);
 
     ObjectFactory factory(std::string(NEKTARU_SOURCE_DIR) + "/Bin/");
     factory.LoadLevelFile(std::string(NEKTARU_SOURCE_DIR) + "/Bin/Assets/XML/SplashCalvorn.xml", true);
