@@ -1,1 +1,63 @@
 #include "checkpoint.h"
+
+#include "audiointerface.h"
+#include "crumblingfloor.h"
+#include "gameservices.h"
+#include "objectfactoryinterface.h"
+#include "particlesysteminterface.h"
+#include "playercontroller.h"
+#include "scriptlookup.h"
+#include "transforminterface.h"
+
+namespace
+{
+const Vector3 kRespawnOffset{3.0f, 5.0f, 0.0f};
+constexpr float kSoundVolume = 0.3f;
+} // namespace
+
+void CheckPoint::Reload()
+{
+    player = gServices.factory->FindObject("Player");
+    ASSERT(player, "CheckPoint: no object \"Player\"");
+}
+
+void CheckPoint::Start()
+{
+    Reload();
+    for (GameObjectInterface* object : gServices.factory->GetAllObjects())
+    {
+        CrumblingFloor* floor = ScriptOf<CrumblingFloor>(object, "CrumblingFloor");
+        if (floor && floor->rewind)
+            floors.push_back(floor);
+    }
+    if (ParticleSystemInterface* particles = owner->GetParticleSystem())
+        particles->Stop();
+}
+
+void CheckPoint::Update()
+{
+    if (!activated)
+        return;
+    if (particleTimer >= particleStopInterval)
+    {
+        if (ParticleSystemInterface* particles = owner->GetParticleSystem())
+            particles->Stop();
+        particleTimer = 0.0f;
+    }
+    particleTimer += gServices.dt;
+}
+
+void CheckPoint::OnTriggerEnter(GameObjectInterface* other)
+{
+    if (!player || other != player)
+        return;
+    const Vector3& position = owner->GetTransform()->GetPosition();
+    if (auto* controller = ScriptOf<PlayerController>(player, "PlayerController"))
+        controller->respawnPoint = position + kRespawnOffset;
+    ParticleSystemInterface* particles = owner->GetParticleSystem();
+    if (!particles || activated)
+        return;
+    particles->Play();
+    gServices.audio->PlayOneShot("sfx_CheckPointSound", kSoundVolume, position);
+    activated = true;
+}

@@ -1,1 +1,37 @@
 #include "disappearingact.h"
+
+#include "gameservices.h"
+#include "objectfactoryinterface.h"
+#include "transforminterface.h"
+
+namespace
+{
+constexpr float kNearDistanceSquared = 4000.0f;
+} // namespace
+
+void DisappearingAct::Reload()
+{
+    player = gServices.factory->FindObject("Player");
+    ASSERT(player, "DisappearingAct: no object \"Player\"");
+    light = gServices.factory->FindObject("light123");
+}
+
+void DisappearingAct::Start()
+{
+    Reload();
+    nearDistanceSquared = kNearDistanceSquared;
+    done = false;
+}
+
+void DisappearingAct::Update()
+{
+    if (done || !player)
+        return;
+    const Vector3 offset = player->GetTransform()->GetPosition() - owner->GetTransform()->GetPosition();
+    if (offset.LengthSquared() >= nearDistanceSquared)
+        return;
+    done = true;
+    if (light)
+        gServices.factory->Destroy(light);
+    gServices.factory->Destroy(owner);
+}

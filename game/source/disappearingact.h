@@ -7,8 +7,13 @@ class GameObjectInterface;
 class DisappearingAct : public Script<DisappearingAct>
 {
 public:
+    void Reload() override;
+    void Start() override;
+    void Update() override;
+
     GameObjectInterface* player = nullptr;
     GameObjectInterface* light = nullptr;
-    float nearDistanceSquared = 0.0f;
+    // About 63.2 units.
+    float nearDistanceSquared = 4000.0f;
     bool done = false;
 };

@@ -5,5 +5,10 @@
 class Heart : public Script<Heart>
 {
 public:
+    // One turn a second about the vertical axis.
+    void Update() override;
+    void OnTriggerEnter(GameObjectInterface* other) override;
+    using MonoBehaviorInterface::OnTriggerEnter;
+
     float spinAngle = 0.0f;
 };

@@ -7,5 +7,9 @@ class TransformInterface;
 class MeleeFeedback : public Script<MeleeFeedback>
 {
 public:
+    void Reload() override;
+    void Start() override;
+    void Update() override;
+
     TransformInterface* transform = nullptr;
 };

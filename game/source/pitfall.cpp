@@ -1,1 +1,57 @@
 #include "pitfall.h"
+
+#include "aicharacter.h"
+#include "playercontroller.h"
+#include "playerstats.h"
+#include "rigidbodyinterface.h"
+#include "scriptlookup.h"
+#include "transforminterface.h"
+
+namespace
+{
+bool BlinkingOrDead(const PlayerController& controller)
+{
+    return controller.playerState == PlayerController::kBlinking ||
+           controller.playerState == PlayerController::kDead;
+}
+
+// Hurt, and held where it fell until the respawn.
+void Hurt(PlayerController& controller, const GameObjectInterface& player)
+{
+    controller.TakeDamage();
+    if (RigidBodyInterface* body = player.GetRigidBody())
+        body->SetStatic(true);
+}
+
+void PutBack(const PlayerController& controller, const GameObjectInterface& player)
+{
+    player.GetTransform()->SetPosition(controller.respawnPoint);
+}
+} // namespace
+
+void Pitfall::OnTriggerEnter(GameObjectInterface* other)
+{
+    if (other->GetName().find("Elem") != std::string::npos)
+        if (auto* character = ScriptOf<AICharacter>(other, "Elem"))
+            character->health = 0;
+    if (other->GetName() != "Player")
+        return;
+    auto* controller = ScriptOf<PlayerController>(other, "PlayerController");
+    const auto* stats = ScriptOf<PlayerStats>(other, "PlayerStats");
+    if (!controller || !stats)
+        return;
+    playerController = controller;
+    if (stats->invulnerable)
+        PutBack(*controller, *other);
+    else if (!BlinkingOrDead(*controller))
+        Hurt(*controller, *other);
+}
+
+void Pitfall::OnTriggerStay(GameObjectInterface* other)
+{
+    if (other->GetName() != "Player")
+        return;
+    auto* controller = ScriptOf<PlayerController>(other, "PlayerController");
+    if (controller && !BlinkingOrDead(*controller))
+        Hurt(*controller, *other);
+}

@@ -9,14 +9,20 @@
 #include "camerascript.h"
 #include "checkpoint.h"
 #include "colliderinterface.h"
+#include "crumblingfloor.h"
+#include "destroyafterseconds.h"
+#include "fadeinfadeout.h"
 #include "gameservices.h"
+#include "imageinterface.h"
 #include "inputinterface.h"
+#include "lightinterface.h"
 #include "meshrendererinterface.h"
 #include "objectfactoryinterface.h"
 #include "physicsinterface.h"
 #include "playerpref.h"
 #include "playerstats.h"
 #include "rigidbodyinterface.h"
+#include "scripthelpers.h"
 #include "scriptlookup.h"
 #include "transforminterface.h"
 
@@ -66,6 +72,35 @@ bool IsGroundNormal(const Vector3& normal)
 bool IsGround(const GameObjectInterface* object)
 {
     return object && object->GetTag() == "Ground";
+}
+
+// The actions.
+constexpr float kActionVolume = 0.02f;
+constexpr float kHurtVolume = 0.05f;
+constexpr float kTrueDeathVolume = 0.2f;
+constexpr float kRespawnVolume = 0.1f;
+constexpr float kBlinkShakeSeconds = 0.15f;
+constexpr float kBlinkShakeStrength = 0.3f;
+constexpr float kHitShakeSeconds = 0.2f;
+constexpr float kHitShakeStrength = 0.8f;
+constexpr float kBlinkEffectSeconds = 0.26f;
+constexpr float kRespawnEffectSeconds = 3.0f;
+// The light the player carries, as it is between blinks.
+constexpr float kLightRange = 5.0f;
+constexpr float kLightIntensity = 1.0f;
+constexpr float kLastStepLonger = 1.5f;
+constexpr float kMeleeReach = 1.5f;
+constexpr float kSlashLean = 45.0f;
+constexpr float kLungeGrowth = 0.1f;
+
+ObjectId IdOf(const GameObjectInterface* prefab)
+{
+    return prefab ? prefab->GetID() : 0;
+}
+
+ImageInterface* ImageOf(const GameObjectInterface* object)
+{
+    return object ? object->GetImage() : nullptr;
 }
 } // namespace
 
@@ -137,12 +172,7 @@ void PlayerController::FindPrefabs()
 
 GameObjectInterface* PlayerController::ParkedInstance(const GameObjectInterface* prefab)
 {
-    if (!prefab)
-        return nullptr;
-    GameObjectInterface* instance = gServices.factory->Instantiate(prefab->GetName(), prefab->GetID());
-    gServices.factory->Register(instance);
-    instance->GetTransform()->SetPosition(kParked);
-    return instance;
+    return prefab ? InstantiateAt(prefab->GetID(), prefab->GetName(), kParked) : nullptr;
 }
 
 void PlayerController::Update()
@@ -360,28 +390,223 @@ Vector3 PlayerController::Velocity() const
 
 void PlayerController::Blink()
 {
+    if (PlayerPref::GetInt("unlockedBlink") == 0)
+        return;
+    playerState = kBlinking;
+    blinkTimer = kBlinkDuration;
+    busy = true;
+    SpendBlinkCharge();
+    const Vector3 direction = moveDirection != Vector3{} ? moveDirection : transform->GetForward();
+    const Vector3 position = transform->GetPosition();
+    blinkTarget = position + direction * BlinkReach(position, direction);
+    ShowBody(false);
+    gServices.audio->PlayOneShot("sfx_PlayerDash_3", kActionVolume, position);
+    if (cameraScript)
+        cameraScript->Shake(kBlinkShakeSeconds, kBlinkShakeStrength);
+    gServices.input->SetVibration(0.4f, 0.4f, 0.3f);
+    DestroyAfterSeconds::Spawn(IdOf(blinkStartPrefab), "Blink Start", blinkTarget, kBlinkEffectSeconds);
 }
 
-void PlayerController::Attack()
+void PlayerController::SpendBlinkCharge() const
 {
+    const int charges = PlayerStats::GetCurrBlinkCharges();
+    if (charges <= 0)
+        return;
+    PlayerPref::SetInt("currBlinkCharges", charges - 1);
+    if (stats)
+        stats->ShowScarab(charges - 1, false);
+}
+
+float PlayerController::BlinkReach(const Vector3& position, const Vector3& direction) const
+{
+    const HitInfo hit =
+        gServices.physics->RaycastOBB(position - halfHeightOffset, direction * kBlinkDistance, true);
+    // Stops one collider radius before what is in the way; nearer than that the player stays.
+    const float margin = collider ? collider->GetRadius() * transform->GetScale().x : 0.0f;
+    float distance = kBlinkDistance;
+    if (hit.object && hit.distance < kBlinkDistance + margin)
+        distance = hit.distance - margin;
+    return distance < margin ? 0.0f : distance;
 }
 
 void PlayerController::UpdateBlinking()
 {
+    LightInterface* light = owner->GetLight();
+    if (light)
+    {
+        light->SetRange(light->GetRange() + 1.0f);
+        light->SetIntensity(light->GetIntensity() + 0.5f);
+    }
+    blinkTimer -= gServices.dt;
+    if (blinkTimer > 0.0f)
+        return;
+    transform->SetPosition(blinkTarget);
+    ShowBody(true);
+    if (light)
+    {
+        light->SetRange(kLightRange);
+        light->SetIntensity(kLightIntensity);
+    }
+    DestroyAfterSeconds::Spawn(IdOf(blinkEndPrefab), "Blink End", transform->GetPosition(), kBlinkEffectSeconds);
+    if (cameraScript)
+        cameraScript->blinkFollow = true;
+    playerState = kIdle;
+    busy = false;
+}
+
+void PlayerController::Attack()
+{
+    playerState = kAttacking;
+    busy = true;
+    attackTimer = comboIndex == 3 ? attackDuration * kLastStepLonger : attackDuration;
+    attackLungeFactor = 1.0f;
+    const std::string step = std::to_string(comboIndex);
+    if (animator)
+        animator->Play("Attack" + step);
+    const Vector3 position = transform->GetPosition();
+    const Vector3 forward = transform->GetForward();
+    gServices.audio->PlayOneShot("sfx_PlayerAttackSound_" + step, kActionVolume, position);
+    InstantiateAt(IdOf(meleePrefab), "melee", position + forward * kMeleeReach);
+    if (GameObjectInterface* feedback = InstantiateAt(IdOf(meleeFeedbackPrefab), "feedback", position + forward))
+    {
+        // The slash leans one way, then the other; the last step is level.
+        Vector3 rotation = transform->GetRotation();
+        if (comboIndex == 1)
+            rotation.z = kSlashLean;
+        else if (comboIndex == 2)
+            rotation.z = -kSlashLean;
+        feedback->GetTransform()->SetRotation(rotation);
+    }
+    comboIndex = comboIndex >= 3 ? 1 : comboIndex + 1;
 }
 
 void PlayerController::UpdateAttacking()
 {
-}
-
-void PlayerController::UpdateDead()
-{
+    attackLungeFactor += kLungeGrowth;
+    maxSpeed = attackLungeFactor * kWalkSpeed * 0.5f;
+    moveDirection = transform->GetForward();
+    Accelerate(attackLungeFactor);
+    attackTimer -= gServices.dt;
+    if (attackTimer > 0.0f)
+        return;
+    busy = false;
+    maxSpeed = kWalkSpeed;
+    playerState = kIdle;
+    attackCooldown = kAttackCooldown;
 }
 
 void PlayerController::TakeDamage()
 {
+    if ((stats && stats->invulnerable) || playerState == kDead || playerState == kBlinking)
+        return;
+    busy = true;
+    SetBodyMaterial("mainChar1Damaged");
+    if (cameraScript)
+        cameraScript->Shake(kHitShakeSeconds, kHitShakeStrength);
+    gServices.input->SetVibration(1.0f, 1.0f, 0.3f);
+    playerState = kDead;
+    StopHorizontally();
+    const int health = PlayerStats::GetCurrHealth();
+    if (health > 0)
+    {
+        PlayerStats::SetCurrHealth(health - 1);
+        if (stats)
+            stats->ShowHeart(health - 1, false);
+    }
+    const Vector3 position = transform->GetPosition();
+    gServices.audio->PlayOneShot("sfx_PlayerHurt", kHurtVolume, position);
+    DestroyAfterSeconds::Spawn(PrefabId("PlayerController", "Damage Effect"), "DamageEffect", position + kUp,
+                               kBlinkEffectSeconds);
+}
+
+void PlayerController::UpdateDead()
+{
+    auto* fade = ScriptOf<FadeInFadeOut>(gServices.factory->FindObject("FadeLogic"), "FadeInFadeOut");
+    StopHorizontally();
+    PlayOnce("Death");
+    const bool outOfHealth = PlayerStats::GetCurrHealth() < 1;
+    if (AnimationEnded(animator))
+        WaitAfterDeath(outOfHealth && !(fade && fade->fadingOut));
+    if (outOfHealth && !gameOverShown)
+        ShowGameOver(fade);
+}
+
+void PlayerController::WaitAfterDeath(bool gameOver)
+{
+    deathTimer += gServices.dt;
+    if (deathTimer <= kDeathWait)
+        return;
+    if (!gameOver)
+    {
+        Respawn();
+        deathTimer = 0.0f;
+    }
+    else if (IsConfirmPressed())
+    {
+        gServices.factory->LoadLevel(gServices.factory->GetLevelName());
+        if (stats)
+            stats->RemoveGainedHearts();
+    }
+}
+
+void PlayerController::ShowGameOver(FadeInFadeOut* fade)
+{
+    ASSERT(fade, "PlayerController: no object \"FadeLogic\" with a FadeInFadeOut");
+    if (fade)
+    {
+        fade->fadingIn = false;
+        fade->fadingOut = true;
+        fade->timer = fade->duration;
+    }
+    gameOverShown = true;
+    gServices.audio->PlayOneShot("bgm_truedeath", kTrueDeathVolume, transform->GetPosition());
+    ObjectFactoryInterface& factory = *gServices.factory;
+    if (ImageInterface* image = ImageOf(factory.FindObject("GameOver")))
+        image->SetAlpha(1.0f);
+    if (ImageInterface* image = ImageOf(factory.FindObject("Continue")))
+    {
+        image->SetAlpha(1.0f);
+        image->SetMaterial(gServices.input->IsGamepadConnected() ? "UIContinueC" : "UIContinue");
+    }
 }
 
 void PlayerController::Respawn()
 {
+    transform->SetPosition(respawnPoint);
+    SetBodyMaterial("mainChar1");
+    if (stats)
+        for (int charge = 0; charge < PlayerStats::GetMaxBlinkCharges(); ++charge)
+            stats->AddBlinkCharge();
+    if (checkPoint)
+        for (CrumblingFloor* floor : checkPoint->floors)
+            floor->Restore();
+    playerState = kIdle;
+    busy = false;
+    if (rigidBody)
+    {
+        rigidBody->SetStatic(false);
+        rigidBody->SetMass(savedMass);
+    }
+    const Vector3 position = transform->GetPosition();
+    DestroyAfterSeconds::Spawn(PrefabId("PlayerController", "Respawn Effect"), "Respawn Effect", position + kUp,
+                               kRespawnEffectSeconds);
+    gServices.audio->PlayOneShot("bgm_respawn", kRespawnVolume, position);
+}
+
+void PlayerController::ShowBody(bool shown) const
+{
+    if (MeshRendererInterface* renderer = owner->GetMeshRenderer())
+        renderer->SetEnabled(shown);
+}
+
+void PlayerController::SetBodyMaterial(const std::string& material) const
+{
+    if (MeshRendererInterface* renderer = owner->GetMeshRenderer())
+        renderer->SetMaterialName(material, 0);
+}
+
+void PlayerController::StopHorizontally() const
+{
+    if (rigidBody)
+        rigidBody->SetVelocity({0.0f, Velocity().y, 0.0f});
 }

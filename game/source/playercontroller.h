@@ -14,6 +14,7 @@ class TransformInterface;
 class CameraScript;
 class CheckPoint;
 class PlayerStats;
+class FadeInFadeOut;
 
 // The player: movement, state machine, actions, damage and respawn.
 class PlayerController : public Script<PlayerController>
@@ -132,6 +133,16 @@ private:
     void LandWhenNearGround();
     void WriteVelocity();
     void RechargeBlink();
+    void SpendBlinkCharge() const;
+    // How far a blink goes: its full length, or short of what is in the way.
+    float BlinkReach(const Vector3& position, const Vector3& direction) const;
+    // The wait after the death state has played: a respawn, or at game over the confirm that reloads the level.
+    void WaitAfterDeath(bool gameOver);
+    void ShowGameOver(FadeInFadeOut* fade);
+    void ShowBody(bool shown) const;
+    void SetBodyMaterial(const std::string& material) const;
+    // Keeps only the vertical velocity.
+    void StopHorizontally() const;
     // Plays the state unless it is the current one.
     void PlayOnce(const std::string& state) const;
     std::string CurrentAnimation() const;

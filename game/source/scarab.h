@@ -4,4 +4,7 @@
 // Pickup that unlocks the blink and the melee attack.
 class Scarab : public Script<Scarab>
 {
+public:
+    void OnTriggerStay(GameObjectInterface* other) override;
+    using MonoBehaviorInterface::OnTriggerStay;
 };

@@ -2,8 +2,12 @@
 
 #include <chrono>
 
+#include "animatorinterface.h"
+#include "assertion.h"
 #include "gameservices.h"
 #include "inputinterface.h"
+#include "objectfactoryinterface.h"
+#include "transforminterface.h"
 
 namespace
 {
@@ -65,4 +69,27 @@ int Random()
 void SeedRandom(std::uint32_t seed)
 {
     randomState = seed;
+}
+
+bool AnimationEnded(const AnimatorInterface* animator)
+{
+    return !animator || animator->GetCurrentFrame() >= animator->GetEndFrame();
+}
+
+ObjectId PrefabId(const std::string& who, const std::string& prefab)
+{
+    const GameObjectInterface* found = gServices.factory->FindPrefab(prefab);
+    ASSERT(found, who + ": no prefab \"" + prefab + "\"");
+    return found ? found->GetID() : 0;
+}
+
+GameObjectInterface* InstantiateAt(ObjectId prefab, const std::string& name, const Vector3& position)
+{
+    if (prefab == 0)
+        return nullptr;
+    ObjectFactoryInterface& factory = *gServices.factory;
+    GameObjectInterface* made = factory.Instantiate(name, prefab);
+    factory.Register(made);
+    made->GetTransform()->SetPosition(position);
+    return made;
 }
