@@ -183,6 +183,18 @@ TEST_F(BossSwitchTest, ALaterBreakLeavesTheReturnedShieldInPlaceUntilItBlinks)
     EXPECT_EQ(bossSwitch.health, 4);
 }
 
+TEST_F(BossSwitchTest, ThePlayersMeleeHitBoxReachingItHitsIt)
+{
+    FakeObject& hitBox = World().Object("melee");
+    World().Attach<PlayerMeleeRange>(hitBox);
+    World().Step();
+    World().TriggerEnter(hitBox, pylon, {});
+    EXPECT_EQ(bossSwitch.health, 5) << "shielded";
+    BreakShield();
+    World().TriggerEnter(hitBox, pylon, {});
+    EXPECT_EQ(bossSwitch.health, 4);
+}
+
 TEST_F(BossSwitchTest, BreakablesThatTouchItAreDestroyed)
 {
     FakeObject& pot = arena.world.Object("Pot", "Breakable");
@@ -245,7 +257,7 @@ TEST_F(BossBeamTest, StretchesAtSpeed120ThinsOutAndGoesAfterTwoSeconds)
     EXPECT_EQ(arena.world.factory.FindObject("BeamProjectile"), nullptr);
 }
 
-TEST_F(BossBeamTest, LightsTheGreenScreenOnThePlayerAndBreaksShieldsOfSwitches)
+TEST_F(BossBeamTest, HurtsThePlayerUnderTheGreenScreenAndBreaksShieldsOfSwitches)
 {
     FakeObject& screen = arena.world.Object("GreenScreen");
     screen.Add<FakeCanvas>().enabled = false;
@@ -255,7 +267,10 @@ TEST_F(BossBeamTest, LightsTheGreenScreenOnThePlayerAndBreaksShieldsOfSwitches)
     arena.world.Step();
     auto& object = dynamic_cast<FakeObject&>(*beam.owner);
 
+    // The player's controller takes its references as a started one has them.
+    arena.playerController.Reload();
     arena.world.TriggerEnter(object, arena.player, {});
+    EXPECT_EQ(arena.playerController.playerState, PlayerController::kDead);
     EXPECT_TRUE(screen.Get<FakeCanvas>().enabled);
     arena.world.TriggerExit(object, arena.player);
     EXPECT_FALSE(screen.Get<FakeCanvas>().enabled);

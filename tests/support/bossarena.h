@@ -25,6 +25,8 @@ public:
           bossScript(world.Attach<BossBehaviour>(boss))
     {
         player.Place(kPlayerStart);
+        player.Add<FakeRigidBody>();
+        player.Add(FakeCollider::Capsule(0.5f, 2.0f));
         playerController.state = ScriptState::Disabled;
         cameraScript.state = ScriptState::Disabled;
         boss.Place({}, {0.0f, kBossYaw, 0.0f});
