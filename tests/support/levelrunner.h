@@ -54,6 +54,9 @@ public:
     // Key events for the next pump, as the window would get them from the user.
     void Hold(SDL_Keycode key);
     void Let(SDL_Keycode key);
+    // The left mouse button, the same way.
+    void HoldMouse();
+    void LetMouse();
     // The built library installed again, dated later: the next frame's Logic update reloads it.
     void ReinstallLibrary();
     // Shows the window, for a look at the picture (the tests leave it hidden: a shown window takes the focus
@@ -77,6 +80,7 @@ private:
     void LayAssets(const std::string& fixture) const;
     void LoadLevel(const std::string& level);
     static void PushKey(SDL_Keycode key, bool down);
+    static void PushMouse(bool down);
 
     TempFolder assets_;
     ScriptHostFolders folders_;
