@@ -47,10 +47,18 @@ protected:
         }
         return most + 1;
     }
-    float Distance(const Vector3& from, const Vector3& to) const
+    // The player, placed there and settled, blinks along +z: how far it went over the ground.
+    float BlinkFrom(const Vector3& position)
     {
-        const Vector3 flat{to.x - from.x, 0.0f, to.z - from.z};
-        return flat.Length();
+        PlacePlayer(position);
+        runner->Frames(20);
+        const Vector3 before = runner->Position("Player");
+        runner->Hold(SDLK_LSHIFT);
+        runner->Frames(1);
+        runner->Let(SDLK_LSHIFT);
+        runner->Frames(12);
+        const Vector3 after = runner->Position("Player");
+        return Vector3{after.x - before.x, 0.0f, after.z - before.z}.Length();
     }
 
     std::unique_ptr<LevelRunner> runner;
@@ -70,23 +78,8 @@ TEST_F(ActionsLevel, TheScarabUnlocksTheAttackThatBreaksTheCrateAndTheBlinkGoesS
     const int gone = FramesUntil(200, [&] { return !Exists("Crate"); });
     EXPECT_NEAR(gone, 120, 6);
 
-    PlacePlayer({8.0f, 1.0f, -10.0f});
-    runner->Frames(20);
-    const Vector3 before = runner->Position("Player");
-    runner->Hold(SDLK_LSHIFT);
-    runner->Frames(1);
-    runner->Let(SDLK_LSHIFT);
-    runner->Frames(12);
-    EXPECT_NEAR(Distance(before, runner->Position("Player")), 6.0f, 0.15f) << "open floor";
-
-    PlacePlayer({8.0f, 1.0f, 17.0f});
-    runner->Frames(20);
-    const Vector3 atLedge = runner->Position("Player");
-    runner->Hold(SDLK_LSHIFT);
-    runner->Frames(1);
-    runner->Let(SDLK_LSHIFT);
-    runner->Frames(12);
-    EXPECT_NEAR(Distance(atLedge, runner->Position("Player")), 6.0f, 0.15f) << "past the floor's edge";
+    EXPECT_NEAR(BlinkFrom({8.0f, 1.0f, -10.0f}), 6.0f, 0.15f) << "open floor";
+    EXPECT_NEAR(BlinkFrom({8.0f, 1.0f, 17.0f}), 6.0f, 0.15f) << "past the floor's edge, 3 units ahead";
     EXPECT_GT(runner->Position("Player").z, 20.0f);
 }
 
