@@ -32,17 +32,26 @@ void CameraScript::Reload()
 {
     transform = owner->GetTransform();
     camera = owner->GetCamera();
+    gServices.core->SetMainCamera(owner->GetID());
+    // In a reload of the library the other scripts come back one by one: the player's is looked for at the
+    // next update, once all are there.
+    playerFound = false;
+}
+
+void CameraScript::FindPlayer()
+{
     GameObjectInterface* player = gServices.factory->FindObject("Player");
     playerTransform = player ? player->GetTransform() : nullptr;
     playerController = ScriptOf<PlayerController>(player, "PlayerController");
     ASSERT(playerTransform, "CameraScript: no object \"Player\"");
     ASSERT(playerController, "CameraScript: no PlayerController on \"Player\"");
-    gServices.core->SetMainCamera(owner->GetID());
+    playerFound = true;
 }
 
 void CameraScript::Start()
 {
     Reload();
+    FindPlayer();
     armLength = 8.0f;
     lookSensitivity = 4.0f;
     blinkFollowTimer = kBlinkFollowFrames * gServices.dt;
@@ -66,6 +75,8 @@ void CameraScript::Start()
 
 void CameraScript::Update()
 {
+    if (!playerFound)
+        FindPlayer();
     if (suspended || !playerTransform)
         return;
     if (camera)

@@ -42,8 +42,11 @@ public:
     float shakeTime = 0.0f;
     // While set, Update does nothing; cutscenes own the camera.
     bool suspended = false;
+    // The player's transform and controller are looked up.
+    bool playerFound = false;
 
 private:
+    void FindPlayer();
     // How far back the arm reaches from the target along -direction: 80 % of the way to what blocks it.
     float ArmLength(const Vector3& direction) const;
     void Turn();

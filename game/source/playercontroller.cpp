@@ -112,6 +112,16 @@ void PlayerController::Reload()
     audioSource = owner->GetAudioSource();
     animator = owner->GetAnimator();
     stateNames.assign(std::begin(kStateNames), std::end(kStateNames));
+    ASSERT(rigidBody && collider, "PlayerController: the player has no rigid body or no collider");
+    velocityLock = false;
+    gameOverShown = false;
+    // In a reload of the library the other scripts come back one by one: they are looked for at the next
+    // update, once all are there.
+    partnersFound = false;
+}
+
+void PlayerController::FindPartners()
+{
     ObjectFactoryInterface& factory = *gServices.factory;
     cameraObject = factory.FindObject("Camera");
     cameraScript = ScriptOf<CameraScript>(cameraObject, "CameraScript");
@@ -121,14 +131,13 @@ void PlayerController::Reload()
     meleePrefab = FindRequiredPrefab("Melee");
     stats = ScriptOf<PlayerStats>(owner, "PlayerStats");
     ASSERT(stats, "PlayerController: no PlayerStats on the player");
-    ASSERT(rigidBody && collider, "PlayerController: the player has no rigid body or no collider");
-    velocityLock = false;
-    gameOverShown = false;
+    partnersFound = true;
 }
 
 void PlayerController::Start()
 {
     Reload();
+    FindPartners();
     respawnPoint = transform->GetPosition();
     halfHeightOffset = {0.0f, collider ? collider->GetHeight() * transform->GetScale().y * 0.5f : 0.0f, 0.0f};
     playerState = kMidair;
@@ -168,6 +177,8 @@ GameObjectInterface* PlayerController::ParkedInstance(const GameObjectInterface*
 
 void PlayerController::Update()
 {
+    if (!partnersFound)
+        FindPartners();
     ReadInput();
     switch (playerState)
     {

@@ -115,8 +115,13 @@ public:
     float attackLungeFactor = 1.0f;
     float attackCooldown = 0.0f;
     float deathTimer = 0.0f;
+    // The partner objects, scripts and prefab of Reload's list are looked up.
+    bool partnersFound = false;
 
 private:
+    // The camera and its script, the checkpoint, the melee prefab and the stats; the required ones are
+    // reported when missing.
+    void FindPartners();
     void FindPrefabs();
     // Instantiates and registers a copy of the prefab, parked below the level; null without the prefab.
     static GameObjectInterface* ParkedInstance(const GameObjectInterface* prefab);

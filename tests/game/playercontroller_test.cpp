@@ -247,4 +247,19 @@ TEST(PlayerControllerAlone, ALevelWithoutCameraPrefabsOrStatsIsReportedAndRunsOn
     EXPECT_EQ(level.controller.playerState, PlayerController::kIdle);
     EXPECT_TRUE(world.factory.registered.empty());
 }
+
+TEST_F(PlayerControllerTest, AfterAHotReloadThePlayerFindsItsPartnersAtTheNextUpdateAndStillWalks)
+{
+    const std::string reports = ReportsOf([&] { world.HotReload(); });
+    EXPECT_EQ(reports, "");
+    auto& reloaded = dynamic_cast<PlayerController&>(*level.player.FindScript("PlayerController"));
+    EXPECT_EQ(reloaded.comboIndex, 1);
+    level.Ground();
+    Hold(0.0f, 1.0f);
+    world.Steps(30);
+    EXPECT_NE(reloaded.cameraScript, nullptr);
+    EXPECT_NE(reloaded.stats, nullptr);
+    EXPECT_NEAR(reloaded.currentSpeed, 14.0f, 1e-4f);
+    EXPECT_GT(level.body.LastVelocityRequest().Dot(level.camera->transform.GetForward()), 13.0f);
+}
 } // namespace

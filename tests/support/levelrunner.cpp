@@ -104,6 +104,9 @@ void LevelRunner::LoadLevel(const std::string& level)
         factory_->LoadPrefabFile(prefab);
     factory_->SetLevelName(level);
     factory_->LoadLevelFile(Root() + LevelFolder + "/" + level + ".xml", true);
+    const std::string settings = Root() + "Assets/SceneSettings/" + level + "Settings.xml";
+    if (std::filesystem::exists(settings))
+        factory_->LoadSceneSettings(settings);
 }
 
 void LevelRunner::Frames(int count)

@@ -41,7 +41,8 @@ public:
     static constexpr float kFrameTime = 1.0f / 60.0f;
 
     // Copies the generated assets and the fixture folder tests/data/levels/<fixture> over them, starts the
-    // systems on the built library, loads every prefab and then the level Assets/XML/<level>.xml.
+    // systems on the built library, loads every prefab, the level Assets/XML/<level>.xml and its scene
+    // settings Assets/SceneSettings/<level>Settings.xml when there are any.
     LevelRunner(const std::string& fixture, const std::string& level, const RunnerPicture& picture = {});
     ~LevelRunner();
     LevelRunner(const LevelRunner&) = delete;
