@@ -1,5 +1,6 @@
 // Start-up model import: one task per model file against importing the files one after another, and against
-// only reading them (the limit no import gets under).
+// only reading them (the limit no import gets under); and reading them in this process against reading each in
+// a child of the program's import mode, for the shipped models and for 100.
 #include "model.h"
 #include "resourcemanager.h"
 #include "tempfolder.h"
@@ -50,9 +51,11 @@ double SecondsOf(auto&& action)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-void ImportInParallel(const ModelTree& tree)
+// The start-up import of every model under the root, read in children of the importer when one is given.
+void ImportInParallel(const std::string& root, const std::string& importer = {})
 {
-    ResourceManager resources(tree.folder.Folder());
+    ResourceManager resources(root);
+    resources.SetImporterProgram(importer);
     std::streambuf* console = std::cout.rdbuf(nullptr);
     resources.LoadModels();
     std::cout.rdbuf(console);
@@ -87,7 +90,7 @@ void Compare(benchmark::State& state, Reference reference, const char* reference
     double ours = 0.0, theirs = 0.0;
     for (auto _ : state)
     {
-        ours += SecondsOf([&] { ImportInParallel(tree); });
+        ours += SecondsOf([&] { ImportInParallel(tree.folder.Folder()); });
         theirs += SecondsOf([&] { reference(tree); });
     }
     const double iterations = static_cast<double>(state.iterations());
@@ -105,7 +108,32 @@ void BM_ImportModels_vs_ReadingThem(benchmark::State& state)
 {
     Compare(state, ReadOnly, "reading_ms");
 }
+void CompareChildImport(benchmark::State& state, const std::string& root)
+{
+    double here = 0.0, children = 0.0;
+    for (auto _ : state)
+    {
+        here += SecondsOf([&] { ImportInParallel(root); });
+        children += SecondsOf([&] { ImportInParallel(root, NEKTARU_PROGRAM_PATH); });
+    }
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["in_process_ms"] = here / iterations * 1e3;
+    state.counters["in_children_ms"] = children / iterations * 1e3;
+    state.counters["ratio"] = children / here;
+}
+
+void BM_ShippedModels_InChildren_vs_InProcess(benchmark::State& state)
+{
+    CompareChildImport(state, NEKTARU_ASSETS_DIR "/../");
+}
+
+void BM_100Models_InChildren_vs_InProcess(benchmark::State& state)
+{
+    CompareChildImport(state, TheTree().folder.Folder());
+}
 } // namespace
 
+BENCHMARK(BM_ShippedModels_InChildren_vs_InProcess)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_100Models_InChildren_vs_InProcess)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportModels_vs_OneByOne)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportModels_vs_ReadingThem)->Unit(benchmark::kMillisecond);

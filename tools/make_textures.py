@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Makes the DXT-compressed textures and the materials that use them: the skybox faces, the splash logo,
-a UI image with alpha, a checker for cubes, striped balls, a crate, a skin, a soft particle dot, and the plain
-black and flat-normal maps.
+a UI image with alpha, a checker for cubes, striped balls, a crate, a skin, a soft particle dot, the plain
+black and flat-normal maps, and the game's own: every picture with words (menus, settings, credits, the
+"How To Play" pages, the heads-up display, subtitles; drawn with the font of bitmapfont.py), the four cutscene
+strips, the tomb's surfaces and the plain-colour materials of the levels and the scripts.
 
 Usage: make_textures.py <assets folder>. Writes <assets>/Textures and <assets>/Materials, the same bytes
 on every run. The encoder is a small DXT1/DXT5 block coder: two end points per block, every pixel on the
@@ -11,6 +13,8 @@ import math
 import os
 import struct
 import sys
+
+import game_textures
 
 # Header flags: caps, height, width, pixel format, linear size, mip count.
 DDSD_FLAGS = 0x1 | 0x2 | 0x4 | 0x1000 | 0x80000 | 0x20000
@@ -236,6 +240,7 @@ def main():
     for name in ("BallRed", "BallBlue", "Crate", "Skin"):
         material(os.path.join(materials, name + ".xml"), name, name + ".dds", "normal.dds")
     material(os.path.join(materials, "Glass.xml"), "Glass", render_mode=1, diffuse="0.6, 0.8, 1, 0.4")
+    game_textures.write_all(write_dds, material, textures, materials)
 
 
 if __name__ == "__main__":

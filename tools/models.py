@@ -416,6 +416,169 @@ def shared_bone():
     return collada([column("Left", one, None), column("Right", one, None)], root)
 
 
+def x_turn(degrees, x=0.0, y=0.0, z=0.0):
+    c = math.cos(math.radians(degrees))
+    s = math.sin(math.radians(degrees))
+    return [1, 0, 0, x, 0, c, -s, y, 0, s, c, z, 0, 0, 0, 1]
+
+
+def solid(name, parts, material=None, skin_of_part=None):
+    """Convex parts as one mesh (see convex_solid) with the material; with skin_of_part, every vertex of part n
+    is weighted wholly to bone skin_of_part[n]. Uvs run over each face's bounding square."""
+    mesh = convex_solid(name, parts)
+    mesh.material = material
+    mesh.uvs = planar_uvs(mesh)
+    if skin_of_part is not None:
+        mesh.skin = []
+        for (corners, faces), bone in zip(parts, skin_of_part):
+            mesh.skin += [[(bone, 1.0)]] * sum(len(face) for face in faces)
+    return mesh
+
+
+def planar_uvs(mesh):
+    """Each vertex projected on the two axes across its normal, scaled so a unit of model space is one tile."""
+    uvs = []
+    for p, n in zip(mesh.positions, mesh.normals):
+        axis = max(range(3), key=lambda a: abs(n[a]))
+        u, v = [a for a in range(3) if a != axis]
+        uvs.append((p[u], p[v]))
+    return uvs
+
+
+def prism(sides, radius, low, high, top_radius=None):
+    """An upright prism (or frustum) around the y axis from y = low to y = high."""
+    top = radius if top_radius is None else top_radius
+    ring = [(math.cos(2 * math.pi * k / sides), math.sin(2 * math.pi * k / sides)) for k in range(sides)]
+    corners = [(radius * c, low, radius * s) for c, s in ring] + [(top * c, high, top * s) for c, s in ring]
+    faces = [tuple(range(sides)), tuple(range(sides, 2 * sides))]
+    faces += [(k, (k + 1) % sides, sides + (k + 1) % sides, sides + k) for k in range(sides)]
+    return corners, faces
+
+
+def octahedron(radius, centre=(0.0, 0.0, 0.0)):
+    x, y, z = centre
+    corners = [(x + radius, y, z), (x - radius, y, z), (x, y + radius, z), (x, y - radius, z), (x, y, z + radius),
+               (x, y, z - radius)]
+    faces = [(a, b, c) for a in (0, 1) for b in (2, 3) for c in (4, 5)]
+    return corners, faces
+
+
+def bridge_stage(planks):
+    """A walkway 4 wide along z from -10 to 10: its first planks laid, the rails only once it is whole."""
+    parts = [box((-2.0, -0.3, -10 + 2.0 * n), (2.0, 0.0, -8.1 + 2.0 * n)) for n in range(planks)]
+    if planks == 10:
+        parts += [box((-2.1, 0.0, -10.0), (-1.9, 1.0, 10.0)), box((1.9, 0.0, -10.0), (2.1, 1.0, 10.0))]
+    return collada([solid("bridge", parts, Material("BridgeMaterial"))])
+
+
+def static_models():
+    """name -> (parts, material name in the file): the tomb's furniture, pickups, hazards and effects; levels
+    scale them and give them their own materials."""
+    return {
+        "Floor": ([box((-0.5, -0.5, -0.5), (0.5, 0.5, 0.5))], "FloorMaterial"),
+        "Wall": ([box((-0.5, -0.5, -0.5), (0.5, 0.5, 0.5)), box((-0.55, 0.4, -0.55), (0.55, 0.5, 0.55))],
+                 "WallMaterial"),
+        "Pillar": ([prism(8, 0.4, -0.5, 0.5), box((-0.5, 0.45, -0.5), (0.5, 0.55, 0.5)),
+                    box((-0.5, -0.55, -0.5), (0.5, -0.45, 0.5))], "PillarMaterial"),
+        "Coffin": ([box((-0.4, 0.0, -1.0), (0.4, 0.5, 1.0)), prism(6, 0.3, 0.5, 0.7, 0.2)], "CoffinMaterial"),
+        "Crate": ([box((-0.5, -0.5, -0.5), (0.5, 0.5, 0.5))], "CrateMaterial"),
+        "Door": ([box((-1.5, 0.0, -0.2), (1.5, 4.0, 0.2)), box((-0.15, 1.5, -0.25), (0.15, 3.2, 0.25)),
+                  box((-0.6, 2.4, -0.25), (0.6, 2.7, 0.25))], "DoorMaterial"),
+        "HeartPickup": ([octahedron(0.4, (-0.2, 0.2, 0.0)), octahedron(0.4, (0.2, 0.2, 0.0)),
+                         octahedron(0.45, (0.0, -0.1, 0.0))], "HeartMaterial"),
+        "ScarabPickup": ([prism(8, 0.5, -0.15, 0.15, 0.35), box((-0.6, -0.05, -0.1), (0.6, 0.05, 0.1))],
+                         "ScarabMaterial"),
+        "AnkhPickup": ([box((-0.08, -0.8, -0.08), (0.08, 0.2, 0.08)), box((-0.45, 0.1, -0.08), (0.45, 0.25, 0.08)),
+                        prism(6, 0.25, 0.25, 0.75, 0.15)], "AnkhMaterial"),
+        "Torch": ([prism(6, 0.12, 0.0, 1.6), prism(8, 0.2, 1.6, 1.9, 0.4)], "TorchMaterial"),
+        "Turret": ([prism(8, 0.6, 0.0, 1.2, 0.4), box((-0.15, 0.8, 0.0), (0.15, 1.1, 1.0))], "TurretMaterial"),
+        "Bomb": ([prism(10, 0.45, -0.4, 0.4, 0.3), prism(6, 0.06, 0.4, 0.7)], "BombMaterial"),
+        "Pylon": ([prism(4, 0.8, 0.0, 5.0, 0.5), octahedron(0.6, (0.0, 5.6, 0.0))], "PylonMaterial"),
+        "Portal": ([box((-2.0, 0.0, -0.3), (-1.5, 4.0, 0.3)), box((1.5, 0.0, -0.3), (2.0, 4.0, 0.3)),
+                    box((-2.0, 4.0, -0.3), (2.0, 4.5, 0.3))], "PortalMaterial"),
+        "Beam": ([box((-0.5, -0.5, 0.0), (0.5, 0.5, 1.0))], "BeamMaterial"),
+        "Shard": ([octahedron(0.5)], "ShardMaterial"),
+    }
+
+
+# A blocky figure: a box per part, each weighted to one bone. Bones: 0 Root (hips), 1 Head, 2 ArmL, 3 ArmR,
+# 4 LegL, 5 LegR; the parts' boxes are given for a figure 1.9 tall, scaled by size. The origin is the figure's
+# middle, where a capsule collider of its height is centred.
+FIGURE_BONES = [("Root", (0.0, -0.05, 0.0)), ("Head", (0.0, 0.7, 0.0)), ("ArmL", (-0.38, 0.6, 0.0)),
+                ("ArmR", (0.38, 0.6, 0.0)), ("LegL", (-0.14, 0.0, 0.0)), ("LegR", (0.14, 0.0, 0.0))]
+FIGURE_PARTS = [((-0.25, -0.05, -0.14), (0.25, 0.65, 0.14), 0), ((-0.16, 0.65, -0.16), (0.16, 0.97, 0.16), 1),
+                ((-0.5, -0.1, -0.09), (-0.3, 0.6, 0.09), 2), ((0.3, -0.1, -0.09), (0.5, 0.6, 0.09), 3),
+                ((-0.24, -0.95, -0.1), (-0.04, -0.05, 0.1), 4), ((0.04, -0.95, -0.1), (0.24, -0.05, 0.1), 5)]
+KEY_STEP = 0.1
+
+
+def figure(name, material, states, size=1.0):
+    """A skinned figure whose one animation plays the states one after the other. states: (name, seconds,
+    pose), pose(t) giving for t in 0..1 the root's (lift, pitch) and the head, arm and leg pitches in degrees.
+    Returns the file and the states' (name, first second, last second), for the controller."""
+    poses, table, start = [], [], 0.0
+    for state, length, pose in states:
+        steps = max(1, round(length / KEY_STEP))
+        poses += [(start + length * k / steps, pose(k / steps)) for k in range(steps + (state == states[-1][0]))]
+        table.append((state, start, start + length))
+        start += length
+
+    def keys(bone):
+        offset = [size * c for c in FIGURE_BONES[bone][1]]
+        out = []
+        for time, (lift, pitch, *limbs) in poses:
+            if bone == 0:
+                out.append((time, x_turn(pitch, offset[0], offset[1] + lift * size, offset[2])))
+            else:
+                out.append((time, x_turn(limbs[bone - 1], *offset)))
+        return out
+
+    joints = [Joint(bone, translation(*[size * c for c in offset]), keys=keys(n))
+              for n, (bone, offset) in enumerate(FIGURE_BONES)]
+    root = joints[0]
+    root.children = joints[1:]
+    parts = [box(tuple(size * c for c in low), tuple(size * c for c in high)) for low, high, _ in FIGURE_PARTS]
+    body = solid(name, parts, Material(material), [bone for _, _, bone in FIGURE_PARTS])
+    return collada([body], root), table
+
+
+def swing(t, amplitude):
+    return amplitude * math.sin(2 * math.pi * t)
+
+
+# The player: the states of its controller, in this order. A pose: lift, pitch, head, arm L, arm R, leg L, leg R.
+PLAYER_STATES = [
+    ("Idle", 1.0, lambda t: (0.02 * math.sin(2 * math.pi * t), 0, 0, swing(t, 4), -swing(t, 4), 0, 0)),
+    ("Run", 0.6, lambda t: (0.05 * abs(math.sin(2 * math.pi * t)), 10, -5, swing(t, 40), -swing(t, 40),
+                            -swing(t, 45), swing(t, 45))),
+    ("Jump", 0.3, lambda t: (-0.15 * (1 - t), 0, 0, -150 * t, -150 * t, -40 * (1 - t), -40 * (1 - t))),
+    ("Midair", 0.4, lambda t: (0, -5, 0, -120, -120, -20 + swing(t, 5), 10 - swing(t, 5))),
+    ("Land", 0.3, lambda t: (-0.2 * math.sin(math.pi * t), 10 * math.sin(math.pi * t), 0, -30, -30, -30, -30)),
+    ("Attack1", 0.2, lambda t: (0, 10, 0, 0, -120 + 160 * t, 0, 0)),
+    ("Attack2", 0.2, lambda t: (0, 10, 0, -120 + 160 * t, 0, 0, 0)),
+    ("Attack3", 0.3, lambda t: (0.2 * math.sin(math.pi * t), 20 * t, 0, -160 + 200 * t, -160 + 200 * t, -20, -20)),
+    ("Death", 1.0, lambda t: (-0.7 * t, -85 * t, 20 * t, -90 * t, -90 * t, 0, 0)),
+]
+
+# The spirit of the cutscenes.
+SETPIECE_STATES = [
+    ("Entry", 1.0, lambda t: (2.0 * (1 - t), 0, 0, -170 * (1 - t), -170 * (1 - t), 0, 0)),
+    ("Idle", 1.0, lambda t: (0.1 * math.sin(2 * math.pi * t), 0, 0, -20 + swing(t, 10), -20 - swing(t, 10), 10, 10)),
+    ("Summon", 1.0, lambda t: (0.2 * math.sin(2 * math.pi * t), -10, -20, -170, -170, 20, 20)),
+    ("Moving", 0.6, lambda t: (0, 25, -10, 60, 60, 30, 30)),
+    ("Flattened", 0.5, lambda t: (-0.8 * t, -90 * t, 0, -90, -90, 0, 0)),
+]
+
+# The boss.
+BOSS_STATES = [
+    ("Idle", 1.0, lambda t: (0.05 * math.sin(2 * math.pi * t), 0, 0, -10 + swing(t, 6), -10 - swing(t, 6), 0, 0)),
+    ("Summon", 1.0, lambda t: (0.1 * t, -10, -15, -160 * t, -160 * t, 0, 0)),
+    ("Melee", 0.5, lambda t: (0, 15 * math.sin(math.pi * t), 0, -160 + 200 * t, -160 + 200 * t, 0, 0)),
+    ("Shoot", 0.5, lambda t: (0, 0, 0, -90, -90 + 30 * math.sin(math.pi * t), 0, 0)),
+    ("Angry", 1.0, lambda t: (0.2 * abs(math.sin(3 * math.pi * t)), -15, -30, -170, -170, 0, 0)),
+]
+
+
 def write(folder, name, text):
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, name), "w", newline="\n") as f:
@@ -436,6 +599,17 @@ def main():
     write(static, "Sphere.dae", collada([sphere("Sphere", 16, 32, Material("SphereMaterial"))]))
     write(animated, "Skinned.dae", skinned())
     # The editor draws these at cameras and lights; its picking finds them by name.
+    for name, (parts, material) in static_models().items():
+        write(static, name + ".dae", collada([solid(name, parts, Material(material))]))
+    for stage, planks in (("bridge1", 3), ("bridge2", 6), ("bridge3", 8), ("bridge", 10)):
+        write(static, stage + ".dae", bridge_stage(planks))
+    for name, material, states, size in (("MainCharacter", "mainChar1", PLAYER_STATES, 1.0),
+                                         ("SetPiece", "SetPiece", SETPIECE_STATES, 1.6),
+                                         ("Boss", "Boss", BOSS_STATES, 3.0)):
+        text, table = figure(name, material, states, size)
+        write(animated, name + ".dae", text)
+        if "--states" in sys.argv:
+            print(name, ", ".join("%s %g-%g" % row for row in table))
     write(static, "camera.dae", camera_icon())
     write(static, "Arrow.dae", arrow_icon())
 

@@ -34,6 +34,22 @@ bool IsKnownType(Sound::AUDIO_TYPE type)
     return type == Sound::BGM || type == Sound::SFX || type == Sound::VO;
 }
 
+void ReportChannelsInUse()
+{
+    std::cout << "All channels in use! WTF ARE YOU DOING?";
+}
+
+// A file that is no sound is skipped silently; one that is too big to hold is worth a word.
+void ReportSoundFailure(const std::string& path, platform::SoundFailure failure)
+{
+    const std::string file = GetFileName(path);
+    const std::string limit = std::to_string(platform::AudioEngine::kMaxDecodedBytes >> 20) + " MB";
+    if (failure == platform::SoundFailure::TooLarge)
+        PrintColoredLine(ConsoleColor::Red, "\n\tAudio: " + file + " decodes to more than " + limit + ", skipped");
+    else if (failure == platform::SoundFailure::OutOfMemory)
+        PrintColoredLine(ConsoleColor::Red, "\n\tAudio: not enough memory to decode " + file + ", skipped");
+}
+
 Vector3 PositionOf(const AudioSource& source)
 {
     const GameObject* object = source.GetGameObject(false);
@@ -95,8 +111,10 @@ void AudioSystem::LoadSound(const std::string& path, Sound::AUDIO_TYPE type)
     if (FindNamedSound(name))
         return;
     auto record = std::make_unique<Sound>();
+    platform::SoundFailure failure = platform::SoundFailure::None;
     record->sound = engine_->CreateSound(
-        path, type == Sound::SFX ? platform::SoundSpace::Positional : platform::SoundSpace::Flat);
+        path, type == Sound::SFX ? platform::SoundSpace::Positional : platform::SoundSpace::Flat, &failure);
+    ReportSoundFailure(path, failure);
     if (!record->sound)
         return;
     record->name = std::move(name);
@@ -144,17 +162,22 @@ int AudioSystem::AllocateChannel()
         nextChannel_ = slot + 1;
         return static_cast<int>(slot);
     };
-    if (nextChannel_ < kChannelCount)
-        for (std::uint32_t slot = nextChannel_; slot < kChannelCount; ++slot)
+    // The sources play on voices of the same engine: a free slot without a free voice is no free channel.
+    if (engine_->HasFreeVoice())
+    {
+        if (nextChannel_ < kChannelCount)
+            for (std::uint32_t slot = nextChannel_; slot < kChannelCount; ++slot)
+                if (!inUse_[slot])
+                    return take(slot);
+        nextChannel_ = 0;
+        for (std::uint32_t slot = 0; slot < kChannelCount; ++slot)
             if (!inUse_[slot])
                 return take(slot);
-    nextChannel_ = 0;
-    for (std::uint32_t slot = 0; slot < kChannelCount; ++slot)
-        if (!inUse_[slot])
-            return take(slot);
-    std::cout << "All channels in use! WTF ARE YOU DOING?";
+    }
+    ReportChannelsInUse();
     return static_cast<int>(kChannelCount - 1);
 }
+
 
 void AudioSystem::RefreshChannels()
 {
@@ -173,9 +196,13 @@ void AudioSystem::PlaySource(AudioSource& source)
     const Sound* sound = source.GetSound();
     if (!sound || !sound->sound)
         return;
+    // A source keeps its voice: a full engine takes a one-shot's for another channel, never a source's.
     const platform::ChannelHandle channel =
         engine_->Play(*sound->sound, GroupOf(sound->type),
-                      source.IsLooping() ? platform::LoopMode::Forever : platform::LoopMode::Off, true);
+                      source.IsLooping() ? platform::LoopMode::Forever : platform::LoopMode::Off, true,
+                      platform::VoiceClaim::Held);
+    if (channel == platform::ChannelHandle{})
+        ReportChannelsInUse();
     engine_->SetPosition(channel, PositionOf(source));
     engine_->SetVolume(channel, source.GetVolume());
     engine_->SetPaused(channel, false);

@@ -64,8 +64,8 @@ public:
     // The loading tasks still to wait for; waiting takes their results.
     std::vector<std::future<void>>& GetLoadTasks() { return loadTasks_; }
 
-    // A slot of the one-shot pool: the next free one from where the last search ended, else slot 255, whose
-    // sound is then stopped.
+    // A slot of the one-shot pool: the next free one from where the last search ended while the engine has a
+    // free voice, else slot 255, whose sound is then stopped.
     int AllocateChannel();
     // Frees the slots whose channels have ended.
     void RefreshChannels();

@@ -45,15 +45,15 @@ void WaitForEach(std::span<std::future<void>> futures)
 }
 }
 
-Core::SystemCreator EngineSystems(platform::Window* window)
+Core::SystemCreator EngineSystems(platform::Window* window, const std::string& rootFolder)
 {
-    return [window](SystemId id) -> std::unique_ptr<System> {
+    return [window, rootFolder](SystemId id) -> std::unique_ptr<System> {
         switch (id)
         {
         case SystemId::Input:
             return std::make_unique<InputSystem>(window, [] { return gCore ? gCore->GetFrameTime() : 0.0f; });
         case SystemId::Logic:
-            return std::make_unique<Logic>();
+            return std::make_unique<Logic>(rootFolder, GetUserDataFolder());
         case SystemId::Graphics:
         {
             int width = MainWindow::DefaultWidth, height = MainWindow::DefaultHeight;
@@ -64,7 +64,7 @@ Core::SystemCreator EngineSystems(platform::Window* window)
         case SystemId::Physics:
             return std::make_unique<PhysicsSystem>();
         case SystemId::Audio:
-            return std::make_unique<AudioSystem>(GetExecutableFolder());
+            return std::make_unique<AudioSystem>(rootFolder);
         case SystemId::Editor:
             return std::make_unique<Editor>(window);
         case SystemId::AI:
@@ -75,7 +75,7 @@ Core::SystemCreator EngineSystems(platform::Window* window)
     };
 }
 
-Core::Core(platform::Window& window) : Core(EngineSystems(&window), &window)
+Core::Core(platform::Window& window, const std::string& rootFolder) : Core(EngineSystems(&window, rootFolder), &window)
 {
 }
 

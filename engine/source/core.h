@@ -1,5 +1,6 @@
 #pragma once
 #include "coreinterface.h"
+#include "helpers.h"
 #include "system.h"
 
 #include <array>
@@ -43,8 +44,8 @@ public:
     static constexpr float kDefaultFrameRate = 60.0f;
     static constexpr float kMinTimeScale = 0.01f;
 
-    // The engine's systems for this main window.
-    explicit Core(platform::Window& window);
+    // The engine's systems for this main window, with the script library and sounds under rootFolder.
+    explicit Core(platform::Window& window, const std::string& rootFolder = GetExecutableFolder());
     // Systems from `create`; without a window there are no events and the window counts as active.
     explicit Core(const SystemCreator& create, platform::Window* window = nullptr);
     ~Core();
@@ -171,8 +172,9 @@ private:
 extern Core* gCore;
 
 // The engine's own systems. Input and the renderer use the main window; without one there are no events
-// and the renderer starts at the default window size.
-Core::SystemCreator EngineSystems(platform::Window* window);
+// and the renderer starts at the default window size. The script library and the sounds are found under
+// rootFolder (ending in a separator).
+Core::SystemCreator EngineSystems(platform::Window* window, const std::string& rootFolder = GetExecutableFolder());
 
 // The window title: the prefix, the frame rate of the last frame and the time the frame left unused.
 std::string FrameTitle(const std::string& prefix, float frameTime, float wastedTime);

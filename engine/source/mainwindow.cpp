@@ -56,10 +56,13 @@ MainWindow::~MainWindow()
         gMainWindow = nullptr;
 }
 
-bool CreateMainWindow(MainWindow& mainWindow, const std::string& title)
+bool CreateMainWindow(MainWindow& mainWindow, const std::string& title, int width, int height)
 {
     gMainWindow = &mainWindow;
-    mainWindow.window = std::make_unique<platform::Window>(title, MainWindow::DefaultWidth, MainWindow::DefaultHeight);
+    mainWindow.clientWidth = width;
+    mainWindow.clientHeight = height;
+    mainWindow.aspect = static_cast<float>(width) / static_cast<float>(height);
+    mainWindow.window = std::make_unique<platform::Window>(title, width, height);
     return mainWindow.window->IsOpen();
 }
 

@@ -29,8 +29,10 @@ struct MainWindow
 // The one main window; null before it is created and after it is gone.
 extern MainWindow* gMainWindow;
 
-// Creates the hidden window centred on the work area and publishes the record; false when that failed.
-bool CreateMainWindow(MainWindow& mainWindow, const std::string& title);
+// Creates the hidden window of the given client size centred on the work area and publishes the record; false
+// when that failed.
+bool CreateMainWindow(MainWindow& mainWindow, const std::string& title, int width = MainWindow::DefaultWidth,
+                      int height = MainWindow::DefaultHeight);
 
 // Between the window and a borderless window over the whole display; the flag follows only a switch that worked.
 void ToggleFullscreen(MainWindow& mainWindow);

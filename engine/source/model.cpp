@@ -2,7 +2,9 @@
 
 #include "console.h"
 #include "helpers.h"
+#include "modelimport.h"
 
+#include <assimp/config.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
@@ -105,14 +107,43 @@ Model::~Model()
     importer.FreeScene();
 }
 
+std::uint32_t Model::ImportFlags(bool animated)
+{
+    // Sorting by primitive type splits off the lines and points that triangulation leaves, to be dropped.
+    std::uint32_t flags =
+        aiProcess_CalcTangentSpace | aiProcess_Triangulate | aiProcess_SortByPType | aiProcess_FlipUVs;
+    if (!animated)
+        flags |= aiProcess_PreTransformVertices;
+    return flags;
+}
+
 const aiScene* Model::LoadModel(const std::string& path_, bool animated)
 {
-    postProcessFlags = aiProcess_CalcTangentSpace | aiProcess_Triangulate | aiProcess_FlipUVs;
-    if (!animated)
-        postProcessFlags |= aiProcess_PreTransformVertices;
+    postProcessFlags = ImportFlags(animated);
     path = path_;
+    importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE, aiPrimitiveType_LINE | aiPrimitiveType_POINT);
     scene = importer.ReadFile(path, postProcessFlags);
     return scene;
+}
+
+const aiScene* Model::LoadModelInChild(const std::string& path_, bool animated, const std::string& importerProgram)
+{
+    postProcessFlags = ImportFlags(animated);
+    path = path_;
+    ChildImport answer = ImportInChild(importerProgram, path, animated);
+    if (!answer.ok)
+    {
+        importError = std::move(answer.bytes);
+        return scene = nullptr;
+    }
+    // The child has post-processed the scene already.
+    scene = importer.ReadFileFromMemory(answer.bytes.data(), answer.bytes.size(), 0, kSceneFormat);
+    return scene;
+}
+
+bool Model::IsReadable() const
+{
+    return scene && !(scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) && scene->mRootNode;
 }
 
 void Model::ProcessModel(TextureCache& textures, MissingTextures& missing)
@@ -125,9 +156,9 @@ void Model::ProcessModel(TextureCache& textures, MissingTextures& missing)
 
 void Model::ReadScene(TextureCache& textures, MissingTextures& missing)
 {
-    if (!scene || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) || !scene->mRootNode)
+    if (!IsReadable())
     {
-        ReportImportError(importer.GetErrorString());
+        ReportImportError(importError.empty() ? importer.GetErrorString() : importError);
         return;
     }
     // A root that flattens the model has no inverse (assimp would answer NaNs); the bones then keep it.
@@ -181,8 +212,9 @@ Mesh Model::ProcessMesh(const aiMesh& mesh, TextureCache& textures, MissingTextu
     for (unsigned f = 0; f < mesh.mNumFaces; ++f)
     {
         const aiFace& face = mesh.mFaces[f];
-        // A face naming a vertex the mesh lacks would make the GPU read past the vertex buffer.
-        if (std::all_of(face.mIndices, face.mIndices + face.mNumIndices,
+        // Only triangles are drawn: a line or point would shift every later triangle. A face naming a vertex
+        // the mesh lacks would make the GPU read past the vertex buffer.
+        if (face.mNumIndices == 3 && std::all_of(face.mIndices, face.mIndices + face.mNumIndices,
                         [&](unsigned index) { return index < mesh.mNumVertices; }))
             indices.insert(indices.end(), face.mIndices, face.mIndices + face.mNumIndices);
     }

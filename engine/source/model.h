@@ -41,9 +41,16 @@ public:
     Model(const Model&) = delete;
     Model& operator=(const Model&) = delete;
 
+    // The post-processing flags of a file of the animated or the non-animated folder.
+    static std::uint32_t ImportFlags(bool animated);
     // Reads the file into this model's own importer and nothing else, so it may run off the main thread.
     // A non-animated file has its node transforms baked into the vertices. Null when the file could not be read.
     const aiScene* LoadModel(const std::string& path, bool animated);
+    // LoadModel in a child process of the importer program (modelimport.h). When the child fails, the scene
+    // is null and importError says why.
+    const aiScene* LoadModelInChild(const std::string& path, bool animated, const std::string& importerProgram);
+    // The import gave a complete scene with a root.
+    bool IsReadable() const;
     // Builds the meshes, bones and channel map (ReadScene), then uploads the meshes. Needs the GL context.
     void ProcessModel(TextureCache& textures, MissingTextures& missing);
     // The CPU part of processing. An unreadable file is reported and leaves the model without meshes.
@@ -68,6 +75,8 @@ public:
     std::unordered_map<std::string, const aiNodeAnim*> channelByNode;
     std::uint32_t postProcessFlags = 0;
     std::string path;
+    // Why a child import gave no scene; assimp's own message is the importer's.
+    std::string importError;
     float ticksPerSecond = 0.0f;
     std::string name;
 

@@ -148,7 +148,9 @@ void ResourceManager::LoadModelFolder(const std::string& folder, bool animated, 
             continue;
         entry->second = std::make_unique<Model>(entry->first);
         Model* model = entry->second.get();
-        imports.emplace_back([model, path, animated] { model->LoadModel(path, animated); });
+        imports.emplace_back([model, path, animated, importer = importerProgram_] {
+            importer.empty() ? model->LoadModel(path, animated) : model->LoadModelInChild(path, animated, importer);
+        });
         modelTasks.push_back(imports.back().get_future());
     }
 }

@@ -37,6 +37,9 @@ public:
     void ClearResources();
 
     const std::string& RootFolder() const { return rootFolder_; }
+    // The program whose import mode reads each model file in a child process (modelimport.h); the program
+    // sets itself. Without one (tests of other parts) the files are read in this process.
+    void SetImporterProgram(std::string program) { importerProgram_ = std::move(program); }
 
     std::unordered_map<std::string, Shader> shaders;
     // Read with [] where a missing name should give a default record.
@@ -66,6 +69,7 @@ private:
     std::vector<std::string> AssetFiles(const std::string& folder) const;
 
     std::string rootFolder_;
+    std::string importerProgram_;
     // The threads running the imports; they end once every import has run.
     std::vector<std::future<void>> importWorkers_;
 };

@@ -20,7 +20,13 @@ public:
         float interval = 0.0f;
     };
 
-    // Enemy kind (0 bone, 1 fire, 2 water) to its prefab.
+    void Start() override;
+    void Reload() override;
+    void Update() override;
+    // Takes every waypoint within waypointRadius; other scripts call it after retuning.
+    void FindWaypoints();
+
+    // Enemy kind (0 bone, 1 fire, 2 water) to its prefab; kinds whose prefab is missing are left out.
     std::unordered_map<std::int32_t, GameObjectInterface*> enemyPrefabs;
     GameObjectInterface* player = nullptr;
     std::vector<GameObjectInterface*> nearbyWaypoints;
@@ -29,9 +35,13 @@ public:
     std::deque<std::int32_t> spawnRequests;
     // Kinds a waypoint has taken, in the order taken.
     std::deque<std::int32_t> pendingSpawns;
-    float waypointRadius = 0.0f;
-    float activationRadius = 0.0f;
-    float spawnInterval = 0.0f;
+    float waypointRadius = 100.0f;
+    float activationRadius = 16.0f;
+    float spawnInterval = 6.0f;
     std::int32_t spawnCount = 0;
     bool active = false;
+
+private:
+    void RunSlot(std::size_t index);
+    void Spawn(const GameObjectInterface& waypoint);
 };

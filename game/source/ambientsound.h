@@ -3,9 +3,11 @@
 
 #include "script.h"
 
-// Ambient sound of a level.
+// Plays the sound named like its object, through the object's AudioSource.
 class AmbientSound : public Script<AmbientSound>
 {
 public:
+    void Start() override;
+
     std::string clip;
 };

@@ -1,12 +1,16 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
+#include "arenalookup.h"
 #include "script.h"
 
 class GameObjectInterface;
 class AnimatorInterface;
 class TransformInterface;
 class BossLevelController;
+class CameraScript;
+class PlayerController;
 
 // The final boss.
 class BossBehaviour : public Script<BossBehaviour>
@@ -20,6 +24,8 @@ class BossBehaviour : public Script<BossBehaviour>
     TransformInterface* transform = nullptr;
     AnimatorInterface* animator = nullptr;
     TransformInterface* playerTransform = nullptr;
+    PlayerController* playerController = nullptr;
+    CameraScript* cameraScript = nullptr;
     GameObjectInterface* levelControllerObject = nullptr;
     BossLevelController* levelController = nullptr;
     std::uint64_t iceProjectilePrefab = 0;
@@ -54,4 +60,44 @@ class BossBehaviour : public Script<BossBehaviour>
     bool enraged = false;
     bool tracking = false;
     bool angerPending = false;
+    arena::ReportOnce reportOnce;
+
+    void Reload() override;
+    void Start() override;
+    void Update() override;
+
+    // A bomb dropped by the level controller at a random point between 3 and Range / 2 from home.
+    void DropBomb();
+
+private:
+    bool Idle() const;
+    void Anger();
+    void Charge(bool doubleBeam);
+    void StartCharge(bool doubleBeam);
+    void PlaceChargeTelegraphs(bool doubleBeam);
+    void Fire(bool doubleBeam);
+    void Recover();
+    void RunSweep();
+    void LayOutSweepTelegraphs();
+    void FireSweepBeams();
+    void IceVolley();
+    void ChangeMode();
+
+    void ShootIce(const std::string& name, float yawOffset);
+    void FacePlayer();
+    // The yaw offsets of the starting side's telegraph and beam, and of the other side's.
+    float LeftYaw() const { return side ? -25.0f : 25.0f; }
+    float RightYaw() const { return -LeftYaw(); }
+    Vector3 RotationWithYaw(float yawOffset) const;
+    void PlaceTelegraph(GameObjectInterface* telegraph, float yawOffset, float heightDivisor) const;
+    // The telegraph left in the slot by an interrupted sequence goes before the new one takes it.
+    void SpawnTelegraph(GameObjectInterface*& slot, const std::string& name, float yawOffset, float heightDivisor);
+    void FireBeam(const std::string& name, float volume, float yawOffset, bool turned);
+    // A beam of the double attack: turned by the yaw, with its shake, and its telegraph removed.
+    void FireSideBeam(const std::string& name, GameObjectInterface*& telegraph, float yawOffset);
+    void FadeIn(GameObjectInterface* telegraph) const;
+    void Shake(float strength) const;
+    void Play(const std::string& state) const;
+    void Sound(const std::string& name, float volume, const Vector3& position) const;
+    void StopParticles() const;
 };

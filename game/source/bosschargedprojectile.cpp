@@ -1,1 +1,87 @@
 #include "bosschargedprojectile.h"
+
+#include "bossswitch.h"
+#include "canvasinterface.h"
+#include "gameservices.h"
+#include "objectfactoryinterface.h"
+#include "playercontroller.h"
+#include "transforminterface.h"
+
+void BossChargedProjectile::Reload()
+{
+    // Optional: levels without the green screen only lose the flash.
+    greenScreen = gServices.factory->FindObject("GreenScreen");
+}
+
+void BossChargedProjectile::Start()
+{
+    Reload();
+    lifetimeLength = 2.0f;
+    speed = 120.0f;
+    lifetime = 2.0f;
+    TransformInterface& transform = *owner->GetTransform();
+    fullScale = transform.GetScale();
+    transform.SetScale({fullScale.x, fullScale.y, 1.0f});
+}
+
+void BossChargedProjectile::Update()
+{
+    const float dt = gServices.dt;
+    lifetime -= dt;
+    if (lifetime <= 0.0f)
+    {
+        gServices.factory->Destroy(owner);
+        return;
+    }
+    TransformInterface& transform = *owner->GetTransform();
+    const float thinning = lifetime / lifetimeLength;
+    Vector3 scale(fullScale.x * thinning, fullScale.y * thinning, transform.GetScale().z);
+    if (scale.z < fullScale.z)
+    {
+        scale.z += speed * dt;
+        transform.SetPosition(transform.GetPosition() + direction * (speed / 1.5f) * dt);
+    }
+    transform.SetScale(scale);
+}
+
+void BossChargedProjectile::OnCollisionEnter(GameObjectInterface* other)
+{
+    const std::string& tag = other->GetTag();
+    if (arena::Contains(tag, "Player"))
+    {
+        if (auto* player = arena::ScriptOf<PlayerController>(other, "PlayerController"))
+            player->TakeDamage();
+        else
+            reportOnce("BossChargedProjectile: the player has no PlayerController");
+        ShowGreenScreen(true);
+    }
+    else if (arena::Contains(tag, "Switch"))
+    {
+        if (auto* bossSwitch = arena::ScriptOf<BossSwitch>(other, "BossSwitch"))
+            bossSwitch->BreakShield();
+        else
+            reportOnce("BossChargedProjectile: a switch without a BossSwitch script");
+    }
+}
+
+void BossChargedProjectile::OnTriggerEnter(GameObjectInterface* other)
+{
+    OnCollisionEnter(other);
+}
+
+void BossChargedProjectile::OnCollisionExit(GameObjectInterface* other)
+{
+    if (arena::Contains(other->GetTag(), "Player"))
+        ShowGreenScreen(false);
+}
+
+void BossChargedProjectile::OnTriggerExit(GameObjectInterface* other)
+{
+    OnCollisionExit(other);
+}
+
+void BossChargedProjectile::ShowGreenScreen(bool shown) const
+{
+    if (CanvasInterface* canvas = greenScreen ? greenScreen->GetCanvas() : nullptr)
+        canvas->SetEnabled(shown);
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include "arenalookup.h"
 #include "script.h"
 
 class GameObjectInterface;
@@ -14,4 +15,16 @@ public:
     Vector3 fullScale;
     // Set by the boss.
     Vector3 direction;
+    arena::ReportOnce reportOnce;
+
+    void Reload() override;
+    void Start() override;
+    void Update() override;
+    void OnCollisionEnter(GameObjectInterface* other) override;
+    void OnTriggerEnter(GameObjectInterface* other) override;
+    void OnCollisionExit(GameObjectInterface* other) override;
+    void OnTriggerExit(GameObjectInterface* other) override;
+
+private:
+    void ShowGreenScreen(bool shown) const;
 };

@@ -12,4 +12,8 @@ public:
     Vector3 homePosition;
     float sinkDepth = -25.0f;
     bool open = false;
+
+    void Reload() override;
+    void Start() override;
+    void Update() override;
 };

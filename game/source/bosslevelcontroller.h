@@ -3,14 +3,20 @@
 #include <cstdint>
 #include <vector>
 
+#include "arenalookup.h"
 #include "script.h"
 
 class GameObjectInterface;
+class BossBehaviour;
+class PlayerController;
 
 // Flow of the boss level.
 class BossLevelController : public Script<BossLevelController>
 {
 public:
+    // Ctrl+Backspace ends the fight; set for as long as the library stays loaded.
+    static inline bool bossSkip = false;
+
     std::vector<GameObjectInterface*> switches;
     std::vector<GameObjectInterface*> bombs;
     // Objects named "floor_1" to "floor_4".
@@ -34,4 +40,29 @@ public:
     bool ended = false;
     float endTimer = 0.0f;
     bool triggersPlaced = false;
+    arena::ReportOnce reportOnce;
+
+    void Reload() override;
+    void Start() override;
+    void Update() override;
+
+    // A bomb at the point, with a burst; the arena cleanup removes it.
+    void DropBomb(const Vector3& point);
+
+private:
+    void Sort(GameObjectInterface* object);
+    std::size_t CountBroken();
+    void Escalate(std::int32_t count);
+    void RunEnd();
+    void StartFadeOut();
+    void CleanUp();
+    void PlaceTriggers();
+    void SpawnInTime();
+    void SpawnStampeder();
+    void RainBombs();
+    void ShakeFloor();
+    void OpenPortals();
+    GameObjectInterface* SpawnBurst() const;
+    BossBehaviour* Boss();
+    PlayerController* Player();
 };

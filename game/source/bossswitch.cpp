@@ -1,10 +1,279 @@
 #include "bossswitch.h"
 
+#include <algorithm>
+
+#include "animatorinterface.h"
+#include "audiointerface.h"
+#include "gameservices.h"
+#include "meshfilterinterface.h"
+#include "meshrendererinterface.h"
+#include "objectfactoryinterface.h"
+#include "particlesysteminterface.h"
+#include "rigidbodyinterface.h"
+#include "scripthelpers.h"
+#include "transforminterface.h"
+
 #define BOSSSWITCH_PROPERTIES(PROPERTY, Class) \
     PROPERTY(Class, healthMax_, "healthMax_", "Health")
 
 DEFINE_SCRIPT_PROPERTIES(BossSwitch, BOSSSWITCH_PROPERTIES)
 
+namespace
+{
+constexpr int kHealth = 5;
+constexpr float kShieldHeight = 2.5f;
+constexpr float kMirrorDistance = 1.5f;
+} // namespace
+
+void FindPlayerAndBoss(GameObjectInterface*& player, GameObjectInterface*& boss)
+{
+    player = arena::FindRequired("Player");
+    boss = arena::FindRequired("FinalBoss");
+}
+
+void BossSwitch::Reload()
+{
+    FindPlayerAndBoss(playerObject, bossObject);
+    shieldPrefab = arena::FindPrefabId("PillarShield");
+}
+
+void BossSwitch::Start()
+{
+    Reload();
+    ParticleSystemInterface* particles = owner->GetParticleSystem();
+    if (particles)
+        particles->Play();
+    shieldDown = false;
+    broken = false;
+    shield = nullptr;
+    shieldTime = shieldTimer = 8.0f;
+    healthMax_ = health = kHealth;
+
+    chains = arena::SpawnRegistered("ParticlesChains", arena::FindPrefabId("ParticlesPillarToWrapling"));
+    mirror = arena::SpawnRegistered("Mirror_", arena::FindPrefabId("Mirror"));
+    const TransformInterface& transform = *owner->GetTransform();
+    const Vector3 position = transform.GetPosition();
+    if (bossObject)
+    {
+        Vector3 away = position - bossObject->GetTransform()->GetPosition();
+        away.y += 20.0f;
+        const Vector3& rotation = transform.GetRotation();
+        const Vector3 facing(rotation.x - 22.5f, arena::FacingYaw(away, rotation.y), rotation.z);
+        for (GameObjectInterface* made : {chains, mirror})
+            if (made)
+                made->GetTransform()->SetRotation(facing);
+    }
+    if (chains)
+        chains->GetTransform()->SetPosition(position + Vector3(0.0f, 4.0f, 0.0f));
+    if (mirror)
+        mirror->GetTransform()->SetPosition(MirrorPosition());
+
+    flashTime = 0.4f;
+    flashTimer = 0.0f;
+    flashing = false;
+    if (MeshRendererInterface* renderer = owner->GetMeshRenderer())
+        baseMaterial = renderer->GetMaterialName(0);
+    else
+        reportOnce("BossSwitch: the switch has no mesh renderer");
+    if (particles)
+    {
+        baseEmissionRate = particles->GetEmissionRate();
+        particles->SetDuration(0.5f);
+        particles->SetStartLifetime(0.5f);
+        particles->SetColourMinAlpha(255.0f);
+        particles->SetColourMaxAlpha(255.0f);
+    }
+    else
+        reportOnce("BossSwitch: the switch has no particle system");
+
+    blinkTimer = 0.0f;
+    blinkInterval = 0.2f;
+    lastShieldDown = shieldDown;
+    SpawnShield();
+    fadeTime = 8.0f;
+    fadeTimer = 0.0f;
+    restRotation = transform.GetRotation();
+}
+
+void BossSwitch::Update()
+{
+    if (!shieldDown || broken)
+        UpdateShieldUp();
+    else
+        UpdateShieldDown();
+    UpdateMirror();
+    UpdateFlash();
+}
+
+void BossSwitch::UpdateShieldUp()
+{
+    if (broken)
+        arena::DestroyAndClear(shield);
+    else if (shield)
+        SetShieldVisible(true);
+    else
+        SpawnShield();
+}
+
+void BossSwitch::UpdateShieldDown()
+{
+    if (shield && shieldDown != lastShieldDown)
+    {
+        arena::DestroyAndClear(shield);
+        lastShieldDown = shieldDown;
+    }
+    if (shieldTimer <= 0.0f)
+    {
+        shieldDown = false;
+        return;
+    }
+    shieldTimer -= gServices.dt;
+    if (shieldTimer > shieldTime * 0.5f)
+        return;
+    if (!shield)
+    {
+        // The returning shield starts hidden and blinks in; until the time runs out it does not protect.
+        SpawnShield();
+        SetShieldVisible(false);
+        shieldDown = true;
+    }
+    else if (blinkTimer > blinkInterval)
+    {
+        MeshFilterInterface* mesh = shield->GetMeshFilter();
+        SetShieldVisible(!(mesh && mesh->IsEnabled()));
+        blinkTimer = 0.0f;
+        blinkInterval *= 0.8f;
+    }
+    else
+        blinkTimer += gServices.dt;
+}
+
+void BossSwitch::UpdateMirror()
+{
+    if (!mirror)
+        return;
+    if (!broken)
+    {
+        mirror->GetTransform()->SetPosition(MirrorPosition());
+        return;
+    }
+    fadeTimer += gServices.dt;
+    if (fadeTimer > fadeTime)
+        arena::DestroyAndClear(mirror);
+}
+
+void BossSwitch::UpdateFlash()
+{
+    if (!flashing)
+        return;
+    TransformInterface& transform = *owner->GetTransform();
+    if (flashTimer <= 0.0f)
+    {
+        if (MeshRendererInterface* renderer = owner->GetMeshRenderer())
+            renderer->SetMaterialName(baseMaterial, 0);
+        flashing = false;
+        transform.SetRotation(restRotation);
+        return;
+    }
+    flashTimer -= gServices.dt;
+    const float a = static_cast<float>(Random()) / 8191.75f - 2.0f;
+    const float b = static_cast<float>(Random()) / 8191.75f - 2.0f;
+    transform.SetRotation({restRotation.x + a, restRotation.y, restRotation.z + b});
+}
+
+void BossSwitch::SpawnShield()
+{
+    if (shield)
+        return;
+    shield = arena::SpawnRegistered("PillarShield", shieldPrefab);
+    if (shield)
+        shield->GetTransform()->SetPosition(owner->GetTransform()->GetPosition() +
+                                            Vector3(0.0f, kShieldHeight, 0.0f));
+    shieldDown = false;
+}
+
+void BossSwitch::SetShieldVisible(bool visible)
+{
+    if (MeshFilterInterface* mesh = shield ? shield->GetMeshFilter() : nullptr)
+        mesh->SetEnabled(visible);
+}
+
 void BossSwitch::Hit()
 {
+    if (!shieldDown)
+    {
+        PlaySound("sfx_pylonHitWithShield", 0.08f);
+        return;
+    }
+    --health;
+    flashing = true;
+    MeshRendererInterface* renderer = owner->GetMeshRenderer();
+    if (renderer)
+        renderer->SetMaterialName("red", 0);
+    flashTimer = flashTime;
+    // Hits after the break drive health below 0; the particles never get a negative rate or alpha.
+    const float left = healthMax_ > 0 ? std::max(0.0f, static_cast<float>(health) / static_cast<float>(healthMax_))
+                                      : 0.0f;
+    if (ParticleSystemInterface* particles = owner->GetParticleSystem())
+    {
+        particles->SetEmissionRate(static_cast<int>(left * static_cast<float>(baseEmissionRate)));
+        const float alpha = static_cast<float>(static_cast<int>(left * 255.0f));
+        particles->SetColourMinAlpha(alpha);
+        particles->SetColourMaxAlpha(alpha);
+    }
+    if (health > 0 || broken)
+        PlaySound("sfx_pylonHit", 0.1f);
+    else
+        Break();
+}
+
+void BossSwitch::Break()
+{
+    broken = true;
+    if (AnimatorInterface* animator = owner->GetAnimator())
+        animator->Play("Default5");
+    arena::DestroyAndClear(chains);
+    if (RigidBodyInterface* body = mirror ? mirror->GetRigidBody() : nullptr)
+    {
+        body->SetStatic(false);
+        body->SetMass(1.0f);
+        const float r1 = static_cast<float>(Random()) / 655.34f;
+        const float r2 = static_cast<float>(Random()) / 655.34f;
+        body->AddForce({30.0f + r1, 500.0f, 30.0f + r2});
+    }
+    else if (mirror)
+        reportOnce("BossSwitch: the mirror has no rigid body");
+    if (ParticleSystemInterface* particles = owner->GetParticleSystem())
+        particles->Stop();
+    PlaySound("sfx_pylonBreak", 0.1f);
+}
+
+void BossSwitch::BreakShield()
+{
+    shieldDown = true;
+    blinkInterval = 0.25f;
+    shieldTimer = shieldTime;
+    PlaySound("sfx_SpellBreak", 0.2f);
+}
+
+void BossSwitch::OnCollisionEnter(GameObjectInterface* other)
+{
+    if (arena::Contains(other->GetTag(), "Breakable"))
+        gServices.factory->Destroy(other);
+}
+
+void BossSwitch::OnTriggerEnter(GameObjectInterface* other)
+{
+    OnCollisionEnter(other);
+}
+
+void BossSwitch::PlaySound(const std::string& name, float volume) const
+{
+    gServices.audio->PlayOneShot(name, volume, owner->GetTransform()->GetPosition());
+}
+
+Vector3 BossSwitch::MirrorPosition() const
+{
+    const TransformInterface& transform = *owner->GetTransform();
+    return transform.GetPosition() + Vector3(0.0f, kShieldHeight, 0.0f) + transform.GetForward() * kMirrorDistance;
 }

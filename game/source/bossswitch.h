@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "arenalookup.h"
 #include "script.h"
 
 class GameObjectInterface;
@@ -21,6 +22,7 @@ class BossSwitch : public Script<BossSwitch>
     GameObjectInterface* chains = nullptr;
     GameObjectInterface* mirror = nullptr;
     GameObjectInterface* shield = nullptr;
+    std::uint64_t shieldPrefab = 0;
     std::int32_t health = 0;
     bool shieldDown = false;
     bool lastShieldDown = false;
@@ -37,4 +39,30 @@ class BossSwitch : public Script<BossSwitch>
     Vector3 restRotation;
     std::int32_t baseEmissionRate = 0;
     std::string baseMaterial;
+    arena::ReportOnce reportOnce;
+
+    void Reload() override;
+    void Start() override;
+    void Update() override;
+    void OnCollisionEnter(GameObjectInterface* other) override;
+    void OnTriggerEnter(GameObjectInterface* other) override;
+
+    // A melee hit: only sounds while the shield is up, else costs health and breaks the switch at 0.
+    void Hit();
+    // The boss's beam took the shield down.
+    void BreakShield();
+
+private:
+    void UpdateShieldUp();
+    void UpdateShieldDown();
+    void UpdateMirror();
+    void UpdateFlash();
+    void SpawnShield();
+    void SetShieldVisible(bool visible);
+    void Break();
+    void PlaySound(const std::string& name, float volume) const;
+    Vector3 MirrorPosition() const;
 };
+
+// Finds "Player" and "FinalBoss" for the switch and the boss door; a missing one is reported.
+void FindPlayerAndBoss(GameObjectInterface*& player, GameObjectInterface*& boss);

@@ -4,10 +4,14 @@
 class GameObjectInterface;
 class ParticleSystemInterface;
 
-// Enemy that charges at the player.
+// Enemy that charges along its facing, vanishes at the end of its run and comes back at its start.
 class ChargingEnemy : public Script<ChargingEnemy>
 {
     SCRIPT_WITH_PROPERTIES(ChargingEnemy)
+
+    void Start() override;
+    void Update() override;
+    void OnTriggerEnter(GameObjectInterface* other) override;
 
     float chargingDist_ = 0.0f;
     float chargingSpeed_ = 0.0f;
@@ -23,4 +27,8 @@ class ChargingEnemy : public Script<ChargingEnemy>
     // May be absent.
     ParticleSystemInterface* particles = nullptr;
     GameObjectInterface* player = nullptr;
+
+private:
+    void Reappear();
+    void Vanish();
 };

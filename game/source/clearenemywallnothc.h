@@ -1,7 +1,9 @@
 #pragma once
 #include "script.h"
 
-// Enemy wall that clears once no bone enemy is left.
+// Enemy wall that clears once no bone enemy is left, spawned ones included.
 class ClearEnemyWallNotHC : public Script<ClearEnemyWallNotHC>
 {
+public:
+    void Update() override;
 };

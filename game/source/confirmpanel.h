@@ -9,10 +9,17 @@
 class GameObjectInterface;
 class RectTransformInterface;
 
-// Confirmation panel of the menus.
+// The Yes/No panel of the menus' two quit actions. Its object is tagged "RunWhenPaused" in playable levels.
 class ConfirmPanel : public Script<ConfirmPanel>
 {
 public:
+    void Start() override;
+    void Update() override;
+
+    void Show(bool toMenu);
+    void Hide();
+    void Confirm();
+
     std::array<std::string, 4> panelNames{"ConfirmPanel", "ConfirmText", "Yes", "No"};
     Vector2 glowSize{1.5f, 0.5f};
     float glowOffsetX = 200.0f;
@@ -21,8 +28,17 @@ public:
     // False quits the game, true quits to the main menu.
     bool returnToMenu = false;
     bool yesSelected = false;
+    // Frames since the panel was shown; the first five ignore input.
     std::int32_t frameCount = 0;
+    // One slot per name of panelNames, null where the object is missing.
     std::vector<GameObjectInterface*> panelObjects;
     RectTransformInterface* glow = nullptr;
     Vector2 savedGlowScale;
+
+private:
+    void ShowObjects(bool shown);
+    void PlaceGlow();
+    void QuitToMenu();
+    // The glow back beside the selected button of the menu underneath.
+    void HandBack();
 };

@@ -6,11 +6,16 @@
 class GameObjectInterface;
 class FadeInFadeOut;
 
-// Rolling credits.
+// Rolling end credits: the panels scroll up until the last has arrived, then the main menu loads.
 class CreditsRolling : public Script<CreditsRolling>
 {
     SCRIPT_WITH_PROPERTIES(CreditsRolling)
 
+    void Reload() override;
+    void Start() override;
+    void Update() override;
+
+    // Per frame, not per second.
     float speed = 0.0f;
 
     // "Panel1", "Panel2", ... in number order.
@@ -20,4 +25,8 @@ class CreditsRolling : public Script<CreditsRolling>
     bool ending = false;
     bool fadeStarted = false;
     float endDelay = 1.5f;
+
+private:
+    // Moves every panel up; true once the last one has arrived (at once without panels).
+    bool Roll();
 };

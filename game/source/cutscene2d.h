@@ -16,6 +16,10 @@ class Cutscene2D : public Script<Cutscene2D>
 {
     SCRIPT_WITH_PROPERTIES(Cutscene2D)
 
+    void Reload() override;
+    void Start() override;
+    void Update() override;
+
     int cutscene = 0;
     std::string nextLevel;
 
@@ -54,4 +58,10 @@ class Cutscene2D : public Script<Cutscene2D>
     bool moving = false;
     bool finished = false;
     float endTimer = 0.0f;
+
+private:
+    // Plays the panel's voice line and shows or hides its subtitle; advancing stops the line before.
+    void ShowPanel(std::int32_t index, bool advancing);
+    void Confirm();
+    void Slide();
 };

@@ -5,7 +5,12 @@
 class CutsceneBombTrigger : public Script<CutsceneBombTrigger>
 {
 public:
+    void Start() override;
+    void Update() override;
+    void OnTriggerEnter(GameObjectInterface* other) override;
+
     bool triggered = false;
-    float delay = 0.0f;
+    // Seconds from the player's entry to the bomb's arming.
+    float delay = 1.0f;
     float elapsed = 0.0f;
 };

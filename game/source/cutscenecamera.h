@@ -14,6 +14,12 @@ class CutsceneCamera : public Script<CutsceneCamera>
 {
     SCRIPT_WITH_PROPERTIES(CutsceneCamera)
 
+    void Reload() override;
+    void Start() override;
+    void Update() override;
+    // Starts the shot: the player is locked and the shot's bars, subtitle and voice line come.
+    void Activate();
+
     bool transitionIn = true;
     bool transitionOut = true;
     float cutsceneTime = 0.0f;
@@ -40,4 +46,14 @@ class CutsceneCamera : public Script<CutsceneCamera>
     bool ending = false;
     float endTimer = 0.0f;
     bool hasNext = false;
+
+private:
+    std::string SubtitleMaterial() const;
+    void Shake();
+    // True once the shot's time is over and, when it fades out, the fade has run.
+    bool Ended();
+    void HandOver() const;
+    void BackToPlay() const;
+    void MoveBars(float target) const;
+    void SetBars(float alpha) const;
 };

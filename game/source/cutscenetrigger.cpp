@@ -1,6 +1,74 @@
 #include "cutscenetrigger.h"
 
+#include "audiosourceinterface.h"
+#include "camerascript.h"
+#include "coreinterface.h"
+#include "cutscenecamera.h"
+#include "fadeinfadeout.h"
+#include "gameobjectinterface.h"
+#include "gameservices.h"
+#include "objectfactoryinterface.h"
+#include "playerstats.h"
+#include "scenesteps.h"
+#include "scriptlookup.h"
+
 #define CUTSCENETRIGGER_PROPERTIES(PROPERTY, Class) \
     PROPERTY(Class, cameraName, "cameraName", "CameraName")
 
 DEFINE_SCRIPT_PROPERTIES(CutsceneTrigger, CUTSCENETRIGGER_PROPERTIES)
+
+void CutsceneTrigger::Reload()
+{
+    camera = FindScript<CutsceneCamera>(cameraName, "CutsceneCamera");
+    playerStats = FindPlayerStats();
+}
+
+void CutsceneTrigger::Start()
+{
+    Reload();
+    // Without its shot nothing would hand the camera and the player back.
+    ASSERT(camera, "CutsceneTrigger. Missing CutsceneCamera on " + cameraName);
+    if (camera)
+        transition = camera->transitionIn;
+}
+
+void CutsceneTrigger::OnTriggerEnter(GameObjectInterface* other)
+{
+    if (!camera || other->GetName().find("Player") == std::string::npos)
+        return;
+    FadeInFadeOut* fade = FindFade();
+    if (!fade)
+        return;
+    triggered = true;
+    timer = 0.0f;
+    if (transition)
+    {
+        timer = fade->duration;
+        if (fade)
+        fade->StartFadeOut();
+    }
+    if (auto* cameraScript = FindScript<CameraScript>("Camera", "CameraScript"))
+        cameraScript->suspended = true;
+    if (playerStats)
+        playerStats->invulnerable = true;
+    FadeLevelMusic(false);
+}
+
+void CutsceneTrigger::Update()
+{
+    if (!triggered)
+        return;
+    timer -= gServices.dt;
+    if (timer > 0.0f)
+        return;
+    triggered = false;
+    camera->Activate();
+    gServices.core->SetMainCamera(camera->owner->GetID());
+    if (AudioSourceInterface* music = FindAudioSource("Cutscene BGM"))
+    {
+        music->SetClip("CutScene_BGM");
+        music->Play();
+        music->Fade(true);
+    }
+    gServices.factory->Destroy(owner);
+}

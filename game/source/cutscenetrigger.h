@@ -11,6 +11,11 @@ class CutsceneTrigger : public Script<CutsceneTrigger>
 {
     SCRIPT_WITH_PROPERTIES(CutsceneTrigger)
 
+    void Reload() override;
+    void Start() override;
+    void Update() override;
+    void OnTriggerEnter(GameObjectInterface* other) override;
+
     std::string cameraName;
 
     CutsceneCamera* camera = nullptr;

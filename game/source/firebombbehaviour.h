@@ -6,10 +6,14 @@
 class ColliderInterface;
 class TransformInterface;
 
-// Fire bomb.
+// The fire explosion a bomb leaves: it grows for half a second and hurts the AI characters it touches.
 class FireBombBehaviour : public Script<FireBombBehaviour>
 {
 public:
+    void Start() override;
+    void Update() override;
+    void OnTriggerEnter(GameObjectInterface* other) override;
+
     TransformInterface* transform = nullptr;
     ColliderInterface* collider = nullptr;
     float timer = 0.0f;

@@ -1,7 +1,9 @@
 #pragma once
 #include "script.h"
 
-// Door opened by fire.
+// Door that melts when ice touches it.
 class FireDoor : public Script<FireDoor>
 {
+public:
+    void OnCollisionEnter(GameObjectInterface* other) override;
 };

@@ -3,9 +3,12 @@
 
 class AudioSourceInterface;
 
-// Holds a level's music.
+// Holds a level's music, which fades in as the level starts.
 class GameLogic : public Script<GameLogic>
 {
 public:
+    void Reload() override;
+    void Start() override;
+
     AudioSourceInterface* music = nullptr;
 };

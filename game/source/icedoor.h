@@ -1,7 +1,9 @@
 #pragma once
 #include "script.h"
 
-// Door opened by ice.
+// Door that melts when fire touches it.
 class IceDoor : public Script<IceDoor>
 {
+public:
+    void OnCollisionEnter(GameObjectInterface* other) override;
 };

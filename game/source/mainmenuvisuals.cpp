@@ -1,6 +1,37 @@
 #include "mainmenuvisuals.h"
 
+#include "animatorinterface.h"
+#include "gameservices.h"
+#include "scriptlookup.h"
+#include "transforminterface.h"
+
 #define MAINMENUVISUALS_PROPERTIES(PROPERTY, Class) \
     PROPERTY(Class, speed, "speed", "ScrollSpeed")
 
 DEFINE_SCRIPT_PROPERTIES(MainMenuVisuals, MAINMENUVISUALS_PROPERTIES)
+
+namespace
+{
+constexpr float kWrapAtX = 40.0f;
+} // namespace
+
+void MainMenuVisuals::Start()
+{
+    const GameObjectInterface* player = FindObjectNamed("Player");
+    if (AnimatorInterface* animator = player ? player->GetAnimator() : nullptr)
+        animator->Play("Run");
+    scenery = NumberedObjects("Object ");
+    if (!scenery.empty())
+        wrapX = scenery.back()->GetTransform()->GetPosition().x;
+}
+
+void MainMenuVisuals::Update()
+{
+    for (GameObjectInterface* object : scenery)
+    {
+        TransformInterface& transform = *object->GetTransform();
+        const Vector3 position = transform.GetPosition();
+        const Vector3 moved = position + Vector3(1.0f, 0.0f, 0.0f) * speed * gServices.dt;
+        transform.SetPosition(moved.x >= kWrapAtX ? Vector3(wrapX, position.y, position.z) : moved);
+    }
+}

@@ -5,10 +5,13 @@
 
 class GameObjectInterface;
 
-// Scrolling background of the main menu.
+// Scrolling backdrop of the main menu: the player runs while the scenery passes and wraps around.
 class MainMenuVisuals : public Script<MainMenuVisuals>
 {
     SCRIPT_WITH_PROPERTIES(MainMenuVisuals)
+
+    void Start() override;
+    void Update() override;
 
     float speed = 0.0f;
 

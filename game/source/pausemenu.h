@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "menuinput.h"
 #include "script.h"
 
 class GameObjectInterface;
@@ -12,10 +13,22 @@ class RectTransformInterface;
 class ConfirmPanel;
 class PlayerStats;
 
-// Pause menu.
+// Pause menu of a playable level: resume, the unlocked "How To Play" pages, quit to the menu, quit the game.
+// Its object is tagged "RunWhenPaused", so it updates while the game is paused and only then.
 class PauseMenu : public Script<PauseMenu>
 {
 public:
+    void Start() override;
+    void Update() override;
+
+    void Open();
+    void Close();
+    void Move(bool next);
+    void ShowPage();
+    // The glow beside the selected button and this frame's confirm already used: what the quit panel does when
+    // it closes over the menu.
+    void TakeFocus();
+
     std::array<std::string, 4> buttonNames{"Resume Game", "How To Play", "Quit To Main Menu", "Quit Game"};
     std::array<std::string, 5> keyboardPages{"Tutorial1", "Tutorial2", "Tutorial3", "Tutorial5", "Tutorial6"};
     std::array<std::string, 5> controllerPages{"TutorialController1", "TutorialController2", "TutorialController3",
@@ -29,6 +42,7 @@ public:
     ImageInterface* centerImage = nullptr;
     ImageInterface* rightImage = nullptr;
     ConfirmPanel* confirmPanel = nullptr;
+    // The buttons found, in the order of buttonNames; missing ones are left out.
     std::vector<GameObjectInterface*> buttons;
     float glowOffsetX = 100.0f;
     float glowDepth = 0.25f;
@@ -36,4 +50,15 @@ public:
     std::int32_t page = 0;
     // Frames since the menu last opened or closed; PauseTrigger counts while it is closed.
     std::int32_t frameCount = 0;
+    ConfirmGuard confirmGuard;
+
+private:
+    void FindParts();
+    void Choose();
+    void TurnPage(bool next);
+    void ShowButtons(bool shown);
+    void ShowTutorialImages(bool shown);
+    void PlaceGlow();
+    // The unlocked tutorial count, at most the number of pages.
+    std::int32_t UnlockedPages() const;
 };

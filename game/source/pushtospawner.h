@@ -3,9 +3,12 @@
 
 class AISpawner;
 
-// Retunes a level's spawner and queues a wave.
+// Retunes the level's spawner "AISpawner1"; as "GymSpawner" it also queues a wave.
 class PushToSpawner : public Script<PushToSpawner>
 {
 public:
+    void Reload() override;
+    void Start() override;
+
     AISpawner* spawner = nullptr;
 };

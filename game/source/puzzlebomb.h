@@ -29,9 +29,23 @@ struct PuzzleBombFields
     GameObjectInterface* explosionPrefab = nullptr;
     GameObjectInterface* player = nullptr;
     PlayerController* playerController = nullptr;
+
+protected:
+    // The player, its controller and the explosion prefab; missing ones are reported.
+    void FindPartners();
+    // One frame of a burning fuse: the ticks with their red flashes, and at the end the explosion.
+    void Burn(GameObjectInterface& bomb);
+
+private:
+    void Explode(GameObjectInterface& bomb);
+    void ShowMaterial(const GameObjectInterface& bomb, const std::string& name) const;
 };
 
-// Bomb that arms itself when the player comes near.
+// Bomb that arms itself when the player comes near, ticks faster and faster and explodes.
 class PuzzleBomb : public Script<PuzzleBomb>, public PuzzleBombFields
 {
+public:
+    void Reload() override;
+    void Start() override;
+    void Update() override;
 };

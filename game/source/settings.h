@@ -4,16 +4,26 @@
 #include <string>
 #include <vector>
 
+#include "menuinput.h"
 #include "script.h"
 
 class GameObjectInterface;
 class RectTransformInterface;
 class FadeInFadeOut;
 
-// Settings menu.
+// Settings screen of the main menu: five sliders on the engine's gamma and volumes, and "Back".
 class Settings : public Script<Settings>
 {
 public:
+    void Start() override;
+    void Update() override;
+
+    void Open();
+    void Close();
+    void Move(bool next);
+    void Adjust(bool decrease);
+    void Back();
+
     std::array<std::string, 6> buttonNames{"Gamma", "Volume", "BGM", "SFX", "VoiceOver", "Back"};
     float trackLeft = 75.0f;
     // Per row: gamma, master volume, music, effects, voice-over.
@@ -28,6 +38,18 @@ public:
     std::int32_t selected = 0;
     FadeInFadeOut* fade = nullptr;
     RectTransformInterface* glow = nullptr;
+    // One slot per row, null where the row is missing, so every row keeps its engine value.
     std::vector<GameObjectInterface*> buttons;
     std::vector<RectTransformInterface*> scrollers;
+    ConfirmGuard confirmGuard;
+
+private:
+    static constexpr std::int32_t kBackRow = 5;
+
+    void ShowRows(bool shown);
+    void PlaceGlow();
+    void PlaceScroller(std::size_t row);
+    // Null for a missing row, and for every row before Start.
+    GameObjectInterface* Row(std::int32_t row) const;
+    RectTransformInterface* Scroller(std::int32_t row) const;
 };

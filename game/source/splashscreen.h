@@ -5,10 +5,14 @@
 
 class FadeInFadeOut;
 
-// Splash screen leading to the next level.
+// Splash screen leading to the next level: fade in, hold, fade out; any confirm skips.
 class SplashScreen : public Script<SplashScreen>
 {
     SCRIPT_WITH_PROPERTIES(SplashScreen)
+
+    void Reload() override;
+    void Start() override;
+    void Update() override;
 
     std::string nextLevel;
 
@@ -17,5 +21,10 @@ class SplashScreen : public Script<SplashScreen>
     bool fadingIn = false;
     bool fadingOut = false;
     float timer = 0.0f;
-    float holdTime = 0.0f;
+    // A reloaded splash has not run Start.
+    float holdTime = 3.0f;
+
+private:
+    // The fade's duration; a splash without a fade runs its phases at 1 s.
+    float FadeDuration() const;
 };

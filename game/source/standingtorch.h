@@ -4,13 +4,20 @@
 #include "script.h"
 
 class GameObjectInterface;
-class ParticleSystem;
+class ParticleSystemInterface;
 class CameraScript;
 
-// Standing torch lit or put out by the player.
+// A torch of the torch puzzles, numbered by the last character of its name: fire lights it and breaks its
+// wall, ice dims its level-2 light and advances the temple's bridge.
 class StandingTorch : public Script<StandingTorch>
 {
 public:
+    void Reload() override;
+    void Start() override;
+    void Update() override;
+    void OnCollisionEnter(GameObjectInterface* other) override;
+    void OnTriggerEnter(GameObjectInterface* other) override;
+
     // The last character of the torch's own name.
     std::string number;
     GameObjectInterface* wall = nullptr;
@@ -19,7 +26,7 @@ public:
     GameObjectInterface* bridgeOne = nullptr;
     GameObjectInterface* bridgeOneCollider = nullptr;
     GameObjectInterface* torchLight = nullptr;
-    ParticleSystem* torchParticles = nullptr;
+    ParticleSystemInterface* torchParticles = nullptr;
     GameObjectInterface* levelTwoLight = nullptr;
     CameraScript* camera = nullptr;
     bool wallOpening = false;
@@ -27,4 +34,15 @@ public:
     bool bridgeBuilding = false;
     float buildTimer = 0.0f;
     bool spent = false;
+
+private:
+    void Burn();
+    void BreakWall();
+    // True when it dimmed the level-2 light and advanced the bridge.
+    bool Freeze();
+    void BuildBridgeOne();
+    void FinishWall();
+    void FinishBridgeOne();
+    std::string WallName() const;
+    std::string LevelTwoLightName() const;
 };

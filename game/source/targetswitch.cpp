@@ -4,3 +4,19 @@
     PROPERTY(Class, bridgeName_, "bridgeName_", "BridgeName")
 
 DEFINE_SCRIPT_PROPERTIES(TargetSwitch, TARGETSWITCH_PROPERTIES)
+
+#include "bridgescript.h"
+#include "enemyhelpers.h"
+#include "scriptlookup.h"
+
+void TargetSwitch::Start()
+{
+    hit = false;
+    bridgeScript = ScriptOf<BridgeScript>(FindObjectFor("TargetSwitch", bridgeName_), "BridgeScript");
+}
+
+void TargetSwitch::OnTriggerEnter(GameObjectInterface* other)
+{
+    if (!hit && other->GetScript("IceProjectile"))
+        hit = true;
+}

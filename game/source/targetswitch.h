@@ -10,6 +10,9 @@ class TargetSwitch : public Script<TargetSwitch>
 {
     SCRIPT_WITH_PROPERTIES(TargetSwitch)
 
+    void Start() override;
+    void OnTriggerEnter(GameObjectInterface* other) override;
+
     std::string bridgeName_;
 
     bool hit = false;

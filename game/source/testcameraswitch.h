@@ -4,4 +4,6 @@
 // Test script that switches the main camera between two cameras.
 class TestCameraSwitch : public Script<TestCameraSwitch>
 {
+public:
+    void Update() override;
 };

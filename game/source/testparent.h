@@ -4,4 +4,6 @@
 // Test script that turns its object about y every frame.
 class TestParent : public Script<TestParent>
 {
+public:
+    void Update() override;
 };

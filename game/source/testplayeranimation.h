@@ -7,5 +7,9 @@ class AnimatorInterface;
 class TestPlayerAnimation : public Script<TestPlayerAnimation>
 {
 public:
+    void Reload() override;
+    void Start() override;
+    void Update() override;
+
     AnimatorInterface* animator = nullptr;
 };

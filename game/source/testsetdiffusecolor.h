@@ -5,5 +5,8 @@
 class TestSetDiffuseColor : public Script<TestSetDiffuseColor>
 {
 public:
+    void Start() override;
+    void Update() override;
+
     float timer = 0.0f;
 };

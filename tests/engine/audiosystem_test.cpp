@@ -2,10 +2,15 @@
 #include "c_audiolistener.h"
 #include "c_audiosource.h"
 #include "c_transform.h"
+#include "childprocess.h"
 #include "objectfactory.h"
+#include "platform/childprocess.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <iostream>
 #include <vector>
 
 namespace
@@ -76,6 +81,34 @@ TEST_F(AudioSystemTest, TheSlotAfterTheLastIsTakenAndAFullPoolReusesSlot255)
     EXPECT_FALSE(audio.Engine().IsPlaying(replaced)) << "the replaced sound is stopped, not orphaned";
     EXPECT_TRUE(audio.Engine().IsPlaying(audio.SlotChannel(255)));
     EXPECT_TRUE(audio.Engine().IsPlaying(audio.SlotChannel(254)));
+}
+
+TEST_F(AudioSystemTest, OneShotsThatFillTheVoicesNeverCutASource)
+{
+    AudioSource& music = LoopingSource("Radio", "Music");
+    music.Play();
+    Deliver();
+
+    testing::internal::CaptureStdout();
+    for (std::size_t count = 0; count <= AudioSystem::kChannelCount; ++count)
+        audio.PlayOneShot("Shot", 1.0f, {});
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("All channels in use! WTF ARE YOU DOING?"),
+              std::string::npos);
+    EXPECT_TRUE(audio.Engine().IsPlaying(music.GetChannel()));
+    EXPECT_TRUE(audio.Engine().IsPlaying(audio.SlotChannel(255)));
+    EXPECT_NEAR(Render(kRate), AudioLevels::Music, kTolerance) << "the one-shots are over, the music plays on";
+
+    // Sources holding every voice leave nothing to take, for a source or a one-shot.
+    music.Stop();
+    Deliver();
+    const Sound& shot = *audio.FindSound("Shot");
+    while (audio.Engine().HasFreeVoice())
+        audio.Engine().Play(*shot.sound, 0, platform::LoopMode::Forever, false, platform::VoiceClaim::Held);
+    testing::internal::CaptureStdout();
+    music.Play();
+    Deliver();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "All channels in use! WTF ARE YOU DOING?");
+    EXPECT_FALSE(audio.Engine().IsPlaying(music.GetChannel()));
 }
 
 TEST_F(AudioSystemTest, GroupAndMasterVolumesMultiplyAndMutingKeepsTheMasterVolume)
@@ -164,11 +197,7 @@ TEST_F(AudioSystemTest, RegistrationKeepsTheClipAndStartsSourcesThatPlayOnAwake)
 
 TEST_F(AudioSystemTest, PausedSourcesStayPausedUntilPlayAndLoopingBelongsToTheChannel)
 {
-    GameObject& object = Object("Radio", {"AudioSource"});
-    AudioSource& source = Get<AudioSource>(object);
-    source.LoadClip("Shot");
-    source.SetLooping(true);
-    Register(object);
+    AudioSource& source = LoopingSource("Radio", "Shot");
     source.Play();
     audio.PlayOneShot("Shot", 1.0f, {});
     Deliver();
@@ -306,6 +335,54 @@ TEST_F(AudioSystemTest, NullObjectsAndMessagesAreReportedAndIgnored)
     EXPECT_NE(said.find("Audio System registering/destroying nullptr. Message sent a nullptr"), std::string::npos);
 }
 
+namespace
+{
+// Names the sound folder in the child that loads it under a memory cap.
+constexpr const char* kCappedRootVariable = "NEKTARU_CAPPED_SOUND_ROOT";
+constexpr std::size_t kMemoryCap = std::size_t{128} << 20;
+} // namespace
+
+// Runs only as the child of the test below.
+TEST(AudioSystemMemoryCap, ChildLoadsTheFolderUnderTheCap)
+{
+    const char* root = std::getenv(kCappedRootVariable);
+    if (!root)
+        GTEST_SKIP() << "started by SoundsTooBigToHoldAreReportedByNameAndTheOthersLoad";
+    ASSERT_TRUE(platform::LimitThisProcess(kMemoryCap, 60));
+    AudioSystem audio(root, 48000);
+    for (std::future<void>& task : audio.GetLoadTasks())
+        task.get();
+    std::cout << "Loaded:";
+    for (const std::string& name : Names(audio))
+        std::cout << " " << name;
+    std::cout << std::endl;
+}
+
+TEST(AudioSystemMemoryCap, SoundsTooBigToHoldAreReportedByNameAndTheOthersLoad)
+{
+    TempFolder root;
+    const std::string audio = root.Folder() + "Assets/Audio/";
+    for (const char* sub : {"BGM", "SFX", "Voiceovers"})
+        std::filesystem::create_directories(audio + sub);
+    constexpr int kRate = 48000;
+    // Eight channels of silence: twenty minutes are past the limit, five minutes are under it but past the cap.
+    WriteSilentWav(audio + "BGM/Endless.wav", 8, kRate, kRate * 60 * 20);
+    WriteSilentWav(audio + "BGM/Long.wav", 8, kRate, kRate * 60 * 5);
+    WriteLevelWav(audio + "SFX/Shot.wav", kRate, kRate / 10);
+
+    // The sanitizer's allocator answers null, as the system's does, rather than ending the program.
+    const char* sanitizer = std::getenv("ASAN_OPTIONS");
+    const std::string options = (sanitizer ? std::string(sanitizer) + ":" : "") + "allocator_may_return_null=1";
+    ChildProcess child(platform::ExecutablePath(), {"--gtest_filter=*.ChildLoadsTheFolderUnderTheCap"},
+                       root.Folder(), root.Folder() + "stdout.txt", root.Folder() + "stderr.txt",
+                       {{kCappedRootVariable, root.Folder()}, {"ASAN_OPTIONS", options}});
+    ASSERT_EQ(child.Wait(), 0) << root.Read("stdout.txt") << root.Read("stderr.txt");
+    const std::string said = root.Read("stdout.txt");
+    EXPECT_THAT(said, testing::HasSubstr("\tAudio: Endless.wav decodes to more than 512 MB, skipped\n"));
+    EXPECT_THAT(said, testing::HasSubstr("\tAudio: not enough memory to decode Long.wav, skipped\n"));
+    EXPECT_THAT(said, testing::HasSubstr("Loaded: Shot\n"));
+}
+
 TEST(AudioDemo, TheGeneratedSoundsLoadAndTheSplashLevelPlaysItsMusic)
 {
     Core core([](SystemId id) -> std::unique_ptr<System> {
@@ -316,11 +393,28 @@ TEST(AudioDemo, TheGeneratedSoundsLoadAndTheSplashLevelPlaysItsMusic)
     MessagingSystem messaging(core.MessageReceivers());
     AudioSystem& audio = *core.GetAudio();
     core.WaitForLoading(audio.GetLoadTasks(), {}, {});
-    EXPECT_EQ(Names(audio), (std::vector<std::string>{"Default", "bgm_respawn", "bgm_splash", "bgm_truedeath",
-                                                      "sfx_CheckPointSound", "sfx_ItemPickUp", "sfx_MenuButtonClick",
-                                                      "sfx_MenuButtonRollOver", "sfx_Sparks", "sfx_jump",
-                                                      "vo_welcome"}));
+    std::vector<std::string> voices;
+    for (const auto& [cutscene, panels] : {std::pair{1, 6}, {2, 5}, {3, 5}, {4, 4}})
+        for (int panel = 1; panel <= panels; ++panel)
+            voices.push_back("CutScene_" + std::to_string(cutscene) + "_Panel_" + std::to_string(panel));
+    std::vector<std::string> expected = voices;
+    expected.insert(expected.end(),
+                    {"CutScene_BGM", "Default", "bgm_boss", "bgm_credits", "bgm_menu", "bgm_respawn", "bgm_splash",
+                     "bgm_tomb", "bgm_truedeath", "sfx_BombTicking", "sfx_BossAttack", "sfx_BossChargeAttack",
+                     "sfx_BossCharging", "sfx_BoxBreak", "sfx_BoxHit", "sfx_CheckPointSound", "sfx_CoffinDrop",
+                     "sfx_DoorCrumble", "sfx_GroundBreaking", "sfx_GroundShake", "sfx_ItemPickUp",
+                     "sfx_MenuButtonClick", "sfx_MenuButtonRollOver", "sfx_PauseMenuPopUp", "sfx_PlayerAttackSound_1",
+                     "sfx_PlayerAttackSound_2", "sfx_PlayerAttackSound_3", "sfx_PlayerDash_3", "sfx_PlayerHurt",
+                     "sfx_SetScream", "sfx_Sparks", "sfx_SpellBreak", "sfx_ThrowEnemy", "sfx_TurretAttack",
+                     "sfx_chargerSpawn", "sfx_construction", "sfx_dash", "sfx_doorbreak", "sfx_dooropen", "sfx_drop",
+                     "sfx_fire", "sfx_firedeath", "sfx_footsteps", "sfx_icedeath", "sfx_jump", "sfx_melt",
+                     "sfx_pylonBreak", "sfx_pylonHit", "sfx_pylonHitWithShield", "vo_welcome"});
+    EXPECT_EQ(Names(audio), expected);
     EXPECT_EQ(audio.GetSounds().at("Default")->type, Sound::SFX);
+    // The voice-over slider acts on every panel's line, the music slider on the cutscenes' music.
+    for (const std::string& voice : voices)
+        EXPECT_EQ(audio.GetSounds().at(voice)->type, Sound::VO) << voice;
+    EXPECT_EQ(audio.GetSounds().at("CutScene_BGM")->type, Sound::BGM);
 
     ObjectFactory factory(std::string(NEKTARU_SOURCE_DIR) + "/Bin/");
     factory.LoadLevelFile(std::string(NEKTARU_SOURCE_DIR) + "/Bin/Assets/XML/SplashCalvorn.xml", true);

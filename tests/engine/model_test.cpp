@@ -91,10 +91,10 @@ TEST(Model, ReadsMeshesInNodeOrderWithTheFolderFlags)
         std::vector<std::uint32_t> vertices;
     } cases[] = {
         // One vertex per triangle corner: the import does not join vertices.
-        {"Cube.dae", false, 0x800109, {36}},
-        {"Quad.dae", false, 0x800109, {6}},
-        {"MultiMesh.dae", true, 0x800009, {6, 36, 6}},
-        {"Skinned.dae", true, 0x800009, {12}},
+        {"Cube.dae", false, 0x808109, {36}},
+        {"Quad.dae", false, 0x808109, {6}},
+        {"MultiMesh.dae", true, 0x808009, {6, 36, 6}},
+        {"Skinned.dae", true, 0x808009, {12}},
     };
     for (const auto& c : cases)
     {
@@ -109,6 +109,56 @@ TEST(Model, ReadsMeshesInNodeOrderWithTheFolderFlags)
             EXPECT_EQ(mesh.vao, 0u) << "not uploaded: " << c.file;
         }
         EXPECT_TRUE(imported.printed.empty()) << c.file << imported.printed;
+    }
+}
+
+TEST(Model, LinesAndPointsAreLeftOutOfTheTriangleList)
+{
+    // One mesh of a triangle, a line and a triangle.
+    for (const bool animated : {true, false})
+    {
+        Model model("TriangleLineTriangle");
+        model.LoadModel(NEKTARU_TEST_DATA "/models/TriangleLineTriangle.obj", animated);
+        TextureCache textures;
+        MissingTextures missing;
+        model.ReadScene(textures, missing);
+        ASSERT_EQ(model.meshes.size(), 1u) << "the line's own mesh is dropped";
+        const std::vector<std::uint32_t>& indices = model.meshes[0].indices;
+        ASSERT_EQ(indices.size(), 6u);
+        EXPECT_EQ(model.meshes[0].vertices.at(indices[3]).position, Vector3(1.0f, 0.0f, 0.0f));
+    }
+}
+
+TEST(Model, AChildImportGivesTheSceneAnImportHereGives)
+{
+    for (const auto& [file, animated] : {std::pair{"Skinned.dae", true}, {"MultiMesh.dae", false}})
+    {
+        const Imported here(file, animated);
+        Model child("Child");
+        child.LoadModelInChild(Fixture(file), animated, NEKTARU_PROGRAM_PATH);
+        EXPECT_EQ(child.postProcessFlags, here.model->postProcessFlags);
+        TextureCache textures;
+        MissingTextures missing;
+        child.ReadScene(textures, missing);
+        ASSERT_EQ(child.meshes.size(), here.model->meshes.size()) << file;
+        for (std::size_t n = 0; n < child.meshes.size(); ++n)
+        {
+            EXPECT_EQ(child.meshes[n].indices, here.model->meshes[n].indices) << file;
+            for (std::size_t v = 0; v < child.meshes[n].vertices.size(); ++v)
+            {
+                const Vertex& ours = child.meshes[n].vertices[v];
+                const Vertex& theirs = here.model->meshes.at(n).vertices.at(v);
+                EXPECT_EQ(ours.position, theirs.position) << file;
+                EXPECT_EQ(ours.tangent, theirs.tangent) << file;
+            }
+        }
+        EXPECT_EQ(child.boneIndex, here.model->boneIndex) << file;
+        std::vector<aiMatrix4x4> ours, theirs;
+        child.BoneTransform(0.5, ours);
+        here.model->BoneTransform(0.5, theirs);
+        ASSERT_EQ(ours.size(), theirs.size());
+        for (std::size_t bone = 0; bone < ours.size(); ++bone)
+            ExpectMatrix(ours[bone], theirs[bone], std::string(file) + " bone");
     }
 }
 

@@ -105,6 +105,24 @@ TEST_F(ProgramTest, TestRunStartsEverySystemAndReportsOk)
     ExpectCleanStderr();
 }
 
+TEST_F(ProgramTest, AModelFileThatEndsTheImporterIsReportedByNameAndStartUpGoesOn)
+{
+    const fs::path models = root.Path() / "Bin/Assets/Models/Non-Animated";
+    fs::create_directories(models);
+    fs::copy_file(NEKTARU_TEST_DATA "/models/importer-abort.dae", models / "importer-abort.dae");
+    fs::copy_file(NEKTARU_ASSETS_DIR "/Models/Fixtures/Cube.dae", models / "Cube.dae");
+    root.Write("work/.testrun", "");
+    // The importer's abort message is on the shared standard error, so it is not checked for being clean.
+    ASSERT_EQ(Run(), 0) << root.Read("stderr.txt");
+
+    const std::string out = root.Read("stdout.txt");
+    EXPECT_NE(out.find("ERROR::ASSIMP:: " + (models / "importer-abort.dae").string() + ": the importer was ended"),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(out.find("ERROR::ASSIMP:: " + (models / "Cube.dae").string()), std::string::npos);
+    EXPECT_EQ(root.Read("work/.okay_editor"), "RAN STATUS : OK\n");
+}
+
 TEST_F(ProgramTest, EditorTestRunDrawsTheEditorsFramesAndLeavesNoSceneSnapshot)
 {
     root.Write("work/.testrun", "");

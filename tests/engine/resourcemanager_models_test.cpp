@@ -52,7 +52,7 @@ TEST_F(ResourceManagerModels, EachModelFileIsImportedByItsOwnTaskAndProcessedInK
     EXPECT_THAT(out, HasSubstr("\t\tERROR::ASSIMP:: "));
 
     const Model& cube = *resources.models.at("Cube");
-    EXPECT_EQ(cube.postProcessFlags, 0x800009u);
+    EXPECT_EQ(cube.postProcessFlags, 0x808009u);
     EXPECT_EQ(cube.meshes.at(0).vertexCount, 36u);
     EXPECT_TRUE(resources.models.at("Broken")->meshes.empty());
     for (const auto& [stem, model] : resources.models)
@@ -65,5 +65,41 @@ TEST_F(ResourceManagerModels, EachModelFileIsImportedByItsOwnTaskAndProcessedInK
 
     resources.ClearResources();
     EXPECT_TRUE(resources.models.empty());
+}
+TEST_F(ResourceManagerModels, FilesThatEndTheImporterAreReportedByNameAndTheOtherModelsLoad)
+{
+    TempFolder root;
+    CopyFixture(root, "Skinned.dae", "Animated");
+    CopyFixture(root, "Cube.dae", "Non-Animated");
+    CopyFixture(root, "Broken.dae", "Non-Animated");
+    // Files on which the importer aborts and allocates without end.
+    const std::filesystem::path folder = root.Path() / "Assets/Models/Non-Animated";
+    const std::string ending[] = {"importer-abort.dae", "importer-runaway.dae"};
+    for (const std::string& file : ending)
+        std::filesystem::copy_file(NEKTARU_TEST_DATA "/models/" + file, folder / file);
+    ResourceManager resources(root.Folder());
+    resources.SetImporterProgram(NEKTARU_PROGRAM_PATH);
+
+    testing::internal::CaptureStdout();
+    resources.LoadAllResources();
+    for (std::future<void>& task : resources.modelTasks)
+        task.get();
+    resources.ProcessModels();
+    const std::string out = testing::internal::GetCapturedStdout();
+
+    for (const std::string& file : ending)
+    {
+        EXPECT_THAT(out, HasSubstr("\t\tERROR::ASSIMP:: " + (folder / file).string() + ": the importer "));
+        EXPECT_TRUE(resources.models.at(file.substr(0, file.find('.')))->meshes.empty()) << file;
+    }
+    EXPECT_TRUE(resources.models.at("Broken")->meshes.empty());
+    const Model& cube = *resources.models.at("Cube");
+    EXPECT_EQ(cube.postProcessFlags, 0x808109u);
+    ASSERT_EQ(cube.meshes.size(), 1u);
+    EXPECT_EQ(cube.meshes[0].vertexCount, 36u);
+    EXPECT_NE(cube.meshes[0].vao, 0u);
+    const Model& skinned = *resources.models.at("Skinned");
+    EXPECT_TRUE(skinned.hasAnimation);
+    EXPECT_EQ(skinned.boneCount, 3u);
 }
 } // namespace

@@ -182,4 +182,15 @@ TEST_F(FakeWorldTest, AHotReloadKeepsSavedPropertiesAndStateAndCallsReloadNeverS
     EXPECT_EQ(reloaded->state, ScriptState::Running);
     EXPECT_EQ(reloaded->owner, &object);
 }
+
+TEST_F(FakeWorldTest, WhilePausedOnlyTheRunWhenPausedObjectsUpdateAndOnlyThen)
+{
+    Probe& game = AddProbe(world.Object("Game"));
+    AddProbe(world.Object("Menu", kRunWhenPausedTag));
+    game.onUpdate = [&] { world.core.SetPaused(true); };
+    world.Step();
+    EXPECT_THAT(TakeLog(), ElementsAre("Game Awake", "Game Start", "Menu Awake", "Menu Start", "Game Update"));
+    world.Step();
+    EXPECT_THAT(TakeLog(), ElementsAre("Menu Update"));
+}
 } // namespace

@@ -2,6 +2,7 @@
 // An AudioSystem on a loopback device over a fixture tree of sounds, in a Core whose other systems idle,
 // with the message queue and an object world, so tests hear what the whole system plays.
 #include "audiosystem.h"
+#include "c_audiosource.h"
 #include "core.h"
 #include "idlesystem.h"
 #include "messagingsystem.h"
@@ -77,6 +78,17 @@ protected:
     }
 
     void Register(GameObject& object) { PostMessage(SystemId::None, SystemId::All, MessageNames::Register, &object); }
+
+    // A registered object whose source loops the clip, not started yet.
+    AudioSource& LoopingSource(const std::string& name, const std::string& clip)
+    {
+        GameObject& object = Object(name, {"AudioSource"});
+        AudioSource& source = Get<AudioSource>(object);
+        source.LoadClip(clip);
+        source.SetLooping(true);
+        Register(object);
+        return source;
+    }
     void Deliver() { messaging.Update(); }
 
 private:

@@ -1,6 +1,7 @@
 #include "fakeworld.h"
 
 #include "gameservices.h"
+#include "menuinput.h"
 #include "playerprefprobe.h"
 #include "scripthelpers.h"
 #include "serializer.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
 #include <sstream>
 #include <typeinfo>
 
@@ -149,6 +151,29 @@ MonoBehaviorInterface* FakeObject::GetScript(const std::string& text) const
     return nullptr;
 }
 
+GameObjectInterface* FakeScriptHolder::GetGameObject() const
+{
+    return object_;
+}
+
+void FakeScriptHolder::RemoveMono(const std::string& name)
+{
+    removed.push_back(name);
+    MonoBehaviorInterface* script = object_->FindScript(name);
+    if (!script)
+    {
+        std::cout << object_->name << " don't have script : " << name << std::endl;
+        return;
+    }
+    script->OnDestroy();
+    script->state = ScriptState::Destroyed;
+}
+
+MonoBehaviorInterface* FakeScriptHolder::GetScript(const std::string& name) const
+{
+    return object_->GetScript(name);
+}
+
 void FakeObject::Destroy()
 {
     factory_->Destroy(this);
@@ -288,13 +313,13 @@ void FakeFactory::StartRegistered()
     starting_ = std::move(inactive);
 }
 
-void FakeFactory::UpdateRunning()
+void FakeFactory::UpdateRunning(bool paused)
 {
     // By index: objects instantiated meanwhile are appended and have nothing running yet.
     for (std::size_t index = 0; index < live_.size(); ++index)
     {
         FakeObject& object = *live_[index];
-        if (!object.destroyed && object.active)
+        if (!object.destroyed && object.active && (object.tag == kRunWhenPausedTag) == paused)
             ForEachRunningScript(object, [](MonoBehaviorInterface& script) { script.Update(); });
     }
 }
@@ -318,7 +343,10 @@ void FakeFactory::RemoveDestroyed()
 FakeWorld::FakeWorld()
 {
     PlayerPrefProbe::Clear();
+    gMenuStick = {};
     SeedRandom(kRandomSeed);
+    // Library-wide like the store: one test's Ctrl+Backspace must not end the next one's fight.
+    BossLevelController::bossSkip = false;
     PassServices();
 }
 
@@ -353,7 +381,7 @@ void FakeWorld::Step()
 {
     PassServices();
     factory.StartRegistered();
-    factory.UpdateRunning();
+    factory.UpdateRunning(core.paused);
     input.EndFrame();
     core.totalTime += frameTime;
     factory.RemoveDestroyed();
@@ -363,6 +391,14 @@ void FakeWorld::Steps(int count)
 {
     for (int step = 0; step < count; ++step)
         Step();
+}
+
+void FakeWorld::Press(std::uint16_t key)
+{
+    input.Hold(key);
+    Step();
+    input.Release(key);
+    Step();
 }
 
 void FakeWorld::HotReload()

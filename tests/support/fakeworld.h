@@ -16,15 +16,17 @@
 //
 // A step writes gServices, then Awake and Start for the scripts of objects registered since the last step
 // (world.Object registers at once, Instantiate leaves that to the script's Register), then Update for every
-// running script, objects in creation order and each object's scripts in name order. Then the input frame
-// ends and the objects destroyed during the step leave (OnDestroy first). LoadLevel only records the name
-// and calls factory.onLoadLevel. Every object has the engine's own Transform; script failures are reported
+// running script, objects in creation order and each object's scripts in name order (while core.paused is
+// set as the step begins, only those of objects tagged "RunWhenPaused", which update only then). Then the
+// input frame ends and the objects destroyed during the step leave (OnDestroy first). LoadLevel only records
+// the name and calls factory.onLoadLevel. Every object has the engine's own Transform; script failures are reported
 // on the error stream, which ReportsOf collects.
 #include "allscripts.h"
 #include "c_transform.h"
 #include "fakecomponents.h"
 #include "fakeservices.h"
 #include "gameobjectinterface.h"
+#include "monobehaviordllinterface.h"
 #include "monobehaviorinterface.h"
 #include "objectfactoryinterface.h"
 #include "scriptlist.h"
@@ -39,6 +41,9 @@
 
 class FakeFactory;
 
+// The tag of the objects whose scripts update while the game is paused, and only then.
+inline constexpr char kRunWhenPausedTag[] = "RunWhenPaused";
+
 // The script classes' registered names, from the library's one list (the class name).
 template <class Script>
 inline constexpr const char* kScriptName = nullptr;
@@ -47,6 +52,29 @@ inline constexpr const char* kScriptName = nullptr;
 GAME_SCRIPTS(FAKE_WORLD_SCRIPT_NAME, FAKE_WORLD_NO_SCRIPT)
 #undef FAKE_WORLD_SCRIPT_NAME
 #undef FAKE_WORLD_NO_SCRIPT
+
+class FakeObject;
+
+// An object's script holder. A removal calls the script's OnDestroy at once and the script runs no more, as
+// the engine's queued removal leaves it.
+class FakeScriptHolder final : public MonoBehaviorDLLInterface
+{
+public:
+    explicit FakeScriptHolder(FakeObject& object) : object_(&object) {}
+
+    GameObjectInterface* GetGameObject() const override;
+    void SetEnabled(bool on) override { enabled = on; }
+    bool IsEnabled() const override { return enabled; }
+    void RemoveMono(const std::string& name) override;
+    MonoBehaviorInterface* GetScript(const std::string& name) const override;
+
+    bool enabled = true;
+    // The names asked for, in call order.
+    std::vector<std::string> removed;
+
+private:
+    FakeObject* object_;
+};
 
 class FakeObject final : public GameObjectInterface
 {
@@ -107,8 +135,7 @@ public:
     ParticleSystemInterface* GetParticleSystem() const override { return Find<ParticleSystemInterface>(); }
     // The first script, in name order, whose name contains the text.
     MonoBehaviorInterface* GetScript(const std::string& name) const override;
-    // No holder is faked: null.
-    MonoBehaviorDLLInterface* GetMonoBehavior() const override { return nullptr; }
+    MonoBehaviorDLLInterface* GetMonoBehavior() const override { return &holder; }
     const std::string& GetTag() const override { return tag; }
     void SetTag(const std::string& value) override { tag = value; }
     std::string GetName() const override { return name; }
@@ -130,6 +157,7 @@ public:
     bool destroyed = false;
     // Mutable as the engine's object hands its transform out from a const getter.
     mutable Transform transform;
+    mutable FakeScriptHolder holder{*this};
 
 private:
     template <class C>
@@ -164,7 +192,8 @@ public:
 
     // The step's parts (FakeWorld::Step).
     void StartRegistered();
-    void UpdateRunning();
+    // While paused only the objects tagged kRunWhenPausedTag, otherwise only the others.
+    void UpdateRunning(bool paused);
     void RemoveDestroyed();
 
     const std::vector<std::unique_ptr<FakeObject>>& Live() const { return live_; }
@@ -194,7 +223,7 @@ class FakeWorld
 public:
     static constexpr float kFrameTime = 1.0f / 60.0f;
 
-    // Empties the preference store, seeds Random and hands the services to the library.
+    // Empties the preference store, seeds Random, clears the boss skip and hands the services to the library.
     FakeWorld();
     // The library keeps no pointer into a world that is gone.
     ~FakeWorld();
@@ -216,6 +245,8 @@ public:
     void PassServices();
     void Step();
     void Steps(int count);
+    // One step with the key held, then one with it let go.
+    void Press(std::uint16_t key);
     // The library reloaded: every live object's scripts are replaced by new ones of the same names that
     // keep their saved properties, owner and life-cycle state, and get Reload.
     void HotReload();

@@ -88,14 +88,18 @@ bool LevelRunner::CanRun(std::string& reason)
     return false;
 }
 
-void LevelRunner::LayAssets(const std::string& fixture) const
+void LevelRunner::LayAssets(const std::string& fixtures) const
 {
     namespace fs = std::filesystem;
-    const fs::path fixtureFolder = fs::path(NEKTARU_TEST_DATA) / "levels" / fixture;
-    if (!fs::is_directory(fixtureFolder))
-        throw std::runtime_error("LevelRunner: no fixture folder " + fixtureFolder.string());
     fs::copy(NEKTARU_ASSETS_DIR, assets_.Path() / "Assets", fs::copy_options::recursive);
-    fs::copy(fixtureFolder, assets_.Path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    for (std::size_t begin = 0, end = 0; end != std::string::npos; begin = end + 1)
+    {
+        end = fixtures.find('+', begin);
+        const fs::path fixtureFolder = fs::path(NEKTARU_TEST_DATA) / "levels" / fixtures.substr(begin, end - begin);
+        if (!fs::is_directory(fixtureFolder))
+            throw std::runtime_error("LevelRunner: no fixture folder " + fixtureFolder.string());
+        fs::copy(fixtureFolder, assets_.Path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    }
 }
 
 void LevelRunner::LoadLevel(const std::string& level)

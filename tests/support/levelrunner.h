@@ -42,7 +42,8 @@ public:
 
     // Copies the generated assets and the fixture folder tests/data/levels/<fixture> over them, starts the
     // systems on the built library, loads every prefab, the level Assets/XML/<level>.xml and its scene
-    // settings Assets/SceneSettings/<level>Settings.xml when there are any.
+    // settings Assets/SceneSettings/<level>Settings.xml when there are any. Fixtures joined by "+" are laid in
+    // that order, a later one over the earlier ("player+boss").
     LevelRunner(const std::string& fixture, const std::string& level, const RunnerPicture& picture = {});
     ~LevelRunner();
     LevelRunner(const LevelRunner&) = delete;
@@ -78,7 +79,7 @@ private:
     // One window for the process, kept to its end: closing it unloads the GL driver, and the leak check at
     // exit could then no longer tell the driver's own caches (suppressed by library name) from ours.
     static MainWindow& SharedWindow();
-    void LayAssets(const std::string& fixture) const;
+    void LayAssets(const std::string& fixtures) const;
     void LoadLevel(const std::string& level);
     static void PushKey(SDL_Keycode key, bool down);
     static void PushMouse(bool down);

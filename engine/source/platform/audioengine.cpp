@@ -11,7 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
+#include <new>
 #include <utility>
 
 namespace platform
@@ -23,56 +23,64 @@ constexpr const char* kNullOutputName = "No Output";
 constexpr int kSilentRate = 44100;
 // The silent output catches up at most this much time per update, so a long stall costs no long mix.
 constexpr double kSilentCatchUpSeconds = 0.25;
-constexpr sf_count_t kDecodeChunkFrames = 4096;
 // Distances are in world units, 15 to the metre; sound travels 343 m/s.
 constexpr float kUnitsPerMetre = 15.0f;
 constexpr float kSpeedOfSound = 343.3f * kUnitsPerMetre;
 
-// Interleaved float samples of the whole file, read in chunks: a header's frame count is not trusted.
-bool DecodeFile(const std::string& path, std::vector<float>& samples, int& channels, int& rate)
+constexpr sf_count_t kMaxDecodedSamples = AudioEngine::kMaxDecodedBytes / sizeof(ALshort);
+
+// Interleaved 16-bit samples of a whole file.
+struct Pcm
+{
+    std::unique_ptr<ALshort[]> samples;
+    sf_count_t frames = 0;
+    int channels = 0;
+    int rate = 0;
+};
+
+struct FileCloser
+{
+    SNDFILE* file;
+    ~FileCloser() { sf_close(file); }
+};
+
+// The size is taken from the header and checked before anything is allocated: a small compressed file can
+// name hours of many channels. The allocation may fail without ending the program.
+SoundFailure DecodeFile(const std::string& path, Pcm& pcm)
 {
     SF_INFO info{};
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
     if (!file)
-        return false;
-    channels = info.channels;
-    rate = info.samplerate;
-    if (channels > 0 && rate > 0)
-    {
-        std::vector<float> chunk(static_cast<std::size_t>(kDecodeChunkFrames * channels));
-        for (sf_count_t read; (read = sf_readf_float(file, chunk.data(), kDecodeChunkFrames)) > 0;)
-            samples.insert(samples.end(), chunk.begin(), chunk.begin() + read * channels);
-    }
-    sf_close(file);
-    return channels > 0 && rate > 0 && !samples.empty();
+        return SoundFailure::Unreadable;
+    const FileCloser closer{file};
+    if (info.channels <= 0 || info.samplerate <= 0 || info.frames <= 0)
+        return SoundFailure::Unreadable;
+    if (info.frames > kMaxDecodedSamples / info.channels)
+        return SoundFailure::TooLarge;
+    pcm.samples.reset(new (std::nothrow) ALshort[static_cast<std::size_t>(info.frames * info.channels)]);
+    if (!pcm.samples)
+        return SoundFailure::OutOfMemory;
+    sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    pcm.frames = sf_readf_short(file, pcm.samples.get(), info.frames);
+    pcm.channels = info.channels;
+    pcm.rate = info.samplerate;
+    return pcm.frames > 0 ? SoundFailure::None : SoundFailure::Unreadable;
 }
 
-ALshort ToShort(float value)
+// Positioned sounds and sounds of more channels than stereo are mixed down to mono, in place.
+void MixDown(Pcm& pcm, SoundSpace space)
 {
-    return static_cast<ALshort>(std::lround(std::clamp(value, -1.0f, 1.0f) * 32767.0f));
-}
-
-// 16-bit samples, mixed down to mono when the sound is positioned or has more channels than stereo.
-std::vector<ALshort> ToPcm(const std::vector<float>& samples, int& channels, SoundSpace space)
-{
-    std::vector<ALshort> pcm;
-    if (space == SoundSpace::Flat && channels <= 2)
+    if (space == SoundSpace::Flat && pcm.channels <= 2)
+        return;
+    const auto width = static_cast<std::size_t>(pcm.channels);
+    for (std::size_t frame = 0; frame < static_cast<std::size_t>(pcm.frames); ++frame)
     {
-        pcm.reserve(samples.size());
-        std::ranges::transform(samples, std::back_inserter(pcm), ToShort);
-        return pcm;
-    }
-    const auto width = static_cast<std::size_t>(channels);
-    pcm.reserve(samples.size() / width);
-    for (std::size_t frame = 0; frame + width <= samples.size(); frame += width)
-    {
-        float sum = 0.0f;
+        long sum = 0;
         for (std::size_t channel = 0; channel < width; ++channel)
-            sum += samples[frame + channel];
-        pcm.push_back(ToShort(sum / static_cast<float>(channels)));
+            sum += pcm.samples[frame * width + channel];
+        pcm.samples[frame] = static_cast<ALshort>(std::lround(static_cast<double>(sum) / pcm.channels));
     }
-    channels = 1;
-    return pcm;
+    pcm.channels = 1;
 }
 
 float SafeVolume(float volume)
@@ -101,6 +109,7 @@ struct AudioEngine::Voice
     std::uint32_t generation = 1;
     bool active = false;
     bool paused = false;
+    VoiceClaim claim = VoiceClaim::Yielding;
     GroupId group = kMaster;
     float volume = 1.0f;
     ALuint buffer = 0;
@@ -203,24 +212,29 @@ void AudioEngine::MakeCurrent() const
         alcSetThreadContext(context_);
 }
 
-std::unique_ptr<Sound> AudioEngine::CreateSound(const std::string& path, SoundSpace space)
+std::unique_ptr<Sound> AudioEngine::CreateSound(const std::string& path, SoundSpace space, SoundFailure* failure)
 {
-    std::vector<float> samples;
-    int channels = 0, rate = 0;
-    if (!DecodeFile(path, samples, channels, rate))
+    Pcm pcm;
+    const SoundFailure decoded = DecodeFile(path, pcm);
+    if (failure)
+        *failure = decoded;
+    if (decoded != SoundFailure::None)
         return nullptr;
-    const std::vector<ALshort> pcm = ToPcm(samples, channels, space);
+    MixDown(pcm, space);
     // A loading thread must not end with the context still named; the library would warn of a leak.
     ALCcontext* previous = alcGetThreadContext();
     alcSetThreadContext(context_);
     const ThreadContextRestore restore{previous};
     ALuint buffer = 0;
     alGenBuffers(1, &buffer);
-    alBufferData(buffer, channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16, pcm.data(),
-                 static_cast<ALsizei>(pcm.size() * sizeof(ALshort)), rate);
+    alBufferData(buffer, pcm.channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16, pcm.samples.get(),
+                 static_cast<ALsizei>(pcm.frames * pcm.channels * static_cast<sf_count_t>(sizeof(ALshort))),
+                 pcm.rate);
     if (alGetError() != AL_NO_ERROR)
     {
         alDeleteBuffers(1, &buffer);
+        if (failure)
+            *failure = SoundFailure::Unreadable;
         return nullptr;
     }
     return std::make_unique<Sound>(*this, buffer, space);
@@ -283,13 +297,27 @@ const AudioEngine::Voice* AudioEngine::Find(ChannelHandle channel) const
     return voice.active && voice.generation == channel.generation ? &voice : nullptr;
 }
 
-AudioEngine::Voice& AudioEngine::TakeVoice()
+bool AudioEngine::IsFree(const Voice& voice) const
 {
-    const auto free = std::ranges::find_if(voices_, [](const Voice& voice) { return !voice.active; });
+    return !voice.active || StateOf(voice.source) == AL_STOPPED;
+}
+
+bool AudioEngine::HasFreeVoice() const
+{
+    MakeCurrent();
+    return std::ranges::any_of(voices_, [this](const Voice& voice) { return IsFree(voice); });
+}
+
+AudioEngine::Voice* AudioEngine::TakeVoice()
+{
+    const auto free = std::ranges::find_if(voices_, [this](const Voice& voice) { return IsFree(voice); });
     if (free != voices_.end())
-        return *free;
-    Voice& oldest = *std::ranges::min_element(voices_, {}, &Voice::started);
-    Release(oldest);
+        return &*free;
+    // Held channels (the sources' own) are never cut for another.
+    Voice* oldest = nullptr;
+    for (Voice& voice : voices_)
+        if (voice.claim == VoiceClaim::Yielding && (!oldest || voice.started < oldest->started))
+            oldest = &voice;
     return oldest;
 }
 
@@ -302,13 +330,19 @@ void AudioEngine::Release(Voice& voice)
     ++voice.generation;
 }
 
-ChannelHandle AudioEngine::Play(const Sound& sound, GroupId group, LoopMode loop, bool paused)
+ChannelHandle AudioEngine::Play(const Sound& sound, GroupId group, LoopMode loop, bool paused, VoiceClaim claim)
 {
-    if (voices_.empty() || group >= groups_.size())
+    if (group >= groups_.size())
         return {};
     MakeCurrent();
-    Voice& voice = TakeVoice();
+    Voice* taken = TakeVoice();
+    if (!taken)
+        return {};
+    Voice& voice = *taken;
+    if (voice.active)
+        Release(voice);
     voice.active = true;
+    voice.claim = claim;
     voice.paused = paused;
     voice.group = group;
     voice.volume = 1.0f;

@@ -29,6 +29,18 @@ enum class LoopMode : std::uint8_t
     Forever,
 };
 
+// Why a file gave no sound.
+enum class SoundFailure : std::uint8_t
+{
+    None,
+    // Missing, not a sound, or empty.
+    Unreadable,
+    // It decodes to more than AudioEngine::kMaxDecodedBytes.
+    TooLarge,
+    // Its samples could not be allocated.
+    OutOfMemory,
+};
+
 // A file decoded whole into the output device's memory, ready to be played by any number of channels at once.
 // It must be released before its engine; releasing it stops the channels that play it.
 class Sound
@@ -55,6 +67,13 @@ struct ChannelHandle
     std::uint32_t voice = 0;
     std::uint32_t generation = 0;
     bool operator==(const ChannelHandle&) const = default;
+};
+
+// Whether a full engine may take the channel's voice for a new channel.
+enum class VoiceClaim : std::uint8_t
+{
+    Yielding,
+    Held,
 };
 
 // Channel groups: the master group and the groups made under it.
@@ -86,9 +105,12 @@ public:
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;
 
-    // Decodes a WAV, OGG/Vorbis or FLAC file whole; positional sounds are mixed down to mono. Null when the
-    // file cannot be read or decoded. Safe to call from any thread.
-    std::unique_ptr<Sound> CreateSound(const std::string& path, SoundSpace space);
+    // Decoded 16-bit samples a file may take.
+    static constexpr std::size_t kMaxDecodedBytes = std::size_t{512} << 20;
+
+    // Decodes a WAV, OGG/Vorbis or FLAC file whole; positional sounds are mixed down to mono. Null, with the
+    // reason in `failure`, when the file cannot be read, decoded or held. Safe to call from any thread.
+    std::unique_ptr<Sound> CreateSound(const std::string& path, SoundSpace space, SoundFailure* failure = nullptr);
 
     // A new group under the master group, at volume 1, not paused.
     GroupId CreateGroup();
@@ -98,9 +120,12 @@ public:
     // Stops every channel of the group (of every group, for the master group).
     void StopGroup(GroupId group);
 
-    // Starts the sound on a free voice (the oldest channel's voice when all are busy), at volume 1 and at the
-    // listener until placed; a paused start is silent until it is resumed.
-    ChannelHandle Play(const Sound& sound, GroupId group, LoopMode loop, bool paused);
+    // Starts the sound on a free voice, else on the oldest yielding channel's voice, at volume 1 and at the
+    // listener until placed; a paused start is silent until it is resumed. No channel when every voice is held.
+    ChannelHandle Play(const Sound& sound, GroupId group, LoopMode loop, bool paused,
+                       VoiceClaim claim = VoiceClaim::Yielding);
+    // A voice is free or its channel has ended.
+    bool HasFreeVoice() const;
     void Stop(ChannelHandle channel);
     // Resuming never restarts a channel that has ended.
     void SetPaused(ChannelHandle channel, bool paused);
@@ -139,7 +164,9 @@ private:
     void MakeCurrent() const;
     Voice* Find(ChannelHandle channel);
     const Voice* Find(ChannelHandle channel) const;
-    Voice& TakeVoice();
+    // Null when every voice is held.
+    Voice* TakeVoice();
+    bool IsFree(const Voice& voice) const;
     void Release(Voice& voice);
     void Apply(Voice& voice);
     void Apply(Voice& voice, std::uint64_t clock);

@@ -199,6 +199,39 @@ TEST_F(AudioEngineTest, WhenEveryVoiceIsBusyTheOldestChannelMakesRoom)
     EXPECT_TRUE(engine.IsPlaying(channels[1]));
 }
 
+TEST_F(AudioEngineTest, AFullEngineNeverTakesTheVoiceOfAHeldChannel)
+{
+    const ChannelHandle held = engine.Play(*tenth, group, LoopMode::Forever, false, platform::VoiceClaim::Held);
+    std::vector<ChannelHandle> yielding;
+    while (engine.HasFreeVoice())
+        yielding.push_back(Start(*tenth, LoopMode::Forever));
+    ASSERT_EQ(yielding.size(), AudioEngine::kVoiceCount - 1);
+    const ChannelHandle extra = Start(*tenth);
+    EXPECT_EQ(extra.voice, yielding.front().voice) << "the oldest yielding channel makes room";
+    EXPECT_TRUE(engine.IsPlaying(held));
+
+    for (const ChannelHandle& channel : yielding)
+        engine.Stop(channel);
+    engine.Stop(extra);
+    while (engine.HasFreeVoice())
+        engine.Play(*tenth, group, LoopMode::Forever, false, platform::VoiceClaim::Held);
+    EXPECT_EQ(Start(*tenth), ChannelHandle{}) << "every voice held: no channel";
+    EXPECT_TRUE(engine.IsPlaying(held));
+}
+
+TEST_F(AudioEngineTest, AnEndedChannelFreesItsVoiceBeforeTheUpdate)
+{
+    std::vector<ChannelHandle> channels;
+    for (std::size_t count = 0; count < AudioEngine::kVoiceCount; ++count)
+        channels.push_back(Start(*tenth, count == 0 ? LoopMode::Off : LoopMode::Forever));
+    EXPECT_FALSE(engine.HasFreeVoice());
+    std::vector<float> block(kRate / 5);
+    engine.Render(block);
+    EXPECT_TRUE(engine.HasFreeVoice()) << "the first channel has ended";
+    EXPECT_EQ(Start(*tenth).voice, channels.front().voice);
+    EXPECT_TRUE(engine.IsPlaying(channels[1]));
+}
+
 TEST_F(AudioEngineTest, ReleasingASoundStopsItsChannels)
 {
     const ChannelHandle channel = Start(*tenth, LoopMode::Forever);

@@ -1,0 +1,54 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "TorvaneMath.h"
+
+class GameObjectInterface;
+
+// The stick-step latch, one for every menu of the library.
+struct MenuStick
+{
+    bool stickLatched = false;
+    float stickLatchTime = 0.0f;
+};
+extern MenuStick gMenuStick;
+
+// One menu step from a gamepad stick axis past 0.1 (below -0.1 when negative), then none until the latch has
+// been counted for more than 0.25 s by callers passing countTime.
+bool MenuStickStep(std::uint32_t axis, bool negative, bool countTime);
+
+enum class MenuDirection
+{
+    Down,
+    Up,
+    Left,
+    Right,
+};
+
+// The arrow key triggered, a stick step or the D-pad triggered, tested in that order.
+bool MenuPressed(MenuDirection direction, bool countTime);
+
+// Steps an index by one with wrap-around at both ends of count entries.
+std::int32_t Wrapped(std::int32_t index, bool next, std::int32_t count);
+
+// Shows or hides the object's image, when it has one.
+void ShowImage(const GameObjectInterface* object, bool shown);
+void SetImageMaterial(const GameObjectInterface* object, const std::string& material);
+
+// The position of the object's rect transform; null when it has none.
+const Vector3* RectPosition(const GameObjectInterface* object);
+
+// A menu handed control during a frame must not act on the confirm press that handed it over: the press is
+// still "triggered" when the menu updates later in the same frame.
+class ConfirmGuard
+{
+public:
+    void Block() { blocked_ = true; }
+    // Called once at the top of each update: true when confirm counts in this one.
+    bool Pass() { return !std::exchange(blocked_, false); }
+
+private:
+    bool blocked_ = false;
+};
