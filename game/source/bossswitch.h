@@ -12,9 +12,6 @@ class BossSwitch : public Script<BossSwitch>
 {
     SCRIPT_WITH_PROPERTIES(BossSwitch)
 
-    // One melee hit.
-    void Hit();
-
     int healthMax_ = 0;
 
     GameObjectInterface* playerObject = nullptr;
