@@ -513,7 +513,8 @@ void PlayerController::TakeDamage()
         if (stats)
             stats->ShowHeart(health - 1, false);
     }
-    const Vector3 position = transform->GetPosition();
+    // Other scripts may hurt a player that has not started yet: its own object has the position.
+    const Vector3 position = owner->GetTransform()->GetPosition();
     gServices.audio->PlayOneShot("sfx_PlayerHurt", kHurtVolume, position);
     DestroyAfterSeconds::Spawn(PrefabId("PlayerController", "Damage Effect"), "DamageEffect", position + kUp,
                                kBlinkEffectSeconds);

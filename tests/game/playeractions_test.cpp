@@ -272,6 +272,8 @@ TEST_F(GameOverTest, AtNoHeartsAHitStillKillsShowsTheGameOverAndAConfirmReloadsT
 {
     auto& fade = world.Attach<FadeInFadeOut>(world.Object("FadeLogic"));
     world.Step();
+    // A fade longer than the death wait, so that it still runs when the wait is over.
+    fade.duration = 10.0f;
     fade.fadingIn = false;
     fade.fadingOut = false;
     controller.TakeDamage();
@@ -281,7 +283,7 @@ TEST_F(GameOverTest, AtNoHeartsAHitStillKillsShowsTheGameOverAndAConfirmReloadsT
     EXPECT_TRUE(controller.gameOverShown);
     EXPECT_TRUE(fade.fadingOut);
     EXPECT_FALSE(fade.fadingIn);
-    EXPECT_FLOAT_EQ(fade.timer, fade.duration);
+    EXPECT_NEAR(fade.timer, fade.duration, world.frameTime);
     EXPECT_THAT(world.audio.PlayedNames(), ElementsAre("sfx_PlayerHurt", "bgm_truedeath"));
     EXPECT_FLOAT_EQ(gameOver.Get<FakeImage>().GetAlpha(), 1.0f);
     EXPECT_FLOAT_EQ(prompt.Get<FakeImage>().GetAlpha(), 1.0f);

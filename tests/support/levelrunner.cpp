@@ -136,6 +136,25 @@ void LevelRunner::PushKey(SDL_Keycode key, bool down)
     SDL_PushEvent(&event);
 }
 
+void LevelRunner::HoldMouse()
+{
+    PushMouse(true);
+}
+
+void LevelRunner::LetMouse()
+{
+    PushMouse(false);
+}
+
+void LevelRunner::PushMouse(bool down)
+{
+    SDL_Event event{};
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    SDL_PushEvent(&event);
+}
+
 void LevelRunner::ReinstallLibrary()
 {
     folders_.Install(GAME_LIBRARY_PATH);

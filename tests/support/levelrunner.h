@@ -42,8 +42,8 @@ public:
 
     // Copies the generated assets and the fixture folder tests/data/levels/<fixture> over them, starts the
     // systems on the built library, loads every prefab, the level Assets/XML/<level>.xml and its scene
-    // settings Assets/SceneSettings/<level>Settings.xml when there are any. Fixtures joined by "+" are laid
-    // in that order, a later one over the earlier ("player+boss").
+    // settings Assets/SceneSettings/<level>Settings.xml when there are any. Fixtures joined by "+" are laid in
+    // that order, a later one over the earlier ("player+boss").
     LevelRunner(const std::string& fixture, const std::string& level, const RunnerPicture& picture = {});
     ~LevelRunner();
     LevelRunner(const LevelRunner&) = delete;
@@ -56,6 +56,9 @@ public:
     // Key events for the next pump, as the window would get them from the user.
     void Hold(SDL_Keycode key);
     void Let(SDL_Keycode key);
+    // The left mouse button, the same way.
+    void HoldMouse();
+    void LetMouse();
     // The built library installed again, dated later: the next frame's Logic update reloads it.
     void ReinstallLibrary();
     // Shows the window, for a look at the picture (the tests leave it hidden: a shown window takes the focus
@@ -79,6 +82,7 @@ private:
     void LayAssets(const std::string& fixtures) const;
     void LoadLevel(const std::string& level);
     static void PushKey(SDL_Keycode key, bool down);
+    static void PushMouse(bool down);
 
     TempFolder assets_;
     ScriptHostFolders folders_;
