@@ -90,6 +90,20 @@ TEST(ChargingEnemy, PushesOnlyAnObjectNamedPlayerAlongTheChargeEvenWhileHidden)
     scene.world.TriggerEnter(scene.body, bare, {});
 }
 
+TEST(ChargingEnemy, HurtsThePlayerItRunsInto)
+{
+    FakeWorld world;
+    FakePlayerLevel level{world};
+    FakeObject& body = world.Object("Charger");
+    body.Place({0, 1, 5}, {0, 180, 0});
+    world.Attach<ChargingEnemy>(body);
+    world.Step();
+    world.TriggerEnter(body, level.player, {});
+    EXPECT_EQ(level.controller.playerState, PlayerController::kDead);
+    ASSERT_FALSE(level.body.addedForces.empty());
+    EXPECT_TRUE(level.body.addedForces.back() == body.transform.GetForward() * 300.0f);
+}
+
 TEST(ChargingEnemy, RumblesEveryFrameWhileThePlayerIsWithin10)
 {
     ChargerWorld scene;

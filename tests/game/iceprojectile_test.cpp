@@ -79,6 +79,25 @@ TEST(IceProjectile, EveryTriggerBurstsAndOnlyThePlayerAndStrangersStopIt)
     }
 }
 
+TEST(IceProjectile, HurtsThePlayerOnceByTriggerOrCollision)
+{
+    for (const bool trigger : {true, false})
+    {
+        ProjectileWorld scene;
+        FakePlayerLevel level{scene.world};
+        scene.world.Step();
+        const int health = PlayerStats::GetCurrHealth();
+        if (trigger)
+            scene.world.TriggerEnter(scene.shot, level.player, {});
+        else
+            scene.world.CollisionEnter(scene.shot, level.player, {});
+        EXPECT_EQ(level.controller.playerState, PlayerController::kDead) << trigger;
+        EXPECT_EQ(PlayerStats::GetCurrHealth(), health - 1) << trigger;
+        EXPECT_TRUE(scene.Gone());
+        EXPECT_EQ(scene.Impacts().size(), trigger ? 1u : 0u);
+    }
+}
+
 TEST(IceProjectile, ACollisionStopsItOnlyOnThePlayer)
 {
     ProjectileWorld scene;

@@ -1,5 +1,7 @@
 #include "fakeenemies.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,7 +14,7 @@ struct BombWorld
     BombWorld()
     {
         world.Attach<DestroyAfterSeconds>(world.Prefab("Fire Explosion"));
-        player.Place({20, 0, 0});
+        player.transform.SetPosition({20, 0, 0});
         body.Place({1, 0, 0});
         world.Step();
     }
@@ -28,7 +30,8 @@ struct BombWorld
     const std::string& Material() const { return renderer.materials[0].name; }
 
     FakeWorld world;
-    FakeObject& player = AddPlayer(world, {});
+    FakePlayerLevel level{world};
+    FakeObject& player = level.player;
     FakeObject& body = world.Object("Bomb");
     FakeMeshRenderer& renderer = body.Add<FakeMeshRenderer>(std::vector<std::string>{"RaMaterial"});
     Kind& bomb = world.Attach<Kind>(body);
@@ -89,6 +92,19 @@ TEST(PuzzleBomb, EachTickFlashesTheFirstMaterialRedForAFrameTimeOf0075Seconds)
     EXPECT_EQ(scene.Material(), "RaMaterial");
 }
 
+TEST(PuzzleBomb, HurtsThePlayerOnlyWithin15)
+{
+    for (const float distance : {14.9f, 15.1f})
+    {
+        BombWorld<PuzzleBomb> scene;
+        scene.bomb.armed = true;
+        scene.player.transform.SetPosition({1 + distance, 0, 0});
+        scene.world.Steps(182);
+        ASSERT_TRUE(scene.world.factory.WasDestroyed("Bomb"));
+        EXPECT_EQ(scene.level.controller.playerState == PlayerController::kDead, distance < 15.0f) << distance;
+    }
+}
+
 TEST(PuzzleBombTutorial, WaitsForItsTriggerToArmIt)
 {
     BombWorld<PuzzleBombTutorial> scene;
@@ -105,12 +121,12 @@ TEST(PuzzleBombTutorial, WaitsForItsTriggerToArmIt)
 TEST(PuzzleBomb, WithoutItsExplosionPrefabSaysSoAndStillGoesOff)
 {
     FakeWorld world;
-    AddPlayer(world, {});
+    FakePlayerLevel level{world};
     FakeObject& body = world.Object("Bomb");
     world.Attach<PuzzleBomb>(body);
     EXPECT_EQ(CountOf(ReportsOf([&] { world.Steps(200); }), "Fire Explosion"), 1);
     EXPECT_TRUE(world.factory.WasDestroyed("Bomb"));
-    EXPECT_TRUE(world.factory.instantiated.empty());
+    EXPECT_EQ(std::ranges::count(world.factory.instantiated, "FireExplosion"), 0);
 }
 
 struct FireWorld

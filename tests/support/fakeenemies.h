@@ -1,7 +1,8 @@
 #pragma once
-// Fakes for the enemy and puzzle script tests, beside the fake world (fakeworld.h): a waypoint, a fake
-// enemy with its health, and the player as the enemies find it.
+// Fakes for the enemy and puzzle script tests, beside the fake world (fakeworld.h): a waypoint and a fake
+// enemy with its health; the player is fakeplayer.h's.
 #include "fakeenemy.h"
+#include "fakeplayer.h"
 #include "fakeworld.h"
 
 #include <vector>
@@ -29,15 +30,4 @@ inline FakeEnemy& AddFakeEnemy(FakeObject& enemy, int health, int maxHealth)
     elem.maxHealth = maxHealth;
     elem.active = true;
     return elem;
-}
-
-// "Player", tagged "Player", with a body, at the position; its controller is held but never started, so
-// no movement of its own interferes.
-inline FakeObject& AddPlayer(FakeWorld& world, const Vector3& position)
-{
-    FakeObject& player = world.Object("Player", "Player");
-    player.Place(position);
-    player.Add<FakeRigidBody>();
-    world.Attach<PlayerController>(player).state = ScriptState::Disabled;
-    return player;
 }
