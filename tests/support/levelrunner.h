@@ -75,10 +75,11 @@ public:
     // The folder above Assets, ending with "/".
     std::string Root() const { return assets_.Folder(); }
 
-private:
     // One window for the process, kept to its end: closing it unloads the GL driver, and the leak check at
     // exit could then no longer tell the driver's own caches (suppressed by library name) from ours.
     static MainWindow& SharedWindow();
+
+private:
     void LayAssets(const std::string& fixtures) const;
     void LoadLevel(const std::string& level);
     static void PushKey(SDL_Keycode key, bool down);
