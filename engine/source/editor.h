@@ -1,5 +1,7 @@
 #pragma once
 #include "TorvaneMath.h"
+#include "configfile.h"
+#include "editorgizmo.h"
 #include "editorconsole.h"
 #include "editorlayout.h"
 #include "gameobjectinterface.h"
@@ -16,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+struct ImDrawList;
 struct ImGuiContext;
 
 namespace platform
@@ -175,15 +178,11 @@ private:
     void TrackSceneMouse(bool visible);
 
     // Not built yet; each keeps its place in the frame.
-    void GizmoBeginFrame() {}
     void HandleEditorShortcuts() {}
-    void ShowMainMenuBar() {}
     void ShowProjectWindow() {}
     void ShowPrefabsWindow() {}
     void ShowInspectedObject() {}
     void ShowMaterialInspector() {}
-    void ShowRenderingSettings() {}
-    void ShowEditConfig() {}
     void ShowTextureWindow() {}
     void ShowParticleEffectWindow() {}
 
@@ -231,4 +230,37 @@ private:
 
     std::map<SystemId, ProfilerEntry> profiler_;
     float frameTime_ = 0.0f;
+
+    // The transform gizmo, its toolbar, Rendering Settings, Edit Config and the main menu bar
+    // (editorgizmo*.cpp, editortoolbar.cpp, editorconfig.cpp, editormenubar.cpp).
+public:
+    gizmo::Settings& GizmoSettings() { return gizmoSettings_; }
+    const gizmo::Context& GizmoState() const { return gizmoContext_; }
+    // A handle or the bounds box is being dragged: the scene view then picks nothing.
+    bool GizmoInUse() const { return gizmoContext_.dragging || gizmoContext_.boundsDragging; }
+
+    // The editor's copy of "config.xml": Edit Config shows it, the Window menu refreshes it.
+    EditorConfig& Config() { return config_; }
+    // Takes over the per-user file's values; its gamma goes straight to the renderer.
+    void ReadConfigForEditor();
+    // Writes the copy with the renderer's gamma; false when the file could not be written.
+    bool SaveConfigForEditor();
+    // A dimmed "(?)" that explains itself in a tooltip.
+    static void ShowHelpMarker(const char* text);
+
+private:
+    void GizmoBeginFrame();
+    void DrawSceneGizmo();
+    void ShowGizmoToolbar();
+    void ShowToolButton(const char* label, int operation, std::uint16_t key, const char* tip);
+    void ShowSnapWindows();
+    void ShowRenderingSettings();
+    void ShowEditConfig();
+    void ShowMainMenuBar();
+
+    gizmo::Settings gizmoSettings_;
+    gizmo::Context gizmoContext_;
+    ImDrawList* gizmoDrawList_ = nullptr;
+    EditorConfig config_;
+    bool configSaveFailed_ = false;
 };
