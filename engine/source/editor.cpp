@@ -242,6 +242,12 @@ bool Editor::KeyPressed(std::uint16_t key) const
     return input && !TextFieldHasKeyboard(key) && input->IsKeyPressed(key);
 }
 
+bool Editor::KeyReleased(std::uint16_t key) const
+{
+    InputSystem* input = Input();
+    return input && !TextFieldHasKeyboard(key) && input->IsKeyReleased(key);
+}
+
 void Editor::RefreshPrefabList()
 {
     prefabFlags_.clear();

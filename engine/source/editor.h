@@ -248,6 +248,17 @@ public:
     // A dimmed "(?)" that explains itself in a tooltip.
     static void ShowHelpMarker(const char* text);
 
+    // File > New Scene: a light and a camera under the sky "MainSky", nothing selected, no history.
+    void NewScene();
+    // Assets > Create > Material: a material file named after the first free "New Material" name, cached
+    // under that name; the name, or empty when nothing could be written.
+    std::string CreateMaterialFile();
+    // A GameObject menu item's object, recorded for undo; null when it could not be made.
+    GameObject* CreateFromMenu(const std::string& item);
+    // The scene files the Load popup offers: level files, never the Play snapshot.
+    std::vector<AssetFile> LoadableScenes() const;
+    bool DebugDrawOpen() const { return debugDrawOpen_; }
+
 private:
     void GizmoBeginFrame();
     void DrawSceneGizmo();
@@ -257,10 +268,21 @@ private:
     void ShowRenderingSettings();
     void ShowEditConfig();
     void ShowMainMenuBar();
+    void ShowFileMenu(bool& openLoad);
+    void ShowAssetsMenu();
+    void ShowGameObjectMenu();
+    void ShowWindowMenu();
+    void ShowToolStrip();
+    void ShowLoadPopup(bool open);
+    void PlaceUnderCanvas(Graphics& graphics, GameObject& image);
+    // Went up this frame; keyboard keys not while a text field has the keyboard.
+    bool KeyReleased(std::uint16_t key) const;
 
     gizmo::Settings gizmoSettings_;
     gizmo::Context gizmoContext_;
     ImDrawList* gizmoDrawList_ = nullptr;
     EditorConfig config_;
     bool configSaveFailed_ = false;
+    bool debugDrawOpen_ = false;
+    bool debugDrawOverlaps_ = false;
 };

@@ -6,7 +6,6 @@
 void Editor::ShowMainMenuBar()
 {
     ImGui::Dummy(ImVec2(50.0f, 0.0f));
-    ImGui::SameLine();
     ShowGizmoToolbar();
     DrawSceneGizmo();
 }
