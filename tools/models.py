@@ -255,28 +255,48 @@ def cube(name, material=None):
     return Mesh(name, positions, normals, uvs, triangles, material)
 
 
-def sphere(name, rings, segments, material=None):
-    """Unit diameter, poles on y. The seam column repeats so u runs 0 to 1 around; uvs make the tangents."""
+def round_solid(name, rows, segments, material=None):
+    """Rows of (polar angle, height offset) from the top pole to the bottom one, each a ring of radius 0.5 around
+    y. The seam column repeats so u runs 0 to 1 around; uvs make the tangents."""
     positions, normals, uvs = [], [], []
-    for ring in range(rings + 1):
-        theta = math.pi * ring / rings
+    for row, (theta, offset) in enumerate(rows):
         for segment in range(segments + 1):
             phi = 2 * math.pi * segment / segments
             normal = (math.sin(theta) * math.cos(phi), math.cos(theta), -math.sin(theta) * math.sin(phi))
-            positions.append(tuple(0.5 * n for n in normal))
+            positions.append((0.5 * normal[0], 0.5 * normal[1] + offset, 0.5 * normal[2]))
             normals.append(normal)
-            uvs.append((segment / segments, ring / rings))
+            uvs.append((segment / segments, row / (len(rows) - 1)))
     triangles = []
-    for ring in range(rings):
+    for row in range(len(rows) - 1):
         for segment in range(segments):
-            a = ring * (segments + 1) + segment
+            a = row * (segments + 1) + segment
             b, c, d = a + segments + 1, a + segments + 2, a + 1
             # Counter-clockwise seen from outside; the pole rows would give one corner twice.
-            if ring != 0:
+            if row != 0:
                 triangles.append((a, b, d))
-            if ring != rings - 1:
+            if row != len(rows) - 2:
                 triangles.append((d, b, c))
     return Mesh(name, positions, normals, uvs, triangles, material)
+
+
+def sphere(name, rings, segments, material=None):
+    """Unit diameter, poles on y."""
+    return round_solid(name, [(math.pi * ring / rings, 0.0) for ring in range(rings + 1)], segments, material)
+
+
+def capsule(name, rings, segments, material=None):
+    """Unit diameter and two units tall along y: two half spheres joined by the side of a unit cylinder."""
+    half = rings // 2
+    top = [(math.pi * ring / rings, 0.5) for ring in range(half + 1)]
+    bottom = [(math.pi * ring / rings, -0.5) for ring in range(half, rings + 1)]
+    return round_solid(name, top + bottom, segments, material)
+
+
+def plane(name, material=None):
+    """A unit square in the xz plane, facing +y."""
+    positions = [(-0.5, 0, -0.5), (0.5, 0, -0.5), (0.5, 0, 0.5), (-0.5, 0, 0.5)]
+    return Mesh(name, positions, [(0, 1, 0)] * 4, [(0, 0), (1, 0), (1, 1), (0, 1)], [(0, 2, 1), (0, 3, 2)],
+                material)
 
 
 def convex_solid(name, parts):
@@ -597,6 +617,9 @@ def main():
     write(static, "CalvornLogo.dae", logo)
     write(static, "Cube.dae", crate)
     write(static, "Sphere.dae", collada([sphere("Sphere", 16, 32, Material("SphereMaterial"))]))
+    # With the cube and the sphere, what the editor's GameObject menu makes.
+    write(static, "Capsule.dae", collada([capsule("Capsule", 16, 32, Material("CapsuleMaterial"))]))
+    write(static, "Plane.dae", collada([plane("Plane", Material("PlaneMaterial"))]))
     write(animated, "Skinned.dae", skinned())
     # The editor draws these at cameras and lights; its picking finds them by name.
     for name, (parts, material) in static_models().items():

@@ -245,6 +245,12 @@ bool Editor::KeyPressed(std::uint16_t key) const
     return input && !TextFieldHasKeyboard(key) && input->IsKeyPressed(key);
 }
 
+bool Editor::KeyReleased(std::uint16_t key) const
+{
+    InputSystem* input = Input();
+    return input && !TextFieldHasKeyboard(key) && input->IsKeyReleased(key);
+}
+
 void Editor::RefreshPrefabList()
 {
     prefabFlags_.clear();
@@ -256,16 +262,9 @@ void Editor::RefreshPrefabList()
 
 void Editor::ShowFilterHelp()
 {
-    ImGui::TextDisabled("(?)");
-    if (!ImGui::IsItemHovered())
-        return;
-    ImGui::BeginTooltip();
-    ImGui::PushTextWrapPos(ImGui::GetFontSize() * 35.0f);
-    ImGui::TextUnformatted("Filter usage:\n"
-                           "  \"\"         display all lines\n"
-                           "  \"xxx\"      display lines containing \"xxx\"\n"
-                           "  \"xxx,yyy\"  display lines containing \"xxx\" or \"yyy\"\n"
-                           "  \"-xxx\"     hide lines containing \"xxx\"");
-    ImGui::PopTextWrapPos();
-    ImGui::EndTooltip();
+    ShowHelpMarker("Filter usage:\n"
+                   "  \"\"         display all lines\n"
+                   "  \"xxx\"      display lines containing \"xxx\"\n"
+                   "  \"xxx,yyy\"  display lines containing \"xxx\" or \"yyy\"\n"
+                   "  \"-xxx\"     hide lines containing \"xxx\"");
 }

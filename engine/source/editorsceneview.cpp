@@ -138,7 +138,8 @@ void Editor::TrackSceneMouse(bool visible)
 void Editor::PickObjectAtCursor()
 {
     Graphics* graphics = GraphicsSystem();
-    if (!graphics || !KeyTriggered(kLeftButton))
+    // A press on a gizmo handle or bounds anchor started its drag earlier in the frame.
+    if (!graphics || !KeyTriggered(kLeftButton) || GizmoInUse())
         return;
     const auto [x, y] = ScenePixel(mouseInImage_, sceneImage_.height);
     GameObject* const candidates[] = {
