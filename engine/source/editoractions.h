@@ -1,4 +1,5 @@
 #pragma once
+#include "componentregistry.h"
 #include "gameobject.h"
 
 #include <utility>
@@ -14,4 +15,18 @@ bool RecordComponentEdit(GameObject& object, Change&& change)
         return false;
     std::forward<Change>(change)(*component);
     return true;
+}
+
+// Adds the registered component by name; recorded for undo when it was added. False when nothing was added.
+inline bool RecordComponentAdd(GameObject& object, const std::string& name)
+{
+    if (ComponentCreators().find(name) == ComponentCreators().end())
+        return false;
+    return object.AddComponent(name) != nullptr;
+}
+
+// Parks the object's component of the registered name's kind; recorded for undo when one was parked.
+inline bool RecordComponentRemove(GameObject& object, const std::string& name)
+{
+    return object.RemoveComponentByName(name) != nullptr;
 }
