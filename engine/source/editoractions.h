@@ -17,16 +17,16 @@ bool RecordComponentEdit(GameObject& object, Change&& change)
     return true;
 }
 
-// Adds the registered component by name; recorded for undo when it was added. False when nothing was added.
-inline bool RecordComponentAdd(GameObject& object, const std::string& name)
+// Adds the registered component by name; recorded for undo when it was added. Null when nothing was added.
+inline Component* RecordComponentAdd(GameObject& object, const std::string& name)
 {
     if (ComponentCreators().find(name) == ComponentCreators().end())
-        return false;
-    return object.AddComponent(name) != nullptr;
+        return nullptr;
+    return object.AddComponent(name);
 }
 
 // Parks the object's component of the registered name's kind; recorded for undo when one was parked.
-inline bool RecordComponentRemove(GameObject& object, const std::string& name)
+inline Component* RecordComponentRemove(GameObject& object, const std::string& name)
 {
-    return object.RemoveComponentByName(name) != nullptr;
+    return object.RemoveComponentByName(name);
 }
