@@ -38,6 +38,8 @@ const char* ParticleToggleLabel(bool playing, bool paused)
 namespace
 {
 constexpr const char* kEmissionTip = "Number of Particles emitted per second.";
+// A value typed into a drag (Ctrl+click) keeps to the drag's limits as well.
+constexpr ImGuiSliderFlags kClamped = ImGuiSliderFlags_AlwaysClamp;
 
 // The label, then the value widget at the section's value column, 60 wide.
 void ValueRow(const char* label, float column)
@@ -51,7 +53,7 @@ void ValueRow(const char* label, float column)
 void RestartingDrag(const char* label, const char* id, float& value, float column, ParticleSystem& particles)
 {
     ValueRow(label, column);
-    if (ImGui::DragFloat(id, &value, 0.01f, 0.0f, FLT_MAX, "%.3f"))
+    if (ImGui::DragFloat(id, &value, 0.01f, 0.0f, FLT_MAX, "%.3f", kClamped))
         particles.ResetParticles();
 }
 
@@ -82,7 +84,7 @@ void MainSection(const GameObject& object, ParticleSystem& particles, float colu
     }
     ValueRow("Max Particles ", column);
     int maxParticles = settings.maxParticles;
-    if (ImGui::DragInt("##Max Particles", &maxParticles, 1.0f, 5, 1000, "%d"))
+    if (ImGui::DragInt("##Max Particles", &maxParticles, 1.0f, 5, 1000, "%d", kClamped))
         particles.SetMaxParticles(maxParticles);
 }
 
@@ -121,7 +123,7 @@ void EmissionSection(ParticleSettings& settings, float column)
     Tooltip(kEmissionTip);
     ImGui::SameLine(column);
     ImGui::SetNextItemWidth(60.0f);
-    ImGui::DragInt("##Rate", &settings.emissionRate, 1.0f, 0, 1000, "%d");
+    ImGui::DragInt("##Rate", &settings.emissionRate, 1.0f, 0, 1000, "%d", kClamped);
     ImGui::TextUnformatted("Burst");
     Tooltip(kEmissionTip);
     BurstTable(settings);
@@ -160,7 +162,7 @@ void ShapeMeasures(ParticleSettings& settings)
         Tooltip("Angle of emission");
         ImGui::SameLine();
         ImGui::SetNextItemWidth(60.0f);
-        ImGui::DragFloat("##Angle:", &settings.shapeAngle, 0.01f, 0.0f, 90.0f);
+        ImGui::DragFloat("##Angle:", &settings.shapeAngle, 0.01f, 0.0f, 90.0f, "%.3f", kClamped);
     }
     if (!IsRound(settings.shapeType))
         return;
@@ -168,13 +170,13 @@ void ShapeMeasures(ParticleSettings& settings)
     Tooltip("Radius of sphere");
     ImGui::SameLine();
     ImGui::SetNextItemWidth(60.0f);
-    ImGui::DragFloat("##Radius:", &settings.shapeRadius, 0.01f, 0.0f, FLT_MAX);
+    ImGui::DragFloat("##Radius:", &settings.shapeRadius, 0.01f, 0.0f, FLT_MAX, "%.3f", kClamped);
     ImGui::SameLine();
     ImGui::TextUnformatted("Arc:");
     Tooltip("Arc of sphere. Both Azimuth and Inclination.");
     ImGui::SameLine();
     ImGui::SetNextItemWidth(60.0f);
-    ImGui::DragFloat("##Arc:", &settings.shapeArc, 0.01f, 0.0f, 360.0f);
+    ImGui::DragFloat("##Arc:", &settings.shapeArc, 0.01f, 0.0f, 360.0f, "%.3f", kClamped);
 }
 
 void ShapeSection(Editor& editor, ParticleSystem& particles, float column)

@@ -5,6 +5,7 @@
 #include "c_transform.h"
 #include "editorworld.h"
 #include "guidriver.h"
+#include "resourcemanager.h"
 #include "vectornear.h"
 
 #include <gtest/gtest.h>
@@ -196,4 +197,80 @@ TEST_F(InspectorGui, TheShapeSectionShowsOnlyTheMeasuresOfTheChosenShape)
     gui.Open({"Inspector", "Particle System", "Color over Lifetime"});
     gui.Type({"Inspector", "Particle System", "##ColourMaxr:"}, "300");
     EXPECT_FLOAT_EQ(settings.colourMax.x, 255.0f);
+}
+
+TEST_F(InspectorGui, AMaterialIsRenamedClearedFilledFromThePickerAndSavedUnderItsNewName)
+{
+    ResourceManager resources(Root());
+    Material& stone = resources.materials["Stone"];
+    stone.name = "Stone";
+    stone.diffuseMap = "stone.dds";
+    stone.specularMap = "shine.dds";
+    stone.hasDiffuseMap = stone.hasSpecularMap = true;
+    // Textures that could not be read share GL name 0.
+    for (const char* name : {"moss.dds", "sand.dds"})
+        resources.textures[name].name = name;
+    editor().SetInspected(nullptr, "Stone", InspectorKind::Material, false);
+    gui.Frame();
+
+    gui.Type({"Inspector", "##matName"}, "Marble");
+    EXPECT_EQ(stone.name, "Marble");
+    gui.Press({"Inspector", "None##clearSpecMap"});
+    EXPECT_EQ(stone.specularMap, "");
+    EXPECT_FALSE(stone.hasSpecularMap);
+    EXPECT_EQ(stone.diffuseMap, "stone.dds");
+
+    gui.Press({"Inspector", "Change##changeDiffBtn"});
+    ASSERT_TRUE(GuiDriver::WindowShown("Select 2D Texture"));
+    EXPECT_TRUE(gui.Shows("moss.dds")) << gui.Text();
+    gui.Press(GuiDriver::ImageButtonId({"Select 2D Texture", "sand.dds"}, 0));
+    EXPECT_EQ(stone.diffuseMap, "sand.dds");
+    EXPECT_EQ(resources.materials.size(), 1u) << "the renamed material is still found by its key";
+
+    std::filesystem::create_directories(Root() + "Assets/Materials");
+    gui.Press({"Inspector", "Save Material..."});
+    EXPECT_TRUE(gui.Shows("You're about to overwrite Marble.xml.")) << gui.Text();
+    gui.Press({"Save Material?", "OK"});
+    EXPECT_NE(ReadText(Root() + "Assets/Materials/Marble.xml").find("<DiffuseMap>sand.dds</DiffuseMap>"),
+              std::string::npos);
+}
+
+TEST_F(InspectorGui, SpawnSettingsRestartTheEffectAndTheOthersLetItRun)
+{
+    GameObject& sparks = Spawn({"ParticleSystem"});
+    auto& particles = *sparks.GetComponent<ParticleSystem>();
+    particles.SetMaxParticles(50);
+    particles.settings.emissionRate = 600;
+    const auto emit = [&particles] {
+        particles.EmissionTick(0.1f, nullptr);
+        return particles.GetLiveCount();
+    };
+    Inspect(sparks);
+    gui.Open({"Inspector", "Particle System"});
+    gui.Open({"Inspector", "Particle System", "Probe"});
+    gui.Open({"Inspector", "Particle System", "Emission"});
+
+    ASSERT_GT(emit(), 0);
+    gui.Press({"Inspector", "Particle System", "##Looping"});
+    EXPECT_FALSE(particles.settings.loop);
+    EXPECT_GT(particles.GetLiveCount(), 0) << "looping does not restart";
+    gui.Type({"Inspector", "Particle System", "##Rate"}, "300");
+    EXPECT_EQ(particles.settings.emissionRate, 300);
+    EXPECT_GT(particles.GetLiveCount(), 0) << "the rate does not restart";
+
+    gui.Type({"Inspector", "Particle System", "##Duration "}, "2");
+    EXPECT_FLOAT_EQ(particles.settings.duration, 2.0f);
+    EXPECT_EQ(particles.GetLiveCount(), 0);
+
+    ASSERT_GT(emit(), 0);
+    gui.Type({"Inspector", "Particle System", "##Max Particles"}, "2000");
+    EXPECT_EQ(particles.settings.maxParticles, 1000);
+    EXPECT_EQ(particles.GetParticles().size(), 1000u);
+    EXPECT_EQ(particles.GetLiveCount(), 0);
+
+    gui.Type({"Inspector", "Particle System", "Burst Count"}, "5");
+    EXPECT_EQ(particles.settings.burstCount, 1);
+    ASSERT_EQ(particles.settings.bursts.size(), 1u);
+    gui.Type({"Inspector", "Particle System", "##Burst Count0"}, "12");
+    EXPECT_EQ(particles.settings.bursts[0].count, 12);
 }

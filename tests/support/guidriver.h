@@ -7,6 +7,7 @@
 #include <imgui.h>
 #include <imgui_internal.h>
 
+#include <cstdint>
 #include <initializer_list>
 #include <map>
 #include <utility>
@@ -79,6 +80,13 @@ public:
         return id;
     }
 
+    // The id of an image button showing that GL texture, under the window and the labels before it.
+    static ImGuiID ImageButtonId(std::initializer_list<const char*> path, unsigned texture)
+    {
+        const void* pointer = reinterpret_cast<const void*>(static_cast<std::uintptr_t>(texture));
+        return ImHashStr("#image", 0, ImHashData(&pointer, sizeof pointer, Id(path)));
+    }
+
     // Opens a tree node or collapsing header from the next frame on.
     void Open(std::initializer_list<const char*> path)
     {
@@ -88,9 +96,10 @@ public:
     }
 
     // A button, checkbox or tree node pressed once.
-    void Press(std::initializer_list<const char*> path)
+    void Press(std::initializer_list<const char*> path) { Press(Id(path)); }
+    void Press(ImGuiID id)
     {
-        Activate(Id(path), ImGuiActivateFlags_None);
+        Activate(id, ImGuiActivateFlags_None);
         Frame(2);
     }
 
