@@ -26,7 +26,9 @@ namespace platform
 class Window;
 }
 
+class Component;
 class GameObject;
+class ParticleSystem;
 class Graphics;
 class InputSystem;
 
@@ -178,10 +180,6 @@ private:
     void TrackSceneMouse(bool visible);
 
     // Not built yet; each keeps its place in the frame.
-    void ShowInspectedObject() {}
-    void ShowMaterialInspector() {}
-    void ShowTextureWindow() {}
-    void ShowParticleEffectWindow() {}
 
     platform::Window* window_;
     platform::GuiBackend backend_;
@@ -344,4 +342,36 @@ private:
     bool configSaveFailed_ = false;
     bool debugDrawOpen_ = false;
     bool debugDrawOverlaps_ = false;
+
+    // ---- Inspector: the object's header and component editors, Add and Remove Component, the material
+    // inspector and texture picker, the particle editor and its preview. ----
+public:
+    // Set when play starts: the script editor then rebuilds what it shows, and clears it.
+    bool refreshScriptInspector = false;
+    // The slot the texture picker fills: "diffMap", "specMap", "nrmMap", "heightMap" or "particleTexture".
+    const std::string& TextureTarget() const { return textureTarget_; }
+    void OpenTexturePicker(std::string target);
+    bool TexturePickerOpen() const { return textureWindowOpen_; }
+    // A click on a texture in the picker: the inspected material's slot or the inspected object's particles.
+    void PickTexture(const std::string& textureName);
+
+private:
+    void ShowObjectInfo();
+    void ShowObjectHeader(GameObject& object);
+    void ShowSavePrefabPopup(GameObject& object);
+    void ShowComponentEditor(GameObject& object, Component& component);
+    // The script holder's and the UI components' editors (type ids 14 to 18), inside their open tree nodes.
+    void ShowScriptAndUIEditor(GameObject& object, Component& component);
+    void ShowAddComponentPopup(GameObject& object);
+    void ShowRemoveComponentPopup(GameObject& object);
+    void ShowMaterialInspector();
+    void ShowTexturePicker(bool* open);
+    void ShowParticleSystemEditor(GameObject& object, ParticleSystem& particles);
+    void ShowParticleEffectWindow();
+
+    std::string textureTarget_;
+    std::string addComponentChoice_ = "AABBCollider";
+    std::string removeComponentChoice_ = " ";
+    bool dontAskPrefabSave_ = false;
+    NameFilter textureFilter_;
 };
