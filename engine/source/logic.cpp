@@ -297,7 +297,8 @@ void Logic::AddScript(GameObject* object, const std::string& name)
     MonoBehaviorDLL* holder = HolderOf(object);
     if (!holder)
         return;
-    if (holder->GetScript(name))
+    // By exact name: "Tutorial" may join an object that holds "PuzzleBombTutorial".
+    if (holder->FindExact(name))
     {
         ASSERT(false, name + " already added");
         return;

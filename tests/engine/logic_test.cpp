@@ -196,13 +196,13 @@ TEST_F(LogicTest, AddingAScriptToARunningObjectStartsItLikeAnyOther)
     EXPECT_THAT(world.TakeLog(), ElementsAre("Object Beta Awake", "Object Beta Start", "Object Alpha Update",
                                              "Object Beta Update"));
 
-    // Names are matched as parts of the attached names; a name the library lacks is refused.
+    // A name already attached, or one the library lacks, is refused.
     testing::internal::CaptureStderr();
     CaptureStdout();
-    holder.RegisterScript("Alp");
+    holder.RegisterScript("Alpha");
     holder.RegisterScript("Turret");
     EXPECT_EQ(GetCapturedStdout(), "Can't find script 'Turret'\nAttempting to add missing script : 'Turret'\n");
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("Alp already added"), std::string::npos);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Alpha already added"), std::string::npos);
     EXPECT_THAT(holder.GetAttachedScriptNames(), ElementsAre("Alpha", "Beta"));
 }
 
