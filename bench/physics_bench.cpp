@@ -170,7 +170,58 @@ void BM_FallingBodies_vs_Bullet(benchmark::State& state)
     state.counters["bullet_us_per_update"] = bullet / updates * 1e6;
     state.counters["ratio"] = ours / bullet;
 }
-BENCHMARK(BM_FallingBodies_vs_Bullet)->Arg(100)->Arg(400)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FallingBodies_vs_Bullet)->Arg(100)->Arg(400)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// A row of 4,000 boxes two apart landing on a floor as long as the row: laid along z, against the same row
+// laid along x. Neither way may cost more than the other.
+constexpr int kRowBoxes = 4000;
+constexpr float kRowSpacing = 2.0f;
+constexpr int kRowUpdates = 30;
+
+class BoxRow : public OurWorld
+{
+public:
+    explicit BoxRow(bool alongZ)
+    {
+        const float length = kRowSpacing * kRowBoxes;
+        Shape({0.0f, -0.5f, 0.0f}, "AABBCollider", true).SetSize(alongZ ? Vector3{2.0f, 1.0f, length}
+                                                                          : Vector3{length, 1.0f, 2.0f});
+        for (int i = 0; i < kRowBoxes; ++i)
+        {
+            const float along = -0.5f * length + kRowSpacing * (static_cast<float>(i) + 0.5f);
+            const Vector3 position = alongZ ? Vector3{0.0f, 1.0f, along} : Vector3{along, 1.0f, 0.0f};
+            Shape(position, "AABBCollider", false).SetSize({1.0f, 1.0f, 1.0f});
+        }
+    }
+    void Step() { Physics().Update(); }
+};
+
+double SecondsToRunRow(bool alongZ)
+{
+    BoxRow row(alongZ);
+    const auto start = std::chrono::steady_clock::now();
+    for (int update = 0; update < kRowUpdates; ++update)
+        row.Step();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void BM_BoxRowAlongZ_vs_AlongX(benchmark::State& state)
+{
+    double alongZ = 0.0;
+    double alongX = 0.0;
+    for (auto _ : state)
+    {
+        const double now = SecondsToRunRow(true);
+        alongX += SecondsToRunRow(false);
+        alongZ += now;
+        state.SetIterationTime(now);
+    }
+    const double updates = static_cast<double>(state.iterations()) * kRowUpdates;
+    state.counters["along_z_us_per_update"] = alongZ / updates * 1e6;
+    state.counters["along_x_us_per_update"] = alongX / updates * 1e6;
+    state.counters["ratio"] = alongZ / alongX;
+}
+BENCHMARK(BM_BoxRowAlongZ_vs_AlongX)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // Counts the events the physics sends Logic.
 class EventCounter : public System

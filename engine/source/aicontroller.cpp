@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <queue>
 #include <tuple>
 #include <unordered_map>
@@ -18,11 +19,10 @@
 namespace
 {
 constexpr float kUnreached = std::numeric_limits<float>::max();
-constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 
 struct Step
 {
-    std::size_t target;
+    std::uint32_t target;
     float weight;
 };
 
@@ -41,27 +41,30 @@ std::vector<std::vector<Step>> PruneAndIndexEdges(const std::vector<Waypoint*>& 
             return found == index.end() || waypoints[found->second]->GetUniqueID() != edge.targetId;
         });
         for (const WaypointEdge& edge : waypoints[n]->Edges())
-            steps[n].push_back({index.at(edge.target), edge.weight});
+            steps[n].push_back({static_cast<std::uint32_t>(index.at(edge.target)), edge.weight});
     }
     return steps;
 }
 
-// Dijkstra from one source; the previous waypoint of each on its shortest path. Of equal distances the
-// lower UniqueID is taken first (then the earlier listed), so equal paths come out the same every run.
-std::vector<std::size_t> ShortestPaths(const std::vector<Waypoint*>& waypoints,
-                                       const std::vector<std::vector<Step>>& steps, std::size_t source,
-                                       std::vector<float>& distances)
+using HeapEntry = std::tuple<float, std::uint64_t, std::uint32_t>;
+// Smallest first; its storage is kept from one search to the next.
+using Heap = std::priority_queue<HeapEntry, std::vector<HeapEntry>, std::greater<>>;
+
+// Dijkstra from one source over waypoints with these ids; the previous waypoint of each on its shortest
+// path. Of equal distances the lower UniqueID is taken first (then the earlier listed), so equal paths come
+// out the same every run.
+std::vector<std::uint32_t> ShortestPaths(const std::vector<std::uint64_t>& ids,
+                                         const std::vector<std::vector<Step>>& steps, std::uint32_t source,
+                                         std::vector<float>& distances, Heap& heap)
 {
-    using Entry = std::tuple<float, std::uint64_t, std::size_t>;
-    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> heap;
-    std::vector<std::size_t> previous(waypoints.size(), kNone);
-    distances.assign(waypoints.size(), kUnreached);
+    std::vector<std::uint32_t> previous(ids.size(), PathTable::kNone);
+    distances.assign(ids.size(), kUnreached);
     distances[source] = 0.0f;
-    heap.emplace(0.0f, waypoints[source]->GetUniqueID(), source);
+    heap.emplace(0.0f, ids[source], source);
     while (!heap.empty())
     {
         const float reached = std::get<0>(heap.top());
-        const std::size_t from = std::get<2>(heap.top());
+        const std::uint32_t from = std::get<2>(heap.top());
         heap.pop();
         // A waypoint popped again improves nothing; walking its edges again would cost a waypoint with
         // many edges in and out the product of the two.
@@ -74,21 +77,11 @@ std::vector<std::size_t> ShortestPaths(const std::vector<Waypoint*>& waypoints,
             {
                 distances[step.target] = through;
                 previous[step.target] = from;
-                heap.emplace(through, waypoints[step.target]->GetUniqueID(), step.target);
+                heap.emplace(through, ids[step.target], step.target);
             }
         }
     }
     return previous;
-}
-
-Waypoint::Path PathTo(const std::vector<Waypoint*>& waypoints, const std::vector<std::size_t>& previous,
-                      std::size_t target)
-{
-    Waypoint::Path path;
-    for (std::size_t at = target; at != kNone; at = previous[at])
-        path.push_back(waypoints[at]);
-    std::ranges::reverse(path);
-    return path;
 }
 
 Waypoint* WaypointOf(const GameObject* object)
@@ -145,7 +138,7 @@ void AIController::UnregisterObject(GameObject* object)
         const bool ledThere = !leaving || std::ranges::any_of(waypoint->Edges(), [&](const WaypointEdge& edge) {
             return edge.target == leaving;
         });
-        if (ledThere || waypoint->Paths().contains(leaving->GetUniqueID()))
+        if (ledThere || waypoint->Paths().Contains(leaving->GetUniqueID()))
             pathsWanted_ = true;
     }
 }
@@ -168,8 +161,7 @@ void AIController::RefindEdges()
         byId.emplace(waypoint->GetUniqueID(), waypoint);
     for (Waypoint* waypoint : waypoints)
     {
-        waypoint->Paths().clear();
-        waypoint->Distances().clear();
+        waypoint->SetPaths({});
         // Rebuilt, not added to: asking twice gives the same edges.
         waypoint->Edges().clear();
         for (const std::uint64_t id : waypoint->GetEdgeIds())
@@ -184,20 +176,19 @@ void AIController::GeneratePaths()
 {
     const std::vector<Waypoint*> waypoints = ListedWaypoints();
     const std::vector<std::vector<Step>> steps = PruneAndIndexEdges(waypoints);
-    std::vector<float> distances;
-    for (std::size_t source = 0; source < waypoints.size(); ++source)
+    std::vector<std::uint64_t> ids;
+    for (const Waypoint* waypoint : waypoints)
+        ids.push_back(waypoint->GetUniqueID());
+    // One table of previous waypoints per source, not a list per path: lists grow with the square of the
+    // waypoints times the length of a path.
+    const auto graph =
+        std::make_shared<const PathGraph>(std::vector<WaypointInterface*>(waypoints.begin(), waypoints.end()), ids);
+    Heap heap;
+    for (std::uint32_t source = 0; source < waypoints.size(); ++source)
     {
-        const std::vector<std::size_t> previous = ShortestPaths(waypoints, steps, source, distances);
-        Waypoint& from = *waypoints[source];
-        from.Paths().clear();
-        from.Distances().clear();
-        for (std::size_t target = 0; target < waypoints.size(); ++target)
-        {
-            const std::uint64_t id = waypoints[target]->GetUniqueID();
-            from.Distances()[id] = distances[target];
-            if (target == source || previous[target] != kNone)
-                from.Paths()[id] = PathTo(waypoints, previous, target);
-        }
+        std::vector<float> distances;
+        std::vector<std::uint32_t> previous = ShortestPaths(ids, steps, source, distances, heap);
+        waypoints[source]->SetPaths(PathTable(graph, source, std::move(previous), std::move(distances)));
     }
 }
 

@@ -47,7 +47,7 @@ std::vector<std::vector<std::size_t>> GroupEntries(std::vector<BroadPhaseEntry>&
         reaches.push_back(std::abs(entry.boundingRadius));
     }
     Sets sets(entries.size());
-    ForEachPairMeetingOnX(centres, reaches, [&](std::size_t i, std::size_t j) {
+    ForEachPairMeetingOnAnAxis(centres, reaches, [&](std::size_t i, std::size_t j) {
         if (!(entries[i].isStatic && entries[j].isStatic) && SpheresOverlap(entries[i], entries[j]))
             sets.Join(i, j);
     });

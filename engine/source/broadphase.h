@@ -28,10 +28,43 @@ struct BroadPhaseEntry
     Transform* transform = nullptr;
 };
 
-// Calls visit(i, j), i < j, once for every pair of spans [centre.x - reach, centre.x + reach] that meet.
-// A span that is not a pair of finite numbers meets every other: callers decide those pairs themselves.
+// The axis (0 x, 1 y, 2 z) along which the finite centres spread most: sweeping along it, the fewest spans
+// meet without their spheres meeting. A row of bodies along z swept along x would meet everywhere.
+inline unsigned AxisOfMostSpread(const std::vector<Vector3>& centres)
+{
+    double sum[3] = {};
+    double squares[3] = {};
+    double count = 0.0;
+    for (const Vector3& centre : centres)
+    {
+        if (!centre.IsFinite())
+            continue;
+        count += 1.0;
+        for (unsigned axis = 0; axis < 3; ++axis)
+        {
+            sum[axis] += centre[axis];
+            squares[axis] += static_cast<double>(centre[axis]) * centre[axis];
+        }
+    }
+    unsigned best = 0;
+    double bestSpread = -1.0;
+    for (unsigned axis = 0; axis < 3 && count > 0.0; ++axis)
+    {
+        const double spread = squares[axis] - sum[axis] * sum[axis] / count;
+        if (spread > bestSpread)
+        {
+            best = axis;
+            bestSpread = spread;
+        }
+    }
+    return best;
+}
+
+// Calls visit(i, j), i < j, once for every pair whose spans [centre - reach, centre + reach] meet along the
+// axis of most spread. A centre or reach that is not finite meets every other: callers decide those pairs.
 template <class Visit>
-void ForEachPairMeetingOnX(const std::vector<Vector3>& centres, const std::vector<float>& reaches, Visit&& visit)
+void ForEachPairMeetingOnAnAxis(const std::vector<Vector3>& centres, const std::vector<float>& reaches,
+                                Visit&& visit)
 {
     struct Span
     {
@@ -39,13 +72,15 @@ void ForEachPairMeetingOnX(const std::vector<Vector3>& centres, const std::vecto
         float high;
         std::size_t index;
     };
+    const unsigned axis = AxisOfMostSpread(centres);
     const std::size_t count = centres.size();
     std::vector<Span> spans;
+    spans.reserve(count);
     std::vector<std::size_t> wild;
     for (std::size_t i = 0; i < count; ++i)
     {
-        if (std::isfinite(centres[i].x) && std::isfinite(reaches[i]))
-            spans.push_back({centres[i].x - reaches[i], centres[i].x + reaches[i], i});
+        if (centres[i].IsFinite() && std::isfinite(reaches[i]))
+            spans.push_back({centres[i][axis] - reaches[i], centres[i][axis] + reaches[i], i});
         else
             wild.push_back(i);
     }

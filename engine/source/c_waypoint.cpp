@@ -33,7 +33,7 @@ Waypoint::Waypoint() : ComponentBase(CompEnum::Waypoint), uniqueId_(GenerateObje
 
 Waypoint::Waypoint(const Waypoint& source)
     : ComponentBase(source), edges_(source.edges_), edgeIds_(source.edgeIds_), paths_(source.paths_),
-      distances_(source.distances_), uniqueId_(source.uniqueId_)
+      uniqueId_(source.uniqueId_)
 {
 }
 
@@ -112,8 +112,8 @@ void Waypoint::LinkTo(Waypoint& target)
 Waypoint::Path Waypoint::GetPath(std::uint64_t targetId) const
 {
     for (const std::uint64_t id : {targetId, uniqueId_})
-        if (const auto found = paths_.find(id); found != paths_.end())
-            return found->second;
+        if (paths_.Contains(id))
+            return paths_.PathTo(id);
     return {};
 }
 

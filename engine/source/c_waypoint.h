@@ -1,9 +1,10 @@
 #pragma once
 #include "component.h"
 #include "waypointinterface.h"
+#include "waypointpaths.h"
 
 #include <cstdint>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 // Makes its object a node of the AI system's navigation graph: the ids of the waypoints it leads to, the
@@ -49,16 +50,15 @@ public:
     // AddEdge without asking for paths, for the AI system, which makes them itself.
     void LinkTo(Waypoint& target);
     std::vector<WaypointEdge>& Edges() { return edges_; }
-    std::unordered_map<std::uint64_t, Path>& Paths() { return paths_; }
-    std::unordered_map<std::uint64_t, float>& Distances() { return distances_; }
+    const PathTable& Paths() const { return paths_; }
+    void SetPaths(PathTable paths) { paths_ = std::move(paths); }
     const Waypoint* GetNearest() const { return nearest_; }
     void SetNearest(Waypoint* nearest) { nearest_ = nearest; }
 
 private:
     std::vector<WaypointEdge> edges_;
     std::vector<std::uint64_t> edgeIds_;
-    std::unordered_map<std::uint64_t, Path> paths_;
-    std::unordered_map<std::uint64_t, float> distances_;
+    PathTable paths_;
     std::uint64_t uniqueId_;
     Waypoint* nearest_ = nullptr;
 };

@@ -54,12 +54,12 @@ TEST_F(AIControllerTest, ShortestPathsFollowDirectedEdgesAndKeepTheFirstOfEqualL
             EXPECT_THAT(p.GetPath(r.GetUniqueID()), ElementsAre(&p, &r));
         else
             EXPECT_THAT(p.GetPath(r.GetUniqueID()), ElementsAre(&p, &q, &r));
-        EXPECT_FLOAT_EQ(p.Distances()[r.GetUniqueID()], 2.0f);
-        EXPECT_FLOAT_EQ(p.Distances()[p.GetUniqueID()], 0.0f);
+        EXPECT_FLOAT_EQ(p.Paths().DistanceTo(r.GetUniqueID()), 2.0f);
+        EXPECT_FLOAT_EQ(p.Paths().DistanceTo(p.GetUniqueID()), 0.0f);
         // Edges lead one way only.
         EXPECT_THAT(r.GetPath(p.GetUniqueID()), ElementsAre(&r));
-        EXPECT_EQ(r.Distances()[p.GetUniqueID()], kUnreached);
-        EXPECT_EQ(q.Distances()[p.GetUniqueID()], kUnreached);
+        EXPECT_EQ(r.Paths().DistanceTo(p.GetUniqueID()), kUnreached);
+        EXPECT_EQ(q.Paths().DistanceTo(p.GetUniqueID()), kUnreached);
     }
 }
 
@@ -84,6 +84,37 @@ TEST_F(AIControllerTest, EqualPathsGoThroughTheLowerUniqueIdWhateverTheOrder)
     }
 }
 
+TEST_F(AIControllerTest, ALongChainHasItsPathsWithoutAListPerPair)
+{
+    // Lists of every path of a 1,500-waypoint chain would hold over a billion entries.
+    constexpr int kLength = 1500;
+    std::vector<Waypoint*> chain;
+    for (int n = 0; n < kLength; ++n)
+        chain.push_back(&Node("Link", {static_cast<float>(n), 0, 0}));
+    for (int n = 0; n + 1 < kLength; ++n)
+        chain[n]->LinkTo(*chain[n + 1]);
+    ai.GeneratePaths();
+    const auto path = chain.front()->GetPath(chain.back()->GetUniqueID());
+    ASSERT_EQ(path.size(), static_cast<std::size_t>(kLength));
+    EXPECT_EQ(path[1], chain[1]);
+    EXPECT_EQ(path.back(), chain.back());
+    EXPECT_FLOAT_EQ(chain.front()->Paths().DistanceTo(chain.back()->GetUniqueID()), kLength - 1.0f);
+    EXPECT_THAT(chain.back()->GetPath(chain.front()->GetUniqueID()), ElementsAre(chain.back()));
+}
+
+TEST_F(AIControllerTest, AnIdTwoWaypointsShareLeadsToTheLastListedOneThatIsReached)
+{
+    Waypoint& p = Node("P", {0, 0, 0}, 10);
+    Waypoint& reached = Node("Reached", {1, 0, 0}, 20);
+    Node("Unreached", {3, 0, 0}, 20);
+    p.LinkTo(reached);
+    ai.GeneratePaths();
+    EXPECT_THAT(p.GetPath(20), ElementsAre(&p, &reached));
+    // The distance is the last listed one's, reached or not.
+    EXPECT_EQ(p.Paths().DistanceTo(20), kUnreached);
+    EXPECT_EQ(p.Paths().Count(), 2u);
+}
+
 TEST_F(AIControllerTest, EdgesAreRebuiltFromTheStoredIdsOfRegisteredWaypointsOnly)
 {
     Waypoint& p = Node("P", {0, 0, 0});
@@ -96,7 +127,7 @@ TEST_F(AIControllerTest, EdgesAreRebuiltFromTheStoredIdsOfRegisteredWaypointsOnl
     EXPECT_FLOAT_EQ(p.GetEdges()[0].weight, 5.0f);
     EXPECT_TRUE(q.GetEdges().empty());
     EXPECT_THAT(q.GetPath(p.GetUniqueID()), ElementsAre(&q));
-    EXPECT_EQ(q.Paths().size(), 1u);
+    EXPECT_EQ(q.Paths().Count(), 1u);
 
     // Asked again, the same edges and the same paths.
     for (int round = 0; round < 2; ++round)
@@ -201,7 +232,7 @@ TEST_F(AIControllerTest, ADestroyedWaypointIsNeverReadAgain)
     ai.GeneratePaths();
     EXPECT_TRUE(p.GetEdges().empty());
     EXPECT_THAT(p.GetPath(r.GetUniqueID()), ElementsAre(&p));
-    EXPECT_FALSE(p.Paths().contains(middleId));
+    EXPECT_FALSE(p.Paths().Contains(middleId));
     EXPECT_EQ(asking.GetWaypointFromPosition({1, 0, 0}), nullptr);
 }
 

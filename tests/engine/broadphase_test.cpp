@@ -123,23 +123,31 @@ TEST(BroadPhaseTest, AGroupListsItsEntriesByShapeThenInEntryOrder)
 
 TEST(BroadPhaseTest, GroupsAreThoseOfThePairByPairWalkForScatteredScenes)
 {
-    // Crowds, loners, a floor that holds everything, odd radii (negative, NaN) that files can bring.
+    // Crowds, loners, a floor that holds everything, odd radii (negative, NaN) that files can bring; flat
+    // scenes and rows, turned so that each axis in turn is the one they spread along.
     std::mt19937 random(16);
     std::uniform_real_distribution<float> place(-20.0f, 20.0f);
     std::uniform_real_distribution<float> size(0.0f, 3.0f);
-    for (int scene = 0; scene < 200; ++scene)
+    for (int scene = 0; scene < 600; ++scene)
     {
         std::vector<BroadPhaseEntry> entries;
         const int count = 2 + scene % 40;
+        const unsigned along = scene % 3;
+        const float across = scene % 2 == 0 ? 0.1f : 0.01f;
         for (int i = 0; i < count; ++i)
-            entries.push_back(Entry({place(random), place(random) * 0.1f, place(random)}, size(random),
-                                    random() % 4 == 0));
+        {
+            Vector3 centre{place(random) * across, place(random) * across, place(random) * across};
+            centre[along] *= 1.0f / across;
+            if (scene % 2 == 0)
+                centre[(along + 1) % 3] *= 1.0f / across;
+            entries.push_back(Entry(centre, size(random), random() % 4 == 0));
+        }
         if (scene % 3 == 0)
             entries[random() % count].boundingRadius = 40.0f;
         if (scene % 7 == 0)
             entries[random() % count].boundingRadius = -size(random);
         if (scene % 11 == 0)
-            entries[random() % count].centre.x = std::numeric_limits<float>::quiet_NaN();
+            entries[random() % count].centre[random() % 3] = std::numeric_limits<float>::quiet_NaN();
 
         const auto expected = GroupNumbersPairByPair(entries);
         const auto groups = GroupEntries(entries);
