@@ -348,16 +348,3 @@ bool RecordComponentEdit(GameObject& object, Change&& change)
     return true;
 }
 
-// Adds the registered component by name; recorded for undo when it was added. Null when nothing was added.
-inline Component* RecordComponentAdd(GameObject& object, const std::string& name)
-{
-    if (ComponentCreators().find(name) == ComponentCreators().end())
-        return nullptr;
-    return object.AddComponent(name);
-}
-
-// Parks the object's component of the registered name's kind; recorded for undo when one was parked.
-inline Component* RecordComponentRemove(GameObject& object, const std::string& name)
-{
-    return object.RemoveComponentByName(name);
-}
