@@ -107,6 +107,8 @@ public:
     void RefreshPrefabList();
     // The "(?)" beside every name filter, explaining it in a tooltip.
     static void ShowFilterHelp();
+    // "Search for: " with that help, and the filter's field below.
+    static void ShowSearchField(NameFilter& filter);
 
     // Chooses what the Inspector shows; reset first marks every live object unselected.
     void SetInspected(GameObject* object, const std::string& material, InspectorKind kind, bool reset);
