@@ -260,6 +260,14 @@ void Editor::RefreshPrefabList()
         prefabFlags_[prefab->GetID()] = false;
 }
 
+void Editor::ShowSearchField(NameFilter& filter)
+{
+    ImGui::TextUnformatted("Search for: ");
+    ImGui::SameLine();
+    ShowFilterHelp();
+    filter.Draw("Filter (inc,-exc)");
+}
+
 void Editor::ShowFilterHelp()
 {
     ShowHelpMarker("Filter usage:\n"

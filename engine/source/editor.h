@@ -112,6 +112,8 @@ public:
     void RefreshPrefabList();
     // The "(?)" beside every name filter, explaining it in a tooltip.
     static void ShowFilterHelp();
+    // "Search for: " with that help, and the filter's field below.
+    static void ShowSearchField(NameFilter& filter);
 
     // Chooses what the Inspector shows; reset first marks every live object unselected.
     void SetInspected(GameObject* object, const std::string& material, InspectorKind kind, bool reset);
@@ -253,6 +255,9 @@ public:
     void RequestSave(bool saveAs);
     // The level, its scene settings and every prefab; empty when all were written, else what failed.
     std::string SaveScene(const std::string& name);
+    // SaveScene for a name typed in the Save popup, which then becomes the scene's name; a name that is empty
+    // or could lead out of the scene folder is refused.
+    std::string SaveSceneAs(const std::string& name);
     // Replaces the scene with the level file folder + name below the asset root; it becomes the scene saved.
     void LoadScene(const std::string& name, const std::string& folder);
     // Forgets what refers to the scene being replaced: the history, the picked, selected and inspected objects.

@@ -37,11 +37,8 @@ void Editor::ShowProjectWindow()
 
 void Editor::ShowMaterialList()
 {
-    ImGui::TextUnformatted("Search for: ");
-    ImGui::SameLine();
-    ShowFilterHelp();
     ImGui::PushItemWidth(300.0f);
-    projectFilter_.Draw("Filter (inc,-exc)");
+    ShowSearchField(projectFilter_);
     ImGui::PopItemWidth();
     ImGui::SameLine();
     ImGui::PushItemWidth(200.0f);
@@ -77,10 +74,7 @@ void Editor::ShowPrefabsWindow()
         ImGui::TextColored(kCountColour, "No. game prefabs: ");
         ImGui::SameLine();
         ImGui::Text("%zu", prefabs.size());
-        ImGui::TextUnformatted("Search for: ");
-        ImGui::SameLine();
-        ShowFilterHelp();
-        prefabFilter_.Draw("Filter (inc,-exc)");
+        ShowSearchField(prefabFilter_);
         for (GameObject* prefab : prefabs)
             if (prefabFilter_.Passes(prefab->GetName()))
                 ShowPrefabRow(*prefab);

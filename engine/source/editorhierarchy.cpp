@@ -182,10 +182,7 @@ void Editor::ShowHierarchyWindow(const PanelRect& place)
         ImGui::TextColored(kCountColour, "No. game objects: ");
         ImGui::SameLine();
         ImGui::Text("%zu", objects.size());
-        ImGui::TextUnformatted("Search for: ");
-        ImGui::SameLine();
-        ShowFilterHelp();
-        hierarchyFilter_.Draw("Filter (inc,-exc)");
+        ShowSearchField(hierarchyFilter_);
         const bool framing = ImGui::IsWindowFocused() && ImGui::IsMouseDoubleClicked(ImGuiMouseButton_Left);
         for (GameObject* object : objects)
         {

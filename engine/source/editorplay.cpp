@@ -232,8 +232,7 @@ void Editor::ShowSavePopups()
             ImGui::InputText("File name", saveName_.data(), saveName_.size());
             if (ImGui::Button("Save"))
             {
-                const std::string name = saveName_.data();
-                saveFailure_ = IsSceneName(name) ? SaveScene(name) : "\"" + name + "\" cannot name a scene file";
+                saveFailure_ = SaveSceneAs(saveName_.data());
                 saved = saveFailure_.empty();
             }
         }
@@ -242,13 +241,7 @@ void Editor::ShowSavePopups()
         if (!saveFailure_.empty())
             ImGui::Text("Not saved: %s", saveFailure_.c_str());
         if (saved)
-        {
-            if (saveAs_)
-                sceneName_ = saveName_.data();
-            sceneLoaded_ = true;
-            saveAs_ = false;
             ImGui::CloseCurrentPopup();
-        }
         ImGui::EndPopup();
     }
     if (saved)
@@ -270,6 +263,20 @@ std::string Editor::SaveScene(const std::string& name)
     const bool prefabsSaved = gFactory->SavePrefabs(prefabs);
     RefreshPrefabList();
     return !levelSaved ? level : !prefabsSaved ? prefabs : std::string();
+}
+
+std::string Editor::SaveSceneAs(const std::string& name)
+{
+    if (!IsSceneName(name))
+        return "\"" + name + "\" cannot name a scene file";
+    std::string failure = SaveScene(name);
+    if (!failure.empty())
+        return failure;
+    // Ctrl+S writes this file from now on.
+    sceneName_ = name;
+    sceneLoaded_ = true;
+    saveAs_ = false;
+    return failure;
 }
 
 void Editor::LoadScene(const std::string& name, const std::string& folder)

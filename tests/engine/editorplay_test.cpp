@@ -268,3 +268,49 @@ TEST_F(PlayWorld, EachInstanceOfAPrefabIsNamedAfterItAndPicked)
     EXPECT_THAT(editor().PickedObjects(), ElementsAre(second));
     EXPECT_THAT(ActionHistory(), IsEmpty());
 }
+
+TEST_F(PlayWorld, SaveAsRefusesNamesThatLeaveTheSceneFolderAndAdoptsAGoodOne)
+{
+    for (const char* bad : {"", "../Escaped", "Sub/Level", "Sub\\Level", ".."})
+    {
+        EXPECT_THAT(editor().SaveSceneAs(bad), HasSubstr("cannot name a scene file")) << bad;
+        EXPECT_EQ(editor().SceneName(), "Tomb.xml") << bad;
+    }
+    EXPECT_FALSE(std::filesystem::exists(scratch.Path() / "Escaped.xml"));
+
+    EXPECT_EQ(editor().SaveSceneAs("Copy"), "");
+    EXPECT_EQ(editor().SceneName(), "Copy");
+    std::filesystem::remove(scratch.Path() / "Assets/XML/Copy.xml");
+    Press({kCtrl, 'S'});
+    EXPECT_TRUE(std::filesystem::exists(scratch.Path() / "Assets/XML/Copy.xml")) << "Ctrl+S writes the new name";
+}
+
+TEST_F(PlayWorld, CtrlShiftSWritesNothingBeforeANameIsGiven)
+{
+    const auto written = std::filesystem::last_write_time(scratch.Path() / "Assets/XML/Tomb.xml");
+    Press({kCtrl, kShift, 'S'});
+    EXPECT_EQ(std::filesystem::last_write_time(scratch.Path() / "Assets/XML/Tomb.xml"), written);
+}
+
+TEST_F(PlayWorld, TheSplashLevelComesBackWholeAfterPlayAndStop)
+{
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    editor().ScanAssetFolders(NEKTARU_ASSETS_ROOT);
+    editor().LoadScene("SplashCalvorn.xml", "Assets/XML/");
+    testing::internal::GetCapturedStdout();
+    testing::internal::GetCapturedStderr();
+    ASSERT_FALSE(factory.GetObjects().empty());
+    const std::string before = scratch.Folder() + "Before.xml";
+    ASSERT_TRUE(SaveObjects(before, "Objects", factory.GetObjects()));
+
+    ASSERT_TRUE(Play());
+    factory.DestroyObject(factory.GetObjects().front());
+    factory.GetObjects().back()->GetTransform()->SetPosition({40.0f, 0.0f, 0.0f});
+    factory.SpawnObject("Made in play", 0);
+    ASSERT_TRUE(Stop());
+
+    const std::string after = scratch.Folder() + "After.xml";
+    ASSERT_TRUE(SaveObjects(after, "Objects", factory.GetObjects()));
+    EXPECT_EQ(ReadText(after), ReadText(before));
+}
