@@ -7,6 +7,7 @@
 #include <imgui.h>
 #include <imgui_internal.h>
 
+#include <cstdio>
 #include <iostream>
 
 using ::testing::Contains;
@@ -65,4 +66,30 @@ TEST_F(EditorHarness, ACollapsedSceneDrawsWithoutGLErrorsAndPicksNothing)
     EXPECT_FALSE(scene->Collapsed);
     ClickAt(cube);
     EXPECT_EQ(editor().InspectedObject(), &Object("Cube"));
+}
+
+TEST_F(EditorHarness, DeleteRemovesThePickedCubeAndCtrlZBringsItBack)
+{
+    ClickAt(ScreenOf(Vector3(-2.0f, 2.0f, 0.0f)));
+    ASSERT_EQ(editor().InspectedObject(), &Object("Cube"));
+    PressKeys({"Delete"});
+    EXPECT_FALSE(IsLive("Cube"));
+    PressKeys({"Control_L", "z"});
+    ASSERT_TRUE(IsLive("Cube"));
+    PressKeys({"Control_L", "y"});
+    EXPECT_FALSE(IsLive("Cube"));
+}
+
+TEST_F(EditorHarness, CtrlSBeforeAnySceneIsLoadedOnlyOpensTheSavePopup)
+{
+    PressKeys({"Control_L", "s"});
+    // The popup is opened by the shortcut pass, outside every window of the editor's.
+    const ImGuiWindow* outside = ImGui::FindWindowByName("Debug##Default");
+    ASSERT_NE(outside, nullptr);
+    char popupName[32];
+    std::snprintf(popupName, sizeof popupName, "##Popup_%08x", ImHashStr("Save Popup", 0, outside->ID));
+    const ImGuiWindow* popup = ImGui::FindWindowByName(popupName);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->WasActive);
+    EXPECT_FALSE(editor().SceneLoaded());
 }

@@ -76,6 +76,7 @@ protected:
     Editor& editor() { return *core_->GetEditor(); }
     Graphics& graphics() { return *core_->GetGraphics(); }
     GameObject& Object(const std::string& name) { return *factory_->FindObject(name); }
+    bool IsLive(const std::string& name) const { return factory_->FindObject(name) != nullptr; }
 
     // Frames as the main loop runs them, with a moment between them for the X server's events to arrive.
     void Frames(int count)
