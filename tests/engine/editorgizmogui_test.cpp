@@ -81,7 +81,7 @@ TEST_F(GizmoHarness, DraggingTheXHandleMovesTheCubeAlongXAndWithShiftInWholeStep
     EXPECT_NEAR(moved, std::round(moved), 1e-4f);
 }
 
-TEST_F(GizmoHarness, ARotateDragTurnsTheCubeAndShowsTheAngle)
+TEST_F(GizmoHarness, ADragOnTheScreenRingTurnsTheCubeAboutTheView)
 {
     editor().GizmoSettings().operation = gizmo::kRotate;
     Frames(2);
