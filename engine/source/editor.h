@@ -228,6 +228,61 @@ private:
     std::map<SystemId, ProfilerEntry> profiler_;
     float frameTime_ = 0.0f;
 
+    // The transform gizmo, its toolbar, Rendering Settings, Edit Config and the main menu bar
+    // (editorgizmo*.cpp, editortoolbar.cpp, editorconfig.cpp, editormenubar.cpp).
+public:
+    gizmo::Settings& GizmoSettings() { return gizmoSettings_; }
+    const gizmo::Context& GizmoState() const { return gizmoContext_; }
+    // A handle or the bounds box is being dragged: the scene view then picks nothing.
+    bool GizmoInUse() const { return gizmoContext_.dragging || gizmoContext_.boundsDragging; }
+
+    // The editor's copy of "config.xml": Edit Config shows it, the Window menu refreshes it.
+    EditorConfig& Config() { return config_; }
+    // Takes over the per-user file's values; its gamma goes straight to the renderer.
+    void ReadConfigForEditor();
+    // Writes the copy with the renderer's gamma; false when the file could not be written.
+    bool SaveConfigForEditor();
+    // A dimmed "(?)" that explains itself in a tooltip.
+    static void ShowHelpMarker(const char* text);
+
+    // File > New Scene: a light and a camera under the sky "MainSky", nothing selected, no history.
+    void NewScene();
+    // Assets > Create > Material: a material file named after the first free "New Material" name, cached
+    // under that name; the name, or empty when nothing could be written.
+    std::string CreateMaterialFile();
+    // A GameObject menu item's object, recorded for undo; null when it could not be made.
+    GameObject* CreateFromMenu(const std::string& item);
+    // The scene files the Load popup offers: level files, never the Play snapshot.
+    std::vector<AssetFile> LoadableScenes() const;
+    bool DebugDrawOpen() const { return debugDrawOpen_; }
+
+private:
+    void GizmoBeginFrame();
+    void DrawSceneGizmo();
+    void ShowGizmoToolbar();
+    void ShowToolButton(const char* label, int operation, std::uint16_t key, const char* tip);
+    void ShowSnapWindows();
+    void ShowRenderingSettings();
+    void ShowEditConfig();
+    void ShowMainMenuBar();
+    void ShowFileMenu(bool& openLoad);
+    void ShowAssetsMenu();
+    void ShowGameObjectMenu();
+    void ShowWindowMenu();
+    void ShowToolStrip();
+    void ShowLoadPopup(bool open);
+    void PlaceUnderCanvas(Graphics& graphics, GameObject& image);
+    // Went up this frame; keyboard keys not while a text field has the keyboard.
+    bool KeyReleased(std::uint16_t key) const;
+
+    gizmo::Settings gizmoSettings_;
+    gizmo::Context gizmoContext_;
+    ImDrawList* gizmoDrawList_ = nullptr;
+    EditorConfig config_;
+    bool configSaveFailed_ = false;
+    bool debugDrawOpen_ = false;
+    bool debugDrawOverlaps_ = false;
+
     // Undo and redo, Play and Stop, the shortcuts, scene files, the Project and Prefabs windows
     // (editoractions.*, editorplay.cpp, editorbrowsers.cpp).
 public:
@@ -292,62 +347,6 @@ private:
     int materialColumns_ = 10;
     NameFilter projectFilter_;
     NameFilter prefabFilter_;
-
-    // The transform gizmo, its toolbar, Rendering Settings, Edit Config and the main menu bar
-    // (editorgizmo*.cpp, editortoolbar.cpp, editorconfig.cpp, editormenubar.cpp).
-public:
-    gizmo::Settings& GizmoSettings() { return gizmoSettings_; }
-    const gizmo::Context& GizmoState() const { return gizmoContext_; }
-    // A handle or the bounds box is being dragged: the scene view then picks nothing.
-    bool GizmoInUse() const { return gizmoContext_.dragging || gizmoContext_.boundsDragging; }
-
-    // The editor's copy of "config.xml": Edit Config shows it, the Window menu refreshes it.
-    EditorConfig& Config() { return config_; }
-    // Takes over the per-user file's values; its gamma goes straight to the renderer.
-    void ReadConfigForEditor();
-    // Writes the copy with the renderer's gamma; false when the file could not be written.
-    bool SaveConfigForEditor();
-    // A dimmed "(?)" that explains itself in a tooltip.
-    static void ShowHelpMarker(const char* text);
-
-    // File > New Scene: a light and a camera under the sky "MainSky", nothing selected, no history.
-    void NewScene();
-    // Assets > Create > Material: a material file named after the first free "New Material" name, cached
-    // under that name; the name, or empty when nothing could be written.
-    std::string CreateMaterialFile();
-    // A GameObject menu item's object, recorded for undo; null when it could not be made.
-    GameObject* CreateFromMenu(const std::string& item);
-    // The scene files the Load popup offers: level files, never the Play snapshot.
-    std::vector<AssetFile> LoadableScenes() const;
-    bool DebugDrawOpen() const { return debugDrawOpen_; }
-
-private:
-    void GizmoBeginFrame();
-    void DrawSceneGizmo();
-    void ShowGizmoToolbar();
-    void ShowToolButton(const char* label, int operation, std::uint16_t key, const char* tip);
-    void ShowSnapWindows();
-    void ShowRenderingSettings();
-    void ShowEditConfig();
-    void ShowMainMenuBar();
-    void ShowFileMenu(bool& openLoad);
-    void ShowAssetsMenu();
-    void ShowGameObjectMenu();
-    void ShowWindowMenu();
-    void ShowToolStrip();
-    void ShowLoadPopup(bool open);
-    void PlaceUnderCanvas(Graphics& graphics, GameObject& image);
-    // Went up this frame; keyboard keys not while a text field has the keyboard.
-    bool KeyReleased(std::uint16_t key) const;
-
-    gizmo::Settings gizmoSettings_;
-    gizmo::Context gizmoContext_;
-    ImDrawList* gizmoDrawList_ = nullptr;
-    EditorConfig config_;
-    bool configSaveFailed_ = false;
-    bool debugDrawOpen_ = false;
-    bool debugDrawOverlaps_ = false;
-
     // ---- Inspector: the object's header and component editors, Add and Remove Component, the material
     // inspector and texture picker, the particle editor and its preview. ----
 public:

@@ -9,6 +9,8 @@
 
 #include <imgui_internal.h>
 
+#include <algorithm>
+
 namespace
 {
 ImVec2 ToImVec(const Vector2& v)
@@ -80,14 +82,13 @@ gizmo::Input GuiInput()
 }
 }
 
-// An input-less window over last frame's scene picture, created before the Scene window so that it stays
-// above it; its draw list, clipped to the picture, takes the gizmo.
+// An input-less window over last frame's scene picture; its draw list, clipped to the picture, takes the
+// gizmo. Windows that never come to the front are stacked in the order they were first made, so it is made
+// from the first frame on, before the Scene window, and stays above it.
 void Editor::GizmoBeginFrame()
 {
-    gizmoDrawList_ = nullptr;
-    if (sceneImage_.width <= 0.0f || sceneImage_.height <= 0.0f)
-        return;
-    ImGui::SetNextWindowSize(ImVec2(sceneImage_.width, sceneImage_.height));
+    // A zero size would make the window fit its contents.
+    ImGui::SetNextWindowSize(ImVec2(std::max(sceneImage_.width, 1.0f), std::max(sceneImage_.height, 1.0f)));
     ImGui::SetNextWindowPos(ImVec2(sceneImage_.x, sceneImage_.y));
     ImGui::PushStyleColor(ImGuiCol_WindowBg, 0u);
     ImGui::PushStyleColor(ImGuiCol_Border, 0u);

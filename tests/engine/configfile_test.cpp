@@ -40,3 +40,73 @@ TEST(ConfigFile, AnExistingFileIsLeftAloneWhateverItHolds)
         EXPECT_EQ(folder.Read("config.xml"), edited);
     }
 }
+
+TEST(ConfigFile, WhatIsWrittenReadsBackElementByElement)
+{
+    TempFolder folder;
+    const std::string path = folder.Folder() + ConfigFileName;
+    EditorConfig edited;
+    edited.windowName = "Edited";
+    edited.width = 640;
+    edited.height = 480;
+    edited.fullscreen = true;
+    edited.showWindow = false;
+    edited.showTerminal = false;
+    edited.editorMode = false;
+    edited.drawColliders = false;
+    edited.fps = 144.5f;
+    edited.dll = "Other";
+    ASSERT_TRUE(WriteConfigFile(path, edited, 2.0f));
+    EXPECT_EQ(folder.Read("config.xml"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                         "<Config>\n"
+                                         "\t<WindowName>Edited</WindowName>\n"
+                                         "\t<Width>640</Width>\n"
+                                         "\t<Height>480</Height>\n"
+                                         "\t<Fullscreen>true</Fullscreen>\n"
+                                         "\t<ShowWindow>false</ShowWindow>\n"
+                                         "\t<ShowTerminal>false</ShowTerminal>\n"
+                                         "\t<EditorMode>false</EditorMode>\n"
+                                         "\t<DrawColliders>false</DrawColliders>\n"
+                                         "\t<FPS>144.5</FPS>\n"
+                                         "\t<Gamma>2</Gamma>\n"
+                                         "\t<DLL>Other</DLL>\n"
+                                         "</Config>\n");
+    EditorConfig read;
+    float gamma = 1.0f;
+    EXPECT_TRUE(ReadConfigFile(path, read, gamma));
+    EXPECT_EQ(read.windowName, "Edited");
+    EXPECT_EQ(read.width, 640);
+    EXPECT_EQ(read.height, 480);
+    EXPECT_TRUE(read.fullscreen);
+    EXPECT_FALSE(read.showWindow || read.showTerminal || read.editorMode || read.drawColliders);
+    EXPECT_FLOAT_EQ(read.fps, 144.5f);
+    EXPECT_FLOAT_EQ(gamma, 2.0f);
+    EXPECT_EQ(read.dll, "Other");
+}
+
+TEST(ConfigFile, MissingElementsAndValuesThatDoNotReadKeepWhatTheCopyHeld)
+{
+    TempFolder folder;
+    folder.Write("config.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Config>\n"
+                               "\t<Width>wide</Width>\n\t<Height>600</Height>\n\t<Fullscreen>yes</Fullscreen>\n"
+                               "\t<Gamma>bright</Gamma>\n\t<Unknown>1</Unknown>\n</Config>\n");
+    EditorConfig config;
+    config.fps = 30.0f;
+    config.fullscreen = true;
+    float gamma = 1.5f;
+    EXPECT_TRUE(ReadConfigFile(folder.Folder() + ConfigFileName, config, gamma));
+    EXPECT_EQ(config.width, 1280);
+    EXPECT_EQ(config.height, 600);
+    EXPECT_TRUE(config.fullscreen);
+    EXPECT_FLOAT_EQ(config.fps, 30.0f);
+    EXPECT_FLOAT_EQ(gamma, 1.5f);
+
+    EXPECT_FALSE(ReadConfigFile(folder.Folder() + "absent.xml", config, gamma));
+    EXPECT_EQ(config.height, 600);
+}
+
+TEST(ConfigFile, AFileThatCannotBeWrittenIsReportedAndLeavesNothing)
+{
+    TempFolder folder;
+    EXPECT_FALSE(WriteConfigFile(folder.Folder() + "missing/config.xml", EditorConfig{}, 1.25f));
+}

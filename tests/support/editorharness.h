@@ -98,6 +98,28 @@ protected:
         display_->Button(button, false);
         Frames(2);
     }
+    // Presses the button at from, moves to to in steps, a frame each, and lets go there.
+    void DragFromTo(const std::pair<int, int>& from, const std::pair<int, int>& to, int steps = 4)
+    {
+        display_->MoveTo(from.first, from.second);
+        Frames(3);
+        display_->Button(kLeftButton, true);
+        Frames(2);
+        for (int step = 1; step <= steps; ++step)
+        {
+            display_->MoveTo(from.first + (to.first - from.first) * step / steps,
+                             from.second + (to.second - from.second) * step / steps);
+            Frames(2);
+        }
+        display_->Button(kLeftButton, false);
+        Frames(2);
+    }
+    // A key by its X name, held or let go until told otherwise.
+    void HoldKey(const char* key, bool down)
+    {
+        display_->Key(key, down);
+        Frames(2);
+    }
     // Keys by their X names, held down together for two frames.
     void PressKeys(std::initializer_list<const char*> keys)
     {
