@@ -132,6 +132,17 @@ void MeshRenderer::AddMaterial(const std::string& name)
     materials_.push_back(CachedMaterial(name));
 }
 
+void MeshRenderer::SetMaterialNames(const std::vector<std::string>& names)
+{
+    while (materialNames_.size() > names.size())
+        PopMaterialName();
+    for (std::size_t index = 0; index < names.size(); ++index)
+        if (index >= materialNames_.size())
+            AddMaterial(names[index]);
+        else if (materialNames_[index] != names[index])
+            SetMaterialName(names[index], static_cast<unsigned>(index));
+}
+
 void MeshRenderer::PopMaterialName()
 {
     if (materialNames_.empty())

@@ -43,6 +43,8 @@ public:
     void PopMaterialName();
     std::vector<std::string> GetMaterialNames() const { return materialNames_; }
     void SetMaterialName(const std::string& name, unsigned index);
+    // Names that change bring their materials; the others keep theirs.
+    void SetMaterialNames(const std::vector<std::string>& names);
     // The copies the passes draw with.
     const std::vector<Material>& GetMaterials() const { return materials_; }
 

@@ -117,6 +117,12 @@ Waypoint::Path Waypoint::GetPath(std::uint64_t targetId) const
     return {};
 }
 
+void Waypoint::SetEdgeIds(const std::vector<std::uint64_t>& ids)
+{
+    edgeIds_ = ids;
+    RefindEdge();
+}
+
 void Waypoint::RefindEdge()
 {
     QueueForAI(MessageNames::RefindEdge);

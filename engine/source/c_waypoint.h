@@ -42,6 +42,8 @@ public:
     // The position of its object's Transform; the origin without one.
     Vector3 GetPosition() const;
     const std::vector<std::uint64_t>& GetEdgeIds() const { return edgeIds_; }
+    // The AI system links the edges again.
+    void SetEdgeIds(const std::vector<std::uint64_t>& ids);
 
     // The AI system's side: it resolves the edges, computes the paths and answers position queries.
     // AddEdge without asking for paths, for the AI system, which makes them itself.

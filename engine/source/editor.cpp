@@ -3,6 +3,7 @@
 
 #include "camerainterface.h"
 #include "core.h"
+#include "editoractions.h"
 #include "gameobject.h"
 #include "graphics.h"
 #include "helpers.h"
@@ -65,6 +66,8 @@ Editor::Editor(platform::Window* window)
 
 Editor::~Editor()
 {
+    // The history names objects of this editor's scene.
+    ClearActionHistory();
     const std::string userFolder = GetUserDataFolder();
     if (!userFolder.empty() && platform::Exists(userFolder + kSceneSnapshot))
         platform::RemoveFile(userFolder + kSceneSnapshot);

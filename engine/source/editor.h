@@ -178,10 +178,7 @@ private:
 
     // Not built yet; each keeps its place in the frame.
     void GizmoBeginFrame() {}
-    void HandleEditorShortcuts() {}
     void ShowMainMenuBar() {}
-    void ShowProjectWindow() {}
-    void ShowPrefabsWindow() {}
     void ShowRenderingSettings() {}
     void ShowEditConfig() {}
 
@@ -261,4 +258,66 @@ private:
     std::string removeComponentChoice_ = " ";
     bool dontAskPrefabSave_ = false;
     NameFilter textureFilter_;
+
+    // Undo and redo, Play and Stop, the shortcuts, scene files, the Project and Prefabs windows
+    // (editoractions.*, editorplay.cpp, editorbrowsers.cpp).
+public:
+    class Actions;
+    class ObjectAction;
+    class ComponentAction;
+    template <class T>
+    class ComponentEditAction;
+
+    // Parks every picked object that is not a prefab, one undo entry each; the neighbour of the last one in
+    // the live list becomes the one picked.
+    void DeleteSelectedObjects();
+    // Clones every picked object that is not a prefab, one undo entry each; the clones become the picked ones.
+    void DuplicatePickedObjects();
+    // Snapshots the scene and runs it; false, after a report, when the snapshot could not be written.
+    bool PlayScene();
+    // Throws the played scene away for the snapshot; false, after a report, when the snapshot is unreadable:
+    // the played objects then stay, stopped.
+    bool StopScene();
+    // Only while playing.
+    void TogglePauseScene();
+    // F10: frees a captured cursor, else stops the scene as Stop does; nothing while editing.
+    void HandleStopKey();
+    // Opens the Save popup at the next shortcut pass; refused while playing.
+    void RequestSave(bool saveAs);
+    // The level, its scene settings and every prefab; empty when all were written, else what failed.
+    std::string SaveScene(const std::string& name);
+    // Replaces the scene with the level file folder + name below the asset root; it becomes the scene saved.
+    void LoadScene(const std::string& name, const std::string& folder);
+    // Forgets what refers to the scene being replaced: the history, the picked, selected and inspected objects.
+    void ForgetScene();
+    const std::string& SceneName() const { return sceneName_; }
+    bool SceneLoaded() const { return sceneLoaded_; }
+    bool DrawsColliders() const { return drawColliders_; }
+    int ProjectTab() const { return projectTab_; }
+    void SetMaterialColumns(int columns) { materialColumns_ = columns; }
+    // A scene object made from the prefab, named after it with " Prefab " added, and the one picked; not
+    // recorded for undo.
+    GameObject* InstantiatePrefab(const GameObject& prefab);
+
+private:
+    void HandleEditorShortcuts();
+    void ShowSavePopups();
+    // Destroys the played objects and loads the snapshot; false when it is unreadable.
+    bool RestoreSnapshot();
+    void ShowProjectWindow();
+    void ShowMaterialList();
+    void ShowPrefabsWindow();
+    void ShowPrefabRow(GameObject& prefab);
+
+    std::string sceneName_;
+    bool sceneLoaded_ = false;
+    bool saveAs_ = false;
+    bool saveRequested_ = false;
+    std::array<char, 128> saveName_{};
+    std::string saveFailure_;
+    ObjectId pauseCamera_ = 0;
+    int projectTab_ = 1;
+    int materialColumns_ = 10;
+    NameFilter projectFilter_;
+    NameFilter prefabFilter_;
 };

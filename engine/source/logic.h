@@ -58,6 +58,8 @@ public:
     const std::string& BuiltLibraryPath() const { return builtPath_; }
     const std::string& LoadedCopyPath() const { return copyPath_; }
     bool IsSuspended() const { return suspended_; }
+    // The editor's Play and Stop start the scripts running again.
+    void SetSuspended(bool suspended) { suspended_ = suspended; }
 
 private:
     using ObjectList = std::vector<GameObject*>;

@@ -78,13 +78,14 @@ public:
     std::vector<GameObject*> GetDestroyQueue() const;
 
     // Files, by full path. A level's scene settings are found by its file's stem under the root folder.
+    // Each save is true when every file it writes was written; a file that could not be is left as it was.
     // One file per prefab, "<Name>_<id>_Prefab.xml" in folder; older files of the same id are removed.
-    void SavePrefabs(const std::string& folder) const;
+    bool SavePrefabs(const std::string& folder) const;
     // One prefab as SavePrefabs writes it; false, after a report, when its file could not be written.
     bool SavePrefab(GameObject& prefab, const std::string& folder) const;
     // The live objects, then the scene settings named after the level file.
-    void SaveLevel(const std::string& path) const;
-    void SaveSceneSettings(const std::string& path) const;
+    bool SaveLevel(const std::string& path) const;
+    bool SaveSceneSettings(const std::string& path) const;
     // With skipKnown a prefab whose id is held already is left as it is; otherwise it loads under a new id.
     void LoadPrefabFile(const std::string& path, bool skipKnown = false);
     // Adds the file's objects to the live objects. With registerObjects each gets a queued "Register";

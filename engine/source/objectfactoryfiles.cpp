@@ -367,10 +367,16 @@ void ObjectFactory::LoadSceneSettings(const std::string& path)
     graphics->SetShadowHeightOffset(offset);
 }
 
-void ObjectFactory::SavePrefabs(const std::string& folder) const
+bool ObjectFactory::SavePrefabs(const std::string& folder) const
 {
+    bool saved = true;
     for (const auto& [id, prefab] : prefabs_)
-        SavePrefab(*prefab, folder);
+    {
+        // Every prefab is tried, whichever failed before.
+        if (!SavePrefab(*prefab, folder))
+            saved = false;
+    }
+    return saved;
 }
 
 bool ObjectFactory::SavePrefab(GameObject& prefab, const std::string& folder) const
@@ -382,19 +388,19 @@ bool ObjectFactory::SavePrefab(GameObject& prefab, const std::string& folder) co
     return true;
 }
 
-void ObjectFactory::SaveLevel(const std::string& path) const
+bool ObjectFactory::SaveLevel(const std::string& path) const
 {
-    SaveObjects(path, "Objects", GetObjects());
-    SaveSceneSettings(SceneSettingsPath(GetFileStem(path)));
+    const bool objectsSaved = SaveObjects(path, "Objects", GetObjects());
+    return SaveSceneSettings(SceneSettingsPath(GetFileStem(path))) && objectsSaved;
 }
 
-void ObjectFactory::SaveSceneSettings(const std::string& path) const
+bool ObjectFactory::SaveSceneSettings(const std::string& path) const
 {
     const Graphics* graphics = GraphicsSystem();
     ASSERT(graphics, "No Graphics system, scene settings not saved to " + path);
     if (!graphics)
-        return;
-    WriteXmlFile(path, [graphics](XMLWriter& writer) {
+        return false;
+    return WriteXmlFile(path, [graphics](XMLWriter& writer) {
         writer.BeginElement("SceneSettings");
         writer.WriteElement("WorldAmbient", graphics->GetWorldAmbient());
         writer.WriteElement("SkyboxFolderName", graphics->GetSkyboxName());

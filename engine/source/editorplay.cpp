@@ -1,0 +1,291 @@
+// Play, pause and stop inside the editor, the editor's shortcuts and the scene's save and load.
+#include "editor.h"
+
+#include "audiosystem.h"
+#include "core.h"
+#include "editoractions.h"
+#include "gameobject.h"
+#include "graphics.h"
+#include "helpers.h"
+#include "imgui_compat.h"
+#include "inputsystem.h"
+#include "logic.h"
+#include "objectfactory.h"
+#include "serializer.h"
+#include "transforminterface.h"
+
+#include <iostream>
+#include <utility>
+
+namespace
+{
+constexpr const char* kSnapshotName = "tmpScene.xml";
+constexpr std::uint16_t kKeyShift = 16;
+constexpr std::uint16_t kKeyCtrl = 17;
+constexpr std::uint16_t kKeyDelete = 46;
+constexpr std::uint16_t kKeyD = 68;
+constexpr std::uint16_t kKeyS = 83;
+constexpr std::uint16_t kKeyY = 89;
+constexpr std::uint16_t kKeyZ = 90;
+constexpr std::uint16_t kKeyF3 = 114;
+constexpr std::uint16_t kKeyF10 = 121;
+
+std::string SnapshotPath()
+{
+    return GetUserDataFolder() + kSnapshotName;
+}
+
+// Only a snapshot that reads as a level may replace the played objects.
+bool IsReadableLevel(const std::string& path)
+{
+    XMLReader reader(path);
+    if (!reader.IsOpen())
+        return false;
+    reader.Parse();
+    return reader.GetRoot()->name == "Objects";
+}
+
+// The editor's pause is the only one it lifts; losing the window's focus keeps its own.
+void PauseAudio(bool paused)
+{
+    if (AudioSystem* audio = gCore ? gCore->GetAudio() : nullptr)
+        audio->SetMasterPaused(paused, MasterPauseReason::Editor);
+}
+
+ObjectId GameCameraId(const Graphics* graphics)
+{
+    const TransformInterface* camera = graphics ? graphics->GetGameCameraTransform() : nullptr;
+    const GameObjectInterface* object = camera ? camera->GetGameObject() : nullptr;
+    return object ? object->GetID() : 0;
+}
+
+// A name for a file in the scene folder: it may not be empty nor lead out of the folder.
+bool IsSceneName(const std::string& name)
+{
+    return !name.empty() && name.find_first_of("/\\") == std::string::npos && name.find("..") == std::string::npos;
+}
+}
+
+bool Editor::PlayScene()
+{
+    if (!gCore || !gFactory || playing_)
+        return false;
+    const std::string snapshot = SnapshotPath();
+    if (GetUserDataFolder().empty() || !gFactory->SaveLevel(snapshot))
+    {
+        std::cout << "Play refused: the scene could not be saved to " << snapshot << std::endl;
+        return false;
+    }
+    if (Logic* logic = gCore->GetLogic())
+        logic->SetSuspended(false);
+    playing_ = true;
+    paused_ = false;
+    picked_.clear();
+    selected_.clear();
+    for (GameObject* object : gFactory->GetObjects())
+        gFactory->RegisterObject(object);
+    SetInspected(nullptr, "", InspectorKind::Nothing, true);
+    PauseAudio(false);
+    gCore->SetPlaying(true);
+    performanceOpen_ = performanceOpenPlaying_;
+    refreshScriptInspector = true;
+    return true;
+}
+
+bool Editor::StopScene()
+{
+    if (!gCore || !gFactory || !playing_)
+        return false;
+    if (Logic* logic = gCore->GetLogic())
+        logic->SetSuspended(false);
+    const bool restored = RestoreSnapshot();
+    performanceOpen_ = performanceOpenEditing_;
+    return restored;
+}
+
+bool Editor::RestoreSnapshot()
+{
+    playing_ = false;
+    paused_ = false;
+    PauseAudio(false);
+    const std::string snapshot = SnapshotPath();
+    const bool readable = IsReadableLevel(snapshot);
+    if (readable)
+    {
+        gFactory->DestroyAllObjects();
+        gFactory->LoadLevelFile(snapshot, false);
+    }
+    else
+        std::cout << "Stop: " << snapshot << " could not be read, the played objects stay" << std::endl;
+    if (Graphics* graphics = gCore->GetGraphics())
+        graphics->ResetEditorCamera();
+    ForgetScene();
+    // Also lets the cursor go.
+    gCore->SetPlaying(false);
+    return readable;
+}
+
+void Editor::TogglePauseScene()
+{
+    if (!gCore || !playing_)
+        return;
+    paused_ = !paused_;
+    PauseAudio(paused_);
+    Graphics* graphics = gCore->GetGraphics();
+    if (paused_)
+    {
+        gCore->SetPlaying(false);
+        performanceOpenPlaying_ = performanceOpen_;
+        performanceOpen_ = performanceOpenEditing_;
+        pauseCamera_ = GameCameraId(graphics);
+        if (graphics)
+            graphics->ResetEditorCamera();
+        return;
+    }
+    gCore->SetPlaying(true);
+    performanceOpenEditing_ = performanceOpen_;
+    performanceOpen_ = performanceOpenPlaying_;
+    if (graphics && pauseCamera_)
+        graphics->SetMainCamera(pauseCamera_);
+    // The scripts may destroy what was picked while paused.
+    picked_.clear();
+    selected_.clear();
+    SetInspected(nullptr, "", InspectorKind::Nothing, true);
+}
+
+void Editor::HandleStopKey()
+{
+    InputSystem* input = gCore ? gCore->GetInput() : nullptr;
+    if (input && input->IsCursorCaptured())
+    {
+        input->SetCursorCapture(false);
+        input->SetCursorLock(false);
+        return;
+    }
+    if (playing_ && gFactory)
+        RestoreSnapshot();
+}
+
+void Editor::ForgetScene()
+{
+    ClearActionHistory();
+    picked_.clear();
+    selected_.clear();
+    SetInspected(nullptr, "", InspectorKind::Nothing, true);
+}
+
+void Editor::HandleEditorShortcuts()
+{
+    if (KeyTriggered(kKeyF10))
+        HandleStopKey();
+    // The played objects are not the scene's: editing them would act on what the next flush frees.
+    const bool editing = gCore && !gCore->IsPlaying();
+    const bool control = editing && KeyPressed(kKeyCtrl);
+    if (editing && KeyTriggered(kKeyDelete))
+        DeleteSelectedObjects();
+    if (control && KeyTriggered(kKeyD))
+        DuplicatePickedObjects();
+    if (control && KeyTriggered(kKeyS))
+        RequestSave(KeyPressed(kKeyShift));
+    if (KeyTriggered(kKeyF3))
+    {
+        drawColliders_ = !drawColliders_;
+        if (Graphics* graphics = gCore ? gCore->GetGraphics() : nullptr)
+            graphics->settings.drawColliders = drawColliders_;
+    }
+    if (control && KeyTriggered(kKeyZ))
+        UndoAction();
+    if (control && KeyTriggered(kKeyY))
+        RedoAction();
+    ShowSavePopups();
+}
+
+void Editor::RequestSave(bool saveAs)
+{
+    if (playing_)
+    {
+        std::cout << "Save refused: the scene is playing" << std::endl;
+        return;
+    }
+    saveRequested_ = true;
+    saveAs_ = saveAs;
+    saveFailure_.clear();
+}
+
+void Editor::ShowSavePopups()
+{
+    bool saved = false;
+    if (std::exchange(saveRequested_, false))
+    {
+        if (sceneLoaded_ && !saveAs_)
+        {
+            sceneName_ = sceneName_.substr(0, sceneName_.find(".xml"));
+            saveFailure_ = SaveScene(sceneName_);
+            saved = saveFailure_.empty();
+        }
+        if (!saved)
+            ImGui::OpenPopup("Save Popup");
+    }
+    if (ImGui::BeginPopup("Save Popup"))
+    {
+        if (saveAs_)
+        {
+            ImGui::InputText("File name", saveName_.data(), saveName_.size());
+            if (ImGui::Button("Save"))
+            {
+                const std::string name = saveName_.data();
+                saveFailure_ = IsSceneName(name) ? SaveScene(name) : "\"" + name + "\" cannot name a scene file";
+                saved = saveFailure_.empty();
+            }
+        }
+        else if (!sceneLoaded_)
+            ImGui::TextUnformatted("No xml has been loaded_ yet");
+        if (!saveFailure_.empty())
+            ImGui::Text("Not saved: %s", saveFailure_.c_str());
+        if (saved)
+        {
+            if (saveAs_)
+                sceneName_ = saveName_.data();
+            sceneLoaded_ = true;
+            saveAs_ = false;
+            ImGui::CloseCurrentPopup();
+        }
+        ImGui::EndPopup();
+    }
+    if (saved)
+        ImGui::OpenPopup("File Saved");
+    if (ImGui::BeginPopup("File Saved"))
+    {
+        ImGui::Text("File has been saved to %s", sceneName_.c_str());
+        ImGui::EndPopup();
+    }
+}
+
+std::string Editor::SaveScene(const std::string& name)
+{
+    if (!gFactory)
+        return name;
+    const std::string level = gFactory->GetRootFolder() + "Assets/XML/" + name + ".xml";
+    const std::string prefabs = gFactory->GetRootFolder() + "Assets/Prefabs/";
+    const bool levelSaved = gFactory->SaveLevel(level);
+    const bool prefabsSaved = gFactory->SavePrefabs(prefabs);
+    RefreshPrefabList();
+    return !levelSaved ? level : !prefabsSaved ? prefabs : std::string();
+}
+
+void Editor::LoadScene(const std::string& name, const std::string& folder)
+{
+    if (!gFactory)
+        return;
+    ClearActionHistory();
+    gFactory->DestroyAllObjects();
+    gFactory->LoadLevelFile(assetRoot_ + folder + name, false);
+    gFactory->SetLevelName(name.substr(0, name.find(".xml")));
+    sceneName_ = name;
+    sceneLoaded_ = true;
+    ForgetScene();
+    playing_ = false;
+    paused_ = false;
+    if (gCore && gCore->IsPlaying())
+        gCore->SetPlaying(false);
+}
