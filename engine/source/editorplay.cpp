@@ -88,6 +88,7 @@ bool Editor::PlayScene()
     PauseAudio(false);
     gCore->SetPlaying(true);
     performanceOpen_ = performanceOpenPlaying_;
+    refreshScriptInspector = true;
     return true;
 }
 

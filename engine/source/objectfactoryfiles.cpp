@@ -371,7 +371,11 @@ bool ObjectFactory::SavePrefabs(const std::string& folder) const
 {
     bool saved = true;
     for (const auto& [id, prefab] : prefabs_)
-        saved = SavePrefab(*prefab, folder) && saved;
+    {
+        // Every prefab is tried, whichever failed before.
+        if (!SavePrefab(*prefab, folder))
+            saved = false;
+    }
     return saved;
 }
 

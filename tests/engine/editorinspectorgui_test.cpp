@@ -3,6 +3,7 @@
 #include "c_light.h"
 #include "c_particlesystem.h"
 #include "c_transform.h"
+#include "editoractions.h"
 #include "editorworld.h"
 #include "guidriver.h"
 #include "resourcemanager.h"
@@ -17,7 +18,12 @@ namespace
 class InspectorGui : public EditorWorld
 {
 protected:
-    InspectorGui() { editor().RefreshPrefabList(); }
+    InspectorGui()
+    {
+        editor().RefreshPrefabList();
+        ClearActionHistory();
+    }
+    ~InspectorGui() override { ClearActionHistory(); }
 
     GameObject& Live(const std::string& name) { return *factory.FindObject(name); }
     GameObject& Crate() { return *factory.FindPrefab("Crate"); }
@@ -66,8 +72,12 @@ TEST_F(InspectorGui, NameAndPositionChangeOnlyWhenEnterIsPressed)
     gui.Open({"Inspector", "Transform"});
     gui.Type({"Inspector", "Transform", "##posx:"}, "9", false);
     ExpectNear(crate.GetTransform()->GetPosition(), Vector3(0.0f, 1.0f, 0.0f), "abandoned");
+    EXPECT_TRUE(ActionHistory().empty());
     gui.Type({"Inspector", "Transform", "##posx:"}, "5");
     ExpectNear(crate.GetTransform()->GetPosition(), Vector3(5.0f, 1.0f, 0.0f), "committed");
+    EXPECT_EQ(ActionHistory().size(), 1u);
+    UndoAction();
+    ExpectNear(crate.GetTransform()->GetPosition(), Vector3(0.0f, 1.0f, 0.0f), "undone");
 }
 
 TEST_F(InspectorGui, ACommittedRotationIsTheRotationLoadedWithThoseDegrees)
@@ -97,9 +107,17 @@ TEST_F(InspectorGui, APrefabsBoxSizeReachesEveryInstanceThatHasABox)
     ExpectNear(Live("Crate A").GetComponent<BoxCollider>()->GetSize(), Vector3(3.0f, 1.0f, 1.0f), "instance");
     EXPECT_EQ(Live("Crate B").GetComponent<BoxCollider>(), nullptr);
 
-    // A refused size leaves every box as it was.
+    EXPECT_EQ(ActionHistory().size(), 2u) << "the instance without a box records nothing";
+
+    // A refused size leaves every box as it was, and is recorded all the same.
     gui.Type({"Inspector", "Collider", "##sz z:"}, "0");
     ExpectNear(Live("Crate A").GetComponent<BoxCollider>()->GetSize(), Vector3(3.0f, 1.0f, 1.0f), "refused");
+    EXPECT_EQ(ActionHistory().size(), 4u);
+
+    // The trigger flag is set directly and cannot be undone.
+    gui.Press({"Inspector", "Collider", "Trigger ##aabb"});
+    EXPECT_TRUE(Crate().GetComponent<BoxCollider>()->IsTrigger());
+    EXPECT_EQ(ActionHistory().size(), 4u);
 }
 
 TEST_F(InspectorGui, APointLightShowsItsRangeAndADirectionalLightItsDirection)

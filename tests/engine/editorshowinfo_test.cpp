@@ -6,6 +6,7 @@
 #include "c_rigidbody.h"
 #include "c_transform.h"
 #include "c_waypoint.h"
+#include "editoractions.h"
 #include "editorworld.h"
 #include "material.h"
 #include "monobehavior.h"
@@ -29,6 +30,9 @@ namespace
 class InspectorEdits : public EditorWorld
 {
 protected:
+    InspectorEdits() { ClearActionHistory(); }
+    ~InspectorEdits() override { ClearActionHistory(); }
+
     GameObject& Live(const std::string& name) { return *factory.FindObject(name); }
     GameObject& Crate() { return *factory.FindPrefab("Crate"); }
     GameObject& Spawn(std::initializer_list<const char*> components)
@@ -105,15 +109,22 @@ TEST_F(InspectorEdits, AddingAddsMeshPartsTogetherAndABodyWithEveryCollider)
     GameObject& mesh = Spawn({});
     inspector::AddChosenComponent(mesh, "MeshRenderer");
     EXPECT_THAT(ComponentNames(mesh), ElementsAre("Transform", "MeshFilter", "MeshRenderer"));
+    EXPECT_EQ(ActionHistory().size(), 2u);
+    UndoAction();
+    EXPECT_THAT(ComponentNames(mesh), ElementsAre("Transform", "MeshFilter")) << "the renderer was added last";
 
     GameObject& ball = Spawn({});
     inspector::AddChosenComponent(ball, "SphereCollider");
     EXPECT_THAT(ComponentNames(ball), ElementsAre("Transform", "SphereCollider", "RigidBody"));
+    EXPECT_EQ(ActionHistory().size(), 3u);
 
     testing::internal::CaptureStderr();
     inspector::AddChosenComponent(ball, "NotAComponent");
     testing::internal::GetCapturedStderr();
-    EXPECT_THAT(ComponentNames(ball), ElementsAre("Transform", "SphereCollider", "RigidBody"));
+    EXPECT_EQ(ActionHistory().size(), 3u);
+    UndoAction();
+    UndoAction();
+    EXPECT_THAT(ComponentNames(ball), ElementsAre("Transform"));
 }
 
 TEST_F(InspectorEdits, RemovingTakesMeshPartsTogetherAndErasesAScriptOnlyFromAHolder)
@@ -122,6 +133,7 @@ TEST_F(InspectorEdits, RemovingTakesMeshPartsTogetherAndErasesAScriptOnlyFromAHo
     graphics().RegisterObject(&mesh);
     EXPECT_FALSE(inspector::RemoveChosenComponent(mesh, "MeshFilter", {}));
     EXPECT_THAT(ComponentNames(mesh), ElementsAre("Transform", "ParticleSystem"));
+    EXPECT_EQ(ActionHistory().size(), 2u);
     EXPECT_FALSE(graphics().opaqueRenderables.active.Contains(&mesh));
     inspector::RemoveChosenComponent(mesh, "ParticleSystem", {});
     EXPECT_THAT(ComponentNames(mesh), ElementsAre("Transform"));
@@ -148,6 +160,11 @@ TEST_F(InspectorEdits, APrefabEditReachesItsInstancesFirstAndSkipsOneWithoutTheC
         order.push_back(&transform);
     };
     inspector::Edit<Transform>(Crate(), true, inspector::kRecordedPropagated, move);
+    EXPECT_EQ(ActionHistory().size(), 3u) << "one edit for each instance and one for the prefab";
+    UndoAction();
+    ExpectNear(Crate().GetTransform()->GetPosition(), Vector3(0.0f, 1.0f, 0.0f), "the prefab's edit came last");
+    ExpectNear(Live("Crate B").GetTransform()->GetPosition(), Vector3(7.0f, 0.0f, 0.0f), "instance");
+    RedoAction();
     const auto* crateA = Live("Crate A").GetComponent<Transform>();
     const auto* crateB = Live("Crate B").GetComponent<Transform>();
     const auto* prefab = Crate().GetComponent<Transform>();
