@@ -2,6 +2,7 @@
 #include "TorvaneMath.h"
 #include "editorconsole.h"
 #include "editorlayout.h"
+#include "editorscripts.h"
 #include "gameobjectinterface.h"
 #include "namefilter.h"
 #include "platform/guibackend.h"
@@ -11,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -26,6 +28,7 @@ class Window;
 class GameObject;
 class Graphics;
 class InputSystem;
+class MonoBehaviorDLL;
 
 // What the Inspector shows.
 enum class InspectorKind : std::uint32_t
@@ -231,4 +234,17 @@ private:
 
     std::map<SystemId, ProfilerEntry> profiler_;
     float frameTime_ = 0.0f;
+
+    // ---- Script editor: the inspected object's scripts, "Add Script" and their properties. ----
+public:
+    // Made the first time the script editor is drawn.
+    ScriptEditorState& ScriptEditor();
+
+private:
+    void ShowScriptEditor(GameObject& object, MonoBehaviorDLL& holder);
+    void AddChosenScript(GameObject& object, MonoBehaviorDLL& holder);
+    // Inspecting nothing: the property inspector lets go of the scripts it showed.
+    void ForgetScriptProperties();
+
+    std::unique_ptr<ScriptEditorState> scriptEditor_;
 };
