@@ -115,8 +115,9 @@ ParticleSystem::ParticleSystem() : ComponentBase(CompEnum::ParticleSystem), rand
 }
 
 ParticleSystem::ParticleSystem(const ParticleSystem& source)
-    : ComponentBase(source), settings(source.settings), particles_(source.particles_),
-      positionSizeStream_(source.particles_.size() * 4, 0.0f), colourStream_(source.particles_.size() * 4, 0),
+    : ComponentBase(source), settings(source.settings), simulationSpace(source.simulationSpace),
+      particles_(source.particles_), positionSizeStream_(source.particles_.size() * 4, 0.0f),
+      colourStream_(source.particles_.size() * 4, 0),
       emitterBasis_(source.emitterBasis_), random_(std::random_device{}()), elapsed_(source.elapsed_),
       liveCount_(source.liveCount_), paused_(source.paused_), playing_(source.playing_), stopped_(source.stopped_),
       emitting_(source.emitting_)

@@ -154,6 +154,8 @@ public:
     const std::array<Vector3, 3>& GetEmitterBasis() const { return emitterBasis_; }
 
     ParticleSettings settings;
+    // Where the particles simulate, as the editor offers it: 0, the world. Not saved.
+    int simulationSpace = 0;
 
 private:
     // At most the pool's size: more would only restart the same records.

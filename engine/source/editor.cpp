@@ -189,7 +189,7 @@ void Editor::ShowWindows()
     if (editConfigOpen_)
         ShowEditConfig();
     if (textureWindowOpen_)
-        ShowTextureWindow();
+        ShowTexturePicker(&textureWindowOpen_);
     ShowParticleEffectWindow();
 }
 
@@ -223,7 +223,7 @@ void Editor::ShowInspectorWindow(const PanelRect& place)
     if (ImGui::Begin("Inspector", nullptr, ImGuiWindowFlags_NoCollapse))
     {
         if (inspectorKind_ == InspectorKind::SceneObject || inspectorKind_ == InspectorKind::Prefab)
-            ShowInspectedObject();
+            ShowObjectInfo();
         else if (inspectorKind_ == InspectorKind::Material)
             ShowMaterialInspector();
     }

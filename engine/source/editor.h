@@ -25,7 +25,9 @@ namespace platform
 class Window;
 }
 
+class Component;
 class GameObject;
+class ParticleSystem;
 class Graphics;
 class InputSystem;
 class MonoBehaviorDLL;
@@ -183,12 +185,8 @@ private:
     void ShowMainMenuBar() {}
     void ShowProjectWindow() {}
     void ShowPrefabsWindow() {}
-    void ShowInspectedObject() {}
-    void ShowMaterialInspector() {}
     void ShowRenderingSettings() {}
     void ShowEditConfig() {}
-    void ShowTextureWindow() {}
-    void ShowParticleEffectWindow() {}
 
     platform::Window* window_;
     platform::GuiBackend backend_;
@@ -234,6 +232,38 @@ private:
 
     std::map<SystemId, ProfilerEntry> profiler_;
     float frameTime_ = 0.0f;
+
+    // ---- Inspector: the object's header and component editors, Add and Remove Component, the material
+    // inspector and texture picker, the particle editor and its preview. ----
+public:
+    // Set when play starts: the script editor then rebuilds what it shows, and clears it.
+    bool refreshScriptInspector = false;
+    // The slot the texture picker fills: "diffMap", "specMap", "nrmMap", "heightMap" or "particleTexture".
+    const std::string& TextureTarget() const { return textureTarget_; }
+    void OpenTexturePicker(std::string target);
+    bool TexturePickerOpen() const { return textureWindowOpen_; }
+    // A click on a texture in the picker: the inspected material's slot or the inspected object's particles.
+    void PickTexture(const std::string& textureName);
+
+private:
+    void ShowObjectInfo();
+    void ShowObjectHeader(GameObject& object);
+    void ShowSavePrefabPopup(GameObject& object);
+    void ShowComponentEditor(GameObject& object, Component& component);
+    // The script holder's and the UI components' editors (type ids 14 to 18), inside their open tree nodes.
+    void ShowScriptAndUIEditor(GameObject& object, Component& component);
+    void ShowAddComponentPopup(GameObject& object);
+    void ShowRemoveComponentPopup(GameObject& object);
+    void ShowMaterialInspector();
+    void ShowTexturePicker(bool* open);
+    void ShowParticleSystemEditor(GameObject& object, ParticleSystem& particles);
+    void ShowParticleEffectWindow();
+
+    std::string textureTarget_;
+    std::string addComponentChoice_ = "AABBCollider";
+    std::string removeComponentChoice_ = " ";
+    bool dontAskPrefabSave_ = false;
+    NameFilter textureFilter_;
 
     // ---- Script editor: the inspected object's scripts, "Add Script" and their properties. ----
 public:

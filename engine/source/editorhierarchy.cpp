@@ -1,6 +1,7 @@
 // The editor's Hierarchy window: the scene's object tree, selection, parenting, canvas saving, prefab making,
 // and what the Inspector shows.
 #include "editor.h"
+#include "editorshowinfo.h"
 
 #include "assertion.h"
 #include "c_canvas.h"
@@ -26,12 +27,6 @@ void ClearFlags(auto& flags)
 {
     for (auto& [key, flag] : flags)
         flag = false;
-}
-
-// A layout file's name comes from an object's name: it must stay a plain name inside the UI folder.
-bool IsPlainFileName(const std::string& name)
-{
-    return !name.empty() && name.find_first_of("/\\") == std::string::npos && name.find("..") == std::string::npos;
 }
 
 void DragObject(const GameObject& object)
@@ -136,7 +131,7 @@ bool Editor::SaveCanvas(GameObject& canvasObject)
 {
     const std::string name = canvasObject.GetName();
     const auto* canvas = canvasObject.GetComponent<Canvas>();
-    if (!canvas || !gFactory || !IsPlainFileName(name))
+    if (!canvas || !gFactory || !inspector::IsPlainFileName(name))
     {
         ASSERT(false, "Canvas \"" + name + "\" not saved: its name cannot name a file in Assets/UI");
         return false;

@@ -206,6 +206,17 @@ Component* GameObject::AddComponent(const std::string& elementName, std::unique_
     return existing ? existing : Adopt(std::move(created));
 }
 
+void GameObject::TakePrefabContents(const GameObject& source)
+{
+    tag_ = source.tag_;
+    active_ = source.active_;
+    components_.clear();
+    for (const auto& component : source.components_)
+        Adopt(component->Clone());
+    if (TransformInterface* transform = GetTransform())
+        transform->SetParent(nullptr);
+}
+
 Component* GameObject::Adopt(std::unique_ptr<Component> component)
 {
     component->owner_ = this;

@@ -108,6 +108,9 @@ public:
     // Moves a parked component back to the end of the list.
     void RestoreComponent(Component* component);
     void EnsureTransform();
+    // Makes a prefab object what the source is: its tag, its active flag (told no one: a prefab is in no
+    // system's lists) and copies of its components, the transform without a parent. Name, ids and links stay.
+    void TakePrefabContents(const GameObject& source);
 
     // Object links only; transforms and positions are the callers' business. A link that would make an
     // object its own ancestor is refused.

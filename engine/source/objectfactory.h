@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -79,6 +80,8 @@ public:
     // Files, by full path. A level's scene settings are found by its file's stem under the root folder.
     // One file per prefab, "<Name>_<id>_Prefab.xml" in folder; older files of the same id are removed.
     void SavePrefabs(const std::string& folder) const;
+    // One prefab as SavePrefabs writes it; false, after a report, when its file could not be written.
+    bool SavePrefab(GameObject& prefab, const std::string& folder) const;
     // The live objects, then the scene settings named after the level file.
     void SaveLevel(const std::string& path) const;
     void SaveSceneSettings(const std::string& path) const;
@@ -148,6 +151,11 @@ extern ObjectFactory* gFactory;
 // Writes the objects as "Object" elements under one root element, replacing the file only once all is
 // written; false, after a report, when it could not be written.
 bool SaveObjects(const std::string& path, const std::string& rootName, const std::vector<GameObject*>& objects);
+
+// The whole file is made in memory and then replaces the old one in one step: a failed save keeps it.
+bool WriteXmlFile(const std::string& path, const std::function<void(XMLWriter&)>& write);
+// "<Name>_<id>_Prefab.xml", the file a prefab is saved to.
+std::string PrefabFileName(const std::string& name, ObjectId id);
 
 // The factory's part in start-up and the automated test run.
 ContentLoading FactoryContent(ObjectFactory& factory);

@@ -63,7 +63,8 @@ bool IsObjectElement(const XMLNode& element, const std::string& path)
     return element.name == "Object";
 }
 
-// The whole file is made in memory and then replaces the old one in one step: a failed save keeps it.
+} // namespace
+
 bool WriteXmlFile(const std::string& path, const std::function<void(XMLWriter&)>& write)
 {
     std::ostringstream text;
@@ -74,6 +75,8 @@ bool WriteXmlFile(const std::string& path, const std::function<void(XMLWriter&)>
     return platform::WriteFileSafely(path, text.view());
 }
 
+namespace
+{
 std::string PrefabFileSuffix(ObjectId id)
 {
     // Built in steps: GCC 12 wrongly warns (-Wrestrict) about a chain of + on temporaries here.
@@ -81,7 +84,9 @@ std::string PrefabFileSuffix(ObjectId id)
     return suffix.append(std::to_string(id)).append("_Prefab.xml");
 }
 
-// "<Name>_<id>_Prefab.xml". Names come from files, so a separator in one must not lead out of the folder.
+} // namespace
+
+// Names come from files, so a separator in one must not lead out of the folder.
 std::string PrefabFileName(const std::string& name, ObjectId id)
 {
     std::string file = name;
@@ -89,6 +94,8 @@ std::string PrefabFileName(const std::string& name, ObjectId id)
     return file + PrefabFileSuffix(id);
 }
 
+namespace
+{
 // A renamed prefab would otherwise come back from its old file at the next start.
 void RemoveOtherFilesOfPrefab(const std::string& folder, ObjectId id, const std::string& kept)
 {
@@ -363,11 +370,16 @@ void ObjectFactory::LoadSceneSettings(const std::string& path)
 void ObjectFactory::SavePrefabs(const std::string& folder) const
 {
     for (const auto& [id, prefab] : prefabs_)
-    {
-        const std::string name = PrefabFileName(prefab->GetName(), id);
-        if (SaveObjects(folder + name, "Prefabs", {prefab.get()}))
-            RemoveOtherFilesOfPrefab(folder, id, name);
-    }
+        SavePrefab(*prefab, folder);
+}
+
+bool ObjectFactory::SavePrefab(GameObject& prefab, const std::string& folder) const
+{
+    const std::string name = PrefabFileName(prefab.GetName(), prefab.GetID());
+    if (!SaveObjects(folder + name, "Prefabs", {&prefab}))
+        return false;
+    RemoveOtherFilesOfPrefab(folder, prefab.GetID(), name);
+    return true;
 }
 
 void ObjectFactory::SaveLevel(const std::string& path) const
