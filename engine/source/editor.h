@@ -2,7 +2,6 @@
 #include "TorvaneMath.h"
 #include "editorconsole.h"
 #include "editorlayout.h"
-#include "editorscripts.h"
 #include "gameobjectinterface.h"
 #include "namefilter.h"
 #include "platform/guibackend.h"
@@ -31,6 +30,7 @@ class ParticleSystem;
 class Graphics;
 class InputSystem;
 class MonoBehaviorDLL;
+class ScriptEditorState;
 
 // What the Inspector shows.
 enum class InspectorKind : std::uint32_t

@@ -2,6 +2,7 @@
 #include "c_canvasrenderer.h"
 #include "c_image.h"
 #include "c_recttransform.h"
+#include "editorscripts.h"
 #include "editoruicomponents.h"
 #include "editorworld.h"
 #include "guidriver.h"

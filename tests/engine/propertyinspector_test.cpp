@@ -1,3 +1,4 @@
+#include "guidriver.h"
 #include "headlessgui.h"
 #include "propertyinspector.h"
 #include "propertypaths.h"
@@ -53,11 +54,17 @@ const property::table& ProbeInnerTable()
     return described;
 }
 
+property::PropertyEntry WithHelp(property::PropertyEntry entry, const char* help)
+{
+    entry.info.help = help;
+    return entry;
+}
+
 const property::table& ProbeTable()
 {
     using namespace property;
     static const PropertyEntry entries[] = {
-        sample::WithEditor(ValueEntry<int>("a", offsetof(Probe, a)), &kRecording),
+        WithHelp(sample::WithEditor(ValueEntry<int>("a", offsetof(Probe, a)), &kRecording), "The first value"),
         sample::WithEditor(ValueEntry<int>("locked", offsetof(Probe, locked), PlainFlags(flags::kReadOnly)),
                            &kRecording),
         sample::WithEditor(ValueEntry<int>("mismatch", offsetof(Probe, mismatch)), &kFloatSlider),
@@ -121,6 +128,9 @@ TEST_F(Inspector, ClosedNodesAreNotDrawnAndOpenOrCloseWithTheirListsButtons)
     Frame();
     EXPECT_THAT(DrawnValues(), testing::ElementsAre(1, 2));
 
+    // The header's label carries the count.
+    EXPECT_TRUE(GuiDriver::Shows("items[..3]")) << GuiDriver::Text();
+
     // " O " opens every element in the frame of the click.
     const float buttons = firstFrame[0].cell.x + inspector.m_Settings.m_IndentSpacing;
     gui.Click(ImVec2(buttons + 6.0f, header), draw);
@@ -133,6 +143,22 @@ TEST_F(Inspector, ClosedNodesAreNotDrawnAndOpenOrCloseWithTheirListsButtons)
     gui.Click(ImVec2(closeButton, header), draw);
     Frame();
     EXPECT_THAT(DrawnValues(), testing::ElementsAre(1, 2));
+}
+
+TEST_F(Inspector, HoveringANameTellsItsPathHashAndHelp)
+{
+    char hash[16];
+    const auto tooltip = [&](const DrawnRow& row, const char* name) {
+        gui.MoveTo(ImVec2(row.labelMin.x + 12.0f, (row.labelMin.y + row.labelMax.y) / 2.0f));
+        Frame();
+        std::snprintf(hash, sizeof hash, "0x%x", property::PropertyNameHash(name));
+        return GuiDriver::Text();
+    };
+    const std::vector<DrawnRow> rows = drawn;
+    EXPECT_THAT(tooltip(rows[0], "a"), testing::HasSubstr(std::string("FullName:Probe/aName:aHash:") + hash +
+                                                           "Thefirstvalue"));
+    EXPECT_THAT(tooltip(rows[1], "locked"),
+                testing::HasSubstr(std::string("FullName:Probe/lockedName:lockedHash:") + hash + "Help:noneprovided"));
 }
 
 TEST_F(Inspector, EditsGoThroughTheHistoryAndReadOnlyOrMismatchedRowsCannotBeChanged)
