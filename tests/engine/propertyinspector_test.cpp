@@ -145,22 +145,6 @@ TEST_F(Inspector, ClosedNodesAreNotDrawnAndOpenOrCloseWithTheirListsButtons)
     EXPECT_THAT(DrawnValues(), testing::ElementsAre(1, 2));
 }
 
-TEST_F(Inspector, HoveringANameTellsItsPathHashAndHelp)
-{
-    char hash[16];
-    const auto tooltip = [&](const DrawnRow& row, const char* name) {
-        gui.MoveTo(ImVec2(row.labelMin.x + 12.0f, (row.labelMin.y + row.labelMax.y) / 2.0f));
-        Frame();
-        std::snprintf(hash, sizeof hash, "0x%x", property::PropertyNameHash(name));
-        return GuiDriver::Text();
-    };
-    const std::vector<DrawnRow> rows = drawn;
-    EXPECT_THAT(tooltip(rows[0], "a"), testing::HasSubstr(std::string("FullName:Probe/aName:aHash:") + hash +
-                                                           "Thefirstvalue"));
-    EXPECT_THAT(tooltip(rows[1], "locked"),
-                testing::HasSubstr(std::string("FullName:Probe/lockedName:lockedHash:") + hash + "Help:noneprovided"));
-}
-
 TEST_F(Inspector, EditsGoThroughTheHistoryAndReadOnlyOrMismatchedRowsCannotBeChanged)
 {
     firstFrame = drawn;
