@@ -1,5 +1,6 @@
 // The editor system and its frame: the GUI context, the windows pass, the Console and Inspector windows.
 #include "editor.h"
+#include "editorscripts.h"
 
 #include "camerainterface.h"
 #include "core.h"

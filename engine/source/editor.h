@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -31,6 +32,8 @@ class GameObject;
 class ParticleSystem;
 class Graphics;
 class InputSystem;
+class MonoBehaviorDLL;
+class ScriptEditorState;
 
 // What the Inspector shows.
 enum class InspectorKind : std::uint32_t
@@ -378,4 +381,17 @@ private:
     std::string removeComponentChoice_ = " ";
     bool dontAskPrefabSave_ = false;
     NameFilter textureFilter_;
+
+    // ---- Script editor: the inspected object's scripts, "Add Script" and their properties. ----
+public:
+    // Made the first time the script editor is drawn.
+    ScriptEditorState& ScriptEditor();
+
+private:
+    void ShowScriptEditor(GameObject& object, MonoBehaviorDLL& holder);
+    void AddChosenScript(GameObject& object, MonoBehaviorDLL& holder);
+    // Inspecting nothing: the property inspector lets go of the scripts it showed.
+    void ForgetScriptProperties();
+
+    std::unique_ptr<ScriptEditorState> scriptEditor_;
 };

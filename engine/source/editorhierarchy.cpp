@@ -88,6 +88,7 @@ void Editor::SetInspected(GameObject* object, const std::string& material, Inspe
         materialFlags_[material] = true;
         break;
     case InspectorKind::Nothing:
+        ForgetScriptProperties();
         break;
     }
 }

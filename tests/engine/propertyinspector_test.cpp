@@ -1,5 +1,7 @@
+#include "guidriver.h"
 #include "headlessgui.h"
 #include "propertyinspector.h"
+#include "propertypaths.h"
 #include "propertywidgets.h"
 #include "sampletables.h"
 
@@ -52,11 +54,17 @@ const property::table& ProbeInnerTable()
     return described;
 }
 
+property::PropertyEntry WithHelp(property::PropertyEntry entry, const char* help)
+{
+    entry.info.help = help;
+    return entry;
+}
+
 const property::table& ProbeTable()
 {
     using namespace property;
     static const PropertyEntry entries[] = {
-        sample::WithEditor(ValueEntry<int>("a", offsetof(Probe, a)), &kRecording),
+        WithHelp(sample::WithEditor(ValueEntry<int>("a", offsetof(Probe, a)), &kRecording), "The first value"),
         sample::WithEditor(ValueEntry<int>("locked", offsetof(Probe, locked), PlainFlags(flags::kReadOnly)),
                            &kRecording),
         sample::WithEditor(ValueEntry<int>("mismatch", offsetof(Probe, mismatch)), &kFloatSlider),
@@ -120,6 +128,9 @@ TEST_F(Inspector, ClosedNodesAreNotDrawnAndOpenOrCloseWithTheirListsButtons)
     Frame();
     EXPECT_THAT(DrawnValues(), testing::ElementsAre(1, 2));
 
+    // The header's label carries the count.
+    EXPECT_TRUE(GuiDriver::Shows("items[..3]")) << GuiDriver::Text();
+
     // " O " opens every element in the frame of the click.
     const float buttons = firstFrame[0].cell.x + inspector.m_Settings.m_IndentSpacing;
     gui.Click(ImVec2(buttons + 6.0f, header), draw);
@@ -177,4 +188,49 @@ TEST_F(Inspector, ClearEmptiesTheGroupsAndTheHistoryAndAnEmptyTableDrawsItsRootA
     EXPECT_EQ(headerCalls, 1);
     ASSERT_EQ(inspector.Groups().size(), 1u);
     EXPECT_TRUE(inspector.Groups()[0].items[0]->records.empty());
+}
+
+TEST(InspectorSettings, StartFromTheirDefaultsWithTheirHelpAndWidgets)
+{
+    property::inspector inspector("Inspector");
+    struct Shown
+    {
+        PropertyValue value;
+        const char* help;
+        const property::EditorDescriptor* editor;
+    };
+    std::vector<Shown> rows;
+    std::string path;
+    property::EnumerateProperties(inspector.m_Settings.GetPropertyTable(), &inspector.m_Settings, path, 0,
+                                  [&](std::string_view, PropertyValue&& value, const property::table& holder,
+                                      std::uint32_t index, property::flags::type) {
+                                      const property::PropertyInfo& info = holder.entries[index].info;
+                                      rows.push_back({value, info.help, info.hasEditor ? info.editor : nullptr});
+                                  });
+    const std::vector<std::pair<PropertyValue, float>> expected = {
+        {0.0f, 20.0f}, {3.0f, 20.0f}, {2.0f, 20.0f}, {6.0f, 40.0f}, {0.0f, 20.0f}, {2.0f, 20.0f}, {2.0f, 20.0f},
+        {1.0f, 20.0f}, {3.0f, 20.0f}, {0, 0.0f}, {true, 0.0f}, {true, 0.0f}, {true, 0.0f}, {0.5f, 2.0f},
+        {0.4f, 2.0f}, {0.4f, 2.0f}, {0, 0.0f}, {10.0f, 20.0f}, {10.0f, 20.0f}, {50, 200.0f}};
+    ASSERT_EQ(rows.size(), expected.size());
+    for (std::size_t n = 0; n < rows.size(); ++n)
+    {
+        EXPECT_EQ(rows[n].value, expected[n].first) << n;
+        // Sliders run from 0 (1 for the int) to their maximum; the scope rows and the booleans have none.
+        const property::EditorDescriptor* editor = rows[n].editor;
+        if (expected[n].second == 0.0f)
+        {
+            EXPECT_EQ(editor, nullptr) << n;
+            continue;
+        }
+        ASSERT_NE(editor, nullptr) << n;
+        if (editor->widget == &property::IntSliderWidget)
+            EXPECT_EQ((std::pair{editor->intMinimum, editor->intMaximum}), (std::pair{1, 200})) << n;
+        else
+            EXPECT_EQ((std::pair{editor->floatMinimum, editor->floatMaximum}), (std::pair{0.0f, expected[n].second}))
+                << n;
+    }
+    EXPECT_STREQ(rows[0].help, "Blank Border for the property window in X");
+    EXPECT_STREQ(rows[4].help, nullptr);
+    EXPECT_STREQ(rows[14].help, "Changes the Luminosity of one of the alternate colors for the background");
+    EXPECT_STREQ(rows[19].help, "Max Size of the help window popup when it opens");
 }

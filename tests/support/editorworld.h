@@ -6,7 +6,7 @@
 class EditorWorld : public FactoryWorld
 {
 protected:
-    EditorWorld()
+    explicit EditorWorld(SystemMaker replace = {}) : FactoryWorld(std::move(replace))
     {
         core.SetEditorMode(true);
         CopyFixtures();

@@ -31,8 +31,12 @@ struct HeardMessage
 class FactoryWorld : public ::testing::Test
 {
 protected:
-    FactoryWorld()
-        : core([this](SystemId id) { return MakeSystem(id); }), messaging(core.MessageReceivers()),
+    // Makes a system in place of the stand-in, or gives null to keep it.
+    using SystemMaker = std::function<std::unique_ptr<System>(SystemId)>;
+
+    explicit FactoryWorld(SystemMaker replace = {})
+        : replace_(std::move(replace)), core([this](SystemId id) { return MakeSystem(id); }),
+          messaging(core.MessageReceivers()),
           factory(scratch_.Folder())
     {
     }
@@ -91,6 +95,8 @@ protected:
 private:
     std::unique_ptr<System> MakeSystem(SystemId id)
     {
+        if (std::unique_ptr<System> replaced = replace_ ? replace_(id) : nullptr)
+            return replaced;
         if (id == SystemId::Graphics)
             return std::make_unique<Graphics>(nullptr, 1280, 800);
         if (id == SystemId::Editor)
@@ -105,6 +111,7 @@ private:
             };
         return system;
     }
+    SystemMaker replace_;
     // A folder of its own, so test runs side by side never share one.
     TempFolder scratch_;
     std::vector<std::string> log_;

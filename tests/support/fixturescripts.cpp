@@ -105,6 +105,9 @@ public:
     std::string label = FIXTURE_VERSION == 1 ? "first" : "second";
 
     std::unique_ptr<MonoBehaviorInterface> Clone() const override { return std::make_unique<Props>(*this); }
+    // In the library's own table, which the editor holds only until a reload.
+    static const property::table& StaticPropertyTable();
+    const property::table& GetPropertyTable() const override { return StaticPropertyTable(); }
     void WriteXml(XMLWriter& writer, int& /*counter*/, const std::string& /*name*/) const override
     {
         writer.BeginElement("Props");
@@ -132,6 +135,18 @@ public:
         Log({"Props", kVersion, std::to_string(hits), label});
     }
 };
+
+constexpr property::PropertyEntry kPropsEntries[] = {
+    property::TableEntry("MonoBehaviorInterface", &property::BaseTableOf<Props, MonoBehaviorInterface>),
+    property::ValueEntry<int>("hits", PROPERTY_POSITION(Props, hits)),
+    property::ValueEntry<std::string>("label", PROPERTY_POSITION(Props, label))};
+constexpr auto kPropsIndex = property::BuildIndex(kPropsEntries);
+constexpr property::table kPropsTable = property::MakeTable("Props", kPropsEntries, kPropsIndex);
+
+const property::table& Props::StaticPropertyTable()
+{
+    return kPropsTable;
+}
 
 // Takes itself off its object during its own update.
 class Remover : public MonoBehaviorInterface

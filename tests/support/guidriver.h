@@ -33,7 +33,7 @@ public:
 
     // The letters, digits and signs the last frame drew, window after window, in drawing order: read back from
     // the glyphs of the default font in the draw lists. Blanks draw nothing, so they are not there.
-    std::string Text() const
+    static std::string Text()
     {
         const ImFont& font = *ImGui::GetIO().Fonts->Fonts[0];
         std::map<std::pair<float, float>, const ImFontGlyph*> glyphs;
@@ -59,7 +59,7 @@ public:
         return text;
     }
     // Whether the last frame drew the text, blanks aside.
-    bool Shows(std::string text) const
+    static bool Shows(std::string text)
     {
         std::erase(text, ' ');
         return Text().find(text) != std::string::npos;
@@ -106,7 +106,11 @@ public:
     // Types into a text or number field; with enter the field is confirmed, without it the field is left.
     void Type(std::initializer_list<const char*> path, const std::string& text, bool enter = true)
     {
-        Activate(Id(path), ImGuiActivateFlags_PreferInput);
+        Type(Id(path), text, enter);
+    }
+    void Type(ImGuiID id, const std::string& text, bool enter = true)
+    {
+        Activate(id, ImGuiActivateFlags_PreferInput);
         Frame();
         ImGui::GetIO().AddInputCharactersUTF8(text.c_str());
         Frame();

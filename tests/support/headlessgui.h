@@ -2,6 +2,9 @@
 // A GUI context of its own without a window or a renderer: frames are built and thrown away, and the pointer,
 // the left button, typed characters and Enter are whatever the test says.
 #include <imgui.h>
+#include <imgui_internal.h>
+
+#include <optional>
 
 class HeadlessGui
 {
@@ -64,6 +67,20 @@ public:
         }
         Button(false);
         Frame(draw);
+    }
+
+    // A point over the item of that id: the first of a scan down the line at x that hovers it.
+    template <typename Draw>
+    std::optional<ImVec2> Find(ImGuiID id, float x, Draw&& draw)
+    {
+        for (float y = 0.0f; y < ImGui::GetIO().DisplaySize.y; y += 3.0f)
+        {
+            MoveTo(ImVec2(x, y));
+            Frame(draw);
+            if (ImGui::GetCurrentContext()->HoveredId == id)
+                return ImVec2(x, y);
+        }
+        return std::nullopt;
     }
 
     template <typename Draw>
