@@ -51,16 +51,10 @@ bool Vector3::operator==(const Vector3& other) const
     return (*this - other).IsZero();
 }
 
-float& Vector3::operator[](unsigned index)
+float& Vector3::BadIndex()
 {
-    ASSERT(index < 3, "Vector3 - Index out of range.");
-    float* const elements[3] = {&x, &y, &z};
-    return index < 3 ? *elements[index] : OutOfRangeElement();
-}
-
-float Vector3::operator[](unsigned index) const
-{
-    return const_cast<Vector3&>(*this)[index];
+    ASSERT(false, "Vector3 - Index out of range.");
+    return OutOfRangeElement();
 }
 
 float Vector3::Length() const

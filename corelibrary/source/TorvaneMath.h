@@ -64,9 +64,10 @@ struct Vector3
     Vector3& operator/=(float scalar) { return *this = *this / scalar; }
     // Equal when every component differs by less than the tolerance.
     bool operator==(const Vector3& other) const;
-    // Index 0, 1, 2 for x, y, z; anything else reports an assertion and gives zero.
-    float& operator[](unsigned index);
-    float operator[](unsigned index) const;
+    // Index 0, 1, 2 for x, y, z; anything else reports an assertion and gives zero. Inline: the physics
+    // indexes axes in its innermost loops.
+    float& operator[](unsigned index) { return index == 0 ? x : index == 1 ? y : index == 2 ? z : BadIndex(); }
+    float operator[](unsigned index) const { return const_cast<Vector3&>(*this)[index]; }
 
     float Dot(const Vector3& other) const { return x * other.x + y * other.y + z * other.z; }
     Vector3 Cross(const Vector3& other) const
@@ -84,6 +85,9 @@ struct Vector3
     bool HasNaN() const;
     // No component is NaN or infinite.
     bool IsFinite() const;
+
+private:
+    static float& BadIndex();
 };
 
 inline Vector3 operator*(float scalar, const Vector3& v) { return v * scalar; }

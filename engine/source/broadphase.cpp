@@ -33,6 +33,31 @@ bool SpheresOverlap(const BroadPhaseEntry& a, const BroadPhaseEntry& b)
 }
 } // namespace
 
+std::array<unsigned, 3> AxesBySpread(const std::vector<Vector3>& centres)
+{
+    double sum[3] = {};
+    double squares[3] = {};
+    double count = 0.0;
+    for (const Vector3& centre : centres)
+    {
+        if (!centre.IsFinite())
+            continue;
+        count += 1.0;
+        const double at[3] = {centre.x, centre.y, centre.z};
+        for (unsigned axis = 0; axis < 3; ++axis)
+        {
+            sum[axis] += at[axis];
+            squares[axis] += at[axis] * at[axis];
+        }
+    }
+    double spread[3] = {};
+    for (unsigned axis = 0; axis < 3 && count > 0.0; ++axis)
+        spread[axis] = squares[axis] - sum[axis] * sum[axis] / count;
+    std::array<unsigned, 3> axes{0, 1, 2};
+    std::stable_sort(axes.begin(), axes.end(), [&](unsigned a, unsigned b) { return spread[a] > spread[b]; });
+    return axes;
+}
+
 std::vector<std::vector<std::size_t>> GroupEntries(std::vector<BroadPhaseEntry>& entries)
 {
     const bool anyMoving = std::any_of(entries.begin(), entries.end(), [](const auto& e) { return !e.isStatic; });
@@ -47,7 +72,7 @@ std::vector<std::vector<std::size_t>> GroupEntries(std::vector<BroadPhaseEntry>&
         reaches.push_back(std::abs(entry.boundingRadius));
     }
     Sets sets(entries.size());
-    ForEachPairMeetingOnAnAxis(centres, reaches, [&](std::size_t i, std::size_t j) {
+    ForEachPairMeeting(centres, reaches, [&](std::size_t i, std::size_t j) {
         if (!(entries[i].isStatic && entries[j].isStatic) && SpheresOverlap(entries[i], entries[j]))
             sets.Join(i, j);
     });

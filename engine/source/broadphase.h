@@ -2,6 +2,7 @@
 #include "TorvaneMath.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -28,66 +29,59 @@ struct BroadPhaseEntry
     Transform* transform = nullptr;
 };
 
-// The axis (0 x, 1 y, 2 z) along which the finite centres spread most: sweeping along it, the fewest spans
-// meet without their spheres meeting. A row of bodies along z swept along x would meet everywhere.
-inline unsigned AxisOfMostSpread(const std::vector<Vector3>& centres)
-{
-    double sum[3] = {};
-    double squares[3] = {};
-    double count = 0.0;
-    for (const Vector3& centre : centres)
-    {
-        if (!centre.IsFinite())
-            continue;
-        count += 1.0;
-        for (unsigned axis = 0; axis < 3; ++axis)
-        {
-            sum[axis] += centre[axis];
-            squares[axis] += static_cast<double>(centre[axis]) * centre[axis];
-        }
-    }
-    unsigned best = 0;
-    double bestSpread = -1.0;
-    for (unsigned axis = 0; axis < 3 && count > 0.0; ++axis)
-    {
-        const double spread = squares[axis] - sum[axis] * sum[axis] / count;
-        if (spread > bestSpread)
-        {
-            best = axis;
-            bestSpread = spread;
-        }
-    }
-    return best;
-}
+// The axes (0 x, 1 y, 2 z) ordered by how far the finite centres spread along them, the widest first.
+std::array<unsigned, 3> AxesBySpread(const std::vector<Vector3>& centres);
 
-// Calls visit(i, j), i < j, once for every pair whose spans [centre - reach, centre + reach] meet along the
-// axis of most spread. A centre or reach that is not finite meets every other: callers decide those pairs.
+// Calls visit(i, j), i < j, once for every pair whose boxes of centre +- reach meet along the two axes the
+// centres spread most on (swept along the first, so a row of bodies along any axis costs the same). Every
+// pair of spheres that meet is visited. A centre or reach that is not finite meets every other: callers
+// decide those pairs themselves.
 template <class Visit>
-void ForEachPairMeetingOnAnAxis(const std::vector<Vector3>& centres, const std::vector<float>& reaches,
-                                Visit&& visit)
+void ForEachPairMeeting(const std::vector<Vector3>& centres, const std::vector<float>& reaches, Visit&& visit)
 {
     struct Span
     {
         float low;
         float high;
+        float crossLow;
+        float crossHigh;
         std::size_t index;
     };
-    const unsigned axis = AxisOfMostSpread(centres);
+    const auto [axis, cross, unused] = AxesBySpread(centres);
+    const auto along = [](const Vector3& v, unsigned a) { return a == 0 ? v.x : a == 1 ? v.y : v.z; };
     const std::size_t count = centres.size();
     std::vector<Span> spans;
     spans.reserve(count);
     std::vector<std::size_t> wild;
     for (std::size_t i = 0; i < count; ++i)
     {
-        if (centres[i].IsFinite() && std::isfinite(reaches[i]))
-            spans.push_back({centres[i][axis] - reaches[i], centres[i][axis] + reaches[i], i});
-        else
+        const float reach = reaches[i];
+        if (!centres[i].IsFinite() || !std::isfinite(reach))
+        {
             wild.push_back(i);
+            continue;
+        }
+        const float at = along(centres[i], axis);
+        const float crossAt = along(centres[i], cross);
+        spans.push_back({at - reach, at + reach, crossAt - reach, crossAt + reach, i});
     }
     std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.low < b.low; });
+    // Whether two spans meet across is a coin toss to the branch predictor: each one is written down and
+    // kept or not by the answer, and only the kept ones visited.
+    std::vector<std::size_t> meeting(spans.size());
     for (std::size_t at = 0; at < spans.size(); ++at)
-        for (std::size_t next = at + 1; next < spans.size() && spans[next].low <= spans[at].high; ++next)
-            visit(std::min(spans[at].index, spans[next].index), std::max(spans[at].index, spans[next].index));
+    {
+        const Span& a = spans[at];
+        std::size_t kept = 0;
+        for (std::size_t next = at + 1; next < spans.size() && spans[next].low <= a.high; ++next)
+        {
+            const Span& b = spans[next];
+            meeting[kept] = b.index;
+            kept += static_cast<std::size_t>((b.crossLow <= a.crossHigh) & (a.crossLow <= b.crossHigh));
+        }
+        for (std::size_t k = 0; k < kept; ++k)
+            visit(std::min(a.index, meeting[k]), std::max(a.index, meeting[k]));
+    }
     for (std::size_t w = 0; w < wild.size(); ++w)
         for (std::size_t other = 0; other < count; ++other)
             if (other != wild[w] && !std::binary_search(wild.begin(), wild.begin() + w, other))

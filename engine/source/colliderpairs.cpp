@@ -167,7 +167,7 @@ std::vector<std::pair<std::size_t, std::size_t>> PairsThatMayTouch(const std::ve
     // The partners of each shape, then every pair in order: sorting short lists of partners costs far less
     // than sorting all the pairs.
     std::vector<std::vector<std::size_t>> partners(placed.size());
-    ForEachPairMeetingOnAnAxis(centres, reaches, [&](std::size_t i, std::size_t j) {
+    ForEachPairMeeting(centres, reaches, [&](std::size_t i, std::size_t j) {
         const float reach = reaches[i] + reaches[j];
         // A NaN anywhere keeps the pair: the test decides what it makes of it.
         if (!(isStatic[i] && isStatic[j]) && !((centres[i] - centres[j]).LengthSquared() > reach * reach))

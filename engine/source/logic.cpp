@@ -3,6 +3,7 @@
 #include "objectfactory.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <iostream>
 #include <sstream>
 #include <utility>
@@ -51,6 +52,22 @@ void ForEachStillAttached(MonoBehaviorDLL& holder, Visit visit)
     for (const std::string& name : holder.GetAttachedScriptNames())
         if (holder.IsAttached(name))
             visit(name);
+}
+
+// Of the objects filed after `served`, the one filed first, with `served` moved on to it; null when none.
+GameObject* NextFiled(const FiledObjects& list, std::initializer_list<GameObject*> objects, std::uint64_t& served)
+{
+    GameObject* next = nullptr;
+    std::uint64_t nextOrder = 0;
+    for (GameObject* object : objects)
+        if (const std::uint64_t order = list.OrderOf(object); order > served && (!next || order < nextOrder))
+        {
+            next = object;
+            nextOrder = order;
+        }
+    if (next)
+        served = nextOrder;
+    return next;
 }
 
 GameObject* ObjectPayload(const BaseMessage& message)
@@ -209,8 +226,9 @@ void Logic::ReattachScripts(GameObject* object)
         // A name that had no instance (pending, or its script was missing before) starts its life now.
         if (!holder->RebindScript(name, ReloadedScript(library_)) && !holder->FindExact(name))
             JoinScript(object, *holder, name, library_.FindScript(name));
-        holder->ReloadScripts();
     });
+    // Once all are back, so each takes its references from the whole new set once.
+    holder->ReloadScripts();
 }
 
 void Logic::JoinScript(GameObject* object, MonoBehaviorDLL& holder, const std::string& name,
@@ -241,7 +259,7 @@ void Logic::RunLifeCycleStep()
 
 void Logic::UpdateScripts()
 {
-    ObjectList& objects = *currentObjects_;
+    const FiledObjects& objects = *currentObjects_;
     for (std::size_t index = 0; index < objects.size(); ++index)
         if (MonoBehaviorDLL* holder = HolderOf(objects[index]))
             holder->UpdateScripts();
@@ -249,12 +267,12 @@ void Logic::UpdateScripts()
 
 bool Logic::IsRunning(GameObject* object) const
 {
-    return Contains(activeObjects_, object) || Contains(runWhenPausedObjects_, object);
+    return activeObjects_.Contains(object) || runWhenPausedObjects_.Contains(object);
 }
 
 void Logic::FileAsRunning(GameObject* object)
 {
-    (object->GetTag() == kRunWhenPausedTag ? runWhenPausedObjects_ : activeObjects_).push_back(object);
+    (object->GetTag() == kRunWhenPausedTag ? runWhenPausedObjects_ : activeObjects_).Append(object);
 }
 
 void Logic::QueuePending(GameObject* object)
@@ -281,15 +299,19 @@ void Logic::RegisterObject(GameObject* object)
 
 void Logic::UnregisterObject(GameObject* object)
 {
-    for (ObjectList* list : {&activeObjects_, &pendingObjects_, &runWhenPausedObjects_, &inactiveObjects_})
-    {
-        if (!Contains(*list, object))
-            continue;
+    // Once for every list that holds it.
+    const auto leave = [&](bool held, auto&& remove) {
+        if (!held)
+            return;
         for (const auto& component : object->GetComponents())
             if (auto* holder = dynamic_cast<MonoBehaviorDLL*>(component.get()))
                 holder->DestroyScripts();
-        Remove(*list, object);
-    }
+        remove();
+    };
+    leave(activeObjects_.Contains(object), [&] { activeObjects_.Remove(object); });
+    leave(Contains(pendingObjects_, object), [&] { Remove(pendingObjects_, object); });
+    leave(runWhenPausedObjects_.Contains(object), [&] { runWhenPausedObjects_.Remove(object); });
+    leave(Contains(inactiveObjects_, object), [&] { Remove(inactiveObjects_, object); });
 }
 
 void Logic::AddScript(GameObject* object, const std::string& name)
@@ -362,7 +384,7 @@ void Logic::DisableObject(GameObject* object)
         return;
     holder->DisableScripts();
     // A run-when-paused object stays filed; its disabled scripts receive nothing.
-    Remove(activeObjects_, object);
+    activeObjects_.Remove(object);
     AppendOnce(inactiveObjects_, object);
 }
 
@@ -499,11 +521,11 @@ void Logic::ForwardEvent(const BaseMessage& message)
     if (!first || !second)
         return;
 
-    for (std::size_t index = 0; index < activeObjects_.size(); ++index)
+    // The two in the order they are filed, as a walk of the list would meet them; one filed anew by a
+    // script's handler is met after the other, as the walk would meet it at the end.
+    std::uint64_t served = 0;
+    while (GameObject* object = NextFiled(activeObjects_, {first, second}, served))
     {
-        GameObject* object = activeObjects_[index];
-        if (object != first && object != second)
-            continue;
         MonoBehaviorDLL* holder = HolderOf(object);
         if (!holder)
         {

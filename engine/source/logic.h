@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "filedobjects.h"
 #include "scriptlibrary.h"
 #include "system.h"
 
@@ -96,9 +97,9 @@ private:
     bool suspended_ = false;
     std::vector<PropertyTableHolder*> tableHolders_;
 
-    ObjectList activeObjects_;
-    ObjectList runWhenPausedObjects_;
+    FiledObjects activeObjects_;
+    FiledObjects runWhenPausedObjects_;
     ObjectList inactiveObjects_;
     ObjectList pendingObjects_;
-    ObjectList* currentObjects_ = &activeObjects_;
+    FiledObjects* currentObjects_ = &activeObjects_;
 };

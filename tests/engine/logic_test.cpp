@@ -124,6 +124,26 @@ TEST_F(LogicTest, AwakeTakesTurnsBetweenObjectsThenStartUpdateEventsDisableEnabl
                                              "One Alpha Update"));
 }
 
+TEST_F(LogicTest, EventsReachTheTwoObjectsInTheOrderTheyWereFiledWhateverTheirPlaceInTheEvent)
+{
+    GameObject& one = Instantiate("One", {"Alpha"});
+    GameObject& two = Instantiate("Two", {"Alpha"});
+    world.Frame();
+    // Switched off and on again, One is filed anew, after Two.
+    one.SetActive(false);
+    world.Frame();
+    one.SetActive(true);
+    world.Frame();
+    world.TakeLog();
+
+    Post(MessageNames::OnCollisionEnter, &one, &two);
+    Post(MessageNames::OnTriggerExit, &two, &one);
+    world.messaging->Update();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("Two Alpha CollisionEnter One", "Two Alpha CollisionEnter One 0.000000",
+                                             "One Alpha CollisionEnter Two", "One Alpha CollisionEnter Two 0.000000",
+                                             "Two Alpha TriggerExit One", "One Alpha TriggerExit Two"));
+}
+
 TEST_F(LogicTest, ALoadedObjectIsAwokenWhenClonedAndStartedAtItsFirstUpdate)
 {
     GameObject& loaded = world.Object("Loaded", {"Alpha", "Beta"});

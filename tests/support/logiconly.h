@@ -1,0 +1,19 @@
+#pragma once
+// Systems for a Core that runs scripts and nothing else.
+#include <memory>
+
+#include "core.h"
+#include "idlesystem.h"
+#include "logic.h"
+#include "scripthost.h"
+
+// Logic loading the library installed in the folders; every other system idle. The folders must outlive
+// the Core.
+inline Core::SystemCreator LogicOnly(const ScriptHostFolders& folders)
+{
+    return [&folders](SystemId id) -> std::unique_ptr<System> {
+        if (id == SystemId::Logic)
+            return std::make_unique<Logic>(folders.LibraryFolder(), folders.UserFolder());
+        return std::make_unique<IdleSystem>(id);
+    };
+}
