@@ -4,10 +4,10 @@
 #include <string>
 
 #include "aicharacter.h"
-#include "enemyhelpers.h"
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
 #include "scripthelpers.h"
+#include "scriptlookup.h"
 #include "transforminterface.h"
 
 namespace

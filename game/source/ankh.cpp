@@ -38,7 +38,7 @@ void SetColliderEnabled(const GameObjectInterface& object, bool enabled)
 
 void Ankh::Reload()
 {
-    ankhDoor = gServices.factory->FindObject("ankhdoor");
+    ankhDoor = FindObjectNamed("ankhdoor");
 }
 
 void Ankh::Start()

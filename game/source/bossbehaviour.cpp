@@ -12,6 +12,7 @@
 #include "particlesysteminterface.h"
 #include "playercontroller.h"
 #include "scripthelpers.h"
+#include "scriptlookup.h"
 #include "transforminterface.h"
 
 #define BOSSBEHAVIOUR_PROPERTIES(PROPERTY, Class) \
@@ -34,18 +35,18 @@ void BossBehaviour::Reload()
 {
     transform = owner->GetTransform();
     animator = owner->GetAnimator();
-    GameObjectInterface* player = arena::FindRequired("Player");
+    GameObjectInterface* player = FindObjectFor("BossBehaviour", "Player");
     playerTransform = player ? player->GetTransform() : nullptr;
-    playerController = arena::RequiredScript<PlayerController>(player, "PlayerController");
-    cameraScript = arena::RequiredScript<CameraScript>(arena::FindRequired("Camera"), "CameraScript");
-    iceProjectilePrefab = arena::FindPrefabId("IceProjectile");
-    beamProjectilePrefab = arena::FindPrefabId("BeamProjectile");
-    feedbackPrefab = arena::FindPrefabId("BeamProjectileFeedback");
+    playerController = RequiredScript<PlayerController>(player, "PlayerController");
+    cameraScript = RequiredScript<CameraScript>(FindObjectFor("BossBehaviour", "Camera"), "CameraScript");
+    iceProjectilePrefab = PrefabId("BossBehaviour", "IceProjectile");
+    beamProjectilePrefab = PrefabId("BossBehaviour", "BeamProjectile");
+    feedbackPrefab = PrefabId("BossBehaviour", "BeamProjectileFeedback");
     // An empty search keeps the controller found before.
     const auto controllers = gServices.factory->GetObjectsWithScript("BossLevelController");
     if (!controllers.empty())
         levelControllerObject = controllers.front();
-    levelController = arena::ScriptOf<BossLevelController>(levelControllerObject, "BossLevelController");
+    levelController = ScriptOf<BossLevelController>(levelControllerObject, "BossLevelController");
 }
 
 void BossBehaviour::Start()
@@ -129,9 +130,9 @@ void BossBehaviour::Anger()
     attackDone = recovering = doubleTelegraph = doubleFiring = false;
     chargeTimer = chargeUpTime_;
     chargeFresh = true;
-    arena::DestroyAndClear(feedback);
-    arena::DestroyAndClear(feedbackLeft);
-    arena::DestroyAndClear(feedbackRight);
+    DestroyAndClear(feedback);
+    DestroyAndClear(feedbackLeft);
+    DestroyAndClear(feedbackRight);
     StopParticles();
     Sound("sfx_SetScream", 0.1f, homePosition);
 }
@@ -209,7 +210,7 @@ void BossBehaviour::Fire(bool doubleBeam)
             rangeSquared -= kRangeShrink;
         }
         Shake(0.5f);
-        arena::DestroyAndClear(feedback);
+        DestroyAndClear(feedback);
     }
     StopParticles();
     recoveryTimer = recoveryLength;
@@ -293,7 +294,7 @@ void BossBehaviour::IceVolley()
 
 void BossBehaviour::ShootIce(const std::string& name, float yawOffset)
 {
-    GameObjectInterface* shot = arena::SpawnRegistered(name, iceProjectilePrefab);
+    GameObjectInterface* shot = InstantiateRegistered(iceProjectilePrefab, name);
     if (!shot)
         return;
     TransformInterface& shotTransform = *shot->GetTransform();
@@ -344,7 +345,7 @@ void BossBehaviour::FacePlayer()
     if (!playerTransform)
         return;
     const Vector3 rotation = transform->GetRotation();
-    const float yaw = arena::FacingYaw(playerTransform->GetPosition() - homePosition, rotation.y);
+    const float yaw = FacingYaw(playerTransform->GetPosition() - homePosition, rotation.y);
     transform->SetRotation({rotation.x, yaw, rotation.z});
 }
 
@@ -368,14 +369,14 @@ void BossBehaviour::PlaceTelegraph(GameObjectInterface* telegraph, float yawOffs
 void BossBehaviour::SpawnTelegraph(GameObjectInterface*& slot, const std::string& name, float yawOffset,
                                    float heightDivisor)
 {
-    arena::DestroyAndClear(slot);
-    slot = arena::SpawnRegistered(name, feedbackPrefab);
+    DestroyAndClear(slot);
+    slot = InstantiateRegistered(feedbackPrefab, name);
     PlaceTelegraph(slot, yawOffset, heightDivisor);
 }
 
 void BossBehaviour::FireBeam(const std::string& name, float volume, float yawOffset, bool turned)
 {
-    GameObjectInterface* beam = arena::SpawnRegistered(name, beamProjectilePrefab);
+    GameObjectInterface* beam = InstantiateRegistered(beamProjectilePrefab, name);
     Play("Melee");
     Sound("sfx_BossChargeAttack", volume, transform->GetPosition());
     if (!beam)
@@ -385,7 +386,7 @@ void BossBehaviour::FireBeam(const std::string& name, float volume, float yawOff
         beamTransform.SetRotation(RotationWithYaw(yawOffset));
     const Vector3 along = turned ? beamTransform.GetForward() : transform->GetForward();
     beamTransform.SetPosition(homePosition + along);
-    if (auto* projectile = arena::ScriptOf<BossChargedProjectile>(beam, "BossChargedProjectile"))
+    if (auto* projectile = ScriptOf<BossChargedProjectile>(beam, "BossChargedProjectile"))
         projectile->direction = along;
     else
         reportOnce("BossBehaviour: the beam has no BossChargedProjectile script");
@@ -395,7 +396,7 @@ void BossBehaviour::FireSideBeam(const std::string& name, GameObjectInterface*& 
 {
     FireBeam(name, 0.4f, yawOffset, true);
     Shake(0.2f);
-    arena::DestroyAndClear(telegraph);
+    DestroyAndClear(telegraph);
 }
 
 void BossBehaviour::FadeIn(GameObjectInterface* telegraph) const

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "arenalookup.h"
+#include "scripthelpers.h"
 #include "script.h"
 
 class GameObjectInterface;
@@ -60,7 +60,7 @@ class BossBehaviour : public Script<BossBehaviour>
     bool enraged = false;
     bool tracking = false;
     bool angerPending = false;
-    arena::ReportOnce reportOnce;
+    ReportOnce reportOnce;
 
     void Reload() override;
     void Start() override;

@@ -5,12 +5,14 @@
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
 #include "playercontroller.h"
+#include "scripthelpers.h"
+#include "scriptlookup.h"
 #include "transforminterface.h"
 
 void BossChargedProjectile::Reload()
 {
     // Optional: levels without the green screen only lose the flash.
-    greenScreen = gServices.factory->FindObject("GreenScreen");
+    greenScreen = FindObjectNamed("GreenScreen");
 }
 
 void BossChargedProjectile::Start()
@@ -47,17 +49,17 @@ void BossChargedProjectile::Update()
 void BossChargedProjectile::OnCollisionEnter(GameObjectInterface* other)
 {
     const std::string& tag = other->GetTag();
-    if (arena::Contains(tag, "Player"))
+    if (Contains(tag, "Player"))
     {
-        if (auto* player = arena::ScriptOf<PlayerController>(other, "PlayerController"))
+        if (auto* player = ScriptOf<PlayerController>(other, "PlayerController"))
             player->TakeDamage();
         else
             reportOnce("BossChargedProjectile: the player has no PlayerController");
         ShowGreenScreen(true);
     }
-    else if (arena::Contains(tag, "Switch"))
+    else if (Contains(tag, "Switch"))
     {
-        if (auto* bossSwitch = arena::ScriptOf<BossSwitch>(other, "BossSwitch"))
+        if (auto* bossSwitch = ScriptOf<BossSwitch>(other, "BossSwitch"))
             bossSwitch->BreakShield();
         else
             reportOnce("BossChargedProjectile: a switch without a BossSwitch script");
@@ -71,7 +73,7 @@ void BossChargedProjectile::OnTriggerEnter(GameObjectInterface* other)
 
 void BossChargedProjectile::OnCollisionExit(GameObjectInterface* other)
 {
-    if (arena::Contains(other->GetTag(), "Player"))
+    if (Contains(other->GetTag(), "Player"))
         ShowGreenScreen(false);
 }
 

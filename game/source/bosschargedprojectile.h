@@ -1,5 +1,5 @@
 #pragma once
-#include "arenalookup.h"
+#include "scripthelpers.h"
 #include "script.h"
 
 class GameObjectInterface;
@@ -15,7 +15,7 @@ public:
     Vector3 fullScale;
     // Set by the boss.
     Vector3 direction;
-    arena::ReportOnce reportOnce;
+    ReportOnce reportOnce;
 
     void Reload() override;
     void Start() override;

@@ -12,6 +12,7 @@
 #include "objectfactoryinterface.h"
 #include "playercontroller.h"
 #include "scripthelpers.h"
+#include "scriptlookup.h"
 #include "transforminterface.h"
 
 namespace
@@ -31,11 +32,11 @@ void BossLevelController::Reload()
     portals.clear();
     for (GameObjectInterface* object : gServices.factory->GetAllObjects())
         Sort(object);
-    bombPrefab = arena::FindPrefabId("PuzzleBomb");
-    burstPrefab = arena::FindPrefabId("Green Burst");
-    stampederPrefab = arena::FindPrefabId("Bone Stampeder Custom");
-    arena::RequiredScript<BossBehaviour>(bossObject, "BossBehaviour");
-    arena::RequiredScript<PlayerController>(playerObject, "PlayerController");
+    bombPrefab = PrefabId("BossLevelController", "PuzzleBomb");
+    burstPrefab = PrefabId("BossLevelController", "Green Burst");
+    stampederPrefab = PrefabId("BossLevelController", "Bone Stampeder Custom");
+    RequiredScript<BossBehaviour>(bossObject, "BossBehaviour");
+    RequiredScript<PlayerController>(playerObject, "PlayerController");
 }
 
 // Into the first group that matches, in this order.
@@ -43,30 +44,30 @@ void BossLevelController::Sort(GameObjectInterface* object)
 {
     const std::string& tag = object->GetTag();
     const std::string name = object->GetName();
-    if (arena::Contains(tag, "BossSwitch"))
+    if (Contains(tag, "BossSwitch"))
     {
         // Counted only with its script: without one it could never break and the fight never end.
-        if (arena::RequiredScript<BossSwitch>(object, "BossSwitch"))
+        if (RequiredScript<BossSwitch>(object, "BossSwitch"))
             switches.push_back(object);
         return;
     }
-    if (arena::Contains(tag, "FinalBoss"))
+    if (Contains(tag, "FinalBoss"))
         bossObject = object;
-    else if (arena::Contains(tag, "Player"))
+    else if (Contains(tag, "Player"))
         playerObject = object;
-    else if (arena::Contains(tag, "BossDoor"))
+    else if (Contains(tag, "BossDoor"))
         doorObject = object;
-    else if (arena::Contains(name, "Arrow"))
+    else if (Contains(name, "Arrow"))
         arrows.push_back(object);
     else
     {
         for (std::size_t group = 0; group < floorGroups.size(); ++group)
-            if (arena::Contains(name, kFloorNames[group]))
+            if (Contains(name, kFloorNames[group]))
             {
                 floorGroups[group].push_back(object);
                 return;
             }
-        if (arena::Contains(tag, "portal"))
+        if (Contains(tag, "portal"))
             portals.push_back(object);
     }
 }
@@ -123,7 +124,7 @@ std::size_t BossLevelController::CountBroken()
     std::int32_t count = 0;
     for (GameObjectInterface* object : switches)
     {
-        const auto* bossSwitch = arena::ScriptOf<BossSwitch>(object, "BossSwitch");
+        const auto* bossSwitch = ScriptOf<BossSwitch>(object, "BossSwitch");
         if (bossSwitch && bossSwitch->broken && ++count > brokenCount)
             Escalate(count);
     }
@@ -169,7 +170,7 @@ void BossLevelController::RunEnd()
 
 void BossLevelController::StartFadeOut()
 {
-    auto* fade = arena::RequiredScript<FadeInFadeOut>(arena::FindRequired("FadeLogic"), "FadeInFadeOut");
+    auto* fade = RequiredScript<FadeInFadeOut>(FindObjectFor("BossLevelController", "FadeLogic"), "FadeInFadeOut");
     if (!fade)
         return;
     fade->fadingIn = false;
@@ -183,8 +184,8 @@ void BossLevelController::CleanUp()
     for (GameObjectInterface* object : factory.GetAllObjects())
     {
         const std::string name = object->GetName();
-        if (arena::Contains(name, "Bomb") || arena::Contains(name, "Stampeder") ||
-            arena::Contains(object->GetTag(), "IceProjectileBoss"))
+        if (Contains(name, "Bomb") || Contains(name, "Stampeder") ||
+            Contains(object->GetTag(), "IceProjectileBoss"))
             factory.Destroy(object);
     }
     bombs.clear();
@@ -196,7 +197,7 @@ void BossLevelController::PlaceTriggers()
         return;
     const Vector3 position = playerObject->GetTransform()->GetPosition();
     for (const char* name : {"Special Cutscene Trigger", "Final Cutscene Trigger"})
-        if (GameObjectInterface* trigger = arena::FindRequired(name))
+        if (GameObjectInterface* trigger = FindObjectFor("BossLevelController", name))
             trigger->GetTransform()->SetPosition(position);
 }
 
@@ -208,13 +209,13 @@ void BossLevelController::SpawnStampeder()
         return;
     }
     const GameObjectInterface& portal = *portals[static_cast<std::size_t>(Random() / 3) % portals.size()];
-    GameObjectInterface* stampeder = arena::SpawnRegistered("Stampeder", stampederPrefab);
+    GameObjectInterface* stampeder = InstantiateRegistered(stampederPrefab, "Stampeder");
     if (!stampeder)
         return;
     TransformInterface& transform = *stampeder->GetTransform();
     transform.SetPosition(portal.GetTransform()->GetPosition());
     transform.SetRotation(transform.GetRotation() + Vector3(0.0f, 90.0f, 0.0f));
-    if (auto* enemy = arena::ScriptOf<ChargingEnemy>(stampeder, "ChargingEnemy"))
+    if (auto* enemy = ScriptOf<ChargingEnemy>(stampeder, "ChargingEnemy"))
     {
         enemy->chargingDist_ = 90.0f;
         enemy->chargingSpeed_ = 20.0f;
@@ -223,7 +224,7 @@ void BossLevelController::SpawnStampeder()
     }
     else
         reportOnce("BossLevelController: the stampeder has no ChargingEnemy script");
-    if (auto* timed = arena::ScriptOf<DestroyAfterSeconds>(stampeder, "DestroyAfterSeconds"))
+    if (auto* timed = ScriptOf<DestroyAfterSeconds>(stampeder, "DestroyAfterSeconds"))
         timed->timer = 6.0f;
     else
         reportOnce("BossLevelController: the stampeder has no DestroyAfterSeconds script");
@@ -282,7 +283,7 @@ void BossLevelController::OpenPortals()
 
 void BossLevelController::DropBomb(const Vector3& point)
 {
-    GameObjectInterface* bomb = arena::SpawnRegistered("Bomb", bombPrefab);
+    GameObjectInterface* bomb = InstantiateRegistered(bombPrefab, "Bomb");
     if (bomb)
     {
         bomb->SetTag(bomb->GetTag() + "BossBomb");
@@ -295,15 +296,15 @@ void BossLevelController::DropBomb(const Vector3& point)
 
 GameObjectInterface* BossLevelController::SpawnBurst() const
 {
-    return arena::SpawnRegistered("Green Burst", burstPrefab);
+    return InstantiateRegistered(burstPrefab, "Green Burst");
 }
 
 BossBehaviour* BossLevelController::Boss()
 {
-    return arena::ScriptOf<BossBehaviour>(bossObject, "BossBehaviour");
+    return ScriptOf<BossBehaviour>(bossObject, "BossBehaviour");
 }
 
 PlayerController* BossLevelController::Player()
 {
-    return arena::ScriptOf<PlayerController>(playerObject, "PlayerController");
+    return ScriptOf<PlayerController>(playerObject, "PlayerController");
 }

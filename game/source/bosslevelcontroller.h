@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "arenalookup.h"
+#include "scripthelpers.h"
 #include "script.h"
 
 class GameObjectInterface;
@@ -40,7 +40,7 @@ public:
     bool ended = false;
     float endTimer = 0.0f;
     bool triggersPlaced = false;
-    arena::ReportOnce reportOnce;
+    ReportOnce reportOnce;
 
     void Reload() override;
     void Start() override;

@@ -11,6 +11,7 @@
 #include "particlesysteminterface.h"
 #include "rigidbodyinterface.h"
 #include "scripthelpers.h"
+#include "scriptlookup.h"
 #include "transforminterface.h"
 
 #define BOSSSWITCH_PROPERTIES(PROPERTY, Class) \
@@ -27,14 +28,14 @@ constexpr float kMirrorDistance = 1.5f;
 
 void FindPlayerAndBoss(GameObjectInterface*& player, GameObjectInterface*& boss)
 {
-    player = arena::FindRequired("Player");
-    boss = arena::FindRequired("FinalBoss");
+    player = FindObjectFor("BossSwitch", "Player");
+    boss = FindObjectFor("BossSwitch", "FinalBoss");
 }
 
 void BossSwitch::Reload()
 {
     FindPlayerAndBoss(playerObject, bossObject);
-    shieldPrefab = arena::FindPrefabId("PillarShield");
+    shieldPrefab = PrefabId("BossSwitch", "PillarShield");
 }
 
 void BossSwitch::Start()
@@ -49,8 +50,8 @@ void BossSwitch::Start()
     shieldTime = shieldTimer = 8.0f;
     healthMax_ = health = kHealth;
 
-    chains = arena::SpawnRegistered("ParticlesChains", arena::FindPrefabId("ParticlesPillarToWrapling"));
-    mirror = arena::SpawnRegistered("Mirror_", arena::FindPrefabId("Mirror"));
+    chains = InstantiateRegistered(PrefabId("BossSwitch", "ParticlesPillarToWrapling"), "ParticlesChains");
+    mirror = InstantiateRegistered(PrefabId("BossSwitch", "Mirror"), "Mirror_");
     const TransformInterface& transform = *owner->GetTransform();
     const Vector3 position = transform.GetPosition();
     if (bossObject)
@@ -58,7 +59,7 @@ void BossSwitch::Start()
         Vector3 away = position - bossObject->GetTransform()->GetPosition();
         away.y += 20.0f;
         const Vector3& rotation = transform.GetRotation();
-        const Vector3 facing(rotation.x - 22.5f, arena::FacingYaw(away, rotation.y), rotation.z);
+        const Vector3 facing(rotation.x - 22.5f, FacingYaw(away, rotation.y), rotation.z);
         for (GameObjectInterface* made : {chains, mirror})
             if (made)
                 made->GetTransform()->SetRotation(facing);
@@ -108,7 +109,7 @@ void BossSwitch::Update()
 void BossSwitch::UpdateShieldUp()
 {
     if (broken)
-        arena::DestroyAndClear(shield);
+        DestroyAndClear(shield);
     else if (shield)
         SetShieldVisible(true);
     else
@@ -119,7 +120,7 @@ void BossSwitch::UpdateShieldDown()
 {
     if (shield && shieldDown != lastShieldDown)
     {
-        arena::DestroyAndClear(shield);
+        DestroyAndClear(shield);
         lastShieldDown = shieldDown;
     }
     if (shieldTimer <= 0.0f)
@@ -159,7 +160,7 @@ void BossSwitch::UpdateMirror()
     }
     fadeTimer += gServices.dt;
     if (fadeTimer > fadeTime)
-        arena::DestroyAndClear(mirror);
+        DestroyAndClear(mirror);
 }
 
 void BossSwitch::UpdateFlash()
@@ -185,7 +186,7 @@ void BossSwitch::SpawnShield()
 {
     if (shield)
         return;
-    shield = arena::SpawnRegistered("PillarShield", shieldPrefab);
+    shield = InstantiateRegistered(shieldPrefab, "PillarShield");
     if (shield)
         shield->GetTransform()->SetPosition(owner->GetTransform()->GetPosition() +
                                             Vector3(0.0f, kShieldHeight, 0.0f));
@@ -232,8 +233,8 @@ void BossSwitch::Break()
     broken = true;
     if (AnimatorInterface* animator = owner->GetAnimator())
         animator->Play("Default5");
-    arena::DestroyAndClear(chains);
-    if (RigidBodyInterface* body = mirror ? mirror->GetRigidBody() : nullptr)
+    DestroyAndClear(chains);
+    if (RigidBodyInterface* body = BodyOf(mirror))
     {
         body->SetStatic(false);
         body->SetMass(1.0f);
@@ -258,7 +259,7 @@ void BossSwitch::BreakShield()
 
 void BossSwitch::OnCollisionEnter(GameObjectInterface* other)
 {
-    if (arena::Contains(other->GetTag(), "Breakable"))
+    if (Contains(other->GetTag(), "Breakable"))
         gServices.factory->Destroy(other);
 }
 

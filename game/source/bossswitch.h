@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "arenalookup.h"
+#include "scripthelpers.h"
 #include "script.h"
 
 class GameObjectInterface;
@@ -36,7 +36,7 @@ class BossSwitch : public Script<BossSwitch>
     Vector3 restRotation;
     std::int32_t baseEmissionRate = 0;
     std::string baseMaterial;
-    arena::ReportOnce reportOnce;
+    ReportOnce reportOnce;
 
     void Reload() override;
     void Start() override;

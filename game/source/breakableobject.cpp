@@ -8,6 +8,7 @@
 #include "inputinterface.h"
 #include "objectfactoryinterface.h"
 #include "scripthelpers.h"
+#include "scriptlookup.h"
 #include "transforminterface.h"
 
 #define BREAKABLEOBJECT_PROPERTIES(PROPERTY, Class) \

@@ -1,11 +1,10 @@
 #include "bridgescript.h"
 
 #include "audiosourceinterface.h"
-#include "enemyhelpers.h"
 #include "gameservices.h"
 #include "meshfilterinterface.h"
-#include "objectfactoryinterface.h"
 #include "particlesysteminterface.h"
+#include "scriptlookup.h"
 
 #define BRIDGESCRIPT_PROPERTIES(PROPERTY, Class) \
     PROPERTY(Class, switchCount_, "switchCount_", "SwitchCount")
@@ -23,17 +22,12 @@ void ShowMesh(const GameObjectInterface* object, const char* mesh)
     if (MeshFilterInterface* filter = object ? object->GetMeshFilter() : nullptr)
         filter->SetMeshName(mesh);
 }
-
-ParticleSystemInterface* ParticlesOf(const GameObjectInterface* object)
-{
-    return object ? object->GetParticleSystem() : nullptr;
-}
 } // namespace
 
 void BridgeScript::Reload()
 {
     bridge = FindObjectFor("BridgeScript", "Bridge");
-    bridgeAudio = bridge ? bridge->GetAudioSource() : nullptr;
+    bridgeAudio = AudioOf(bridge);
     if (ParticleSystemInterface* particles = ParticlesOf(bridge))
         particles->Stop();
     if (bridgeAudio)
@@ -68,7 +62,7 @@ void BridgeScript::Build(const char* mesh)
 {
     ShowMesh(bridge, mesh);
     if (stage == std::ssize(kStageMeshes))
-        if (GameObjectInterface* wall = gServices.factory->FindObject("Invis Wall"))
+        if (GameObjectInterface* wall = FindObjectNamed("Invis Wall"))
             wall->Destroy();
     if (ParticleSystemInterface* particles = ParticlesOf(bridge))
         particles->Play();

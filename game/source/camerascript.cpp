@@ -7,7 +7,6 @@
 #include "coreinterface.h"
 #include "gameservices.h"
 #include "inputinterface.h"
-#include "objectfactoryinterface.h"
 #include "physicsinterface.h"
 #include "playercontroller.h"
 #include "scripthelpers.h"
@@ -40,11 +39,9 @@ void CameraScript::Reload()
 
 void CameraScript::FindPlayer()
 {
-    GameObjectInterface* player = gServices.factory->FindObject("Player");
+    GameObjectInterface* player = FindObjectFor("CameraScript", "Player");
     playerTransform = player ? player->GetTransform() : nullptr;
-    playerController = ScriptOf<PlayerController>(player, "PlayerController");
-    ASSERT(playerTransform, "CameraScript: no object \"Player\"");
-    ASSERT(playerController, "CameraScript: no PlayerController on \"Player\"");
+    playerController = RequiredScript<PlayerController>(player, "PlayerController");
     playerFound = true;
 }
 

@@ -1,12 +1,13 @@
 #include "chargingenemy.h"
 
 #include "audiointerface.h"
-#include "enemyhelpers.h"
 #include "gameservices.h"
 #include "inputinterface.h"
 #include "meshfilterinterface.h"
 #include "particlesysteminterface.h"
 #include "rigidbodyinterface.h"
+#include "scripthelpers.h"
+#include "scriptlookup.h"
 #include "transforminterface.h"
 
 #define CHARGINGENEMY_PROPERTIES(PROPERTY, Class) \

@@ -17,8 +17,7 @@ constexpr float kSoundVolume = 0.3f;
 
 void CheckPoint::Reload()
 {
-    player = gServices.factory->FindObject("Player");
-    ASSERT(player, "CheckPoint: no object \"Player\"");
+    player = FindObjectFor("CheckPoint", "Player");
 }
 
 void CheckPoint::Start()

@@ -1,7 +1,7 @@
 #include "clearenemywallnothc.h"
 
 #include "clearenemywall.h"
-#include "enemyhelpers.h"
+#include "scriptlookup.h"
 
 void ClearEnemyWallNotHC::Update()
 {

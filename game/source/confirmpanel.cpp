@@ -17,11 +17,6 @@ namespace
 constexpr std::int32_t kIgnoredFrames = 5;
 constexpr std::size_t kYes = 2;
 constexpr std::size_t kNo = 3;
-
-void PlaySound(const char* name, float volume)
-{
-    gServices.audio->PlayOneShot(name, volume, Vector3());
-}
 } // namespace
 
 void ConfirmPanel::Start()
@@ -43,7 +38,7 @@ void ConfirmPanel::Start()
 void ConfirmPanel::Show(bool toMenu)
 {
     visible = true;
-    PlaySound("sfx_PauseMenuPopUp", 0.1f);
+    PlayAtOrigin("sfx_PauseMenuPopUp", 0.1f);
     ShowObjects(true);
     returnToMenu = toMenu;
     yesSelected = true;
@@ -60,7 +55,7 @@ void ConfirmPanel::Update()
         return;
     if (MenuPressed(MenuDirection::Left, true) || MenuPressed(MenuDirection::Right, false))
     {
-        PlaySound("sfx_MenuButtonRollOver", 0.2f);
+        PlayAtOrigin("sfx_MenuButtonRollOver", 0.2f);
         yesSelected = !yesSelected;
         PlaceGlow();
     }
@@ -70,7 +65,7 @@ void ConfirmPanel::Update()
 
 void ConfirmPanel::Confirm()
 {
-    PlaySound("sfx_MenuButtonClick", 0.1f);
+    PlayAtOrigin("sfx_MenuButtonClick", 0.1f);
     if (!yesSelected)
         Hide();
     else if (!returnToMenu)

@@ -6,6 +6,7 @@
 #include "imageinterface.h"
 #include "mainmenu.h"
 #include "recttransforminterface.h"
+#include "scenesteps.h"
 #include "scripthelpers.h"
 #include "scriptlookup.h"
 
@@ -16,8 +17,7 @@ constexpr float kPageVolume = 0.4f;
 
 ImageInterface* ImageOf(const std::string& name)
 {
-    const GameObjectInterface* object = FindObjectNamed(name);
-    ImageInterface* image = object ? object->GetImage() : nullptr;
+    ImageInterface* image = FindImage(name);
     ASSERT(image, "Credits. " + name + " cannot be found");
     return image;
 }
@@ -53,7 +53,7 @@ void Credits::Update()
 {
     if (frameCount++ < kIgnoredFrames || !active || !IsConfirmPressed())
         return;
-    gServices.audio->PlayOneShot("sfx_MenuButtonRollOver", kPageVolume, Vector3());
+    PlayAtOrigin("sfx_MenuButtonRollOver", kPageVolume);
     ++page;
     if (page >= static_cast<std::int32_t>(pageNames.size()))
         Close();

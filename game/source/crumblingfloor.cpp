@@ -25,11 +25,6 @@ constexpr float kBreakDelay = 0.2f;
 constexpr float kSoundVolume = 0.2f;
 constexpr float kRumble = 0.8f;
 
-bool IsPlayer(const GameObjectInterface* other)
-{
-    return other->GetTag().find("Player") != std::string::npos;
-}
-
 void PlayUnlessCurrent(AnimatorInterface* animator, const std::string& state)
 {
     if (animator && animator->GetCurrentState() != state)
@@ -55,7 +50,7 @@ void CrumblingFloor::Start()
 
 void CrumblingFloor::OnCollisionEnter(GameObjectInterface* other)
 {
-    if (!IsPlayer(other))
+    if (!TagHas(*other, "Player"))
         return;
     PlayUnlessCurrent(animator, "Shake");
     if (particles)
@@ -66,7 +61,7 @@ void CrumblingFloor::OnCollisionEnter(GameObjectInterface* other)
 
 void CrumblingFloor::OnCollisionStay(GameObjectInterface* other)
 {
-    if (IsPlayer(other))
+    if (TagHas(*other, "Player"))
         gServices.input->SetVibration(kRumble, kRumble, gServices.dt);
 }
 

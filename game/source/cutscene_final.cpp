@@ -20,19 +20,8 @@ DEFINE_SCRIPT_PROPERTIES(Cutscene_Final, CUTSCENE_FINAL_PROPERTIES)
 
 namespace
 {
-const Vector3 kOrigin;
 const Vector3 kFlattenedDegrees{90.0f, 90.0f, 0.0f};
 constexpr float kDropGravity = 2.0f;
-
-RigidBodyInterface* BodyOf(const GameObjectInterface* object)
-{
-    return object ? object->GetRigidBody() : nullptr;
-}
-
-void Play(const char* sound, float volume)
-{
-    gServices.audio->PlayOneShot(sound, volume, kOrigin);
-}
 } // namespace
 
 void Cutscene_Final::Reload()
@@ -121,9 +110,9 @@ void Cutscene_Final::RemoveSource()
 
 void Cutscene_Final::StopCoffinParticles() const
 {
-    if (ParticleSystemInterface* particles = coffin ? coffin->GetParticleSystem() : nullptr)
+    if (ParticleSystemInterface* particles = ParticlesOf(coffin))
         particles->SetEmissionRate(0);
-    Play("sfx_ThrowEnemy", 0.2f);
+    PlayAtOrigin("sfx_ThrowEnemy", 0.2f);
 }
 
 void Cutscene_Final::DropCoffin() const
@@ -133,14 +122,14 @@ void Cutscene_Final::DropCoffin() const
         body->SetGravityScale(kDropGravity);
         body->SetStatic(false);
     }
-    Play("sfx_drop", 0.2f);
+    PlayAtOrigin("sfx_drop", 0.2f);
 }
 
 void Cutscene_Final::Flatten() const
 {
-    Play("sfx_CoffinDrop", 0.3f);
-    Play("sfx_GroundShake", 0.2f);
-    Play("sfx_PlayerHurt", 1.0f);
+    PlayAtOrigin("sfx_CoffinDrop", 0.3f);
+    PlayAtOrigin("sfx_GroundShake", 0.2f);
+    PlayAtOrigin("sfx_PlayerHurt", 1.0f);
     MoveSet(Vector3(0.0f, -2.0f, 0.0f));
     if (setTransform)
         setTransform->SetRotation(kFlattenedDegrees);

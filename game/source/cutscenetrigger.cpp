@@ -10,6 +10,7 @@
 #include "objectfactoryinterface.h"
 #include "playerstats.h"
 #include "scenesteps.h"
+#include "scripthelpers.h"
 #include "scriptlookup.h"
 
 #define CUTSCENETRIGGER_PROPERTIES(PROPERTY, Class) \
@@ -34,7 +35,7 @@ void CutsceneTrigger::Start()
 
 void CutsceneTrigger::OnTriggerEnter(GameObjectInterface* other)
 {
-    if (!camera || other->GetName().find("Player") == std::string::npos)
+    if (!camera || !Contains(other->GetName(), "Player"))
         return;
     FadeInFadeOut* fade = FindFade();
     if (!fade)

@@ -2,6 +2,7 @@
 
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
+#include "scriptlookup.h"
 #include "transforminterface.h"
 
 namespace
@@ -11,9 +12,8 @@ constexpr float kNearDistanceSquared = 4000.0f;
 
 void DisappearingAct::Reload()
 {
-    player = gServices.factory->FindObject("Player");
-    ASSERT(player, "DisappearingAct: no object \"Player\"");
-    light = gServices.factory->FindObject("light123");
+    player = FindObjectFor("DisappearingAct", "Player");
+    light = FindObjectNamed("light123");
 }
 
 void DisappearingAct::Start()

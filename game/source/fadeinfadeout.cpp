@@ -11,7 +11,7 @@
 void FadeInFadeOut::Reload()
 {
     const GameObjectInterface* cover = FindObjectNamed("Fade");
-    fadeImage = cover ? cover->GetImage() : nullptr;
+    fadeImage = ImageOf(cover);
     if (fadeImage)
         fadeImage->SetAlpha(startAlpha);
 }

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "aicharacter.h"
-#include "enemyhelpers.h"
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
+#include "scriptlookup.h"
 #include "transforminterface.h"
 
 namespace

@@ -2,9 +2,10 @@
 
 #include "doors.h"
 #include "gameobjectinterface.h"
+#include "scripthelpers.h"
 
 void FireDoor::OnCollisionEnter(GameObjectInterface* other)
 {
-    if (other->GetTag().find("Ice") != std::string::npos)
+    if (TagHas(*other, "Ice"))
         OpenDoor(*owner, {{"sfx_melt", 0.2f}, {"sfx_icedeath", 0.5f}});
 }

@@ -1,22 +1,17 @@
 #include "iceprojectile.h"
 
 #include "destroyafterseconds.h"
-#include "enemyhelpers.h"
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
 #include "rigidbodyinterface.h"
 #include "scripthelpers.h"
+#include "scriptlookup.h"
 #include "transforminterface.h"
 
 namespace
 {
 constexpr float kLaunchForce = 1000.0f;
 constexpr float kImpactSeconds = 1.0f;
-
-bool TagHas(const GameObjectInterface& object, const char* text)
-{
-    return object.GetTag().find(text) != std::string::npos;
-}
 
 // What the projectile passes through: the enemies and the boss with its bombs and projectiles.
 bool FliesThrough(const GameObjectInterface& other)

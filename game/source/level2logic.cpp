@@ -31,7 +31,5 @@ void Level2Logic::Update()
         ReportAssertion("Level2Logic. FireElem cannot be found", __FILE__, __LINE__);
         return;
     }
-    GameObjectInterface* element = factory.Instantiate("FireEle", prefab->GetID());
-    factory.Register(element);
-    element->GetTransform()->SetPosition(owner->GetTransform()->GetPosition());
+    InstantiateAt(prefab->GetID(), "FireEle", owner->GetTransform()->GetPosition());
 }

@@ -7,6 +7,7 @@
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
 #include "recttransforminterface.h"
+#include "scenesteps.h"
 #include "scripthelpers.h"
 #include "scriptlookup.h"
 #include "settings.h"
@@ -19,11 +20,6 @@ RectTransformInterface* RectOf(const std::string& name)
 {
     const GameObjectInterface* object = FindObjectNamed(name);
     return object ? object->GetRectTransform() : nullptr;
-}
-
-void PlayMenuSound(const char* name)
-{
-    gServices.audio->PlayOneShot(name, kMenuVolume, Vector3());
 }
 } // namespace
 
@@ -81,7 +77,7 @@ void MainMenu::Move(bool next)
     // A menu without buttons has nothing to move through.
     if (buttons.empty())
         return;
-    PlayMenuSound("sfx_MenuButtonRollOver");
+    PlayAtOrigin("sfx_MenuButtonRollOver", kMenuVolume);
     MarkSelected(false);
     selected = Wrapped(selected, next, static_cast<std::int32_t>(buttons.size()));
     MarkSelected(true);
@@ -90,7 +86,7 @@ void MainMenu::Move(bool next)
 
 void MainMenu::Select()
 {
-    PlayMenuSound("sfx_MenuButtonClick");
+    PlayAtOrigin("sfx_MenuButtonClick", kMenuVolume);
     switch (selected)
     {
     case 0:
@@ -156,7 +152,7 @@ void MainMenu::MarkSelected(bool marked)
     if (selected < 0 || selected >= static_cast<std::int32_t>(buttons.size()))
         return;
     const auto index = static_cast<std::size_t>(selected);
-    SetImageMaterial(buttons[index], marked ? selectedMaterials[index] : normalMaterials[index]);
+    SetImageMaterial(ImageOf(buttons[index]), marked ? selectedMaterials[index] : normalMaterials[index]);
 }
 
 void MainMenu::PlaceGlow()

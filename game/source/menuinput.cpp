@@ -5,6 +5,7 @@
 #include "imageinterface.h"
 #include "inputinterface.h"
 #include "recttransforminterface.h"
+#include "scriptlookup.h"
 
 MenuStick gMenuStick;
 
@@ -68,14 +69,8 @@ std::int32_t Wrapped(std::int32_t index, bool next, std::int32_t count)
 
 void ShowImage(const GameObjectInterface* object, bool shown)
 {
-    if (ImageInterface* image = object ? object->GetImage() : nullptr)
+    if (ImageInterface* image = ImageOf(object))
         image->SetEnabled(shown);
-}
-
-void SetImageMaterial(const GameObjectInterface* object, const std::string& material)
-{
-    if (ImageInterface* image = object ? object->GetImage() : nullptr)
-        image->SetMaterial(material);
 }
 
 const Vector3* RectPosition(const GameObjectInterface* object)

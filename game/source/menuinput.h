@@ -35,7 +35,6 @@ std::int32_t Wrapped(std::int32_t index, bool next, std::int32_t count);
 
 // Shows or hides the object's image, when it has one.
 void ShowImage(const GameObjectInterface* object, bool shown);
-void SetImageMaterial(const GameObjectInterface* object, const std::string& material);
 
 // The position of the object's rect transform; null when it has none.
 const Vector3* RectPosition(const GameObjectInterface* object);

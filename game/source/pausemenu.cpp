@@ -10,6 +10,7 @@
 #include "inputinterface.h"
 #include "playerstats.h"
 #include "recttransforminterface.h"
+#include "scenesteps.h"
 #include "scripthelpers.h"
 #include "scriptlookup.h"
 
@@ -31,8 +32,7 @@ enum Button : std::int32_t
 
 ImageInterface* ImageOf(const std::string& name, const char* report)
 {
-    const GameObjectInterface* object = FindObjectNamed(name);
-    ImageInterface* image = object ? object->GetImage() : nullptr;
+    ImageInterface* image = FindImage(name);
     ASSERT(image, report);
     return image;
 }
@@ -150,7 +150,7 @@ void PauseMenu::Update()
 
 void PauseMenu::Choose()
 {
-    gServices.audio->PlayOneShot("sfx_MenuButtonRollOver", kMenuVolume, Vector3());
+    PlayAtOrigin("sfx_MenuButtonRollOver", kMenuVolume);
     switch (selected)
     {
     case kResume: Close(); break;
@@ -178,7 +178,7 @@ void PauseMenu::Move(bool next)
     // A menu without buttons has nothing to move through.
     if (buttons.empty())
         return;
-    gServices.audio->PlayOneShot("sfx_MenuButtonRollOver", kMenuVolume, Vector3());
+    PlayAtOrigin("sfx_MenuButtonRollOver", kMenuVolume);
     selected = Wrapped(selected, next, static_cast<std::int32_t>(buttons.size()));
     ShowTutorialImages(selected == kHowToPlay && UnlockedPages() > 0);
     ShowPage();

@@ -4,6 +4,7 @@
 #include "playercontroller.h"
 #include "playerstats.h"
 #include "rigidbodyinterface.h"
+#include "scripthelpers.h"
 #include "scriptlookup.h"
 #include "transforminterface.h"
 
@@ -31,8 +32,8 @@ void PutBack(const PlayerController& controller, const GameObjectInterface& play
 
 void Pitfall::OnTriggerEnter(GameObjectInterface* other)
 {
-    if (other->GetName().find("Elem") != std::string::npos)
-        if (auto* character = ScriptOf<AICharacter>(other, "Elem"))
+    if (Contains(other->GetName(), "Elem"))
+        if (AICharacter* character = ElemOf(other))
             character->health = 0;
     if (other->GetName() != "Player")
         return;

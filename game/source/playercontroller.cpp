@@ -50,9 +50,7 @@ const char* const kStateNames[] = {"IDLE",     "MOVING",  "MIDAIR",   "BLINKING"
 
 GameObjectInterface* FindRequiredPrefab(const std::string& name)
 {
-    GameObjectInterface* prefab = gServices.factory->FindPrefab(name);
-    ASSERT(prefab, "PlayerController: no prefab \"" + name + "\"");
-    return prefab;
+    return FindPrefabFor("PlayerController", name);
 }
 
 // The vector on the ground plane, of length 1 (zero when it has none).
@@ -97,11 +95,6 @@ ObjectId IdOf(const GameObjectInterface* prefab)
 {
     return prefab ? prefab->GetID() : 0;
 }
-
-ImageInterface* ImageOf(const GameObjectInterface* object)
-{
-    return object ? object->GetImage() : nullptr;
-}
 } // namespace
 
 void PlayerController::Reload()
@@ -122,15 +115,12 @@ void PlayerController::Reload()
 
 void PlayerController::FindPartners()
 {
-    ObjectFactoryInterface& factory = *gServices.factory;
-    cameraObject = factory.FindObject("Camera");
-    cameraScript = ScriptOf<CameraScript>(cameraObject, "CameraScript");
-    ASSERT(cameraScript, "PlayerController: no object \"Camera\" with a CameraScript");
-    checkPointObject = factory.FindObject("CheckPoint");
+    cameraObject = FindObjectFor("PlayerController", "Camera");
+    cameraScript = RequiredScript<CameraScript>(cameraObject, "CameraScript");
+    checkPointObject = FindObjectNamed("CheckPoint");
     checkPoint = ScriptOf<CheckPoint>(checkPointObject, "CheckPoint");
     meleePrefab = FindRequiredPrefab("Melee");
-    stats = ScriptOf<PlayerStats>(owner, "PlayerStats");
-    ASSERT(stats, "PlayerController: no PlayerStats on the player");
+    stats = RequiredScript<PlayerStats>(owner, "PlayerStats");
     partnersFound = true;
 }
 
@@ -522,7 +512,7 @@ void PlayerController::TakeDamage()
 
 void PlayerController::UpdateDead()
 {
-    auto* fade = ScriptOf<FadeInFadeOut>(gServices.factory->FindObject("FadeLogic"), "FadeInFadeOut");
+    auto* fade = FindScript<FadeInFadeOut>("FadeLogic", "FadeInFadeOut");
     StopHorizontally();
     PlayOnce("Death");
     const bool outOfHealth = PlayerStats::GetCurrHealth() < 1;
@@ -561,10 +551,9 @@ void PlayerController::ShowGameOver(FadeInFadeOut* fade)
     }
     gameOverShown = true;
     gServices.audio->PlayOneShot("bgm_truedeath", kTrueDeathVolume, transform->GetPosition());
-    ObjectFactoryInterface& factory = *gServices.factory;
-    if (ImageInterface* image = ImageOf(factory.FindObject("GameOver")))
+    if (ImageInterface* image = ImageOf(FindObjectNamed("GameOver")))
         image->SetAlpha(1.0f);
-    if (ImageInterface* image = ImageOf(factory.FindObject("Continue")))
+    if (ImageInterface* image = ImageOf(FindObjectNamed("Continue")))
     {
         image->SetAlpha(1.0f);
         image->SetMaterial(gServices.input->IsGamepadConnected() ? "UIContinueC" : "UIContinue");

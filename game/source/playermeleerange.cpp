@@ -32,11 +32,6 @@ constexpr float kHitEffectSeconds = 0.25f;
 constexpr float kTiltSpan = 1092.23f;
 constexpr float kTiltOffset = 15.0f;
 
-bool HasTag(const GameObjectInterface& object, const char* text)
-{
-    return object.GetTag().find(text) != std::string::npos;
-}
-
 float RandomTilt()
 {
     return Random() / kTiltSpan - kTiltOffset;
@@ -45,13 +40,10 @@ float RandomTilt()
 
 void PlayerMeleeRange::Reload()
 {
-    ObjectFactoryInterface& factory = *gServices.factory;
     transform = owner->GetTransform();
-    const GameObjectInterface* player = factory.FindObject("Player");
-    ASSERT(player, "PlayerMeleeRange: no object \"Player\"");
+    const GameObjectInterface* player = FindObjectFor("PlayerMeleeRange", "Player");
     playerTransform = player ? player->GetTransform() : nullptr;
-    cameraScript = ScriptOf<CameraScript>(factory.FindObject("Camera"), "CameraScript");
-    ASSERT(cameraScript, "PlayerMeleeRange: no object \"Camera\" with a CameraScript");
+    cameraScript = RequiredScript<CameraScript>(FindObjectFor("PlayerMeleeRange", "Camera"), "CameraScript");
     hitEffectPrefabId = PrefabId("PlayerMeleeRange", "Hit Effect");
 }
 
@@ -73,17 +65,17 @@ void PlayerMeleeRange::Update()
 
 void PlayerMeleeRange::OnTriggerEnter(GameObjectInterface* other)
 {
-    if (HasTag(*other, "Elem"))
+    if (TagHas(*other, "Elem"))
     {
         HitEnemy(*other);
         SpawnHitEffect(*other);
     }
-    if (HasTag(*other, "Breakable"))
+    if (TagHas(*other, "Breakable"))
     {
         HitObject(*other);
         SpawnHitEffect(*other);
     }
-    if (HasTag(*other, "BossSwitch"))
+    if (TagHas(*other, "BossSwitch"))
     {
         HitObject(*other);
         SpawnHitEffect(*other);
@@ -92,7 +84,7 @@ void PlayerMeleeRange::OnTriggerEnter(GameObjectInterface* other)
 
 void PlayerMeleeRange::HitEnemy(const GameObjectInterface& enemy)
 {
-    if (auto* character = ScriptOf<AICharacter>(&enemy, "Elem"))
+    if (AICharacter* character = ElemOf(&enemy))
     {
         Vector3 away = enemy.GetTransform()->GetPosition() - transform->GetPosition();
         away.y = 0.0f;

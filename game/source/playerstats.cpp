@@ -4,9 +4,9 @@
 #include "gameobjectinterface.h"
 #include "gameservices.h"
 #include "imageinterface.h"
-#include "objectfactoryinterface.h"
 #include "playerpref.h"
 #include "recttransforminterface.h"
+#include "scriptlookup.h"
 #include "transforminterface.h"
 
 namespace
@@ -35,7 +35,7 @@ void StoreFull(const std::string& current, const std::string& maximum, int missi
 // The icon object of that name, reported when the level lacks it.
 GameObjectInterface* FindIcon(const std::string& name)
 {
-    GameObjectInterface* icon = gServices.factory->FindObject(name);
+    GameObjectInterface* icon = FindObjectNamed(name);
     ASSERT(icon, "PlayerStats: no icon object \"" + name + "\"");
     return icon;
 }
@@ -44,11 +44,6 @@ template <class T>
 T At(const std::vector<T>& list, int index)
 {
     return index >= 0 && static_cast<std::size_t>(index) < list.size() ? list[static_cast<std::size_t>(index)] : T{};
-}
-
-ImageInterface* ImageOf(const GameObjectInterface* object)
-{
-    return object ? object->GetImage() : nullptr;
 }
 
 void SetAlpha(ImageInterface* image, float alpha)
@@ -89,8 +84,7 @@ void PlayerStats::Start()
     }
     invulnerable = false;
     heartsGained = 0;
-    player = gServices.factory->FindObject("Player");
-    ASSERT(player, "PlayerStats: no object \"Player\"");
+    player = FindObjectFor("PlayerStats", "Player");
 }
 
 void PlayerStats::Update()

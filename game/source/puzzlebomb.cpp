@@ -2,7 +2,7 @@
 
 #include "audiointerface.h"
 #include "destroyafterseconds.h"
-#include "enemyhelpers.h"
+#include "scripthelpers.h"
 #include "scriptlookup.h"
 #include "gameservices.h"
 #include "meshrendererinterface.h"

@@ -20,14 +20,12 @@ PlayerStats* FindPlayerStats()
 
 ImageInterface* FindImage(const std::string& objectName)
 {
-    const GameObjectInterface* object = FindObjectNamed(objectName);
-    return object ? object->GetImage() : nullptr;
+    return ImageOf(FindObjectNamed(objectName));
 }
 
 AudioSourceInterface* FindAudioSource(const std::string& objectName)
 {
-    const GameObjectInterface* object = FindObjectNamed(objectName);
-    return object ? object->GetAudioSource() : nullptr;
+    return AudioOf(FindObjectNamed(objectName));
 }
 
 void FadeLevelMusic(bool fadeIn)

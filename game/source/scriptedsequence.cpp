@@ -107,9 +107,7 @@ void GreenBurstAt(const GameObjectInterface* object)
     ASSERT(prefab, "ScriptedSequence. Missing prefab Green Burst");
     if (!prefab)
         return;
-    GameObjectInterface* burst = factory.Instantiate("Green Burst", prefab->GetID());
-    factory.Register(burst);
-    burst->GetTransform()->SetPosition(object->GetTransform()->GetPosition());
+    GameObjectInterface* burst = InstantiateAt(prefab->GetID(), "Green Burst", object->GetTransform()->GetPosition());
     if (auto* removal = ScriptOf<DestroyAfterSeconds>(burst, "DestroyAfterSeconds"))
         removal->timer = kBurstLife;
 }

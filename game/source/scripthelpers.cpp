@@ -1,13 +1,14 @@
 #include "scripthelpers.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 
 #include "animatorinterface.h"
 #include "assertion.h"
+#include "audiointerface.h"
 #include "gameservices.h"
 #include "inputinterface.h"
-#include "objectfactoryinterface.h"
-#include "transforminterface.h"
 
 namespace
 {
@@ -71,25 +72,46 @@ void SeedRandom(std::uint32_t seed)
     randomState = seed;
 }
 
+void PlayAtOrigin(const std::string& sound, float volume)
+{
+    gServices.audio->PlayOneShot(sound, volume, Vector3());
+}
+
 bool AnimationEnded(const AnimatorInterface* animator)
 {
     return !animator || animator->GetCurrentFrame() >= animator->GetEndFrame();
 }
 
-ObjectId PrefabId(const std::string& who, const std::string& prefab)
+bool Contains(std::string_view text, std::string_view part)
 {
-    const GameObjectInterface* found = gServices.factory->FindPrefab(prefab);
-    ASSERT(found, who + ": no prefab \"" + prefab + "\"");
-    return found ? found->GetID() : 0;
+    return text.find(part) != std::string_view::npos;
 }
 
-GameObjectInterface* InstantiateAt(ObjectId prefab, const std::string& name, const Vector3& position)
+bool TagHas(const GameObjectInterface& object, std::string_view part)
 {
-    if (prefab == 0)
-        return nullptr;
-    ObjectFactoryInterface& factory = *gServices.factory;
-    GameObjectInterface* made = factory.Instantiate(name, prefab);
-    factory.Register(made);
-    made->GetTransform()->SetPosition(position);
-    return made;
+    return Contains(object.GetTag(), part);
+}
+
+float DistanceSquared(const Vector3& a, const Vector3& b)
+{
+    return (a - b).LengthSquared();
+}
+
+float FacingYaw(const Vector3& direction, float previousYaw)
+{
+    if (direction.x == 0.0f && direction.z == 0.0f)
+        return previousYaw;
+    const Vector3 unit = direction.Normalized();
+    float yaw = RadiansToDegrees(std::atan2(unit.z, unit.x));
+    if (yaw < 0.0f)
+        yaw += 360.0f;
+    return yaw - 90.0f;
+}
+
+void ReportOnce::operator()(std::string_view message, std::source_location where)
+{
+    if (std::ranges::find(reported_, message) != reported_.end())
+        return;
+    reported_.emplace_back(message);
+    ReportAssertion(message, where.file_name(), static_cast<int>(where.line()));
 }

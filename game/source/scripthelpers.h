@@ -1,6 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <source_location>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "gameobjectinterface.h"
 #include "TorvaneMath.h"
@@ -21,13 +24,28 @@ int Random();
 // The library seeds once at load; tests seed for repeatable runs.
 void SeedRandom(std::uint32_t seed);
 
+// A sound of no place in the world (menus, voices): played at the origin.
+void PlayAtOrigin(const std::string& sound, float volume);
+
 // The animator's state has played to its end frame. A missing animator counts as ended, so whatever waits
 // for it goes on.
 bool AnimationEnded(const AnimatorInterface* animator);
 
-// The id of the prefab of that name; 0, reported for the script that looks, when the level has none.
-ObjectId PrefabId(const std::string& who, const std::string& prefab);
+// The text has the part somewhere in it: how scripts match names and tags.
+bool Contains(std::string_view text, std::string_view part);
+bool TagHas(const GameObjectInterface& object, std::string_view part);
 
-// A registered instance of the prefab with that id, named and placed. A prefab id of 0 (a prefab the level
-// lacks, reported where it was looked up) makes nothing: the factory would make a bare object.
-GameObjectInterface* InstantiateAt(ObjectId prefab, const std::string& name, const Vector3& position);
+float DistanceSquared(const Vector3& a, const Vector3& b);
+// The yaw in degrees that faces along the direction: atan2(z, x), made positive, minus 90. A direction
+// without a horizontal part keeps the previous yaw (normalising it would give NaN).
+float FacingYaw(const Vector3& direction, float previousYaw);
+
+// Reports each message the first time only; every script copy holds its own record.
+class ReportOnce
+{
+public:
+    void operator()(std::string_view message, std::source_location where = std::source_location::current());
+
+private:
+    std::vector<std::string> reported_;
+};

@@ -1,8 +1,8 @@
 #include "seg3door.h"
 
 #include "colliderinterface.h"
-#include "enemyhelpers.h"
 #include "gameservices.h"
+#include "scriptlookup.h"
 #include "transforminterface.h"
 
 namespace

@@ -19,11 +19,6 @@ constexpr std::size_t kSliderCount = 5;
 constexpr const char* kScrollerNames[kSliderCount] = {"GammaScroller", "VolumeScroller", "BGMScroller",
                                                       "SFXScroller", "VoiceOverScroller"};
 
-void PlayMenuSound(const char* name)
-{
-    gServices.audio->PlayOneShot(name, kMenuVolume, Vector3());
-}
-
 // Row 0 is the display gamma, row 1 the master volume, rows 2 to 4 the music, effects and voice-over groups.
 float EngineValue(std::size_t row)
 {
@@ -123,7 +118,7 @@ void Settings::Update()
 
 void Settings::Move(bool next)
 {
-    PlayMenuSound("sfx_MenuButtonRollOver");
+    PlayAtOrigin("sfx_MenuButtonRollOver", kMenuVolume);
     const auto rows = static_cast<std::int32_t>(buttonNames.size());
     // Missing rows are stepped over; with none at all the selection stays.
     for (std::int32_t tries = 0; tries < rows; ++tries)
@@ -137,7 +132,7 @@ void Settings::Move(bool next)
 
 void Settings::Adjust(bool decrease)
 {
-    PlayMenuSound("sfx_MenuButtonRollOver");
+    PlayAtOrigin("sfx_MenuButtonRollOver", kMenuVolume);
     if (selected >= kBackRow || !Row(selected) || !Scroller(selected))
         return;
     const auto row = static_cast<std::size_t>(selected);
@@ -148,7 +143,7 @@ void Settings::Adjust(bool decrease)
 
 void Settings::Back()
 {
-    PlayMenuSound("sfx_MenuButtonClick");
+    PlayAtOrigin("sfx_MenuButtonClick", kMenuVolume);
     // Confirm on a slider row only clicks.
     if (selected != kBackRow)
         return;

@@ -7,13 +7,13 @@
 #include "bridgescript.h"
 #include "camerascript.h"
 #include "colliderinterface.h"
-#include "enemyhelpers.h"
 #include "gameservices.h"
 #include "lightinterface.h"
 #include "meshfilterinterface.h"
 #include "meshrendererinterface.h"
 #include "objectfactoryinterface.h"
 #include "particlesysteminterface.h"
+#include "scripthelpers.h"
 #include "scriptlookup.h"
 #include "transforminterface.h"
 
@@ -23,11 +23,6 @@ constexpr float kBridgeBuildSeconds = 3.0f;
 constexpr float kCrumbleVolume = 1.0f;
 constexpr float kShakeStrength = 0.7f;
 constexpr float kShakeSeconds = 0.5f;
-
-bool Contains(const std::string& text, const char* part)
-{
-    return text.find(part) != std::string::npos;
-}
 
 // How bright a torch's light must be to break its wall.
 float LightToBreak(const std::string& torchName)
@@ -39,21 +34,6 @@ float LightToBreak(const std::string& torchName)
     if (Contains(torchName, "Standing Torch 3"))
         return 1.0f;
     return 0.0f;
-}
-
-ParticleSystemInterface* ParticlesOf(const GameObjectInterface* object)
-{
-    return object ? object->GetParticleSystem() : nullptr;
-}
-
-AudioSourceInterface* AudioOf(const GameObjectInterface* object)
-{
-    return object ? object->GetAudioSource() : nullptr;
-}
-
-LightInterface* LightOf(const GameObjectInterface* object)
-{
-    return object ? object->GetLight() : nullptr;
 }
 } // namespace
 
@@ -71,14 +51,13 @@ void StandingTorch::Reload()
 {
     const std::string name = owner->GetName();
     number = name.empty() ? std::string() : name.substr(name.size() - 1);
-    const ObjectFactoryInterface& factory = *gServices.factory;
-    wall = factory.FindObject(WallName());
-    temple = factory.FindObject("Temple");
-    bridgeOne = factory.FindObject("Bridge 1");
-    bridgeOneCollider = factory.FindObject("Bridge col 1");
-    torchLight = factory.FindObject("Standing Torch light " + number);
+    wall = FindObjectNamed(WallName());
+    temple = FindObjectNamed("Temple");
+    bridgeOne = FindObjectNamed("Bridge 1");
+    bridgeOneCollider = FindObjectNamed("Bridge col 1");
+    torchLight = FindObjectNamed("Standing Torch light " + number);
     torchParticles = ParticlesOf(torchLight);
-    levelTwoLight = factory.FindObject(LevelTwoLightName());
+    levelTwoLight = FindObjectNamed(LevelTwoLightName());
     camera = ScriptOf<CameraScript>(FindObjectFor("StandingTorch", "Camera"), "CameraScript");
     if (ParticleSystemInterface* particles = ParticlesOf(bridgeOne))
         particles->Stop();
@@ -171,12 +150,12 @@ bool StandingTorch::Freeze()
         BuildBridgeOne();
     if (!temple)
         return false;
-    levelTwoLight = gServices.factory->FindObject(LevelTwoLightName());
+    levelTwoLight = FindObjectNamed(LevelTwoLightName());
     LightInterface* light = LightOf(levelTwoLight);
     if (!light || light->GetIntensity() == 0.0f)
         return false;
     light->SetIntensity(light->GetIntensity() - 1.0f);
-    if (auto* bridge = ScriptOf<BridgeScript>(gServices.factory->FindObject("Bridge"), "BridgeScript"))
+    if (auto* bridge = FindScript<BridgeScript>("Bridge", "BridgeScript"))
         bridge->Advance();
     return true;
 }
@@ -194,7 +173,7 @@ void StandingTorch::BuildBridgeOne()
     }
     if (bridgeOneCollider)
         bridgeOneCollider->SetActive(false);
-    levelTwoLight = gServices.factory->FindObject(LevelTwoLightName());
+    levelTwoLight = FindObjectNamed(LevelTwoLightName());
     bridgeBuilding = true;
 }
 

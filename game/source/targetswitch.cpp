@@ -6,7 +6,6 @@
 DEFINE_SCRIPT_PROPERTIES(TargetSwitch, TARGETSWITCH_PROPERTIES)
 
 #include "bridgescript.h"
-#include "enemyhelpers.h"
 #include "scriptlookup.h"
 
 void TargetSwitch::Start()

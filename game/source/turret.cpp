@@ -4,11 +4,10 @@
 
 #include "animatorinterface.h"
 #include "audiointerface.h"
-#include "enemyhelpers.h"
 #include "gameservices.h"
-#include "objectfactoryinterface.h"
 #include "particlesysteminterface.h"
 #include "scripthelpers.h"
+#include "scriptlookup.h"
 #include "transforminterface.h"
 
 #define TURRET_PROPERTIES(PROPERTY, Class) \

@@ -4,12 +4,8 @@
 #include "c_audiolistener.h"
 #include "c_camera.h"
 #include "c_rigidbody.h"
-#include "enginesystems.h"
-#include "messagingsystem.h"
 #include "monobehavior.h"
-#include "objectfactory.h"
-#include "scripthost.h"
-#include "tempfolder.h"
+#include "scriptworld.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -33,15 +29,11 @@ bool Lists(const std::vector<GameObject*>& list, const GameObject* object)
     return std::ranges::find(list, object) != list.end();
 }
 
-class ObjectLifecycle : public ::testing::Test
+class ObjectLifecycle : public ScriptedEngine
 {
 protected:
     ObjectLifecycle()
     {
-        folders.Install(FIXTURE_SCRIPTS_V1);
-        testing::internal::CaptureStdout();
-        core.Init();
-        testing::internal::GetCapturedStdout();
         // Something every system takes in: scripts, a body, sound, a waypoint, a light, a camera and drawing.
         GameObject* prefab = factory.CreatePrefab(kPrefabId, "Everything");
         for (const char* component : {"RigidBody", "AABBCollider", "AudioSource", "AudioListener", "Waypoint",
@@ -57,11 +49,6 @@ protected:
         GameObject* object = factory.SpawnObject(name, kPrefabId);
         factory.RegisterObject(object);
         return object;
-    }
-    void Frames(int count = 2)
-    {
-        for (int frame = 0; frame < count; ++frame)
-            core.Frame();
     }
 
     // The systems whose lists still name the object; compares addresses only, so it may ask after a freeing.
@@ -82,13 +69,6 @@ protected:
             holders.push_back("AI");
         return holders;
     }
-
-    ScriptHostFolders folders;
-    Core core{EngineSystemsWithoutWindow(
-        [this] { return std::make_unique<Logic>(folders.LibraryFolder(), folders.UserFolder()); })};
-    MessagingSystem messaging{core.MessageReceivers()};
-    TempFolder scratch;
-    ObjectFactory factory{scratch.Folder()};
 };
 } // namespace
 

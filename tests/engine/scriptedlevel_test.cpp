@@ -1,11 +1,7 @@
 // A level whose objects carry scripts, loaded through the object factory with the fixture script library.
-#include "core.h"
-#include "idlesystem.h"
-#include "inputsystem.h"
-#include "logic.h"
 #include "messagingsystem.h"
 #include "objectfactory.h"
-#include "scripthost.h"
+#include "scriptworld.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -21,13 +17,7 @@ namespace
 class ScriptedLevel : public ::testing::Test
 {
 protected:
-    ScriptedLevel()
-    {
-        folders.Install(FIXTURE_SCRIPTS_V1);
-        testing::internal::CaptureStdout();
-        core.Init();
-        testing::internal::GetCapturedStdout();
-    }
+    ScriptedLevel() { StartOnLibrary(core, folders, FIXTURE_SCRIPTS_V1); }
 
     // An object with the script "Alpha" in its own file, and another that has it from its prefab.
     std::string WriteFiles() const
@@ -68,13 +58,7 @@ protected:
     std::vector<std::string> Log() const { return TakeFixtureLog(folders.LoadedCopy()); }
 
     ScriptHostFolders folders;
-    Core core{[this](SystemId id) -> std::unique_ptr<System> {
-        if (id == SystemId::Logic)
-            return std::make_unique<Logic>(folders.LibraryFolder(), folders.UserFolder());
-        if (id == SystemId::Input)
-            return std::make_unique<InputSystem>(nullptr, [] { return 0.0f; });
-        return std::make_unique<IdleSystem>(id);
-    }};
+    Core core{LogicAndInputOnly(folders)};
     MessagingSystem messaging{core.MessageReceivers()};
     // Objects and their scripts go before the library.
     ObjectFactory factory{folders.UserFolder()};

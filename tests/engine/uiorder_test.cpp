@@ -1,12 +1,8 @@
 // UI levels whose depths the ordering cannot step past, run through the engine's frame with the fixture
 // scripts: each frame ends, and every element is drawn.
-#include "enginesystems.h"
 #include "gameobject.h"
 #include "recttransforminterface.h"
-#include "messagingsystem.h"
-#include "objectfactory.h"
-#include "scripthost.h"
-#include "tempfolder.h"
+#include "scriptworld.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -21,25 +17,16 @@ using ::testing::Not;
 
 namespace
 {
-class UILevel : public ::testing::Test
+class UILevel : public ScriptedEngine
 {
 protected:
-    UILevel()
-    {
-        folders.Install(FIXTURE_SCRIPTS_V1);
-        testing::internal::CaptureStdout();
-        core.Init();
-        testing::internal::GetCapturedStdout();
-    }
-
     // Loads the fixture level, runs the frames and gives what went to the error stream meanwhile.
     std::string RunLevel(const std::string& level, int frames)
     {
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
         factory.LoadLevelFile(std::string(NEKTARU_TEST_DATA) + "/objectfactory/Assets/XML/" + level + ".xml", true);
-        for (int frame = 0; frame < frames; ++frame)
-            core.Frame();
+        Frames(frames);
         testing::internal::GetCapturedStdout();
         return testing::internal::GetCapturedStderr();
     }
@@ -50,13 +37,6 @@ protected:
             names.push_back(element->GetName());
         return names;
     }
-
-    ScriptHostFolders folders;
-    Core core{EngineSystemsWithoutWindow(
-        [this] { return std::make_unique<Logic>(folders.LibraryFolder(), folders.UserFolder()); })};
-    MessagingSystem messaging{core.MessageReceivers()};
-    TempFolder scratch;
-    ObjectFactory factory{scratch.Folder()};
 };
 } // namespace
 

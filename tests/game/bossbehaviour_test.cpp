@@ -1,5 +1,6 @@
 // The boss's attacks as timelines at 60 frames a second: what it makes, plays and sounds, and when.
 #include "bossarena.h"
+#include "scriptlookup.h"
 #include "vectornear.h"
 
 #include <gmock/gmock.h>
@@ -100,13 +101,15 @@ void ExpectTimes(const Timeline& timeline, const std::vector<Expected>& table, i
         EXPECT_NE(frame, -1) << row.what << " #" << row.nth << " never came";
         const float expected = row.seconds * kFramesPerSecond;
         if (frame != -1)
+        {
             EXPECT_NEAR(frame - fromFrame, expected, 3.0f + expected * 0.01f) << row.what << " #" << row.nth;
+        }
     }
 }
 
 BossChargedProjectile& BeamNamed(BossArena& arena, const std::string& name)
 {
-    auto* beam = arena::ScriptOf<BossChargedProjectile>(arena.world.factory.FindObject(name), "BossChargedProjectile");
+    auto* beam = ScriptOf<BossChargedProjectile>(arena.world.factory.FindObject(name), "BossChargedProjectile");
     if (!beam)
         throw std::logic_error("no live beam " + name);
     return *beam;

@@ -2,6 +2,7 @@
 #include "bossarena.h"
 #include "gameservices.h"
 #include "scripthelpers.h"
+#include "scriptlookup.h"
 #include "vectornear.h"
 
 #include <gmock/gmock.h>
@@ -214,7 +215,7 @@ protected:
         GameObjectInterface* beam = factory.Instantiate("BeamProjectile", factory.FindPrefab("BeamProjectile")->GetID());
         factory.Register(beam);
         beam->GetTransform()->SetPosition({0.0f, 1.0f, 0.0f});
-        auto& projectile = *arena::ScriptOf<BossChargedProjectile>(beam, "BossChargedProjectile");
+        auto& projectile = *ScriptOf<BossChargedProjectile>(beam, "BossChargedProjectile");
         projectile.direction = direction;
         projectile.speed = 7.0f;
         return projectile;

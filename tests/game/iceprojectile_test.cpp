@@ -17,14 +17,7 @@ struct ProjectileWorld
     }
 
     bool Gone() const { return world.factory.WasDestroyed("IceProjectile"); }
-    std::vector<FakeObject*> Impacts() const
-    {
-        std::vector<FakeObject*> found;
-        for (const auto& object : world.factory.Live())
-            if (object->name == "Impact Effect")
-                found.push_back(object.get());
-        return found;
-    }
+    std::vector<FakeObject*> Impacts() const { return world.factory.LiveNamed("Impact Effect"); }
 
     FakeWorld world;
     FakeObject& impact = world.Prefab("Impact Effect");

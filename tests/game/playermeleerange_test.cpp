@@ -30,14 +30,7 @@ protected:
         target.Place(position);
         return target;
     }
-    std::vector<FakeObject*> HitEffects() const
-    {
-        std::vector<FakeObject*> found;
-        for (const auto& object : world.factory.Live())
-            if (object->name == "Hit Effect")
-                found.push_back(object.get());
-        return found;
-    }
+    std::vector<FakeObject*> HitEffects() const { return world.factory.LiveNamed("Hit Effect"); }
 
     FakeWorld world;
     FakeObject& player = world.Object("Player", "Player");

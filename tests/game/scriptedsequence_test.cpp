@@ -34,17 +34,9 @@ protected:
         world.TriggerEnter(volume, player, {});
         return sequence;
     }
-    // The bursts made so far.
     // Made over the whole run: each goes 3 s after it came.
     long BurstsMade() const { return std::ranges::count(world.factory.instantiated, "Green Burst"); }
-    std::vector<FakeObject*> Bursts() const
-    {
-        std::vector<FakeObject*> found;
-        for (const auto& object : world.factory.Live())
-            if (object->name == "Green Burst")
-                found.push_back(object.get());
-        return found;
-    }
+    std::vector<FakeObject*> Bursts() const { return world.factory.LiveNamed("Green Burst"); }
 
     FakeWorld world;
     FakeObject& player = world.Object("Player");

@@ -23,14 +23,7 @@ struct TurretWorld
         turret.timeBetweenShots = 0.5f;
     }
 
-    std::vector<FakeObject*> Shots() const
-    {
-        std::vector<FakeObject*> found;
-        for (const auto& object : world.factory.Live())
-            if (object->name == "IceProjectile")
-                found.push_back(object.get());
-        return found;
-    }
+    std::vector<FakeObject*> Shots() const { return world.factory.LiveNamed("IceProjectile"); }
 
     FakeWorld world;
     FakeObject& player = world.Object("Player", "Player");

@@ -206,6 +206,15 @@ FakeObject* FakeFactory::FindObject(const std::string& name) const
     return nullptr;
 }
 
+std::vector<FakeObject*> FakeFactory::LiveNamed(const std::string& name) const
+{
+    std::vector<FakeObject*> found;
+    for (const auto& object : live_)
+        if (object->name == name)
+            found.push_back(object.get());
+    return found;
+}
+
 FakeObject* FakeFactory::FindObjectById(ObjectId id) const
 {
     for (const auto& object : live_)

@@ -197,6 +197,8 @@ public:
     void RemoveDestroyed();
 
     const std::vector<std::unique_ptr<FakeObject>>& Live() const { return live_; }
+    // The live objects of that name, in the order they came; a destroyed one until the end of its step.
+    std::vector<FakeObject*> LiveNamed(const std::string& name) const;
     bool WasDestroyed(const std::string& name) const;
 
     std::string levelName;

@@ -1,39 +1,56 @@
 #pragma once
 // A Core whose Logic loads the fixture script library from temporary folders, the message queue, and
-// objects standing where the object factory will, for tests that run scripts on objects.
+// objects standing where the object factory will, for tests that run scripts on objects; and the whole engine
+// with its object factory, for scripted levels.
+#include <gtest/gtest.h>
+
 #include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core.h"
+#include "enginesystems.h"
 #include "idlesystem.h"
 #include "inputsystem.h"
 #include "logic.h"
 #include "messagingsystem.h"
 #include "monobehavior.h"
+#include "objectfactory.h"
 #include "objectworld.h"
 #include "scripthost.h"
+#include "tempfolder.h"
 #include "xmltext.h"
+
+// Logic on the folders' library, an input system without a window, every other system idle.
+inline Core::SystemCreator LogicAndInputOnly(const ScriptHostFolders& folders)
+{
+    return [&folders](SystemId id) -> std::unique_ptr<System> {
+        if (id == SystemId::Logic)
+            return std::make_unique<Logic>(folders.LibraryFolder(), folders.UserFolder());
+        if (id == SystemId::Input)
+            return std::make_unique<InputSystem>(nullptr, [] { return 0.0f; });
+        return std::make_unique<IdleSystem>(id);
+    };
+}
+
+// Puts the library in place and starts the core on it; gives what the start-up printed.
+inline std::string StartOnLibrary(Core& core, ScriptHostFolders& folders, const std::string& library)
+{
+    folders.Install(library);
+    testing::internal::CaptureStdout();
+    core.Init();
+    return testing::internal::GetCapturedStdout();
+}
 
 class ScriptWorld
 {
 public:
     explicit ScriptWorld(const std::string& library = FIXTURE_SCRIPTS_V1)
+        : core(std::make_unique<Core>(LogicAndInputOnly(folders))),
+          messaging(std::make_unique<MessagingSystem>(core->MessageReceivers())), logic(core->GetLogic()),
+          initOutput(StartOnLibrary(*core, folders, library))
     {
-        folders.Install(library);
-        core = std::make_unique<Core>([this](SystemId id) -> std::unique_ptr<System> {
-            if (id == SystemId::Logic)
-                return std::make_unique<Logic>(folders.LibraryFolder(), folders.UserFolder());
-            if (id == SystemId::Input)
-                return std::make_unique<InputSystem>(nullptr, [] { return 0.0f; });
-            return std::make_unique<IdleSystem>(id);
-        });
-        messaging = std::make_unique<MessagingSystem>(core->MessageReceivers());
-        logic = core->GetLogic();
-        testing::internal::CaptureStdout();
-        core->Init();
-        initOutput = testing::internal::GetCapturedStdout();
     }
     ~ScriptWorld()
     {
@@ -86,4 +103,26 @@ public:
     std::string initOutput;
     XmlText xml;
     ObjectId lastId = 0;
+};
+
+// The engine's own systems without a window, Logic on the fixture script library, the message queue and an
+// object factory in a scratch folder: levels load and run through the real frame.
+class ScriptedEngine : public ::testing::Test
+{
+protected:
+    ScriptedEngine() { StartOnLibrary(core, folders, FIXTURE_SCRIPTS_V1); }
+
+    // Two by default: what one frame posts is delivered in the next.
+    void Frames(int count = 2)
+    {
+        for (int frame = 0; frame < count; ++frame)
+            core.Frame();
+    }
+
+    ScriptHostFolders folders;
+    Core core{EngineSystemsWithoutWindow(
+        [this] { return std::make_unique<Logic>(folders.LibraryFolder(), folders.UserFolder()); })};
+    MessagingSystem messaging{core.MessageReceivers()};
+    TempFolder scratch;
+    ObjectFactory factory{scratch.Folder()};
 };
