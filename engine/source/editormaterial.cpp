@@ -117,15 +117,8 @@ void ShowSaveMaterialPopup(Material& material, const std::string& rootFolder)
         return;
     ImGui::Text("You're about to overwrite %s.xml.\nAre you sure?\n\n", material.name.c_str());
     ImGui::Separator();
-    if (ImGui::Button("OK", ImVec2(120.0f, 0.0f)))
-    {
+    if (inspector::ConfirmButtons())
         SaveMaterial(material, rootFolder);
-        ImGui::CloseCurrentPopup();
-    }
-    ImGui::SetItemDefaultFocus();
-    ImGui::SameLine();
-    if (ImGui::Button("Cancel", ImVec2(120.0f, 0.0f)))
-        ImGui::CloseCurrentPopup();
     ImGui::EndPopup();
 }
 }

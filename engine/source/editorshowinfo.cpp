@@ -43,6 +43,29 @@ void Tooltip(const char* text)
         ImGui::SetTooltip("%s", text);
 }
 
+bool NameCombo(const char* label, std::string& choice, const std::vector<std::string>& names,
+               ImGuiComboFlags flags)
+{
+    if (!ImGui::BeginCombo(label, choice.c_str(), flags))
+        return false;
+    for (const std::string& name : names)
+        if (ImGui::Selectable(name.c_str(), name == choice))
+            choice = name;
+    ImGui::EndCombo();
+    return true;
+}
+
+bool ConfirmButtons()
+{
+    const bool confirmed = ImGui::Button("OK", ImVec2(120.0f, 0.0f));
+    ImGui::SetItemDefaultFocus();
+    ImGui::SameLine();
+    const bool cancelled = ImGui::Button("Cancel", ImVec2(120.0f, 0.0f));
+    if (confirmed || cancelled)
+        ImGui::CloseCurrentPopup();
+    return confirmed;
+}
+
 namespace
 {
 void SetWidth(float width)
@@ -338,15 +361,8 @@ void Editor::ShowSavePrefabPopup(GameObject& object)
     ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(0.0f, 0.0f));
     ImGui::Checkbox("Don't ask me next time", &dontAskPrefabSave_);
     ImGui::PopStyleVar();
-    if (ImGui::Button("OK", ImVec2(120.0f, 0.0f)))
-    {
+    if (inspector::ConfirmButtons())
         inspector::SaveInstanceAsPrefab(object);
-        ImGui::CloseCurrentPopup();
-    }
-    ImGui::SetItemDefaultFocus();
-    ImGui::SameLine();
-    if (ImGui::Button("Cancel", ImVec2(120.0f, 0.0f)))
-        ImGui::CloseCurrentPopup();
     ImGui::EndPopup();
 }
 
@@ -420,27 +436,32 @@ void Editor::ShowComponentEditor(GameObject& object, Component& component)
     ImGui::TreePop();
 }
 
+namespace
+{
+// A button that opens the popup; true while the popup shows, to be ended with EndPopup.
+bool PopupButton(const char* button, const char* popup)
+{
+    if (ImGui::Button(button))
+        ImGui::OpenPopup(popup);
+    if (!ImGui::BeginPopup(popup))
+        return false;
+    ImGui::Separator();
+    return true;
+}
+}
+
 void Editor::ShowAddComponentPopup(GameObject& object)
 {
-    if (ImGui::Button("Add Component"))
-        ImGui::OpenPopup("Add Component Pop Up");
-    if (!ImGui::BeginPopup("Add Component Pop Up"))
+    if (!PopupButton("Add Component", "Add Component Pop Up"))
         return;
-    ImGui::Separator();
-    if (ImGui::BeginCombo("Components", addComponentChoice_.c_str()))
-    {
-        for (const std::string& name : inspector::AddableComponentNames(object))
-            if (ImGui::Selectable(name.c_str(), name == addComponentChoice_))
-                addComponentChoice_ = name;
-        ImGui::EndCombo();
-    }
+    inspector::NameCombo("Components", addComponentChoice_, inspector::AddableComponentNames(object));
     if (ImGui::Button("Add New Component"))
     {
         inspector::AddChosenComponent(object, addComponentChoice_);
         ImGui::CloseCurrentPopup();
     }
     // Registration files only what is not filed yet: an added renderer, light or camera shows at once.
-    Graphics* graphics = gCore ? gCore->GetGraphics() : nullptr;
+    Graphics* graphics = inspector::GraphicsSystem();
     if (graphics && !inspectedIsPrefab_)
         graphics->RegisterObject(&object);
     ImGui::EndPopup();
@@ -448,19 +469,12 @@ void Editor::ShowAddComponentPopup(GameObject& object)
 
 void Editor::ShowRemoveComponentPopup(GameObject& object)
 {
-    if (ImGui::Button("Remove Component"))
-        ImGui::OpenPopup("Remove Component Pop Up");
-    if (!ImGui::BeginPopup("Remove Component Pop Up"))
+    if (!PopupButton("Remove Component", "Remove Component Pop Up"))
         return;
-    ImGui::Separator();
-    if (ImGui::BeginCombo("Components", removeComponentChoice_.c_str(), ImGuiComboFlags_HeightLargest))
-    {
-        for (const std::string& name : inspector::RemovableComponentNames(object))
-            if (ImGui::Selectable(name.c_str(), name == removeComponentChoice_))
-                removeComponentChoice_ = name;
+    // The choice goes to standard output every frame the combo is open.
+    if (inspector::NameCombo("Components", removeComponentChoice_, inspector::RemovableComponentNames(object),
+                             ImGuiComboFlags_HeightLargest))
         std::cout << removeComponentChoice_ << '\n';
-        ImGui::EndCombo();
-    }
     if (ImGui::Button("Remove Component"))
     {
         Logic* logic = gCore ? gCore->GetLogic() : nullptr;

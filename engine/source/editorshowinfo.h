@@ -67,6 +67,11 @@ void Edit(GameObject& object, bool inspectedIsPrefab, EditRule rule, const Chang
 void ColouredText(const ImVec4& colour, const char* text);
 // A tooltip over the last item while it is hovered.
 void Tooltip(const char* text);
+// A combo of names that stores the one chosen; true when it was open this frame.
+bool NameCombo(const char* label, std::string& choice, const std::vector<std::string>& names,
+               ImGuiComboFlags flags = 0);
+// The "OK" and "Cancel" row of a confirmation popup; either closes it, true for "OK".
+bool ConfirmButtons();
 // Single-line fields without step buttons that report a change only when Enter is pressed in them; a width of
 // 0 keeps the current one.
 bool EnterFloat(const char* id, float& value, float width = 0.0f);

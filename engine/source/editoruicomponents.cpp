@@ -119,13 +119,7 @@ void Editor::ShowScriptEditor(GameObject& object, MonoBehaviorDLL& holder)
     for (std::size_t n = 0; n < names.size(); ++n)
         ImGui::Text("%zu. %s", n + 1, names[n].c_str());
     ImGui::TextUnformatted("");
-    if (ImGui::BeginCombo("Scripts", state.chosenScriptName.c_str()))
-    {
-        for (const std::string& name : scriptNames_)
-            if (ImGui::Selectable(name.c_str(), name == state.chosenScriptName))
-                state.chosenScriptName = name;
-        ImGui::EndCombo();
-    }
+    inspector::NameCombo("Scripts", state.chosenScriptName, scriptNames_);
     if (ImGui::Button("Add Script"))
         AddChosenScript(object, holder);
     state.ShowScripts(object, refreshScriptInspector);
