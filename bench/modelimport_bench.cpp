@@ -1,6 +1,6 @@
 // Start-up model import: one task per model file against importing the files one after another, and against
 // only reading them (the limit no import gets under); and reading them in this process against reading each in
-// a child of the program's import mode, for the shipped models and for 100.
+// a child of the importer program, for the shipped models and for 100.
 #include "model.h"
 #include "resourcemanager.h"
 #include "tempfolder.h"
@@ -114,7 +114,7 @@ void CompareChildImport(benchmark::State& state, const std::string& root)
     for (auto _ : state)
     {
         here += SecondsOf([&] { ImportInParallel(root); });
-        children += SecondsOf([&] { ImportInParallel(root, NEKTARU_PROGRAM_PATH); });
+        children += SecondsOf([&] { ImportInParallel(root, NEKTARU_IMPORTER_PATH); });
     }
     const double iterations = static_cast<double>(state.iterations());
     state.counters["in_process_ms"] = here / iterations * 1e3;

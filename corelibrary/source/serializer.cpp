@@ -15,6 +15,7 @@
 #include <memory>
 #include <tuple>
 #include <type_traits>
+#include <thread>
 #include <utility>
 
 namespace
@@ -146,31 +147,36 @@ void XMLWriter::WriteValue(const Vector4& value)
 namespace
 {
 // Fixed-size slots handed out from blocks that grow with the trees; every block goes back to the heap when
-// the last node is freed, so nothing is held between loads. A spin lock keeps it safe for loading threads.
+// the last node is freed, so nothing is held between loads. A spin lock keeps it safe for loading threads; the
+// reader and the tree's destructor take and give back slots many at a time, so a level costs few locks.
 class NodePool
 {
 public:
-    void* Allocate()
+    // Fills slots[0..count) under one lock.
+    void Allocate(void** slots, size_t count)
     {
         Guard guard(lock_);
-        if (free_ == nullptr)
-            Grow();
-        Slot* slot = free_;
-        free_ = slot->next;
-        ++live_;
-        return slot;
+        for (size_t n = 0; n < count; ++n)
+            slots[n] = Take();
+        live_ += count;
     }
 
-    void Release(void* pointer)
+    void Release(void* const* slots, size_t count)
     {
         Guard guard(lock_);
-        Slot* slot = static_cast<Slot*>(pointer);
-        slot->next = free_;
-        free_ = slot;
-        if (--live_ == 0)
+        live_ -= count;
+        if (live_ == 0)
         {
+            // The whole pool is free: the slots need not be chained.
             blocks_.clear();
-            free_ = nullptr;
+            free_ = unused_ = unusedEnd_ = nullptr;
+            return;
+        }
+        for (size_t n = 0; n < count; ++n)
+        {
+            Slot* slot = static_cast<Slot*>(slots[n]);
+            slot->next = free_;
+            free_ = slot;
         }
     }
 
@@ -181,34 +187,45 @@ private:
         alignas(XMLNode) unsigned char storage[sizeof(XMLNode)];
     };
 
+    // Nobody waits long: the lock is held for a few list steps.
     struct Guard
     {
         explicit Guard(std::atomic_flag& flag) : flag_(flag)
         {
             while (flag_.test_and_set(std::memory_order_acquire))
-                flag_.wait(true, std::memory_order_relaxed);
+                std::this_thread::yield();
         }
-        ~Guard()
-        {
-            flag_.clear(std::memory_order_release);
-            flag_.notify_one();
-        }
+        ~Guard() { flag_.clear(std::memory_order_release); }
         std::atomic_flag& flag_;
     };
 
+    Slot* Take()
+    {
+        if (free_ != nullptr)
+        {
+            Slot* slot = free_;
+            free_ = slot->next;
+            return slot;
+        }
+        if (unused_ == unusedEnd_)
+            Grow();
+        return unused_++;
+    }
+
+    // Slots of a new block are handed out in order, never chained first.
     void Grow()
     {
         const size_t count = size_t{64} << std::min<size_t>(blocks_.size(), 7);
         blocks_.push_back(std::make_unique_for_overwrite<Slot[]>(count));
-        Slot* block = blocks_.back().get();
-        for (size_t n = 0; n < count; ++n)
-            block[n].next = n + 1 < count ? &block[n + 1] : nullptr;
-        free_ = block;
+        unused_ = blocks_.back().get();
+        unusedEnd_ = unused_ + count;
     }
 
     std::atomic_flag lock_;
     std::vector<std::unique_ptr<Slot[]>> blocks_;
     Slot* free_ = nullptr;
+    Slot* unused_ = nullptr;
+    Slot* unusedEnd_ = nullptr;
     size_t live_ = 0;
 };
 
@@ -222,31 +239,46 @@ NodePool& Pool()
 
 void* XMLNode::operator new(size_t)
 {
-    return Pool().Allocate();
+    void* slot = nullptr;
+    Pool().Allocate(&slot, 1);
+    return slot;
 }
 
 void XMLNode::operator delete(void* node)
 {
-    Pool().Release(node);
+    Pool().Release(&node, 1);
 }
 
-// Iterative, so a file nested thousands of levels deep cannot exhaust the stack.
+// Iterative, so a file nested thousands of levels deep cannot exhaust the stack. Nodes go in the order the
+// reader made them, which is their order in memory, and their slots go back in one call.
 XMLNode::~XMLNode()
 {
     std::vector<XMLNode*> pending = std::move(children);
+    std::array<void*, 256> slots;
+    size_t freed = 0;
     while (!pending.empty())
     {
         XMLNode* node = pending.back();
         pending.pop_back();
-        pending.insert(pending.end(), node->children.begin(), node->children.end());
+        pending.insert(pending.end(), node->children.rbegin(), node->children.rend());
         node->children.clear();
-        delete node;
+        node->~XMLNode();
+        slots[freed++] = node;
+        if (freed == slots.size() || pending.empty())
+        {
+            Pool().Release(slots.data(), freed);
+            freed = 0;
+        }
     }
 }
 
 XMLNode* XMLNode::AddChild()
 {
-    XMLNode* child = new XMLNode;
+    return Adopt(new XMLNode);
+}
+
+XMLNode* XMLNode::Adopt(XMLNode* child)
+{
     child->parent = this;
     // Most elements hold a handful of children; one allocation instead of four.
     if (children.capacity() == 0)
@@ -256,6 +288,22 @@ XMLNode* XMLNode::AddChild()
 }
 
 // ---- XMLReader -------------------------------------------------------------------------------------------
+
+XMLReader::Slots::~Slots()
+{
+    if (taken_ < slots_.size())
+        Pool().Release(slots_.data() + taken_, slots_.size() - taken_);
+}
+
+XMLNode* XMLReader::Slots::NewNode()
+{
+    if (taken_ == slots_.size())
+    {
+        Pool().Allocate(slots_.data(), slots_.size());
+        taken_ = 0;
+    }
+    return ::new (slots_[taken_++]) XMLNode;
+}
 
 XMLReader::XMLReader(const std::string& path)
     : file_(path, std::ios::in | std::ios::binary), in_(file_), open_(file_.is_open())
@@ -336,12 +384,12 @@ void XMLReader::ParseLine(std::string_view line)
     if (tabs > depth)
     {
         // One level down, however many tabs it adds.
-        current_ = current_->AddChild();
+        current_ = current_->Adopt(slots_.NewNode());
         ++depth_;
     }
     else if (current_->parent != nullptr)
     {
-        current_ = current_->parent->AddChild();
+        current_ = current_->parent->Adopt(slots_.NewNode());
     }
     else if (!current_->name.empty() && !line.starts_with("</") && !reportedRootSibling_)
     {

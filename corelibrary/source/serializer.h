@@ -1,6 +1,7 @@
 #pragma once
 #include "TorvaneMath.h"
 
+#include <array>
 #include <cstdint>
 #include <fstream>
 #include <string>
@@ -80,6 +81,10 @@ public:
     XMLNode* parent = nullptr;
     std::string name;
     std::string value;
+
+private:
+    friend class XMLReader;
+    XMLNode* Adopt(XMLNode* child);
 };
 
 // Reads a file or stream of the dialect into a tree of XMLNode. Consumers walk GetRoot(); an empty root (no
@@ -111,7 +116,23 @@ private:
     void ParseStoredLine(std::string_view line);
     void ParseLine(std::string_view line);
 
+    // Node slots taken from the pool a batch at a time; the ones a parse leaves go back with the reader.
+    class Slots
+    {
+    public:
+        Slots() = default;
+        ~Slots();
+        Slots(const Slots&) = delete;
+        Slots& operator=(const Slots&) = delete;
+        XMLNode* NewNode();
+
+    private:
+        std::array<void*, 256> slots_{};
+        size_t taken_ = slots_.size();
+    };
+
     XMLNode root_;
+    Slots slots_;
     // Only the path form opens it.
     std::ifstream file_;
     std::istream& in_;

@@ -41,7 +41,7 @@ public:
     // The editor's operations.
     void AddMaterial(const std::string& name);
     void PopMaterialName();
-    std::vector<std::string> GetMaterialNames() const { return materialNames_; }
+    const std::vector<std::string>& GetMaterialNames() const { return materialNames_; }
     void SetMaterialName(const std::string& name, unsigned index);
     // Names that change bring their materials; the others keep theirs.
     void SetMaterialNames(const std::vector<std::string>& names);

@@ -205,8 +205,10 @@ private:
     // Sets the object's model matrix and pose; its model, or null when it has nothing to draw.
     Model* PrepareObject(Shader& shader, GameObject& object);
     void SetMaterialUniforms(Shader& forward, const Material& material);
-    // The renderer's own material copies, or the cached materials of its names.
-    void DrawMeshesWithMaterials(Shader& forward, const Model& model, const GameObject& object, bool ownMaterials);
+    // The renderer's own material copies, or the cached materials of its names. `uploaded` is the material whose
+    // uniforms the pass set last.
+    void DrawMeshesWithMaterials(Shader& forward, const Model& model, const GameObject& object, bool ownMaterials,
+                                 const Material*& uploaded);
     // Draws each object in its index colour (with `icon` in place of its model when given) and reads back.
     GameObject* Pick(int x, int y, const std::vector<GameObject*>& objects, const Model* icon);
     void ClearTarget(const RenderTarget& target);

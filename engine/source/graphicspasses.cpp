@@ -53,6 +53,13 @@ void DrawMeshes(const Model& model)
         DrawMesh(mesh);
 }
 
+// The object's first component of a class that alone has its kind: found by kind, without a cast per component.
+template <class T>
+T* ComponentOfKind(const GameObject& object, CompEnum kind)
+{
+    return static_cast<T*>(object.FirstOfType(kind));
+}
+
 // Bone poses are row-major: uploaded transposed.
 Matrix4 RowMajor(const aiMatrix4x4& pose)
 {
@@ -102,7 +109,7 @@ void Graphics::AdvanceAnimators(float frameTime)
     for (const ObjectLists* lists : {&opaqueRenderables, &transparentRenderables})
         for (GameObject* object : lists->active)
         {
-            auto* animator = object->GetComponent<Animator>();
+            auto* animator = ComponentOfKind<Animator>(*object, CompEnum::Animator);
             if (animator && animator->IsEnabled() && !animator->GetControllerName().empty())
                 animator->Advance(frameTime);
         }
@@ -125,10 +132,14 @@ void Graphics::Render(const RenderTarget& target, const Matrix4& view, const Mat
     }
     glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
     glViewport(0, 0, target.width, target.height);
-    DrawSkybox(view, projection);
+    const float depth = settings.depthClearValue;
+    glClearBufferfv(GL_DEPTH, 0, &depth);
     SetForwardUniforms(*forward);
     UploadLights(*forward, *camera);
     DrawOpaqueMeshes(*forward, view, projection);
+    // The sky lies at the far plane, where the depth test (less or equal) lets it through only where no opaque
+    // surface stands: drawn after them, it shades those pixels alone and gives the same picture.
+    DrawSkybox(view, projection);
     forward->Use();
     forward->SetInt("mat.renderMode", 1);
     forward->SetInt("renderParticles", 1);
@@ -197,7 +208,7 @@ void Graphics::UploadLights(Shader& forward, const TransformInterface& camera)
 
 Model* Graphics::PrepareObject(Shader& shader, GameObject& object)
 {
-    const auto* filter = object.GetComponent<MeshFilter>();
+    const auto* filter = ComponentOfKind<MeshFilter>(object, CompEnum::MeshFilter);
     if (!filter || !filter->IsEnabled() || filter->GetMeshName() == "None")
         return nullptr;
     Model* model = FindModel(filter->GetMeshName());
@@ -210,7 +221,7 @@ Model* Graphics::PrepareObject(Shader& shader, GameObject& object)
     shader.SetMat4("model", matrix);
     // Only a pose that is uploaded may skin the mesh.
     std::vector<aiMatrix4x4> bones;
-    const auto* animator = object.GetComponent<Animator>();
+    const auto* animator = ComponentOfKind<Animator>(object, CompEnum::Animator);
     if (model->hasAnimation && animator && animator->IsEnabled() && !animator->GetControllerName().empty())
         model->BoneTransform(paused_ ? 0.0 : static_cast<double>(animator->GetCurrentTime()), bones);
     shader.SetInt("hasAnim", bones.empty() ? 0 : 1);
@@ -252,19 +263,21 @@ void Graphics::SetMaterialUniforms(Shader& forward, const Material& material)
 }
 
 void Graphics::DrawMeshesWithMaterials(Shader& forward, const Model& model, const GameObject& object,
-                                       bool ownMaterials)
+                                       bool ownMaterials, const Material*& uploaded)
 {
-    const auto* renderer = object.GetComponent<MeshRenderer>();
-    const std::vector<std::string> names = renderer ? renderer->GetMaterialNames() : std::vector<std::string>{};
+    const auto* renderer = ComponentOfKind<MeshRenderer>(object, CompEnum::MeshRenderer);
     const std::vector<Mesh>& meshes = model.meshes;
     for (std::size_t k = 0; k < meshes.size(); ++k)
     {
-        if (ownMaterials && renderer && k < renderer->GetMaterials().size())
-            SetMaterialUniforms(forward, renderer->GetMaterials()[k]);
-        else if (k < names.size())
-            SetMaterialUniforms(forward, CachedMaterial(names[k]));
-        else
-            SetMaterialUniforms(forward, CachedMaterial("defaultMaterial"));
+        const Material& material = ownMaterials && renderer && k < renderer->GetMaterials().size()
+                                       ? renderer->GetMaterials()[k]
+                                   : renderer && k < renderer->GetMaterialNames().size()
+                                       ? CachedMaterial(renderer->GetMaterialNames()[k])
+                                       : CachedMaterial("defaultMaterial");
+        // Draws of one material in a row find its uniforms and textures in place.
+        if (&material != uploaded)
+            SetMaterialUniforms(forward, material);
+        uploaded = &material;
         DrawMesh(meshes[k]);
         glActiveTexture(GL_TEXTURE0);
     }
@@ -276,9 +289,10 @@ void Graphics::DrawOpaqueMeshes(Shader& forward, const Matrix4& view, const Matr
     forward.SetMat4("view", view);
     forward.SetMat4("proj", projection);
     forward.SetInt("mat.renderMode", 0);
+    const Material* uploaded = nullptr;
     for (GameObject* object : opaqueRenderables.active)
         if (Model* model = PrepareObject(forward, *object))
-            DrawMeshesWithMaterials(forward, *model, *object, false);
+            DrawMeshesWithMaterials(forward, *model, *object, false, uploaded);
 }
 
 void Graphics::DrawTransparentMeshes(Shader& forward, const Matrix4& view, const Matrix4& projection)
@@ -291,16 +305,15 @@ void Graphics::DrawTransparentMeshes(Shader& forward, const Matrix4& view, const
     forward.SetInt("mat.renderMode", 1);
     // Farthest first, so nearer surfaces blend over farther ones.
     const auto& order = TransparencyOrder();
+    const Material* uploaded = nullptr;
     for (auto entry = order.rbegin(); entry != order.rend(); ++entry)
         if (Model* model = PrepareObject(forward, *entry->second))
-            DrawMeshesWithMaterials(forward, *model, *entry->second, true);
+            DrawMeshesWithMaterials(forward, *model, *entry->second, true, uploaded);
     glDisable(GL_BLEND);
 }
 
 void Graphics::DrawSkybox(const Matrix4& view, const Matrix4& projection)
 {
-    const float depth = settings.depthClearValue;
-    glClearBufferfv(GL_DEPTH, 0, &depth);
     Shader* skybox = Program("SkyboxShader");
     if (!skybox)
         return;
@@ -312,7 +325,10 @@ void Graphics::DrawSkybox(const Matrix4& view, const Matrix4& projection)
     glBindVertexArray(skyboxVao_);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_CUBE_MAP, skyboxTexture_);
+    // It passes only where the depth is already the far plane's, so it need not write it.
+    glDepthMask(GL_FALSE);
     glDrawArrays(GL_TRIANGLES, 0, 36);
+    glDepthMask(GL_TRUE);
     glBindVertexArray(0);
 }
 

@@ -3,9 +3,8 @@
 #include "console.h"
 #include "helpers.h"
 #include "modelimport.h"
+#include "modelread.h"
 
-#include <assimp/config.h>
-#include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
 #include <algorithm>
@@ -107,28 +106,17 @@ Model::~Model()
     importer.FreeScene();
 }
 
-std::uint32_t Model::ImportFlags(bool animated)
-{
-    // Sorting by primitive type splits off the lines and points that triangulation leaves, to be dropped.
-    std::uint32_t flags =
-        aiProcess_CalcTangentSpace | aiProcess_Triangulate | aiProcess_SortByPType | aiProcess_FlipUVs;
-    if (!animated)
-        flags |= aiProcess_PreTransformVertices;
-    return flags;
-}
-
 const aiScene* Model::LoadModel(const std::string& path_, bool animated)
 {
-    postProcessFlags = ImportFlags(animated);
+    postProcessFlags = ModelImportFlags(animated);
     path = path_;
-    importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE, aiPrimitiveType_LINE | aiPrimitiveType_POINT);
-    scene = importer.ReadFile(path, postProcessFlags);
+    scene = ReadModelFile(importer, path, animated);
     return scene;
 }
 
 const aiScene* Model::LoadModelInChild(const std::string& path_, bool animated, const std::string& importerProgram)
 {
-    postProcessFlags = ImportFlags(animated);
+    postProcessFlags = ModelImportFlags(animated);
     path = path_;
     ChildImport answer = ImportInChild(importerProgram, path, animated);
     if (!answer.ok)
@@ -143,7 +131,7 @@ const aiScene* Model::LoadModelInChild(const std::string& path_, bool animated, 
 
 bool Model::IsReadable() const
 {
-    return scene && !(scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) && scene->mRootNode;
+    return IsReadableScene(scene);
 }
 
 void Model::ProcessModel(TextureCache& textures, MissingTextures& missing)

@@ -41,8 +41,6 @@ public:
     Model(const Model&) = delete;
     Model& operator=(const Model&) = delete;
 
-    // The post-processing flags of a file of the animated or the non-animated folder.
-    static std::uint32_t ImportFlags(bool animated);
     // Reads the file into this model's own importer and nothing else, so it may run off the main thread.
     // A non-animated file has its node transforms baked into the vertices. Null when the file could not be read.
     const aiScene* LoadModel(const std::string& path, bool animated);

@@ -1,23 +1,49 @@
 #include "modelimport.h"
 
-#include "helpers.h"
-#include "model.h"
+#include "modelread.h"
 #include "platform/childprocess.h"
 
 #include <assimp/Exporter.hpp>
 #include <assimp/scene.h>
 
+#include <cstdint>
 #include <cstring>
 #include <iostream>
+#include <memory>
 
 namespace
 {
-constexpr const char* kAnimated = "animated";
-constexpr const char* kStatic = "static";
 // Far beyond any model the game ships; a file that needs more is taken for a runaway import.
 constexpr std::size_t kImportMemory = std::size_t{1} << 30;
 constexpr int kImportSeconds = 60;
 constexpr std::size_t kMaxSceneBytes = std::size_t{1} << 30;
+
+// A request is the kind, then the path's length and the path; an answer is its code, then the length and the
+// bytes: the scene, or the message.
+enum AnswerCode : char
+{
+    kScene = 0,
+    kUnreadable = 3,
+};
+constexpr char kAnimated = 'a';
+constexpr char kStatic = 's';
+
+std::string Frame(char code, const std::string& bytes)
+{
+    const std::uint64_t size = bytes.size();
+    std::string frame(1, code);
+    frame.append(reinterpret_cast<const char*>(&size), sizeof size);
+    return frame + bytes;
+}
+
+std::uint64_t FrameSize(const std::string& header)
+{
+    std::uint64_t size = 0;
+    std::memcpy(&size, header.data() + 1, sizeof size);
+    return size;
+}
+
+constexpr std::size_t kHeaderBytes = 1 + sizeof(std::uint64_t);
 
 std::string Describe(const platform::ChildResult& child)
 {
@@ -38,51 +64,89 @@ std::string Describe(const platform::ChildResult& child)
         return "the importer sent nothing";
     return "the importer stopped with exit code " + std::to_string(child.code);
 }
-} // namespace
 
-std::optional<ModelImportRequest> ModelImportRequested(std::span<const char* const> arguments)
-{
-    if (arguments.size() != 4 || std::strcmp(arguments[1], kImportModelSwitch) != 0)
-        return std::nullopt;
-    const std::string kind = arguments[3];
-    if (kind != kAnimated && kind != kStatic)
-        return std::nullopt;
-    return ModelImportRequest{arguments[2], kind == kAnimated};
-}
-
-int RunModelImport(const ModelImportRequest& request)
+// The child's side of one request: the answer's code and bytes.
+std::pair<char, std::string> ImportOne(const std::string& path, bool animated)
 {
     if (!platform::LimitThisProcess(kImportMemory, kImportSeconds))
-    {
-        std::cout << "the import limits could not be set";
-        return kImportUnreadable;
-    }
-    Model model(GetFileStem(request.path));
-    model.LoadModel(request.path, request.animated);
-    if (!model.IsReadable())
-    {
-        std::cout << model.importer.GetErrorString();
-        return kImportUnreadable;
-    }
+        return {kUnreadable, "the import limits could not be set"};
+    Assimp::Importer importer;
+    const aiScene* scene = ReadModelFile(importer, path, animated);
+    if (!IsReadableScene(scene))
+        return {kUnreadable, importer.GetErrorString()};
     Assimp::Exporter exporter;
-    const aiExportDataBlob* blob = exporter.ExportToBlob(model.scene, kSceneFormat);
+    const aiExportDataBlob* blob = exporter.ExportToBlob(scene, kSceneFormat);
     if (!blob)
+        return {kUnreadable, exporter.GetErrorString()};
+    return {kScene, std::string(static_cast<const char*>(blob->data), blob->size)};
+}
+
+// This thread's child, started when first needed and again after a file ended it.
+class ImporterSession
+{
+public:
+    ChildImport Import(const std::string& program, const std::string& path, bool animated)
     {
-        std::cout << exporter.GetErrorString();
-        return kImportUnreadable;
+        if (!child_ || program != program_)
+        {
+            child_ = std::make_unique<platform::ChildSession>(program, std::vector<std::string>{});
+            program_ = program;
+        }
+        const auto deadline = platform::ChildClock::now() + std::chrono::seconds(kImportSeconds);
+        if (!child_->Running())
+            return Failed(path, platform::ChildEnd::NotStarted, deadline);
+        std::string answer;
+        child_->Send(Frame(animated ? kAnimated : kStatic, path));
+        if (const auto end = child_->Receive(kHeaderBytes, deadline, answer))
+            return Failed(path, *end, deadline);
+        const std::uint64_t size = FrameSize(answer);
+        if (size > kMaxSceneBytes)
+            return Failed(path, platform::ChildEnd::TooMuchOutput, deadline);
+        const char code = answer[0];
+        answer.erase(0, kHeaderBytes);
+        if (const auto end = child_->Receive(size, deadline, answer))
+            return Failed(path, *end, deadline);
+        if (code == kScene && !answer.empty())
+            return {true, std::move(answer)};
+        if (code == kUnreadable)
+            return {false, std::move(answer)};
+        return Failed(path, platform::ChildEnd::Exited, deadline);
     }
-    std::cout.write(static_cast<const char*>(blob->data), static_cast<std::streamsize>(blob->size));
-    std::cout.flush();
-    return std::cout ? 0 : kImportUnreadable;
+
+private:
+    // The child is ended and described; the next file starts another.
+    ChildImport Failed(const std::string& path, platform::ChildEnd end, platform::ChildClock::time_point deadline)
+    {
+        platform::ChildResult result{end, 0};
+        if (end != platform::ChildEnd::NotStarted)
+            result = child_->Finish(end, deadline);
+        child_.reset();
+        return {false, path + ": " + Describe(result)};
+    }
+
+    std::string program_;
+    std::unique_ptr<platform::ChildSession> child_;
+};
+} // namespace
+
+int RunModelImports()
+{
+    std::string header(kHeaderBytes, '\0');
+    while (std::cin.read(header.data(), static_cast<std::streamsize>(kHeaderBytes)))
+    {
+        std::string path(FrameSize(header), '\0');
+        if (!std::cin.read(path.data(), static_cast<std::streamsize>(path.size())))
+            break;
+        const auto [code, bytes] = ImportOne(path, header[0] == kAnimated);
+        const std::string frame = Frame(code, bytes);
+        if (!std::cout.write(frame.data(), static_cast<std::streamsize>(frame.size())).flush())
+            break;
+    }
+    return 0;
 }
 
 ChildImport ImportInChild(const std::string& importerProgram, const std::string& path, bool animated)
 {
-    platform::ChildResult child = platform::RunChild(
-        importerProgram, {kImportModelSwitch, path, animated ? kAnimated : kStatic}, {kImportSeconds, kMaxSceneBytes});
-    if (child.end == platform::ChildEnd::Exited && child.code == 0 && !child.output.empty())
-        return {true, std::move(child.output)};
-    if (child.end == platform::ChildEnd::Exited && child.code == kImportUnreadable)
-        return {false, std::move(child.output)};
-    return {false, path + ": " + Describe(child)};
+    thread_local ImporterSession session;
+    return session.Import(importerProgram, path, animated);
 }

@@ -1,28 +1,17 @@
 #pragma once
-// Model files are read by a child process, the program itself in its import mode, so a file on which the
-// importer aborts, crashes or runs away ends only the child. The child hands the scene back in assimp's own
-// binary form ("assbin") through a pipe.
-#include <optional>
-#include <span>
+// Model files are read by a child process, the importer program beside the program's own (it links little
+// beyond assimp, so it starts fast), so a file on which the importer aborts, crashes or runs away ends only the
+// child. Each thread that imports keeps one child for many files; a child that a file ended is started again
+// for the next. The child hands each scene back in assimp's own binary form ("assbin").
 #include <string>
 
-// "<program> --import-model <file> animated|static"
-inline constexpr const char* kImportModelSwitch = "--import-model";
+// The importer program's file name.
+inline constexpr const char* kImporterProgram = "NektaruImporter";
 
-struct ModelImportRequest
-{
-    std::string path;
-    bool animated = false;
-};
+// The importer program: reads requests from standard input until it ends, answering each on standard output,
+// each file under a memory and a time limit. Its exit code.
+int RunModelImports();
 
-// Present when the arguments ask for the import mode.
-std::optional<ModelImportRequest> ModelImportRequested(std::span<const char* const> arguments);
-
-// The import mode, under a memory and a time limit: reads the file as the resource manager would and writes
-// the scene to standard output, or assimp's message with exit code kImportUnreadable. The program's exit code.
-int RunModelImport(const ModelImportRequest& request);
-
-inline constexpr int kImportUnreadable = 3;
 // The hint that reads the child's answer back.
 inline constexpr const char* kSceneFormat = "assbin";
 
@@ -34,6 +23,6 @@ struct ChildImport
     std::string bytes;
 };
 
-// Runs the import mode of the importer program on the file. A child that could not read the file answers
+// Has this thread's child of the importer program read the file. A child that could not read the file answers
 // assimp's message; one that dies, passes a limit or sends nothing is described with the file's name.
 ChildImport ImportInChild(const std::string& importerProgram, const std::string& path, bool animated);

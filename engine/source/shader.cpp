@@ -83,42 +83,43 @@ void Shader::Use() const
     glUseProgram(program);
 }
 
-int Shader::Location(const std::string& name) const
+int Shader::Location(std::string_view name) const
 {
     const auto found = locations_->find(name);
     if (found != locations_->end())
         return found->second;
-    const int location = glGetUniformLocation(program, name.c_str());
-    locations_->emplace(name, location);
+    std::string text(name);
+    const int location = glGetUniformLocation(program, text.c_str());
+    locations_->emplace(std::move(text), location);
     return location;
 }
 
-void Shader::SetInt(const std::string& name, int value) const
+void Shader::SetInt(std::string_view name, int value) const
 {
     glUniform1i(Location(name), value);
 }
 
-void Shader::SetFloat(const std::string& name, float value) const
+void Shader::SetFloat(std::string_view name, float value) const
 {
     glUniform1f(Location(name), value);
 }
 
-void Shader::SetVec2(const std::string& name, const Vector2& value) const
+void Shader::SetVec2(std::string_view name, const Vector2& value) const
 {
     glUniform2f(Location(name), value.x, value.y);
 }
 
-void Shader::SetVec3(const std::string& name, const Vector3& value) const
+void Shader::SetVec3(std::string_view name, const Vector3& value) const
 {
     glUniform3f(Location(name), value.x, value.y, value.z);
 }
 
-void Shader::SetVec4(const std::string& name, const Vector4& value) const
+void Shader::SetVec4(std::string_view name, const Vector4& value) const
 {
     glUniform4f(Location(name), value.x, value.y, value.z, value.w);
 }
 
-void Shader::SetMat4(const std::string& name, const Matrix4& value, bool transpose) const
+void Shader::SetMat4(std::string_view name, const Matrix4& value, bool transpose) const
 {
     glUniformMatrix4fv(Location(name), 1, transpose ? GL_TRUE : GL_FALSE, value.m);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 class Matrix4;
@@ -22,21 +23,27 @@ public:
     void CheckCompileErrors(std::uint32_t object, const std::string& type, const std::string& fileName) const;
 
     void Use() const;
-    void SetInt(const std::string& name, int value) const;
-    void SetFloat(const std::string& name, float value) const;
-    void SetVec2(const std::string& name, const Vector2& value) const;
-    void SetVec3(const std::string& name, const Vector3& value) const;
-    void SetVec4(const std::string& name, const Vector4& value) const;
+    void SetInt(std::string_view name, int value) const;
+    void SetFloat(std::string_view name, float value) const;
+    void SetVec2(std::string_view name, const Vector2& value) const;
+    void SetVec3(std::string_view name, const Vector3& value) const;
+    void SetVec4(std::string_view name, const Vector4& value) const;
     // Matrices go as they are stored (column-major); transpose for the ones kept row-major (bones).
-    void SetMat4(const std::string& name, const Matrix4& value, bool transpose = false) const;
+    void SetMat4(std::string_view name, const Matrix4& value, bool transpose = false) const;
 
     // The uniform's location, -1 when the program has none of that name.
-    int Location(const std::string& name) const;
+    int Location(std::string_view name) const;
 
     std::uint32_t program = 0;
 
 private:
+    // Looked up by view, so a name given as text costs no string of its own.
+    struct NameHash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+    using Locations = std::unordered_map<std::string, int, NameHash, std::equal_to<>>;
     // Shared by the copies of one program: looking a name up in GL on every set is the costly part.
-    std::shared_ptr<std::unordered_map<std::string, int>> locations_ =
-        std::make_shared<std::unordered_map<std::string, int>>();
+    std::shared_ptr<Locations> locations_ = std::make_shared<Locations>();
 };

@@ -135,7 +135,7 @@ TEST(Model, AChildImportGivesTheSceneAnImportHereGives)
     {
         const Imported here(file, animated);
         Model child("Child");
-        child.LoadModelInChild(Fixture(file), animated, NEKTARU_PROGRAM_PATH);
+        child.LoadModelInChild(Fixture(file), animated, NEKTARU_IMPORTER_PATH);
         EXPECT_EQ(child.postProcessFlags, here.model->postProcessFlags);
         TextureCache textures;
         MissingTextures missing;

@@ -242,7 +242,7 @@ TEST(Playthrough, FromTheSplashThroughEveryLevelToTheCreditsAndOut)
     testing::internal::CaptureStderr();
     const char* const arguments[] = {"Nektaru"};
     const ProgramSetup setup{(root.Path() / "Bin").string() + "/", kWidth, kHeight, false, PlayTheGame,
-                             NEKTARU_PROGRAM_PATH};
+                             NEKTARU_IMPORTER_PATH};
     EXPECT_EQ(RunProgram(arguments, setup), 0);
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_EQ(errors.find("ASSERT"), std::string::npos) << errors;

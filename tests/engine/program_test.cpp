@@ -32,6 +32,7 @@ protected:
         const fs::path program = NEKTARU_PROGRAM_PATH;
         fs::create_directories(root.Path() / "Bin");
         fs::copy_file(program, root.Path() / "Bin/Nektaru");
+        fs::copy_file(program.parent_path() / "NektaruImporter", root.Path() / "Bin/NektaruImporter");
         fs::copy_file(program.parent_path() / "Game.so", root.Path() / "Bin/Game.so");
         fs::create_directories(root.Path() / "work");
         fs::create_directories(root.Path() / "home");

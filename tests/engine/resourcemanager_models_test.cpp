@@ -78,7 +78,7 @@ TEST_F(ResourceManagerModels, FilesThatEndTheImporterAreReportedByNameAndTheOthe
     for (const std::string& file : ending)
         std::filesystem::copy_file(NEKTARU_TEST_DATA "/models/" + file, folder / file);
     ResourceManager resources(root.Folder());
-    resources.SetImporterProgram(NEKTARU_PROGRAM_PATH);
+    resources.SetImporterProgram(NEKTARU_IMPORTER_PATH);
 
     testing::internal::CaptureStdout();
     resources.LoadAllResources();

@@ -1,14 +1,13 @@
 #include "platform/childprocess.h"
 
 #include <cerrno>
-#include <chrono>
 #include <csignal>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,36 +17,9 @@ namespace platform
 {
 namespace
 {
-using Clock = std::chrono::steady_clock;
-
-struct Pipe
-{
-    int read = -1;
-    int write = -1;
-    // Close-on-exec from the start, so a child started meanwhile by another thread holds no end of it.
-    bool Open()
-    {
-        int ends[2];
-        if (pipe2(ends, O_CLOEXEC) != 0)
-            return false;
-        read = ends[0];
-        write = ends[1];
-        return true;
-    }
-    void Close(int& end)
-    {
-        if (end >= 0)
-            close(end);
-        end = -1;
-    }
-    ~Pipe()
-    {
-        Close(read);
-        Close(write);
-    }
-};
-
-pid_t Spawn(const std::string& program, const std::vector<std::string>& arguments, int output)
+// One socket serves as the child's standard input and output: unlike a pipe, writing to a child that is gone
+// fails with an error (MSG_NOSIGNAL) instead of a SIGPIPE that would end this process.
+pid_t Spawn(const std::string& program, const std::vector<std::string>& arguments, int socket)
 {
     std::vector<std::string> texts{program};
     texts.insert(texts.end(), arguments.begin(), arguments.end());
@@ -57,7 +29,8 @@ pid_t Spawn(const std::string& program, const std::vector<std::string>& argument
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, socket, STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, socket, STDOUT_FILENO);
     pid_t pid = -1;
     if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
         pid = -1;
@@ -65,39 +38,106 @@ pid_t Spawn(const std::string& program, const std::vector<std::string>& argument
     return pid;
 }
 
-int MillisecondsLeft(Clock::time_point deadline)
+int MillisecondsLeft(ChildClock::time_point deadline)
 {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - ChildClock::now()).count();
     return left > 0 ? static_cast<int>(left) : 0;
 }
 
-// Reads until the child closes its output; false at the deadline or past the size limit.
-ChildEnd ReadOutput(int from, Clock::time_point deadline, std::size_t maxOutput, std::string& output)
+std::size_t AddressSpaceInUse()
 {
-    char buffer[65536];
-    for (;;)
+    // The first field of statm: the whole address space, in pages.
+    std::ifstream statm("/proc/self/statm");
+    std::size_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
+bool SetSoftLimit(int resource, rlim_t value)
+{
+    rlimit limit{};
+    if (getrlimit(resource, &limit) != 0)
+        return false;
+    limit.rlim_cur = limit.rlim_max == RLIM_INFINITY ? value : std::min(value, limit.rlim_max);
+    return setrlimit(resource, &limit) == 0;
+}
+
+rlim_t CpuSecondsUsed()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    // Whole seconds, rounded up, so the new limit is never short of what was asked.
+    return static_cast<rlim_t>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + 1);
+}
+} // namespace
+
+ChildSession::ChildSession(const std::string& program, const std::vector<std::string>& arguments)
+{
+    // Close-on-exec from the start, so a child started meanwhile by another thread holds no end of it.
+    int ends[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
+        return;
+    pid_ = Spawn(program, arguments, ends[1]);
+    // Only the child's copy stays open, so its end is the end of the output.
+    close(ends[1]);
+    if (pid_ > 0)
+        socket_ = ends[0];
+    else
+        close(ends[0]);
+}
+
+ChildSession::~ChildSession()
+{
+    Finish(ChildEnd::Exited, ChildClock::now() + std::chrono::seconds(1));
+}
+
+bool ChildSession::Send(std::string_view bytes)
+{
+    while (!bytes.empty() && Running())
     {
-        pollfd ready{from, POLLIN, 0};
+        const ssize_t sent = send(socket_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        if (sent < 0 && errno == EINTR)
+            continue;
+        if (sent <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(sent));
+    }
+    return bytes.empty();
+}
+
+std::optional<ChildEnd> ChildSession::Receive(std::size_t count, ChildClock::time_point deadline, std::string& into)
+{
+    if (!Running())
+        return ChildEnd::Exited;
+    const std::size_t goal = into.size() + count;
+    while (into.size() < goal)
+    {
+        pollfd ready{socket_, POLLIN, 0};
         const int polled = poll(&ready, 1, MillisecondsLeft(deadline));
         if (polled < 0 && errno == EINTR)
             continue;
         if (polled <= 0)
             return ChildEnd::TimedOut;
-        const ssize_t got = read(from, buffer, sizeof buffer);
+        const std::size_t at = into.size();
+        into.resize(std::min(goal, at + 65536));
+        const ssize_t got = read(socket_, into.data() + at, into.size() - at);
+        into.resize(at + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
             return ChildEnd::Exited;
-        output.append(buffer, static_cast<std::size_t>(got));
-        if (output.size() > maxOutput)
-            return ChildEnd::TooMuchOutput;
     }
+    return std::nullopt;
 }
 
-// Waits for the child until the deadline, then kills it.
-ChildResult Reap(pid_t pid, Clock::time_point deadline, ChildEnd end)
+ChildResult ChildSession::Finish(ChildEnd end, ChildClock::time_point deadline)
 {
-    ChildResult result;
+    if (!Running())
+        return {};
+    close(socket_);
+    socket_ = -1;
+    const pid_t pid = pid_;
+    pid_ = -1;
     int status = 0;
     while (end == ChildEnd::Exited && waitpid(pid, &status, WNOHANG) == 0)
     {
@@ -110,52 +150,17 @@ ChildResult Reap(pid_t pid, Clock::time_point deadline, ChildEnd end)
     {
         kill(pid, SIGKILL);
         waitpid(pid, &status, 0);
-        result.end = end;
-        return result;
+        return {end, 0};
     }
-    result.end = WIFEXITED(status) ? ChildEnd::Exited : ChildEnd::Signalled;
-    result.code = WIFEXITED(status) ? WEXITSTATUS(status) : WTERMSIG(status);
-    return result;
-}
-
-std::size_t AddressSpaceInUse()
-{
-    // The first field of statm: the whole address space, in pages.
-    std::ifstream statm("/proc/self/statm");
-    std::size_t pages = 0;
-    statm >> pages;
-    return pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-}
-
-bool SetLimit(int resource, rlim_t value)
-{
-    const rlimit limit{value, value};
-    return setrlimit(resource, &limit) == 0;
-}
-} // namespace
-
-ChildResult RunChild(const std::string& program, const std::vector<std::string>& arguments, ChildLimits limits)
-{
-    const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                             std::chrono::duration<double>(limits.seconds));
-    Pipe pipe;
-    if (!pipe.Open())
-        return {};
-    const pid_t pid = Spawn(program, arguments, pipe.write);
-    // Only the child's copy stays open, so its end is the end of the output.
-    pipe.Close(pipe.write);
-    if (pid < 0)
-        return {};
-    std::string output;
-    const ChildEnd end = ReadOutput(pipe.read, deadline, limits.maxOutput, output);
-    ChildResult result = Reap(pid, deadline, end);
-    result.output = std::move(output);
-    return result;
+    if (WIFEXITED(status))
+        return {ChildEnd::Exited, WEXITSTATUS(status)};
+    return {ChildEnd::Signalled, WTERMSIG(status)};
 }
 
 bool LimitThisProcess(std::size_t bytes, int cpuSeconds)
 {
-    return SetLimit(RLIMIT_AS, AddressSpaceInUse() + bytes) && SetLimit(RLIMIT_CPU, static_cast<rlim_t>(cpuSeconds));
+    return SetSoftLimit(RLIMIT_AS, AddressSpaceInUse() + bytes) &&
+           SetSoftLimit(RLIMIT_CPU, CpuSecondsUsed() + static_cast<rlim_t>(cpuSeconds));
 }
 
 std::string ExecutablePath()

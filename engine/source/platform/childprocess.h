@@ -1,7 +1,10 @@
 #pragma once
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform
@@ -23,23 +26,41 @@ struct ChildResult
 {
     ChildEnd end = ChildEnd::NotStarted;
     int code = 0;
-    // Everything it wrote to its standard output.
-    std::string output;
 };
 
-struct ChildLimits
+using ChildClock = std::chrono::steady_clock;
+
+// A child that runs beside this process and answers what it is sent: what Send writes is its standard input,
+// its standard output comes back through Receive, and standard error is shared. A new process image with this
+// process's environment, never a fork of this one. Each session may be used from its own thread.
+class ChildSession
 {
-    double seconds;
-    std::size_t maxOutput;
-};
+public:
+    ChildSession(const std::string& program, const std::vector<std::string>& arguments);
+    // Finish with a second to spare.
+    ~ChildSession();
+    ChildSession(const ChildSession&) = delete;
+    ChildSession& operator=(const ChildSession&) = delete;
 
-// Runs the program with the arguments and this process's environment (a new process image, never a fork of
-// this one), its standard output read into memory; standard error is shared. The child is killed at the
-// limits. Safe to call from several threads at once.
-ChildResult RunChild(const std::string& program, const std::vector<std::string>& arguments, ChildLimits limits);
+    // Started and not finished.
+    bool Running() const { return pid_ > 0; }
+    // False when the child does not take it.
+    bool Send(std::string_view bytes);
+    // Appends its output to `into` until `count` more bytes came (nullopt); Exited when the output ended first,
+    // TimedOut at the deadline.
+    std::optional<ChildEnd> Receive(std::size_t count, ChildClock::time_point deadline, std::string& into);
+    // Closes its input and waits until the deadline for it to end, killing it then; an `end` other than Exited
+    // kills it at once and is the result.
+    ChildResult Finish(ChildEnd end, ChildClock::time_point deadline);
+
+private:
+    int pid_ = -1;
+    int socket_ = -1;
+};
 
 // For a child: from now on its address space may grow by at most `bytes` (growth, as sanitizer builds reserve
-// terabytes of it up front) and it may use `cpuSeconds` of processor time. False when a limit could not be set.
+// terabytes of it up front) and it may use `cpuSeconds` more of processor time. Only the soft limits move, so a
+// child that works through many requests sets them again for each. False when a limit could not be set.
 bool LimitThisProcess(std::size_t bytes, int cpuSeconds);
 
 // The running program's file.

@@ -1,0 +1,6 @@
+#include "modelimport.h"
+
+int main()
+{
+    return RunModelImports();
+}
