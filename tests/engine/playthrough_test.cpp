@@ -11,6 +11,7 @@
 #include "inputsystem.h"
 #include "levelrunner.h"
 #include "objectfactory.h"
+#include "privatedisplay.h"
 #include "program.h"
 #include "tempfolder.h"
 
@@ -228,6 +229,11 @@ TEST(Playthrough, FromTheSplashThroughEveryLevelToTheCreditsAndOut)
 {
     if (!std::getenv("DISPLAY"))
         GTEST_SKIP() << "needs an X display (the test command runs under Xvfb)";
+    // A display of its own: the frames are read from the window's front buffer, which other tests' windows on a
+    // shared display may cover.
+    static PrivateDisplay* const display = new PrivateDisplay;
+    ASSERT_TRUE(display->IsOpen()) << "Xvfb did not start";
+    setenv("DISPLAY", display->Name().c_str(), 1);
     // The runner's window keeps the GL driver loaded past the program's shut-down, for the leak check.
     LevelRunner::SharedWindow();
     TempFolder root;
