@@ -13,7 +13,6 @@
 #include "logic.h"
 #include "mainwindow.h"
 #include "objectfactory.h"
-#include "platform/files.h"
 #include "platform/window.h"
 #include "startup.h"
 #include "transforminterface.h"
@@ -22,7 +21,6 @@
 
 namespace
 {
-constexpr const char* kSceneSnapshot = "tmpScene.xml";
 constexpr std::uint16_t kKeyAlt = 18;
 constexpr std::uint16_t kKeyF1 = 112;
 
@@ -69,9 +67,7 @@ Editor::~Editor()
 {
     // The history names objects of this editor's scene.
     ClearActionHistory();
-    const std::string userFolder = GetUserDataFolder();
-    if (!userFolder.empty() && platform::Exists(userFolder + kSceneSnapshot))
-        platform::RemoveFile(userFolder + kSceneSnapshot);
+    RemoveSceneSnapshot();
     if (window_)
         window_->SetGuiBackend(nullptr);
     ImGuiContext* previous = ImGui::GetCurrentContext();
@@ -100,6 +96,8 @@ void Editor::Init()
     }
     CreateProfilerEntries();
     SetUpEditorCamera();
+    if (gFactory)
+        snapshotSettingsPath_ = gFactory->SceneSettingsPath(GetFileStem(kSceneSnapshot));
     std::cout << "System: Editor \t\t- OK" << std::endl;
 }
 

@@ -62,6 +62,8 @@ class Editor : public System
 {
 public:
     static constexpr std::size_t kProfilerSamples = 150;
+    // Play's copy of the scene, in the user's folder; its scene settings go where every level's do.
+    static constexpr const char* kSceneSnapshot = "tmpScene.xml";
 
     // One system's share of the frame, as percentages, oldest first.
     struct ProfilerEntry
@@ -334,11 +336,15 @@ private:
     void ShowSavePopups();
     // Destroys the played objects and loads the snapshot; false when it is unreadable.
     bool RestoreSnapshot();
+    // At exit: the snapshot and the scene settings saved beside it.
+    void RemoveSceneSnapshot() const;
     void ShowProjectWindow();
     void ShowMaterialList();
     void ShowPrefabsWindow();
     void ShowPrefabRow(GameObject& prefab);
 
+    // Known at start-up: the objects' factory is gone before the editor.
+    std::string snapshotSettingsPath_;
     std::string sceneName_;
     bool sceneLoaded_ = false;
     bool saveAs_ = false;

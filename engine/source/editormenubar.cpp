@@ -30,7 +30,6 @@ constexpr std::uint16_t kKeyF5 = 116;
 constexpr std::uint16_t kKeyF6 = 117;
 constexpr std::uint16_t kKeyF9 = 120;
 constexpr float kStripGap = 50.0f;
-constexpr const char* kSceneSnapshot = "tmpScene.xml";
 constexpr const char* kNewMaterial = "New Material";
 constexpr const char* kMeshItems[] = {"Cube", "Sphere", "Capsule", "Plane"};
 

@@ -11,6 +11,7 @@
 #include "inputsystem.h"
 #include "logic.h"
 #include "objectfactory.h"
+#include "platform/files.h"
 #include "serializer.h"
 #include "transforminterface.h"
 
@@ -19,7 +20,6 @@
 
 namespace
 {
-constexpr const char* kSnapshotName = "tmpScene.xml";
 constexpr std::uint16_t kKeyShift = 16;
 constexpr std::uint16_t kKeyCtrl = 17;
 constexpr std::uint16_t kKeyDelete = 46;
@@ -32,7 +32,7 @@ constexpr std::uint16_t kKeyF10 = 121;
 
 std::string SnapshotPath()
 {
-    return GetUserDataFolder() + kSnapshotName;
+    return GetUserDataFolder() + Editor::kSceneSnapshot;
 }
 
 // Only a snapshot that reads as a level may replace the played objects.
@@ -123,6 +123,15 @@ bool Editor::RestoreSnapshot()
     // Also lets the cursor go.
     gCore->SetPlaying(false);
     return readable;
+}
+
+void Editor::RemoveSceneSnapshot() const
+{
+    if (GetUserDataFolder().empty())
+        return;
+    for (const std::string& file : {SnapshotPath(), snapshotSettingsPath_})
+        if (!file.empty() && platform::Exists(file))
+            platform::RemoveFile(file);
 }
 
 void Editor::TogglePauseScene()

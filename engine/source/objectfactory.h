@@ -94,13 +94,14 @@ public:
     void LoadSceneSettings(const std::string& path);
 
     const std::string& GetRootFolder() const { return rootFolder_; }
+    // root + "Assets/SceneSettings/<level>Settings.xml".
+    std::string SceneSettingsPath(const std::string& level) const;
 
 private:
     struct ObjectRecord;
 
-    // root + "Assets/XML/<level>.xml" and root + "Assets/SceneSettings/<level>Settings.xml".
+    // root + "Assets/XML/<level>.xml".
     std::string LevelPath(const std::string& level) const;
-    std::string SceneSettingsPath(const std::string& level) const;
 
     // An entry of the live objects' id index: the first of them, in live order, with that id and how many
     // share it (more than one only after a damaged file or an undo).
