@@ -19,9 +19,11 @@ void Component::SetEnabledAndNotify(bool enabled)
 {
     if (enabled == enabled_)
         return;
-    // Queued before the flag changes; by delivery the flag holds the new value.
-    PostMessage(SystemId::None, SystemId::All,
-                enabled_ ? MessageNames::DisableComponent : MessageNames::EnableComponent,
-                std::pair<CompEnum, GameObject*>(type_, GetGameObject(false)));
+    // Queued before the flag changes; by delivery the flag holds the new value. An object not yet live (one
+    // being read from a file, a prefab) is told to nobody: the systems read its flags when it registers.
+    if (GameObject* object = GetGameObject(false))
+        PostMessage(SystemId::None, SystemId::All,
+                    enabled_ ? MessageNames::DisableComponent : MessageNames::EnableComponent,
+                    std::pair<CompEnum, GameObject*>(type_, object));
     enabled_ = enabled;
 }

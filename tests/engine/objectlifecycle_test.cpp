@@ -234,3 +234,29 @@ TEST_F(ObjectLifecycle, AComponentPushedOutOfTheRemovedBufferIsReadByNoSystem)
     Frames();
     EXPECT_TRUE(Lists(core.GetPhysics()->SimulatedObjects(), object));
 }
+
+TEST_F(ObjectLifecycle, ComponentsReadSwitchedOffTellNobodyBeforeTheirObjectIsLive)
+{
+    const std::filesystem::path folder = std::filesystem::path(factory.GetRootFolder()) / "Assets";
+    std::filesystem::create_directories(folder / "XML");
+    std::filesystem::create_directories(folder / "Prefabs");
+    const std::string object = "\t<Object>\n\t\t<Name>Dim</Name>\n\t\t<PrefabID>0</PrefabID>\n\t\t<ID>5002</ID>\n"
+                               "\t\t<ParentID>0</ParentID>\n\t\t<Components>\n"
+                               "\t\t\t<Transform>\n\t\t\t\t<Enabled>false</Enabled>\n\t\t\t</Transform>\n"
+                               "\t\t\t<MeshFilter>\n\t\t\t\t<Mesh>Cube</Mesh>\n\t\t\t</MeshFilter>\n"
+                               "\t\t\t<MeshRenderer>\n\t\t\t\t<Enabled>false</Enabled>\n\t\t\t</MeshRenderer>\n"
+                               "\t\t</Components>\n\t</Object>\n";
+    std::ofstream(folder / "XML/Dim.xml") << "<Objects>\n" << object << "</Objects>\n";
+    std::ofstream(folder / "Prefabs/Dim_5002_Prefab.xml") << "<Prefabs>\n" << object << "</Prefabs>\n";
+    testing::internal::CaptureStderr();
+    testing::internal::CaptureStdout();
+    factory.LoadPrefabFile((folder / "Prefabs/Dim_5002_Prefab.xml").string());
+    factory.LoadLevel("Dim"); // no scene settings: reported
+    Frames(1);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(testing::internal::GetCapturedStderr().find("ASSERT"), std::string::npos);
+    const GameObject* dim = factory.FindObject("Dim");
+    ASSERT_NE(dim, nullptr);
+    EXPECT_TRUE(core.GetGraphics()->opaqueRenderables.disabled.Contains(dim));
+    EXPECT_FALSE(core.GetGraphics()->opaqueRenderables.active.Contains(dim));
+}
