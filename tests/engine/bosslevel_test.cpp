@@ -13,9 +13,7 @@ constexpr int kFramesPerSecond = 60;
 
 TEST(BossLevel, TheFirstBeamLeavesAlongTheDrawnFacingAndCtrlBackspaceEndsTheFight)
 {
-    std::string reason;
-    if (!LevelRunner::CanRun(reason))
-        GTEST_SKIP() << reason;
+    SKIP_UNLESS_LEVELS_CAN_RUN();
     LevelRunner runner("player+boss", "Boss");
 
     // Loaded at yaw 30, the boss is drawn facing where its Transform's forward points; its first beam, 4.5 s

@@ -23,9 +23,7 @@ class PresentationLevel : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::string reason;
-        if (!LevelRunner::CanRun(reason))
-            GTEST_SKIP() << reason;
+        SKIP_UNLESS_LEVELS_CAN_RUN();
     }
     void Play(const std::string& level) { runner = std::make_unique<LevelRunner>(GetFixture(), level); }
     virtual std::string GetFixture() const = 0;

@@ -28,9 +28,7 @@ class PlayerLevel : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::string reason;
-        if (!LevelRunner::CanRun(reason))
-            GTEST_SKIP() << reason;
+        SKIP_UNLESS_LEVELS_CAN_RUN();
         runner = std::make_unique<LevelRunner>("player", "Player");
     }
 

@@ -16,9 +16,7 @@ class PresentationFlowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::string reason;
-        if (!LevelRunner::CanRun(reason))
-            GTEST_SKIP() << reason;
+        SKIP_UNLESS_LEVELS_CAN_RUN();
     }
 
     // One frame with the key down, one with it up.

@@ -36,9 +36,7 @@ GameObjectInterface* ShotAt(const LevelRunner& runner, const Vector3& point)
 
 TEST(TurretLevel, EachShotLeavesAlongItsTurretsDrawnFacingAndOneIntoThePlayerKillsIt)
 {
-    std::string reason;
-    if (!LevelRunner::CanRun(reason))
-        GTEST_SKIP() << reason;
+    SKIP_UNLESS_LEVELS_CAN_RUN();
     LevelRunner runner("player", "Turrets");
 
     // Each turret fires after half a second; its shot appears 1.5 along the drawn facing.

@@ -23,8 +23,19 @@
 
 #include <SDL2/SDL_keycode.h>
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
+
+// Skips the test (with the reason) where no level can run.
+#define SKIP_UNLESS_LEVELS_CAN_RUN()                                                                             \
+    do                                                                                                           \
+    {                                                                                                            \
+        std::string skipReason;                                                                                  \
+        if (!LevelRunner::CanRun(skipReason))                                                                    \
+            GTEST_SKIP() << skipReason;                                                                          \
+    } while (false)
 
 // The size the renderer draws at. The tests' default is tiny: Mesa's software rasteriser under the sanitizers
 // takes seconds for a frame of the full window.
