@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <initializer_list>
 #include <iostream>
-#include <sstream>
 #include <utility>
 
 #include "assertion.h"
@@ -198,18 +197,13 @@ void Logic::UnbindAllScripts()
     // Scripts are taken down while their code is still there; what they wrote of themselves waits in their
     // holders for the new code.
     const auto& holders = MonoBehaviorDLL::AllHolders();
-    std::stringstream written;
-    {
-        XMLWriter writer(written);
-        writer.BeginElement("Scripts");
-        for (const MonoBehaviorDLL* holder : holders)
-            holder->WriteScriptsForReload(writer);
-    }
-    XMLReader reader(written);
-    reader.Parse();
-    std::size_t next = 0;
+    saves_.Begin();
+    for (const MonoBehaviorDLL* holder : holders)
+        holder->WriteScriptsForReload(saves_);
+    saves_.Read();
     for (MonoBehaviorDLL* holder : holders)
-        holder->UnbindScripts(*reader.GetRoot(), next);
+        holder->UnbindScripts(saves_);
+    saves_.End();
 }
 
 void Logic::ReattachScripts(GameObject* object)
