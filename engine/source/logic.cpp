@@ -40,7 +40,8 @@ MonoBehaviorDLL* HolderOf(GameObject* object)
 MonoBehaviorDLL::ScriptFactory ReloadedScript(const ScriptLibrary& library)
 {
     return [&library](const std::string& name) {
-        return library.HasPrototype(name) ? library.FindScript(name) : nullptr;
+        const MonoBehaviorInterface* prototype = library.Prototype(name);
+        return prototype ? prototype->Clone() : nullptr;
     };
 }
 
@@ -212,14 +213,16 @@ void Logic::ReattachScripts(GameObject* object)
     if (!holder)
         return;
     ForEachStillAttached(*holder, [&](const std::string& name) {
-        if (!library_.HasPrototype(name))
+        const MonoBehaviorInterface* prototype = library_.Prototype(name);
+        if (!prototype)
         {
             ASSERT(false, "Can't find " + name);
             return;
         }
+        const auto clone = [prototype](const std::string&) { return prototype->Clone(); };
         // A name that had no instance (pending, or its script was missing before) starts its life now.
-        if (!holder->RebindScript(name, ReloadedScript(library_)) && !holder->FindExact(name))
-            JoinScript(object, *holder, name, library_.FindScript(name));
+        if (!holder->RebindScript(name, clone) && !holder->FindExact(name))
+            JoinScript(object, *holder, name, prototype->Clone());
     });
     // Once all are back, so each takes its references from the whole new set once.
     holder->ReloadScripts();

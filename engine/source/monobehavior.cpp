@@ -348,6 +348,7 @@ void MonoBehaviorDLL::WriteScriptsForReload(ReloadSaves& saves) const
 
 void MonoBehaviorDLL::UnbindScripts(ReloadSaves& saves)
 {
+    unbound_.reserve(unbound_.size() + scripts_.size());
     for (auto& [name, script] : scripts_)
     {
         if (!script)
