@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <initializer_list>
 #include <iostream>
-#include <sstream>
 #include <utility>
 
 #include "assertion.h"
@@ -41,7 +40,8 @@ MonoBehaviorDLL* HolderOf(GameObject* object)
 MonoBehaviorDLL::ScriptFactory ReloadedScript(const ScriptLibrary& library)
 {
     return [&library](const std::string& name) {
-        return library.HasPrototype(name) ? library.FindScript(name) : nullptr;
+        const MonoBehaviorInterface* prototype = library.Prototype(name);
+        return prototype ? prototype->Clone() : nullptr;
     };
 }
 
@@ -198,18 +198,13 @@ void Logic::UnbindAllScripts()
     // Scripts are taken down while their code is still there; what they wrote of themselves waits in their
     // holders for the new code.
     const auto& holders = MonoBehaviorDLL::AllHolders();
-    std::stringstream written;
-    {
-        XMLWriter writer(written);
-        writer.BeginElement("Scripts");
-        for (const MonoBehaviorDLL* holder : holders)
-            holder->WriteScriptsForReload(writer);
-    }
-    XMLReader reader(written);
-    reader.Parse();
-    std::size_t next = 0;
+    saves_.Begin();
+    for (const MonoBehaviorDLL* holder : holders)
+        holder->WriteScriptsForReload(saves_);
+    saves_.Read();
     for (MonoBehaviorDLL* holder : holders)
-        holder->UnbindScripts(*reader.GetRoot(), next);
+        holder->UnbindScripts(saves_);
+    saves_.End();
 }
 
 void Logic::ReattachScripts(GameObject* object)
@@ -218,14 +213,16 @@ void Logic::ReattachScripts(GameObject* object)
     if (!holder)
         return;
     ForEachStillAttached(*holder, [&](const std::string& name) {
-        if (!library_.HasPrototype(name))
+        const MonoBehaviorInterface* prototype = library_.Prototype(name);
+        if (!prototype)
         {
             ASSERT(false, "Can't find " + name);
             return;
         }
+        const auto clone = [prototype](const std::string&) { return prototype->Clone(); };
         // A name that had no instance (pending, or its script was missing before) starts its life now.
-        if (!holder->RebindScript(name, ReloadedScript(library_)) && !holder->FindExact(name))
-            JoinScript(object, *holder, name, library_.FindScript(name));
+        if (!holder->RebindScript(name, clone) && !holder->FindExact(name))
+            JoinScript(object, *holder, name, prototype->Clone());
     });
     // Once all are back, so each takes its references from the whole new set once.
     holder->ReloadScripts();

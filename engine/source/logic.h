@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "filedobjects.h"
+#include "reloadsaves.h"
 #include "scriptlibrary.h"
 #include "system.h"
 
@@ -96,6 +97,8 @@ private:
     LibraryWatch watch_;
     bool suspended_ = false;
     std::vector<PropertyTableHolder*> tableHolders_;
+    // Kept between reloads for its buffers.
+    ReloadSaves saves_;
 
     FiledObjects activeObjects_;
     FiledObjects runWhenPausedObjects_;

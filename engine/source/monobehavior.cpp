@@ -12,6 +12,7 @@
 #include "logic.h"
 #include "message.h"
 #include "messagingsystem.h"
+#include "reloadsaves.h"
 
 namespace
 {
@@ -40,21 +41,6 @@ void WriteNode(XMLWriter& writer, const XMLNode& node)
     for (const XMLNode* child : node.children)
         WriteNode(writer, *child);
     writer.EndElement();
-}
-
-// Takes the script's own element out of its "Script" record (name leaf, then what the script wrote): null for
-// a script without properties, or a record that belongs to another name (a script that ended more elements
-// than it began shifts the records after its own).
-std::unique_ptr<XMLNode> TakeProperties(XMLNode* record, const std::string& name)
-{
-    const bool matches = record && record->children.size() == 2 && record->children[0]->value == name;
-    ASSERT(matches, "The saved properties of " + name + " were not read back");
-    if (!matches || record->children[1]->children.empty())
-        return nullptr;
-    std::unique_ptr<XMLNode> properties(record->children[1]);
-    record->children.pop_back();
-    properties->parent = nullptr;
-    return properties;
 }
 
 template <typename Unbound>
@@ -353,30 +339,21 @@ void MonoBehaviorDLL::SendTriggerExit(GameObjectInterface* other)
     ForEachRunningScript([&](MonoBehaviorInterface& script) { script.OnTriggerExit(other); });
 }
 
-void MonoBehaviorDLL::WriteScriptsForReload(XMLWriter& writer) const
+void MonoBehaviorDLL::WriteScriptsForReload(ReloadSaves& saves) const
 {
     for (const auto& [name, script] : scripts_)
-    {
-        if (!script)
-            continue;
-        writer.BeginElement("Script");
-        // The name leaf keeps the record from being empty, whatever the script writes.
-        writer.WriteElement("Name", name);
-        int counter = 0;
-        script->WriteXml(writer, counter, name);
-        writer.EndElement();
-    }
+        if (script)
+            saves.Save(*script, name);
 }
 
-void MonoBehaviorDLL::UnbindScripts(const XMLNode& written, std::size_t& next)
+void MonoBehaviorDLL::UnbindScripts(ReloadSaves& saves)
 {
+    unbound_.reserve(unbound_.size() + scripts_.size());
     for (auto& [name, script] : scripts_)
     {
         if (!script)
             continue;
-        XMLNode* record = next < written.children.size() ? written.children[next] : nullptr;
-        ++next;
-        unbound_.push_back({name, script->state, script->owner, TakeProperties(record, name)});
+        unbound_.push_back({name, script->state, script->owner, saves.Take(name)});
         script.reset();
     }
 }

@@ -9,6 +9,8 @@
 #include "monobehaviordllinterface.h"
 #include "monobehaviorinterface.h"
 
+class ReloadSaves;
+
 // Holds an object's scripts by name, with names that have no instance yet, saves and loads them, and passes
 // life-cycle calls and events to them. Logic drives it.
 class MonoBehaviorDLL : public ComponentBase<MonoBehaviorDLLInterface>
@@ -69,10 +71,10 @@ public:
 
     // Reloading the script library: every instance is saved (state, owner, properties) and destroyed while
     // its code is still loaded; afterwards each gets a new instance from the new code with what was saved.
-    // First each instance writes itself as one "Script" element; the tree read back from all of them is
-    // then handed to UnbindScripts, which takes its elements from `next` on.
-    void WriteScriptsForReload(XMLWriter& writer) const;
-    void UnbindScripts(const XMLNode& written, std::size_t& next);
+    // First every holder's instances write themselves, then, once all is read back, UnbindScripts takes
+    // what each wrote, in the same order.
+    void WriteScriptsForReload(ReloadSaves& saves) const;
+    void UnbindScripts(ReloadSaves& saves);
     // True when the name had a saved script, which now has its new instance (or stays saved when `create`
     // gives nothing).
     bool RebindScript(const std::string& name, const ScriptFactory& create);

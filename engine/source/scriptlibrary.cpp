@@ -119,18 +119,19 @@ bool ScriptLibrary::CreatePrototype(const std::string& name)
 
 std::unique_ptr<MonoBehaviorInterface> ScriptLibrary::FindScript(const std::string& name) const
 {
-    if (!HasPrototype(name))
+    const MonoBehaviorInterface* prototype = Prototype(name);
+    if (!prototype)
     {
         std::cout << "Can't find script '" << name << "'" << std::endl;
         return nullptr;
     }
-    return prototypes_.find(name)->second->Clone();
+    return prototype->Clone();
 }
 
-bool ScriptLibrary::HasPrototype(const std::string& name) const
+const MonoBehaviorInterface* ScriptLibrary::Prototype(const std::string& name) const
 {
     const auto found = prototypes_.find(name);
-    return found != prototypes_.end() && found->second != nullptr;
+    return found == prototypes_.end() ? nullptr : found->second.get();
 }
 
 std::vector<std::string> ScriptLibrary::GetScriptNames() const

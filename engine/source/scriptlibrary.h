@@ -31,7 +31,9 @@ public:
 
     // A clone of the named prototype, owned by the caller; null (with a console line) when there is none.
     std::unique_ptr<MonoBehaviorInterface> FindScript(const std::string& name) const;
-    bool HasPrototype(const std::string& name) const;
+    // The named prototype; null when there is none or its factory gave nothing.
+    const MonoBehaviorInterface* Prototype(const std::string& name) const;
+    bool HasPrototype(const std::string& name) const { return Prototype(name) != nullptr; }
     // Every listed name with a factory, in name order, those whose factory gave nothing included.
     std::vector<std::string> GetScriptNames() const;
 
