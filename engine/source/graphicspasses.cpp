@@ -40,11 +40,12 @@ std::string Indexed(const char* array, std::size_t index, const char* field)
     return std::string(array) + "[" + std::to_string(index) + "]." + field;
 }
 
+// Meshes drawn in a row leave their arrays bound: switching to none and back costs the driver a revalidation
+// per draw. Each pass unbinds once at its end.
 void DrawMesh(const Mesh& mesh)
 {
     glBindVertexArray(mesh.vao);
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT, nullptr);
-    glBindVertexArray(0);
 }
 
 void DrawMeshes(const Model& model)
@@ -58,6 +59,23 @@ template <class T>
 T* ComponentOfKind(const GameObject& object, CompEnum kind)
 {
     return static_cast<T*>(object.FirstOfType(kind));
+}
+
+// The first mesh filter, renderer and animator of the object, found in one walk over its components.
+MeshParts PartsOf(const GameObject& object)
+{
+    MeshParts parts;
+    for (const auto& owned : object.GetComponents())
+    {
+        Component* component = owned.get();
+        if (component->GetType() == CompEnum::MeshFilter && !parts.filter)
+            parts.filter = static_cast<const MeshFilter*>(component);
+        else if (component->GetType() == CompEnum::MeshRenderer && !parts.renderer)
+            parts.renderer = static_cast<const MeshRenderer*>(component);
+        else if (component->GetType() == CompEnum::Animator && !parts.animator)
+            parts.animator = static_cast<const Animator*>(component);
+    }
+    return parts;
 }
 
 // Bone poses are row-major: uploaded transposed.
@@ -193,9 +211,11 @@ void Graphics::RenderDepthPass(Shader& depthPass, const TransformInterface& came
     const GLenum none = GL_NONE;
     glDrawBuffers(1, &none);
     glClear(GL_DEPTH_BUFFER_BIT);
+    PassUploads uploads;
     for (GameObject* object : opaqueRenderables.active)
-        if (Model* model = PrepareObject(depthPass, *object))
+        if (Model* model = PrepareObject(depthPass, *object, PartsOf(*object), uploads))
             DrawMeshes(*model);
+    glBindVertexArray(0);
 }
 
 void Graphics::UploadLights(Shader& forward, const TransformInterface& camera)
@@ -206,9 +226,10 @@ void Graphics::UploadLights(Shader& forward, const TransformInterface& camera)
     UploadLightList(forward, "ptLights", "NUM_OF_POINT_LIGHTS", pointLights.active.Objects());
 }
 
-Model* Graphics::PrepareObject(Shader& shader, GameObject& object)
+Model* Graphics::PrepareObject(Shader& shader, const GameObject& object, const MeshParts& parts,
+                               PassUploads& uploads)
 {
-    const auto* filter = ComponentOfKind<MeshFilter>(object, CompEnum::MeshFilter);
+    const MeshFilter* filter = parts.filter;
     if (!filter || !filter->IsEnabled() || filter->GetMeshName() == "None")
         return nullptr;
     Model* model = FindModel(filter->GetMeshName());
@@ -221,10 +242,13 @@ Model* Graphics::PrepareObject(Shader& shader, GameObject& object)
     shader.SetMat4("model", matrix);
     // Only a pose that is uploaded may skin the mesh.
     std::vector<aiMatrix4x4> bones;
-    const auto* animator = ComponentOfKind<Animator>(object, CompEnum::Animator);
+    const Animator* animator = parts.animator;
     if (model->hasAnimation && animator && animator->IsEnabled() && !animator->GetControllerName().empty())
         model->BoneTransform(paused_ ? 0.0 : static_cast<double>(animator->GetCurrentTime()), bones);
-    shader.SetInt("hasAnim", bones.empty() ? 0 : 1);
+    const int hasAnim = bones.empty() ? 0 : 1;
+    if (hasAnim != uploads.hasAnim)
+        shader.SetInt("hasAnim", hasAnim);
+    uploads.hasAnim = hasAnim;
     for (std::size_t i = 0; i < std::min(bones.size(), kMaxBones); ++i)
         shader.SetMat4("bones[" + std::to_string(i) + "]", RowMajor(bones[i]), true);
     return model;
@@ -262,10 +286,9 @@ void Graphics::SetMaterialUniforms(Shader& forward, const Material& material)
     }
 }
 
-void Graphics::DrawMeshesWithMaterials(Shader& forward, const Model& model, const GameObject& object,
-                                       bool ownMaterials, const Material*& uploaded)
+void Graphics::DrawMeshesWithMaterials(Shader& forward, const Model& model, const MeshRenderer* renderer,
+                                       bool ownMaterials, PassUploads& uploads)
 {
-    const auto* renderer = ComponentOfKind<MeshRenderer>(object, CompEnum::MeshRenderer);
     const std::vector<Mesh>& meshes = model.meshes;
     for (std::size_t k = 0; k < meshes.size(); ++k)
     {
@@ -275,9 +298,9 @@ void Graphics::DrawMeshesWithMaterials(Shader& forward, const Model& model, cons
                                        ? CachedMaterial(renderer->GetMaterialNames()[k])
                                        : CachedMaterial("defaultMaterial");
         // Draws of one material in a row find its uniforms and textures in place.
-        if (&material != uploaded)
+        if (&material != uploads.material)
             SetMaterialUniforms(forward, material);
-        uploaded = &material;
+        uploads.material = &material;
         DrawMesh(meshes[k]);
         glActiveTexture(GL_TEXTURE0);
     }
@@ -289,10 +312,14 @@ void Graphics::DrawOpaqueMeshes(Shader& forward, const Matrix4& view, const Matr
     forward.SetMat4("view", view);
     forward.SetMat4("proj", projection);
     forward.SetInt("mat.renderMode", 0);
-    const Material* uploaded = nullptr;
-    for (GameObject* object : opaqueRenderables.active)
-        if (Model* model = PrepareObject(forward, *object))
-            DrawMeshesWithMaterials(forward, *model, *object, false, uploaded);
+    PassUploads uploads;
+    for (const GameObject* object : opaqueRenderables.active)
+    {
+        const MeshParts parts = PartsOf(*object);
+        if (Model* model = PrepareObject(forward, *object, parts, uploads))
+            DrawMeshesWithMaterials(forward, *model, parts.renderer, false, uploads);
+    }
+    glBindVertexArray(0);
 }
 
 void Graphics::DrawTransparentMeshes(Shader& forward, const Matrix4& view, const Matrix4& projection)
@@ -305,10 +332,14 @@ void Graphics::DrawTransparentMeshes(Shader& forward, const Matrix4& view, const
     forward.SetInt("mat.renderMode", 1);
     // Farthest first, so nearer surfaces blend over farther ones.
     const auto& order = TransparencyOrder();
-    const Material* uploaded = nullptr;
+    PassUploads uploads;
     for (auto entry = order.rbegin(); entry != order.rend(); ++entry)
-        if (Model* model = PrepareObject(forward, *entry->second))
-            DrawMeshesWithMaterials(forward, *model, *entry->second, true, uploaded);
+    {
+        const MeshParts parts = PartsOf(*entry->second);
+        if (Model* model = PrepareObject(forward, *entry->second, parts, uploads))
+            DrawMeshesWithMaterials(forward, *model, parts.renderer, true, uploads);
+    }
+    glBindVertexArray(0);
     glDisable(GL_BLEND);
 }
 
@@ -429,6 +460,7 @@ void Graphics::DrawIcons(const RenderTarget& target)
         if (const Model* icon = FindModel(name))
             for (const GameObject* object : objects)
                 DrawIcon(*flat, *object, *icon);
+    glBindVertexArray(0);
 }
 
 GameObject* Graphics::PickObject(int x, int y, const std::vector<GameObject*>& objects)
@@ -454,14 +486,16 @@ GameObject* Graphics::Pick(int x, int y, const std::vector<GameObject*>& objects
     picking->Use();
     picking->SetMat4("view", editorView_);
     picking->SetMat4("proj", editorProjection_);
+    PassUploads uploads;
     for (std::size_t i = 0; i < objects.size(); ++i)
     {
         picking->SetVec4("PickingColor", PickingColor(static_cast<std::uint32_t>(i)));
         if (icon)
             DrawIcon(*picking, *objects[i], *icon);
-        else if (Model* model = PrepareObject(*picking, *objects[i]))
+        else if (Model* model = PrepareObject(*picking, *objects[i], PartsOf(*objects[i]), uploads))
             DrawMeshes(*model);
     }
+    glBindVertexArray(0);
     glFinish();
     unsigned char pixel[4] = {kWhite, kWhite, kWhite, kWhite};
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
