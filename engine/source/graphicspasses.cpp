@@ -150,14 +150,20 @@ void Graphics::Render(const RenderTarget& target, const Matrix4& view, const Mat
     }
     glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
     glViewport(0, 0, target.width, target.height);
-    const float depth = settings.depthClearValue;
-    glClearBufferfv(GL_DEPTH, 0, &depth);
+    glClearBufferfi(GL_DEPTH_STENCIL, 0, settings.depthClearValue, 0);
     SetForwardUniforms(*forward);
     UploadLights(*forward, *camera);
+    // The opaque meshes mark their pixels in the stencil, and the sky then fills only the unmarked ones: the
+    // picture of a sky drawn first and covered, without shading the covered part. The depth alone cannot tell
+    // them apart, since a surface at the far end has the sky's depth.
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_ALWAYS, 1, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
     DrawOpaqueMeshes(*forward, view, projection);
-    // The sky lies at the far plane, where the depth test (less or equal) lets it through only where no opaque
-    // surface stands: drawn after them, it shades those pixels alone and gives the same picture.
+    glStencilFunc(GL_EQUAL, 0, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     DrawSkybox(view, projection);
+    glDisable(GL_STENCIL_TEST);
     forward->Use();
     forward->SetInt("mat.renderMode", 1);
     forward->SetInt("renderParticles", 1);
@@ -356,7 +362,7 @@ void Graphics::DrawSkybox(const Matrix4& view, const Matrix4& projection)
     glBindVertexArray(skyboxVao_);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_CUBE_MAP, skyboxTexture_);
-    // It passes only where the depth is already the far plane's, so it need not write it.
+    // Nothing drawn later comes behind it, so it need not write its depth.
     glDepthMask(GL_FALSE);
     glDrawArrays(GL_TRIANGLES, 0, 36);
     glDepthMask(GL_TRUE);
