@@ -220,8 +220,9 @@ void Graphics::CreateViewTarget(int key, const Viewport& viewport)
     textures.colour = MakeTargetTexture(viewport.width, viewport.height, picking ? GL_RGB8 : GL_RGBA16F,
                                         picking ? GL_RGB : GL_RGBA, picking ? GL_UNSIGNED_BYTE : GL_FLOAT,
                                         GL_COLOR_ATTACHMENT0);
-    textures.depth = MakeTargetTexture(viewport.width, viewport.height, GL_DEPTH_COMPONENT24, GL_DEPTH_COMPONENT,
-                                       GL_UNSIGNED_INT, GL_DEPTH_ATTACHMENT);
+    // The stencil marks what the opaque meshes cover before the sky is drawn.
+    textures.depth = MakeTargetTexture(viewport.width, viewport.height, GL_DEPTH24_STENCIL8, GL_DEPTH_STENCIL,
+                                       GL_UNSIGNED_INT_24_8, GL_DEPTH_STENCIL_ATTACHMENT);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 

@@ -19,12 +19,23 @@ namespace platform
 class Window;
 }
 
+class Animator;
 class GameObject;
 struct Material;
+class MeshFilter;
+class MeshRenderer;
 class Model;
 class ResourceManager;
 class Shader;
 class TransformInterface;
+
+// The parts of an object the mesh passes read.
+struct MeshParts
+{
+    const MeshFilter* filter = nullptr;
+    const MeshRenderer* renderer = nullptr;
+    const Animator* animator = nullptr;
+};
 
 // What the renderer draws with; the editor reads and writes them directly.
 struct RenderSettings
@@ -202,13 +213,18 @@ private:
     void DrawParticles(const Matrix4& view, const Matrix4& projection);
     void DrawSprites();
     void DrawDebugLines(const Matrix4& view, const Matrix4& projection);
+    // What a mesh pass set last on its program: draws in a row that need the same find it in place.
+    struct PassUploads
+    {
+        const Material* material = nullptr;
+        int hasAnim = -1;
+    };
     // Sets the object's model matrix and pose; its model, or null when it has nothing to draw.
-    Model* PrepareObject(Shader& shader, GameObject& object);
+    Model* PrepareObject(Shader& shader, const GameObject& object, const MeshParts& parts, PassUploads& uploads);
     void SetMaterialUniforms(Shader& forward, const Material& material);
-    // The renderer's own material copies, or the cached materials of its names. `uploaded` is the material whose
-    // uniforms the pass set last.
-    void DrawMeshesWithMaterials(Shader& forward, const Model& model, const GameObject& object, bool ownMaterials,
-                                 const Material*& uploaded);
+    // The renderer's own material copies, or the cached materials of its names.
+    void DrawMeshesWithMaterials(Shader& forward, const Model& model, const MeshRenderer* renderer,
+                                 bool ownMaterials, PassUploads& uploads);
     // Draws each object in its index colour (with `icon` in place of its model when given) and reads back.
     GameObject* Pick(int x, int y, const std::vector<GameObject*>& objects, const Model* icon);
     void ClearTarget(const RenderTarget& target);

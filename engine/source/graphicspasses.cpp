@@ -40,11 +40,12 @@ std::string Indexed(const char* array, std::size_t index, const char* field)
     return std::string(array) + "[" + std::to_string(index) + "]." + field;
 }
 
+// Meshes drawn in a row leave their arrays bound: switching to none and back costs the driver a revalidation
+// per draw. Each pass unbinds once at its end.
 void DrawMesh(const Mesh& mesh)
 {
     glBindVertexArray(mesh.vao);
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT, nullptr);
-    glBindVertexArray(0);
 }
 
 void DrawMeshes(const Model& model)
@@ -58,6 +59,23 @@ template <class T>
 T* ComponentOfKind(const GameObject& object, CompEnum kind)
 {
     return static_cast<T*>(object.FirstOfType(kind));
+}
+
+// The first mesh filter, renderer and animator of the object, found in one walk over its components.
+MeshParts PartsOf(const GameObject& object)
+{
+    MeshParts parts;
+    for (const auto& owned : object.GetComponents())
+    {
+        Component* component = owned.get();
+        if (component->GetType() == CompEnum::MeshFilter && !parts.filter)
+            parts.filter = static_cast<const MeshFilter*>(component);
+        else if (component->GetType() == CompEnum::MeshRenderer && !parts.renderer)
+            parts.renderer = static_cast<const MeshRenderer*>(component);
+        else if (component->GetType() == CompEnum::Animator && !parts.animator)
+            parts.animator = static_cast<const Animator*>(component);
+    }
+    return parts;
 }
 
 // Bone poses are row-major: uploaded transposed.
@@ -132,14 +150,20 @@ void Graphics::Render(const RenderTarget& target, const Matrix4& view, const Mat
     }
     glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
     glViewport(0, 0, target.width, target.height);
-    const float depth = settings.depthClearValue;
-    glClearBufferfv(GL_DEPTH, 0, &depth);
+    glClearBufferfi(GL_DEPTH_STENCIL, 0, settings.depthClearValue, 0);
     SetForwardUniforms(*forward);
     UploadLights(*forward, *camera);
+    // The opaque meshes mark their pixels in the stencil, and the sky then fills only the unmarked ones: the
+    // picture of a sky drawn first and covered, without shading the covered part. The depth alone cannot tell
+    // them apart, since a surface at the far end has the sky's depth.
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_ALWAYS, 1, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
     DrawOpaqueMeshes(*forward, view, projection);
-    // The sky lies at the far plane, where the depth test (less or equal) lets it through only where no opaque
-    // surface stands: drawn after them, it shades those pixels alone and gives the same picture.
+    glStencilFunc(GL_EQUAL, 0, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     DrawSkybox(view, projection);
+    glDisable(GL_STENCIL_TEST);
     forward->Use();
     forward->SetInt("mat.renderMode", 1);
     forward->SetInt("renderParticles", 1);
@@ -193,9 +217,11 @@ void Graphics::RenderDepthPass(Shader& depthPass, const TransformInterface& came
     const GLenum none = GL_NONE;
     glDrawBuffers(1, &none);
     glClear(GL_DEPTH_BUFFER_BIT);
+    PassUploads uploads;
     for (GameObject* object : opaqueRenderables.active)
-        if (Model* model = PrepareObject(depthPass, *object))
+        if (Model* model = PrepareObject(depthPass, *object, PartsOf(*object), uploads))
             DrawMeshes(*model);
+    glBindVertexArray(0);
 }
 
 void Graphics::UploadLights(Shader& forward, const TransformInterface& camera)
@@ -206,9 +232,10 @@ void Graphics::UploadLights(Shader& forward, const TransformInterface& camera)
     UploadLightList(forward, "ptLights", "NUM_OF_POINT_LIGHTS", pointLights.active.Objects());
 }
 
-Model* Graphics::PrepareObject(Shader& shader, GameObject& object)
+Model* Graphics::PrepareObject(Shader& shader, const GameObject& object, const MeshParts& parts,
+                               PassUploads& uploads)
 {
-    const auto* filter = ComponentOfKind<MeshFilter>(object, CompEnum::MeshFilter);
+    const MeshFilter* filter = parts.filter;
     if (!filter || !filter->IsEnabled() || filter->GetMeshName() == "None")
         return nullptr;
     Model* model = FindModel(filter->GetMeshName());
@@ -221,10 +248,13 @@ Model* Graphics::PrepareObject(Shader& shader, GameObject& object)
     shader.SetMat4("model", matrix);
     // Only a pose that is uploaded may skin the mesh.
     std::vector<aiMatrix4x4> bones;
-    const auto* animator = ComponentOfKind<Animator>(object, CompEnum::Animator);
+    const Animator* animator = parts.animator;
     if (model->hasAnimation && animator && animator->IsEnabled() && !animator->GetControllerName().empty())
         model->BoneTransform(paused_ ? 0.0 : static_cast<double>(animator->GetCurrentTime()), bones);
-    shader.SetInt("hasAnim", bones.empty() ? 0 : 1);
+    const int hasAnim = bones.empty() ? 0 : 1;
+    if (hasAnim != uploads.hasAnim)
+        shader.SetInt("hasAnim", hasAnim);
+    uploads.hasAnim = hasAnim;
     for (std::size_t i = 0; i < std::min(bones.size(), kMaxBones); ++i)
         shader.SetMat4("bones[" + std::to_string(i) + "]", RowMajor(bones[i]), true);
     return model;
@@ -262,10 +292,9 @@ void Graphics::SetMaterialUniforms(Shader& forward, const Material& material)
     }
 }
 
-void Graphics::DrawMeshesWithMaterials(Shader& forward, const Model& model, const GameObject& object,
-                                       bool ownMaterials, const Material*& uploaded)
+void Graphics::DrawMeshesWithMaterials(Shader& forward, const Model& model, const MeshRenderer* renderer,
+                                       bool ownMaterials, PassUploads& uploads)
 {
-    const auto* renderer = ComponentOfKind<MeshRenderer>(object, CompEnum::MeshRenderer);
     const std::vector<Mesh>& meshes = model.meshes;
     for (std::size_t k = 0; k < meshes.size(); ++k)
     {
@@ -275,9 +304,9 @@ void Graphics::DrawMeshesWithMaterials(Shader& forward, const Model& model, cons
                                        ? CachedMaterial(renderer->GetMaterialNames()[k])
                                        : CachedMaterial("defaultMaterial");
         // Draws of one material in a row find its uniforms and textures in place.
-        if (&material != uploaded)
+        if (&material != uploads.material)
             SetMaterialUniforms(forward, material);
-        uploaded = &material;
+        uploads.material = &material;
         DrawMesh(meshes[k]);
         glActiveTexture(GL_TEXTURE0);
     }
@@ -289,10 +318,14 @@ void Graphics::DrawOpaqueMeshes(Shader& forward, const Matrix4& view, const Matr
     forward.SetMat4("view", view);
     forward.SetMat4("proj", projection);
     forward.SetInt("mat.renderMode", 0);
-    const Material* uploaded = nullptr;
-    for (GameObject* object : opaqueRenderables.active)
-        if (Model* model = PrepareObject(forward, *object))
-            DrawMeshesWithMaterials(forward, *model, *object, false, uploaded);
+    PassUploads uploads;
+    for (const GameObject* object : opaqueRenderables.active)
+    {
+        const MeshParts parts = PartsOf(*object);
+        if (Model* model = PrepareObject(forward, *object, parts, uploads))
+            DrawMeshesWithMaterials(forward, *model, parts.renderer, false, uploads);
+    }
+    glBindVertexArray(0);
 }
 
 void Graphics::DrawTransparentMeshes(Shader& forward, const Matrix4& view, const Matrix4& projection)
@@ -305,10 +338,14 @@ void Graphics::DrawTransparentMeshes(Shader& forward, const Matrix4& view, const
     forward.SetInt("mat.renderMode", 1);
     // Farthest first, so nearer surfaces blend over farther ones.
     const auto& order = TransparencyOrder();
-    const Material* uploaded = nullptr;
+    PassUploads uploads;
     for (auto entry = order.rbegin(); entry != order.rend(); ++entry)
-        if (Model* model = PrepareObject(forward, *entry->second))
-            DrawMeshesWithMaterials(forward, *model, *entry->second, true, uploaded);
+    {
+        const MeshParts parts = PartsOf(*entry->second);
+        if (Model* model = PrepareObject(forward, *entry->second, parts, uploads))
+            DrawMeshesWithMaterials(forward, *model, parts.renderer, true, uploads);
+    }
+    glBindVertexArray(0);
     glDisable(GL_BLEND);
 }
 
@@ -325,7 +362,7 @@ void Graphics::DrawSkybox(const Matrix4& view, const Matrix4& projection)
     glBindVertexArray(skyboxVao_);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_CUBE_MAP, skyboxTexture_);
-    // It passes only where the depth is already the far plane's, so it need not write it.
+    // Nothing drawn later comes behind it, so it need not write its depth.
     glDepthMask(GL_FALSE);
     glDrawArrays(GL_TRIANGLES, 0, 36);
     glDepthMask(GL_TRUE);
@@ -429,6 +466,7 @@ void Graphics::DrawIcons(const RenderTarget& target)
         if (const Model* icon = FindModel(name))
             for (const GameObject* object : objects)
                 DrawIcon(*flat, *object, *icon);
+    glBindVertexArray(0);
 }
 
 GameObject* Graphics::PickObject(int x, int y, const std::vector<GameObject*>& objects)
@@ -454,14 +492,16 @@ GameObject* Graphics::Pick(int x, int y, const std::vector<GameObject*>& objects
     picking->Use();
     picking->SetMat4("view", editorView_);
     picking->SetMat4("proj", editorProjection_);
+    PassUploads uploads;
     for (std::size_t i = 0; i < objects.size(); ++i)
     {
         picking->SetVec4("PickingColor", PickingColor(static_cast<std::uint32_t>(i)));
         if (icon)
             DrawIcon(*picking, *objects[i], *icon);
-        else if (Model* model = PrepareObject(*picking, *objects[i]))
+        else if (Model* model = PrepareObject(*picking, *objects[i], PartsOf(*objects[i]), uploads))
             DrawMeshes(*model);
     }
+    glBindVertexArray(0);
     glFinish();
     unsigned char pixel[4] = {kWhite, kWhite, kWhite, kWhite};
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

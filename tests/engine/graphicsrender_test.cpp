@@ -476,3 +476,21 @@ TEST_F(GLRenderTest, APlayingParticleSystemIsDrawnFacingTheCameraAndAStoppedOneI
     EXPECT_TRUE(Near(AtWorld({0, 0, 0}), sky, 2));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+// The sky fills only what no opaque surface covers, even a surface whose depth rounds to the far end itself.
+TEST_F(GLRenderTest, AWallAtTheLastStepOfTheDepthRangeStandsInFrontOfTheSky)
+{
+    Camera({0, 0, 0}, {0, 0, 1});
+    GameObject& wall = Mesh("Wall", "Cube", "White", {0, 0, 50}, {4000, 4000, 0.01f});
+    DrawFrame();
+    const Pixel near = At(kWidth / 2, kHeight / 2);
+    ASSERT_FALSE(Near(near, {255, 0, 255}));
+    // The default camera's depth reaches 1 a little short of 599.5 units away.
+    for (const float distance : {599.46f, 599.48f, 599.49f})
+    {
+        wall.GetTransform()->SetPosition({0, 0, distance});
+        DrawFrame();
+        EXPECT_EQ(At(kWidth / 2, kHeight / 2), near) << distance;
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}

@@ -92,6 +92,8 @@ void LevelRunner::LayAssets(const std::string& fixtures) const
 {
     namespace fs = std::filesystem;
     fs::copy(NEKTARU_ASSETS_DIR, assets_.Path() / "Assets", fs::copy_options::recursive);
+    if (fixtures.empty())
+        return;
     for (std::size_t begin = 0, end = 0; end != std::string::npos; begin = end + 1)
     {
         end = fixtures.find('+', begin);

@@ -54,7 +54,7 @@ public:
     // Copies the generated assets and the fixture folder tests/data/levels/<fixture> over them, starts the
     // systems on the built library, loads every prefab, the level Assets/XML/<level>.xml and its scene
     // settings Assets/SceneSettings/<level>Settings.xml when there are any. Fixtures joined by "+" are laid in
-    // that order, a later one over the earlier ("player+boss").
+    // that order, a later one over the earlier ("player+boss"); no fixture ("") plays the shipped levels.
     LevelRunner(const std::string& fixture, const std::string& level, const RunnerPicture& picture = {});
     ~LevelRunner();
     LevelRunner(const LevelRunner&) = delete;
