@@ -84,9 +84,17 @@ void DeleteTextures(const ResourceManager& resources)
         glDeleteTextures(1, &texture.id);
 }
 
+// One window for the whole program: under Xvfb a window opened again after one was closed sometimes gets no
+// context, and each repetition of a run would open one.
+const platform::Window& TheWindow()
+{
+    static const platform::Window window("Nektaru benchmark", 64, 64);
+    return window;
+}
+
 void BM_LoadAllResources_vs_ReadingTheFiles(benchmark::State& state)
 {
-    platform::Window window("Nektaru benchmark", 64, 64);
+    const platform::Window& window = TheWindow();
     if (!window.IsOpen())
     {
         state.SkipWithError(("no GL context: " + window.Error()).c_str());

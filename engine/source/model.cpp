@@ -114,11 +114,11 @@ const aiScene* Model::LoadModel(const std::string& path_, bool animated)
     return scene;
 }
 
-const aiScene* Model::LoadModelInChild(const std::string& path_, bool animated, const std::string& importerProgram)
+const aiScene* Model::LoadModelInChild(const std::string& path_, bool animated, ImporterChildren& importers)
 {
     postProcessFlags = ModelImportFlags(animated);
     path = path_;
-    ChildImport answer = ImportInChild(importerProgram, path, animated);
+    ChildImport answer = importers.Import(path, animated);
     if (!answer.ok)
     {
         importError = std::move(answer.bytes);

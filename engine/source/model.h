@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+class ImporterChildren;
+
 struct aiMaterial;
 struct aiMesh;
 struct aiNode;
@@ -44,9 +46,9 @@ public:
     // Reads the file into this model's own importer and nothing else, so it may run off the main thread.
     // A non-animated file has its node transforms baked into the vertices. Null when the file could not be read.
     const aiScene* LoadModel(const std::string& path, bool animated);
-    // LoadModel in a child process of the importer program (modelimport.h). When the child fails, the scene
+    // LoadModel in a child of the importer program (modelimport.h). When the child fails, the scene
     // is null and importError says why.
-    const aiScene* LoadModelInChild(const std::string& path, bool animated, const std::string& importerProgram);
+    const aiScene* LoadModelInChild(const std::string& path, bool animated, ImporterChildren& importers);
     // The import gave a complete scene with a root.
     bool IsReadable() const;
     // Builds the meshes, bones and channel map (ReadScene), then uploads the meshes. Needs the GL context.

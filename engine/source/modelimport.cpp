@@ -81,17 +81,30 @@ std::pair<char, std::string> ImportOne(const std::string& path, bool animated)
     return {kScene, std::string(static_cast<const char*>(blob->data), blob->size)};
 }
 
-// This thread's child, started when first needed and again after a file ended it.
+} // namespace
+
+// One child, started when first needed and again after a file ended it.
 class ImporterSession
 {
 public:
-    ChildImport Import(const std::string& program, const std::string& path, bool animated)
+    explicit ImporterSession(std::string program) : program_(std::move(program)) {}
+
+    void Start()
     {
-        if (!child_ || program != program_)
-        {
-            child_ = std::make_unique<platform::ChildSession>(program, std::vector<std::string>{});
-            program_ = program;
-        }
+        if (!child_)
+            child_ = std::make_unique<platform::ChildSession>(program_, std::vector<std::string>{});
+    }
+
+    // Lets the child end once it has answered, without waiting for it.
+    void CloseInput()
+    {
+        if (child_)
+            child_->CloseInput();
+    }
+
+    ChildImport Import(const std::string& path, bool animated)
+    {
+        Start();
         const auto deadline = platform::ChildClock::now() + std::chrono::seconds(kImportSeconds);
         if (!child_->Running())
             return Failed(path, platform::ChildEnd::NotStarted, deadline);
@@ -127,7 +140,6 @@ private:
     std::string program_;
     std::unique_ptr<platform::ChildSession> child_;
 };
-} // namespace
 
 int RunModelImports()
 {
@@ -145,8 +157,43 @@ int RunModelImports()
     return 0;
 }
 
-ChildImport ImportInChild(const std::string& importerProgram, const std::string& path, bool animated)
+ImporterChildren::ImporterChildren(std::string program) : program_(std::move(program))
 {
-    thread_local ImporterSession session;
-    return session.Import(importerProgram, path, animated);
+}
+
+ImporterChildren::~ImporterChildren()
+{
+    // All of them end at once rather than one after another.
+    for (const std::unique_ptr<ImporterSession>& session : idle_)
+        session->CloseInput();
+}
+
+void ImporterChildren::Start(std::size_t count)
+{
+    for (std::size_t n = 0; n < count; ++n)
+    {
+        auto session = std::make_unique<ImporterSession>(program_);
+        session->Start();
+        const std::lock_guard lock(mutex_);
+        idle_.push_back(std::move(session));
+    }
+}
+
+std::unique_ptr<ImporterSession> ImporterChildren::TakeSession()
+{
+    const std::lock_guard lock(mutex_);
+    if (idle_.empty())
+        return std::make_unique<ImporterSession>(program_);
+    std::unique_ptr<ImporterSession> session = std::move(idle_.back());
+    idle_.pop_back();
+    return session;
+}
+
+ChildImport ImporterChildren::Import(const std::string& path, bool animated)
+{
+    std::unique_ptr<ImporterSession> session = TakeSession();
+    ChildImport answer = session->Import(path, animated);
+    const std::lock_guard lock(mutex_);
+    idle_.push_back(std::move(session));
+    return answer;
 }

@@ -1,7 +1,9 @@
 #include "resourcemanager.h"
 
 #include "console.h"
+#include "modelimport.h"
 #include "platform/files.h"
+#include "readahead.h"
 #include "serializer.h"
 #include "startup.h"
 
@@ -10,6 +12,7 @@
 #include <atomic>
 #include <thread>
 #include <iostream>
+#include <sstream>
 
 ResourceManager* gResourceManager = nullptr;
 
@@ -43,12 +46,45 @@ void LoadingStep(const char* what, Load load)
     PrintColoredLine(ConsoleColor::Green, "done");
 }
 
-// The children of the file's root element; empty, with the reader's report, when it could not be read.
-const std::vector<XMLNode*>& RootChildren(XMLReader& reader)
+// Threads reading ahead: opening a file costs more than uploading or parsing it, and the taker never waits
+// for them, so a few more than one keep ahead even when the machine is busy.
+constexpr std::size_t kReaders = 4;
+
+constexpr const char* kAnimatedFolder = "Assets/Models/Animated";
+constexpr const char* kStaticFolder = "Assets/Models/Non-Animated";
+constexpr const char* kTextureFolder = "Assets/Textures";
+constexpr const char* kMaterialFolder = "Assets/Materials";
+constexpr const char* kControllerFolder = "Assets/AnimationControllers";
+
+// An XML file read ahead. One that could not be read is opened once more by the reader, which reports it as
+// it reports any file it cannot open.
+class ReadAheadXML
 {
-    if (reader.IsOpen())
-        reader.Parse();
-    return reader.GetRoot()->children;
+public:
+    ReadAheadXML(const std::string& path, std::optional<std::string> bytes)
+        : text_(bytes ? std::move(*bytes) : std::string()), reader_(bytes ? XMLReader(text_) : XMLReader(path))
+    {
+    }
+
+    // The children of the file's root element; empty, after the report, when it could not be read.
+    const std::vector<XMLNode*>& RootChildren()
+    {
+        if (reader_.IsOpen())
+            reader_.Parse();
+        return reader_.GetRoot()->children;
+    }
+
+private:
+    std::istringstream text_;
+    XMLReader reader_;
+};
+
+std::vector<std::string> Concatenated(std::initializer_list<const std::vector<std::string>*> lists)
+{
+    std::vector<std::string> all;
+    for (const std::vector<std::string>* list : lists)
+        all.insert(all.end(), list->begin(), list->end());
+    return all;
 }
 }
 
@@ -71,11 +107,18 @@ ResourceManager::~ResourceManager()
 
 void ResourceManager::LoadAllResources()
 {
+    // The texture, material and controller files are read on other threads from the start, while the shaders
+    // compile and each file before them is uploaded or parsed.
+    const std::vector<std::string> textureFiles = ListAssets(kTextureFolder);
+    const std::vector<std::string> materialFiles = ListAssets(kMaterialFolder);
+    const std::vector<std::string> controllerFiles = ListAssets(kControllerFolder);
+    FileReadAhead reads(Concatenated({&textureFiles, &materialFiles, &controllerFiles}),
+                        std::min<std::size_t>(kReaders, std::thread::hardware_concurrency()));
     LoadingStep("shaders", [this] { LoadShaders(); });
     LoadModels();
-    LoadingStep("textures", [this] { LoadTextures(); });
-    LoadingStep("materials", [this] { LoadMaterials(); });
-    LoadingStep("animation controllers", [this] { LoadAnimationControllers(); });
+    LoadingStep("textures", [&] { LoadTextures(textureFiles, reads); });
+    LoadingStep("materials", [&] { LoadMaterials(materialFiles, reads); });
+    LoadingStep("animation controllers", [&] { LoadAnimationControllers(controllerFiles, reads); });
     LoadingStep("UI", [this] { LoadUI(); });
 }
 
@@ -97,12 +140,22 @@ void ResourceManager::ClearResources()
     shaders.clear();
 }
 
-std::vector<std::string> ResourceManager::AssetFiles(const std::string& folder) const
+std::vector<std::string> ResourceManager::ListAssets(const std::string& folder) const
+{
+    return ListFolderFiles(rootFolder_ + folder);
+}
+
+void ResourceManager::ReportMissing(const std::string& folder) const
 {
     const std::string path = rootFolder_ + folder;
     if (!platform::Exists(path))
         PrintColoredLine(ConsoleColor::Yellow, "\n\tResourceManager: no folder " + path + ", nothing loaded from it");
-    return ListFolderFiles(path);
+}
+
+std::vector<std::string> ResourceManager::AssetFiles(const std::string& folder) const
+{
+    ReportMissing(folder);
+    return ListAssets(folder);
 }
 
 void ResourceManager::LoadShaders()
@@ -117,25 +170,48 @@ void ResourceManager::LoadShaders()
     }
 }
 
-void ResourceManager::LoadModels()
+void ResourceManager::SetImporterProgram(std::string program)
 {
-    ImportTasks imports;
-    LoadingStep("animated models", [&] { LoadModelFolder("Assets/Models/Animated", true, imports); });
-    LoadingStep("non-animated models", [&] { LoadModelFolder("Assets/Models/Non-Animated", false, imports); });
-    StartImports(std::move(imports));
+    importerProgram_ = std::move(program);
+    importers_.reset();
+    if (importerProgram_.empty())
+        return;
+    importers_ = std::make_shared<ImporterChildren>(importerProgram_);
+    const std::size_t files = ListAssets(kAnimatedFolder).size() + ListAssets(kStaticFolder).size();
+    importers_->Start(ImportThreads(files));
 }
 
-void ResourceManager::StartImports(ImportTasks imports)
+std::size_t ResourceManager::ImportThreads(std::size_t files) const
 {
-    // A thread per core rather than per file: a small file imports faster than a thread starts.
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t wanted = importerProgram_.empty() ? files : (files + kFilesPerChild - 1) / kFilesPerChild;
+    return std::min(cores, wanted);
+}
+
+void ResourceManager::LoadModels()
+{
+    // The imports own the children from here on, so they end once the last file is read.
+    std::shared_ptr<ImporterChildren> children = std::move(importers_);
+    if (!children && !importerProgram_.empty())
+        children = std::make_shared<ImporterChildren>(importerProgram_);
+    ImportTasks imports;
+    LoadingStep("animated models", [&] { LoadModelFolder(kAnimatedFolder, true, imports); });
+    LoadingStep("non-animated models", [&] { LoadModelFolder(kStaticFolder, false, imports); });
+    StartImports(std::move(imports), std::move(children));
+}
+
+void ResourceManager::StartImports(ImportTasks imports, std::shared_ptr<ImporterChildren> children)
+{
+    // A few threads rather than one per file: a small file imports faster than a thread starts.
     const auto shared = std::make_shared<ImportTasks>(std::move(imports));
     const auto next = std::make_shared<std::atomic<std::size_t>>(0);
-    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t workers = std::min(cores, shared->size());
+    const std::size_t workers = ImportThreads(shared->size());
     for (std::size_t n = 0; n < workers; ++n)
-        importWorkers_.push_back(std::async(std::launch::async, [shared, next] {
+        importWorkers_.push_back(std::async(std::launch::async, [shared, next, children]() mutable {
             for (std::size_t task = (*next)++; task < shared->size(); task = (*next)++)
-                (*shared)[task]();
+                (*shared)[task](children.get());
+            // The last worker to finish ends the children, rather than the futures kept until shut-down.
+            children.reset();
         }));
 }
 
@@ -148,33 +224,36 @@ void ResourceManager::LoadModelFolder(const std::string& folder, bool animated, 
             continue;
         entry->second = std::make_unique<Model>(entry->first);
         Model* model = entry->second.get();
-        imports.emplace_back([model, path, animated, importer = importerProgram_] {
-            importer.empty() ? model->LoadModel(path, animated) : model->LoadModelInChild(path, animated, importer);
+        imports.emplace_back([model, path, animated](ImporterChildren* children) {
+            children ? model->LoadModelInChild(path, animated, *children) : model->LoadModel(path, animated);
         });
         modelTasks.push_back(imports.back().get_future());
     }
 }
 
-void ResourceManager::LoadTextures()
+void ResourceManager::LoadTextures(const std::vector<std::string>& files, FileReadAhead& reads)
 {
-    for (const std::string& path : AssetFiles("Assets/Textures"))
+    ReportMissing(kTextureFolder);
+    for (const std::string& path : files)
     {
+        const std::optional<std::string> bytes = reads.Take(path);
         const std::string name = GetFileName(path);
         if (!textures.contains(name))
-            textures.emplace(name, LoadDDS(path));
+            textures.emplace(name, LoadDDS(path, bytes));
     }
 }
 
-void ResourceManager::LoadMaterials()
+void ResourceManager::LoadMaterials(const std::vector<std::string>& files, FileReadAhead& reads)
 {
-    for (const std::string& path : AssetFiles("Assets/Materials"))
-        LoadMaterial(path);
+    ReportMissing(kMaterialFolder);
+    for (const std::string& path : files)
+        LoadMaterial(path, reads.Take(path));
 }
 
-void ResourceManager::LoadMaterial(const std::string& path)
+void ResourceManager::LoadMaterial(const std::string& path, std::optional<std::string> bytes)
 {
-    XMLReader reader(path);
-    const std::vector<XMLNode*>& children = RootChildren(reader);
+    ReadAheadXML reader(path, std::move(bytes));
+    const std::vector<XMLNode*>& children = reader.RootChildren();
     if (children.empty())
         return;
     Material material;
@@ -200,12 +279,13 @@ void ResourceManager::LoadMaterial(const std::string& path)
     }
 }
 
-void ResourceManager::LoadAnimationControllers()
+void ResourceManager::LoadAnimationControllers(const std::vector<std::string>& files, FileReadAhead& reads)
 {
-    for (const std::string& path : AssetFiles("Assets/AnimationControllers"))
+    ReportMissing(kControllerFolder);
+    for (const std::string& path : files)
     {
-        XMLReader reader(path);
-        const std::vector<XMLNode*>& children = RootChildren(reader);
+        ReadAheadXML reader(path, reads.Take(path));
+        const std::vector<XMLNode*>& children = reader.RootChildren();
         const std::string stem = GetFileStem(path);
         if (children.empty() || animationControllers.contains(stem))
             continue;

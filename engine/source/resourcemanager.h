@@ -9,6 +9,7 @@
 #include <future>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -17,6 +18,9 @@
 // name with extension, materials and controllers by file stem. Keys are case-sensitive. Filled once at
 // start-up from the asset folders under the root folder; nothing is reloaded or removed during the run except
 // by ClearResources. While it lives it is gResourceManager.
+class FileReadAhead;
+class ImporterChildren;
+
 class ResourceManager final
 {
 public:
@@ -37,9 +41,10 @@ public:
     void ClearResources();
 
     const std::string& RootFolder() const { return rootFolder_; }
-    // The program whose import mode reads each model file in a child process (modelimport.h); the program
-    // sets itself. Without one (tests of other parts) the files are read in this process.
-    void SetImporterProgram(std::string program) { importerProgram_ = std::move(program); }
+    // The importer program whose children read the model files (modelimport.h); the program sets its own.
+    // The children start at once, so that they have loaded by the time the models are read. Without one
+    // (tests of other parts) the files are read in this process.
+    void SetImporterProgram(std::string program);
 
     std::unordered_map<std::string, Shader> shaders;
     // Read with [] where a missing name should give a default record.
@@ -56,20 +61,32 @@ public:
 
 private:
     void LoadShaders();
-    using ImportTasks = std::vector<std::packaged_task<void()>>;
+    // Each reads its file in this process or, given them, in the importer's children.
+    using ImportTasks = std::vector<std::packaged_task<void(ImporterChildren*)>>;
+    // A child of the importer program is a process start, which only a share of the files is worth.
+    static constexpr std::size_t kFilesPerChild = 12;
+    // Threads for importing that many files, each with a child when there is an importer program.
+    std::size_t ImportThreads(std::size_t files) const;
     void LoadModelFolder(const std::string& folder, bool animated, ImportTasks& imports);
     // Runs the imports on a few threads; each import's future is in modelTasks.
-    void StartImports(ImportTasks imports);
-    void LoadTextures();
-    void LoadMaterials();
-    void LoadMaterial(const std::string& path);
-    void LoadAnimationControllers();
+    void StartImports(ImportTasks imports, std::shared_ptr<ImporterChildren> children);
+    // These take each file's bytes from the read-ahead, in the order of `files`.
+    void LoadTextures(const std::vector<std::string>& files, FileReadAhead& reads);
+    void LoadMaterials(const std::vector<std::string>& files, FileReadAhead& reads);
+    void LoadMaterial(const std::string& path, std::optional<std::string> bytes);
+    void LoadAnimationControllers(const std::vector<std::string>& files, FileReadAhead& reads);
     void LoadUI();
-    // The files directly in the asset folder, sorted; a missing folder is reported and gives none.
+    // The files directly in the asset folder, sorted; none for a missing folder.
+    std::vector<std::string> ListAssets(const std::string& folder) const;
+    // A missing folder is reported in the step that would have read it.
+    void ReportMissing(const std::string& folder) const;
+    // Both of the above.
     std::vector<std::string> AssetFiles(const std::string& folder) const;
 
     std::string rootFolder_;
     std::string importerProgram_;
+    // Started by SetImporterProgram, handed to the imports by LoadModels.
+    std::shared_ptr<ImporterChildren> importers_;
     // The threads running the imports; they end once every import has run.
     std::vector<std::future<void>> importWorkers_;
 };

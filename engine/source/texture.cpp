@@ -99,17 +99,16 @@ struct DDSFile
     DDSImage image;
 };
 
-std::optional<DDSFile> ReadDDS(const std::string& path, const char* prefix)
+// `bytes` is null for a file that could not be read.
+std::optional<DDSFile> ParseDDSFile(const std::string& path, const char* prefix, const std::string* bytes)
 {
-    // Kept between files: start-up reads hundreds of them, and each is needed only until it is uploaded.
-    thread_local std::string bytes;
-    if (!platform::ReadFile(path, bytes))
+    if (!bytes)
     {
         ReportTexture(prefix, path,
                       "could not be opened. Are you in the right directory ? Don't forget to read the FAQ !");
         return std::nullopt;
     }
-    DDSImage image = ParseDDS(bytes);
+    DDSImage image = ParseDDS(*bytes);
     if (!image.error.empty())
     {
         ReportTexture(prefix, path, image.error);
@@ -117,7 +116,14 @@ std::optional<DDSFile> ReadDDS(const std::string& path, const char* prefix)
     }
     if (image.truncated)
         ReportTexture(prefix, path, "is truncated: only its complete levels are used.");
-    return DDSFile{bytes, std::move(image)};
+    return DDSFile{*bytes, std::move(image)};
+}
+
+std::optional<DDSFile> ReadDDS(const std::string& path, const char* prefix)
+{
+    // Kept between files: each is needed only until it is uploaded.
+    thread_local std::string bytes;
+    return ParseDDSFile(path, prefix, platform::ReadFile(path, bytes) ? &bytes : nullptr);
 }
 
 // GL refuses these images and leaves an error behind for whoever asks next; they are reported and left out.
@@ -169,6 +175,21 @@ void SetSampling(GLenum target, bool hasDepth)
     if (hasDepth)
         glTexParameteri(target, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
 }
+
+Texture MakeTexture(const std::string& path, const std::optional<DDSFile>& file)
+{
+    Texture texture;
+    texture.name = GetFileName(path);
+    if (!file || !GLTakes(path, kTexturePrefix, file->image, GL_MAX_TEXTURE_SIZE, false))
+        return texture;
+    glGenTextures(1, &texture.id);
+    glBindTexture(GL_TEXTURE_2D, texture.id);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    UploadChain(*file, LinearFormat(file->image.format));
+    SetSampling(GL_TEXTURE_2D, false);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return texture;
+}
 }
 
 std::size_t DDSLevelSize(std::uint32_t width, std::uint32_t height, std::uint32_t blockSize)
@@ -212,18 +233,12 @@ DDSImage ParseDDS(std::string_view file)
 
 Texture LoadDDS(const std::string& path)
 {
-    Texture texture;
-    texture.name = GetFileName(path);
-    const std::optional<DDSFile> file = ReadDDS(path, kTexturePrefix);
-    if (!file || !GLTakes(path, kTexturePrefix, file->image, GL_MAX_TEXTURE_SIZE, false))
-        return texture;
-    glGenTextures(1, &texture.id);
-    glBindTexture(GL_TEXTURE_2D, texture.id);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    UploadChain(*file, LinearFormat(file->image.format));
-    SetSampling(GL_TEXTURE_2D, false);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    return texture;
+    return MakeTexture(path, ReadDDS(path, kTexturePrefix));
+}
+
+Texture LoadDDS(const std::string& path, const std::optional<std::string>& bytes)
+{
+    return MakeTexture(path, ParseDDSFile(path, kTexturePrefix, bytes ? &*bytes : nullptr));
 }
 
 std::uint32_t LoadCubemapDDS(const std::vector<std::string>& faces)

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <string>
 #include <vector>
@@ -63,6 +64,8 @@ DDSImage ParseDDS(std::string_view file);
 // The file as a 2D texture with its mip chain, named after the file name. A file that cannot be read or is
 // not a DXT1/3/5 DDS file is reported and gives a record without GL name.
 Texture LoadDDS(const std::string& path);
+// The same from the file's bytes, read beforehand; nullopt stands for a file that could not be read.
+Texture LoadDDS(const std::string& path, const std::optional<std::string>& bytes);
 // A cube map from six face files (+x, -x, +y, -y, +z, -z), top levels only, in sRGB formats. A face that
 // cannot be used is reported and stays black.
 std::uint32_t LoadCubemapDDS(const std::vector<std::string>& faces);

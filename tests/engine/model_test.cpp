@@ -1,11 +1,13 @@
 // Model import on the generated fixture models, without a GL context: meshes, textures, bones and sampling.
 #include "model.h"
+#include "modelimport.h"
 
 #include <assimp/scene.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <future>
 #include <map>
 #include <memory>
 #include <span>
@@ -135,7 +137,8 @@ TEST(Model, AChildImportGivesTheSceneAnImportHereGives)
     {
         const Imported here(file, animated);
         Model child("Child");
-        child.LoadModelInChild(Fixture(file), animated, NEKTARU_IMPORTER_PATH);
+        ImporterChildren importers(NEKTARU_IMPORTER_PATH);
+        child.LoadModelInChild(Fixture(file), animated, importers);
         EXPECT_EQ(child.postProcessFlags, here.model->postProcessFlags);
         TextureCache textures;
         MissingTextures missing;
@@ -159,6 +162,33 @@ TEST(Model, AChildImportGivesTheSceneAnImportHereGives)
         ASSERT_EQ(ours.size(), theirs.size());
         for (std::size_t bone = 0; bone < ours.size(); ++bone)
             ExpectMatrix(ours[bone], theirs[bone], std::string(file) + " bone");
+    }
+}
+
+TEST(Model, ChildrenAreSharedByThreadsAndOneThatAFileEndedIsReplaced)
+{
+    // More threads than children started ahead, and a file that ends its child among good ones.
+    ImporterChildren importers(NEKTARU_IMPORTER_PATH);
+    importers.Start(1);
+    const std::string abort = NEKTARU_TEST_DATA "/models/importer-abort.dae";
+    std::vector<std::future<std::vector<ChildImport>>> threads;
+    for (int n = 0; n < 4; ++n)
+        threads.push_back(std::async(std::launch::async, [&] {
+            std::vector<ChildImport> answers;
+            for (const std::string& file : {Fixture("Cube.dae"), abort, Fixture("Broken.dae"), Fixture("Cube.dae")})
+                answers.push_back(importers.Import(file, false));
+            return answers;
+        }));
+    for (std::future<std::vector<ChildImport>>& thread : threads)
+    {
+        const std::vector<ChildImport> answers = thread.get();
+        EXPECT_TRUE(answers[0].ok && answers[3].ok);
+        // The scene's form starts with the time it was written.
+        EXPECT_EQ(answers[0].bytes.size(), answers[3].bytes.size());
+        EXPECT_FALSE(answers[1].ok);
+        EXPECT_THAT(answers[1].bytes, testing::StartsWith(abort + ": the importer was ended by signal"));
+        EXPECT_FALSE(answers[2].ok);
+        EXPECT_THAT(answers[2].bytes, testing::Not(testing::HasSubstr("the importer")));
     }
 }
 

@@ -130,6 +130,12 @@ std::optional<ChildEnd> ChildSession::Receive(std::size_t count, ChildClock::tim
     return std::nullopt;
 }
 
+void ChildSession::CloseInput()
+{
+    if (Running())
+        shutdown(socket_, SHUT_WR);
+}
+
 ChildResult ChildSession::Finish(ChildEnd end, ChildClock::time_point deadline)
 {
     if (!Running())

@@ -49,6 +49,8 @@ public:
     // Appends its output to `into` until `count` more bytes came (nullopt); Exited when the output ended first,
     // TimedOut at the deadline.
     std::optional<ChildEnd> Receive(std::size_t count, ChildClock::time_point deadline, std::string& into);
+    // Ends its input, so that it can finish while this goes on; it can still be received from.
+    void CloseInput();
     // Closes its input and waits until the deadline for it to end, killing it then; an `end` other than Exited
     // kills it at once and is the result.
     ChildResult Finish(ChildEnd end, ChildClock::time_point deadline);

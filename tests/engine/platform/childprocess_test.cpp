@@ -75,6 +75,12 @@ TEST(ChildProcess, ASessionAnswersRequestsInTurnAndEndsWhenItsInputDoes)
         EXPECT_EQ(child.Receive(request.size() + 1, deadline, answers), std::nullopt);
     }
     EXPECT_EQ(answers, "first\nsecond\n");
+    // With its input ended the child still answers what it was sent, then ends by itself.
+    ASSERT_TRUE(child.Send("last\n"));
+    child.CloseInput();
+    EXPECT_EQ(child.Receive(5, deadline, answers), std::nullopt);
+    EXPECT_EQ(answers, "first\nsecond\nlast\n");
+    EXPECT_EQ(child.Receive(1, deadline, answers), ChildEnd::Exited);
     const platform::ChildResult result = child.Finish(ChildEnd::Exited, deadline);
     EXPECT_EQ(result.end, ChildEnd::Exited);
     EXPECT_EQ(result.code, 4);
