@@ -45,16 +45,13 @@ void WriteNode(XMLWriter& writer, const XMLNode& node)
 // Takes the script's own element out of its "Script" record (name leaf, then what the script wrote): null for
 // a script without properties, or a record that belongs to another name (a script that ended more elements
 // than it began shifts the records after its own).
-std::unique_ptr<XMLNode> TakeProperties(XMLNode* record, const std::string& name)
+std::unique_ptr<XMLTree> TakeProperties(const XMLNode* record, const std::string& name)
 {
     const bool matches = record && record->children.size() == 2 && record->children[0]->value == name;
     ASSERT(matches, "The saved properties of " + name + " were not read back");
     if (!matches || record->children[1]->children.empty())
         return nullptr;
-    std::unique_ptr<XMLNode> properties(record->children[1]);
-    record->children.pop_back();
-    properties->parent = nullptr;
-    return properties;
+    return std::make_unique<XMLTree>(*record->children[1]);
 }
 
 template <typename Unbound>
@@ -392,7 +389,7 @@ bool MonoBehaviorDLL::RebindScript(const std::string& name, const ScriptFactory&
     script->owner = saved->owner;
     script->state = saved->state;
     if (saved->properties)
-        script->ReadXml(*saved->properties);
+        script->ReadXml(*saved->properties->GetRoot());
     unbound_.erase(saved);
     SetScript(name, std::move(script));
     return true;
@@ -457,7 +454,7 @@ void MonoBehaviorDLL::Serialize(XMLWriter& writer, const Component* prefab) cons
             if (script)
                 script->WriteXml(writer, counter, name);
             else if (saved && saved->properties)
-                WriteNode(writer, *saved->properties);
+                WriteNode(writer, *saved->properties->GetRoot());
             else
                 WriteMonosLeaf(writer, counter, name);
         }

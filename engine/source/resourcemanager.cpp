@@ -44,7 +44,7 @@ void LoadingStep(const char* what, Load load)
 }
 
 // The children of the file's root element; empty, with the reader's report, when it could not be read.
-const std::vector<XMLNode*>& RootChildren(XMLReader& reader)
+const XMLNodeList& RootChildren(XMLReader& reader)
 {
     if (reader.IsOpen())
         reader.Parse();
@@ -174,7 +174,7 @@ void ResourceManager::LoadMaterials()
 void ResourceManager::LoadMaterial(const std::string& path)
 {
     XMLReader reader(path);
-    const std::vector<XMLNode*>& children = RootChildren(reader);
+    const XMLNodeList& children = RootChildren(reader);
     if (children.empty())
         return;
     Material material;
@@ -205,7 +205,7 @@ void ResourceManager::LoadAnimationControllers()
     for (const std::string& path : AssetFiles("Assets/AnimationControllers"))
     {
         XMLReader reader(path);
-        const std::vector<XMLNode*>& children = RootChildren(reader);
+        const XMLNodeList& children = RootChildren(reader);
         const std::string stem = GetFileStem(path);
         if (children.empty() || animationControllers.contains(stem))
             continue;
