@@ -182,6 +182,9 @@ void* XMLTree::Allocate(size_t bytes)
 {
     constexpr size_t kAlign = alignof(std::max_align_t);
     bytes = (bytes + kAlign - 1) & ~(kAlign - 1);
+    // A large piece (a file's text, a long list) gets a block of its own; the current block stays in use.
+    if (bytes > kLargestBlock / 4)
+        return blocks_.emplace_back(std::make_unique_for_overwrite<std::byte[]>(bytes)).get();
     if (static_cast<size_t>(end_ - next_) < bytes)
     {
         const size_t size = std::max(blockSize_, bytes);
@@ -254,22 +257,20 @@ std::string_view XMLTree::ReadText(std::istream& in)
             capacity = static_cast<size_t>(end - start) + 1;
     }
     in.clear(in.rdstate() & std::ios::eofbit);
+    // Buffers outgrown stay with the tree: at most as much again as the text.
+    char* text = static_cast<char*>(Allocate(capacity));
     size_t size = 0;
     for (;;)
     {
-        if (!text_ || size == capacity)
-        {
-            if (text_)
-                capacity *= 2;
-            auto grown = std::make_unique_for_overwrite<char[]>(capacity);
-            if (size > 0)
-                std::memcpy(grown.get(), text_.get(), size);
-            text_ = std::move(grown);
-        }
-        in.read(text_.get() + size, static_cast<std::streamsize>(capacity - size));
+        in.read(text + size, static_cast<std::streamsize>(capacity - size));
         size += static_cast<size_t>(in.gcount());
         if (!in)
-            return {text_.get(), size};
+            return {text, size};
+        if (size == capacity)
+        {
+            capacity *= 2;
+            text = static_cast<char*>(std::memcpy(Allocate(capacity), text, size));
+        }
     }
 }
 
@@ -277,7 +278,8 @@ XMLText XMLTree::Terminate(std::string_view text)
 {
     if (text.empty())
         return {};
-    text_[static_cast<size_t>(text.data() + text.size() - text_.get())] = '\0';
+    // The tree's own text, which it may write.
+    *const_cast<char*>(text.data() + text.size()) = '\0';
     return XMLText(text);
 }
 

@@ -158,7 +158,8 @@ private:
     void* Allocate(size_t bytes);
     XMLText CopyText(std::string_view text);
     void SetChildren(XMLNode* node, XMLNode* const* children, size_t count);
-    // Reads the rest of the input as the tree's own text, which the reader then splits in place.
+    // Reads the rest of the input as the tree's own text, which the reader then splits in place. Every text
+    // read stays until the tree goes.
     std::string_view ReadText(std::istream& in);
     // Text that lies in the tree's own text: the character after it becomes a NUL.
     XMLText Terminate(std::string_view text);
@@ -167,7 +168,6 @@ private:
     std::byte* next_ = nullptr;
     std::byte* end_ = nullptr;
     size_t blockSize_;
-    std::unique_ptr<char[]> text_;
     XMLNode* root_;
 };
 
