@@ -157,8 +157,12 @@ TagMatch SplitWriterLine(std::string_view line)
     if (line.size() - valueStart < closingSize)
         return {};
     const size_t close = line.size() - closingSize;
-    if (line[close] != '<' || line[close + 1] != '/' || line.back() != '>' || line.substr(close + 2, name.size()) != name)
+    if (line[close] != '<' || line[close + 1] != '/' || line.back() != '>')
         return {};
+    // Names are short: a call to memcmp cost more than the loop.
+    for (size_t n = 0; n < name.size(); ++n)
+        if (line[close + 2 + n] != name[n])
+            return {};
     const std::string_view value = line.substr(valueStart, close - valueStart);
     for (char c : value)
         if (c == '\r' || c == '\n')
