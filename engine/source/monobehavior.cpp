@@ -42,7 +42,7 @@ void WriteNode(XMLWriter& writer, const XMLNode& node)
     writer.EndElement();
 }
 
-// Takes the script's own element out of its "Script" record (name leaf, then what the script wrote): null for
+// A copy of the script's own element in its "Script" record (name leaf, then what the script wrote): null for
 // a script without properties, or a record that belongs to another name (a script that ended more elements
 // than it began shifts the records after its own).
 std::unique_ptr<XMLTree> TakeProperties(const XMLNode* record, const std::string& name)
