@@ -131,9 +131,10 @@ void ParseWithRegex(const std::string& path)
     static const std::regex leafTest(R"(<(\w+)>.+</(\w+)>\B)");
     static const std::regex leafSplit(R"(<(\w+)>(.+)</\w+>)");
     static const std::regex tag(R"(\B<\/?(\w+)>(?=\B)(?!-))");
-    XMLNode root;
-    XMLNode* current = &root;
-    int depth = 0;
+    // Under a root of its own, as the tree's root has no name to set: the file's root element is its child.
+    XMLTree tree;
+    XMLNode* current = tree.GetRoot();
+    int depth = -1;
     std::ifstream file(path);
     for (std::string line; std::getline(file, line);)
     {
@@ -146,23 +147,24 @@ void ParseWithRegex(const std::string& path)
             --depth;
             continue;
         }
-        if (tabs > depth)
-        {
-            current = current->AddChild();
-            ++depth;
-        }
-        else if (current->parent != nullptr)
-            current = current->parent->AddChild();
         std::smatch match;
+        std::string name, value;
         if (std::regex_search(line, leafTest) && std::regex_search(line, match, leafSplit))
         {
-            current->name = match[1];
-            current->value = match[2];
+            name = match[1];
+            value = match[2];
         }
         else if (std::regex_search(line, match, tag))
-            current->name = match[1];
+            name = match[1];
+        if (tabs > depth)
+        {
+            current = tree.AddChild(current, name, value);
+            ++depth;
+        }
+        else
+            current = tree.AddChild(current->parent, name, value);
     }
-    benchmark::DoNotOptimize(root.children.size());
+    benchmark::DoNotOptimize(tree.GetRoot()->children.size());
 }
 
 void BM_ParseLevel_vs_stdregex(benchmark::State& state)

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -15,7 +14,6 @@
 #include <memory>
 #include <tuple>
 #include <type_traits>
-#include <thread>
 #include <utility>
 
 namespace
@@ -142,167 +140,246 @@ void XMLWriter::WriteValue(const Vector4& value)
     out_ << value.x << ", " << value.y << ", " << value.z << ", " << value.w;
 }
 
-// ---- XMLNode ---------------------------------------------------------------------------------------------
+// ---- XMLTree ---------------------------------------------------------------------------------------------
 
 namespace
 {
-// Fixed-size slots handed out from blocks that grow with the trees; every block goes back to the heap when
-// the last node is freed, so nothing is held between loads. A spin lock keeps it safe for loading threads; the
-// reader and the tree's destructor take and give back slots many at a time, so a level costs few locks.
-class NodePool
-{
-public:
-    // Fills slots[0..count) under one lock.
-    void Allocate(void** slots, size_t count)
-    {
-        Guard guard(lock_);
-        for (size_t n = 0; n < count; ++n)
-            slots[n] = Take();
-        live_ += count;
-    }
-
-    void Release(void* const* slots, size_t count)
-    {
-        Guard guard(lock_);
-        live_ -= count;
-        if (live_ == 0)
-        {
-            // The whole pool is free: the slots need not be chained.
-            blocks_.clear();
-            free_ = unused_ = unusedEnd_ = nullptr;
-            return;
-        }
-        for (size_t n = 0; n < count; ++n)
-        {
-            Slot* slot = static_cast<Slot*>(slots[n]);
-            slot->next = free_;
-            free_ = slot;
-        }
-    }
-
-private:
-    union Slot
-    {
-        Slot* next;
-        alignas(XMLNode) unsigned char storage[sizeof(XMLNode)];
-    };
-
-    // Nobody waits long: the lock is held for a few list steps.
-    struct Guard
-    {
-        explicit Guard(std::atomic_flag& flag) : flag_(flag)
-        {
-            while (flag_.test_and_set(std::memory_order_acquire))
-                std::this_thread::yield();
-        }
-        ~Guard() { flag_.clear(std::memory_order_release); }
-        std::atomic_flag& flag_;
-    };
-
-    Slot* Take()
-    {
-        if (free_ != nullptr)
-        {
-            Slot* slot = free_;
-            free_ = slot->next;
-            return slot;
-        }
-        if (unused_ == unusedEnd_)
-            Grow();
-        return unused_++;
-    }
-
-    // Slots of a new block are handed out in order, never chained first.
-    void Grow()
-    {
-        const size_t count = size_t{64} << std::min<size_t>(blocks_.size(), 7);
-        blocks_.push_back(std::make_unique_for_overwrite<Slot[]>(count));
-        unused_ = blocks_.back().get();
-        unusedEnd_ = unused_ + count;
-    }
-
-    std::atomic_flag lock_;
-    std::vector<std::unique_ptr<Slot[]>> blocks_;
-    Slot* free_ = nullptr;
-    Slot* unused_ = nullptr;
-    Slot* unusedEnd_ = nullptr;
-    size_t live_ = 0;
-};
-
-// Never destroyed, so trees that outlive static destruction can still be freed.
-NodePool& Pool()
-{
-    static NodePool* pool = new NodePool;
-    return *pool;
-}
+// Blocks start small, as most files are, and grow with the tree up to a size that keeps the waste low.
+constexpr size_t kFirstBlock = 4 * 1024;
+constexpr size_t kLargestBlock = 1024 * 1024;
 } // namespace
 
-void* XMLNode::operator new(size_t)
+static_assert(std::is_trivially_destructible_v<XMLNode>, "nodes are freed with their blocks, never one by one");
+
+XMLTree::XMLTree() : blockSize_(kFirstBlock), root_(NewNode(nullptr))
 {
-    void* slot = nullptr;
-    Pool().Allocate(&slot, 1);
-    return slot;
 }
 
-void XMLNode::operator delete(void* node)
+// Iterative, so a file nested thousands of levels deep cannot exhaust the stack.
+XMLTree::XMLTree(const XMLNode& node) : XMLTree()
 {
-    Pool().Release(&node, 1);
-}
-
-// Iterative, so a file nested thousands of levels deep cannot exhaust the stack. Nodes go in the order the
-// reader made them, which is their order in memory, and their slots go back in one call.
-XMLNode::~XMLNode()
-{
-    std::vector<XMLNode*> pending = std::move(children);
-    std::array<void*, 256> slots;
-    size_t freed = 0;
+    std::vector<std::pair<const XMLNode*, XMLNode*>> pending = {{&node, root_}};
+    std::vector<XMLNode*> copies;
     while (!pending.empty())
     {
-        XMLNode* node = pending.back();
+        const auto [from, to] = pending.back();
         pending.pop_back();
-        pending.insert(pending.end(), node->children.rbegin(), node->children.rend());
-        node->children.clear();
-        node->~XMLNode();
-        slots[freed++] = node;
-        if (freed == slots.size() || pending.empty())
+        to->name = CopyText(from->name);
+        to->value = CopyText(from->value);
+        copies.clear();
+        for (const XMLNode* child : from->children)
         {
-            Pool().Release(slots.data(), freed);
-            freed = 0;
+            copies.push_back(NewNode(to));
+            pending.emplace_back(child, copies.back());
+        }
+        SetChildren(to, copies.data(), copies.size());
+    }
+}
+
+XMLTree::~XMLTree() = default;
+
+void* XMLTree::Allocate(size_t bytes)
+{
+    constexpr size_t kAlign = alignof(std::max_align_t);
+    bytes = (bytes + kAlign - 1) & ~(kAlign - 1);
+    // A large piece (a file's text, a long list) gets a block of its own; the current block stays in use.
+    if (bytes > kLargestBlock / 4)
+        return blocks_.emplace_back(std::make_unique_for_overwrite<std::byte[]>(bytes)).get();
+    if (static_cast<size_t>(end_ - next_) < bytes)
+    {
+        const size_t size = std::max(blockSize_, bytes);
+        blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(size));
+        next_ = blocks_.back().get();
+        end_ = next_ + size;
+        blockSize_ = std::min(blockSize_ * 2, kLargestBlock);
+    }
+    void* memory = next_;
+    next_ += bytes;
+    return memory;
+}
+
+XMLNode* XMLTree::NewNode(XMLNode* parent)
+{
+    XMLNode* node = ::new (Allocate(sizeof(XMLNode))) XMLNode;
+    node->parent = parent;
+    return node;
+}
+
+XMLText XMLTree::CopyText(std::string_view text)
+{
+    if (text.empty())
+        return {};
+    char* copy = static_cast<char*>(Allocate(text.size() + 1));
+    std::memcpy(copy, text.data(), text.size());
+    copy[text.size()] = '\0';
+    return XMLText(std::string_view(copy, text.size()));
+}
+
+void XMLTree::SetChildren(XMLNode* node, XMLNode* const* children, size_t count)
+{
+    if (count == 0)
+        return;
+    XMLNodeList& list = node->children;
+    list.nodes_ = static_cast<XMLNode**>(Allocate(count * sizeof(XMLNode*)));
+    std::memcpy(list.nodes_, children, count * sizeof(XMLNode*));
+    list.size_ = list.capacity_ = count;
+}
+
+XMLNode* XMLTree::AddChild(XMLNode* parent, std::string_view name, std::string_view value)
+{
+    XMLNode* child = NewNode(parent);
+    child->name = CopyText(name);
+    child->value = CopyText(value);
+    XMLNodeList& list = parent->children;
+    if (list.size_ == list.capacity_)
+    {
+        // The old array stays in the block: doubling keeps the waste below the list's own size.
+        const size_t capacity = std::max<size_t>(list.capacity_ * 2, 4);
+        auto** nodes = static_cast<XMLNode**>(Allocate(capacity * sizeof(XMLNode*)));
+        std::copy(list.begin(), list.end(), nodes);
+        list.nodes_ = nodes;
+        list.capacity_ = capacity;
+    }
+    list.nodes_[list.size_++] = child;
+    return child;
+}
+
+std::string_view XMLTree::ReadText(std::istream& in)
+{
+    // The size when the stream can tell it, plus one byte so the first read already meets the end.
+    size_t capacity = 64 * 1024;
+    const std::istream::pos_type start = in.tellg();
+    if (start != std::istream::pos_type(-1) && in.seekg(0, std::ios::end))
+    {
+        const std::istream::pos_type end = in.tellg();
+        in.seekg(start);
+        if (end != std::istream::pos_type(-1) && end >= start)
+            capacity = static_cast<size_t>(end - start) + 1;
+    }
+    in.clear(in.rdstate() & std::ios::eofbit);
+    // Buffers outgrown stay with the tree: at most as much again as the text.
+    char* text = static_cast<char*>(Allocate(capacity));
+    size_t size = 0;
+    for (;;)
+    {
+        in.read(text + size, static_cast<std::streamsize>(capacity - size));
+        size += static_cast<size_t>(in.gcount());
+        if (!in)
+            return {text, size};
+        if (size == capacity)
+        {
+            capacity *= 2;
+            text = static_cast<char*>(std::memcpy(Allocate(capacity), text, size));
         }
     }
 }
 
-XMLNode* XMLNode::AddChild()
+XMLText XMLTree::Terminate(std::string_view text)
 {
-    return Adopt(new XMLNode);
-}
-
-XMLNode* XMLNode::Adopt(XMLNode* child)
-{
-    child->parent = this;
-    // Most elements hold a handful of children; one allocation instead of four.
-    if (children.capacity() == 0)
-        children.reserve(8);
-    children.push_back(child);
-    return child;
+    if (text.empty())
+        return {};
+    // The tree's own text, which it may write.
+    *const_cast<char*>(text.data() + text.size()) = '\0';
+    return XMLText(text);
 }
 
 // ---- XMLReader -------------------------------------------------------------------------------------------
 
-XMLReader::Slots::~Slots()
+// Places the lines of one parse. The nodes from the root to the current one each gather their children in a
+// list of their own, handed to the tree when the node can take no more: when a sibling follows it or a
+// closing line leaves it.
+class XMLReader::Builder
 {
-    if (taken_ < slots_.size())
-        Pool().Release(slots_.data() + taken_, slots_.size() - taken_);
-}
+public:
+    explicit Builder(XMLTree& tree) : tree_(tree) { path_.push_back({tree.GetRoot(), {}}); }
 
-XMLNode* XMLReader::Slots::NewNode()
-{
-    if (taken_ == slots_.size())
+    void ParseLine(std::string_view line);
+
+    // Hands the lists of the nodes still open to the tree.
+    void End()
     {
-        Pool().Allocate(slots_.data(), slots_.size());
-        taken_ = 0;
+        while (top_ > 0)
+            Close();
+        Finish(path_[0]);
     }
-    return ::new (slots_[taken_++]) XMLNode;
+
+private:
+    struct Open
+    {
+        XMLNode* node;
+        std::vector<XMLNode*> children;
+    };
+
+    void Finish(Open& open)
+    {
+        tree_.SetChildren(open.node, open.children.data(), open.children.size());
+        open.children.clear();
+    }
+
+    void Close()
+    {
+        Finish(path_[top_]);
+        --top_;
+    }
+
+    // A new child of the node at path_[top_ - 1], made the current node at path_[top_].
+    XMLNode* Place()
+    {
+        XMLNode* node = tree_.NewNode(path_[top_ - 1].node);
+        path_[top_ - 1].children.push_back(node);
+        if (top_ == path_.size())
+            path_.push_back({node, {}});
+        else
+            path_[top_].node = node;
+        return node;
+    }
+
+    XMLTree& tree_;
+    // Kept, lists and all, as the parse goes up and down: lists are reused rather than made for every node.
+    std::vector<Open> path_;
+    size_t top_ = 0;
+    bool reportedRootSibling_ = false;
+};
+
+void XMLReader::Builder::ParseLine(std::string_view line)
+{
+    size_t tabs = 0;
+    while (tabs < line.size() && line[tabs] == '\t')
+        ++tabs;
+    XMLNode* current = path_[top_].node;
+    if (tabs < top_)
+    {
+        // A closing line: one level up, however many tabs it lacks.
+        Close();
+        return;
+    }
+    if (tabs > top_)
+    {
+        // One level down, however many tabs it adds.
+        ++top_;
+        current = Place();
+    }
+    else if (top_ > 0)
+    {
+        Finish(path_[top_]);
+        current = Place();
+    }
+    else if (!current->name.empty() && !line.starts_with("</") && !reportedRootSibling_)
+    {
+        // Only the root's own lines stand at the left edge: a file indented with spaces would otherwise load
+        // as an empty root without a word.
+        reportedRootSibling_ = true;
+        ASSERT(false, "XMLReader : \"" + std::string(line) + "\" stands beside the root element; the elements "
+                      "below the root are indented with tabs");
+    }
+    // A sibling of the root fills the root itself.
+
+    const xmlmatch::TagMatch match = xmlmatch::SplitLine(line);
+    ASSERT(match.found, "Something is wrong with seperating elem data");
+    if (!match.found)
+        return;
+    current->name = tree_.Terminate(match.name);
+    current->value = tree_.Terminate(match.value);
 }
 
 XMLReader::XMLReader(const std::string& path)
@@ -324,98 +401,30 @@ void XMLReader::Parse()
     ASSERT(open_, "Error processing XML.");
     if (!open_)
         return;
-    // Blocks small enough to stay in the cache; a line longer than a block doubles the buffer. One buffer per
-    // thread, kept between files: loading reads hundreds of small files, and a fresh 64 KB block for each
-    // (allocated, zeroed, freed) cost more than parsing them.
-    constexpr size_t kBlock = 64 * 1024;
-    thread_local std::string buffer;
-    buffer.resize(kBlock);
-    size_t begin = 0, end = 0, scanned = 0;
-    for (;;)
+    const std::string_view text = tree_.ReadText(in_);
+    Builder builder(tree_);
+    for (size_t begin = 0; begin < text.size();)
     {
-        const void* newline = std::memchr(buffer.data() + scanned, '\n', end - scanned);
-        if (newline != nullptr)
-        {
-            const size_t at = static_cast<size_t>(static_cast<const char*>(newline) - buffer.data());
-            ParseStoredLine(std::string_view(buffer).substr(begin, at - begin));
-            begin = scanned = at + 1;
-            continue;
-        }
-        if (!in_)
-            break;
-        std::memmove(buffer.data(), buffer.data() + begin, end - begin);
-        end -= begin;
-        scanned = end;
-        begin = 0;
-        if (end == buffer.size())
-            buffer.resize(buffer.size() * 2);
-        in_.read(buffer.data() + end, static_cast<std::streamsize>(buffer.size() - end));
-        end += static_cast<size_t>(in_.gcount());
+        const void* newline = std::memchr(text.data() + begin, '\n', text.size() - begin);
+        const size_t end = newline ? static_cast<size_t>(static_cast<const char*>(newline) - text.data()) : text.size();
+        std::string_view line = text.substr(begin, end - begin);
+        begin = end + 1;
+        // Files written on Windows end their lines with CR LF.
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (!line.empty() && line != kDeclaration)
+            builder.ParseLine(line);
     }
-    ParseStoredLine(std::string_view(buffer).substr(begin, end - begin)); // a last line without a line end
-    // A file with a giant line does not keep its buffer for the rest of the thread.
-    if (buffer.size() > kBlock)
-    {
-        buffer.resize(kBlock);
-        buffer.shrink_to_fit();
-    }
-}
-
-void XMLReader::ParseStoredLine(std::string_view line)
-{
-    // Files written on Windows end their lines with CR LF.
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    if (!line.empty() && line != kDeclaration)
-        ParseLine(line);
-}
-
-void XMLReader::ParseLine(std::string_view line)
-{
-    const size_t tabs = std::min(line.find_first_not_of('\t'), line.size());
-    const size_t depth = static_cast<size_t>(depth_);
-    if (tabs < depth)
-    {
-        // A closing line: one level up, however many tabs it lacks.
-        current_ = current_->parent;
-        --depth_;
-        return;
-    }
-    if (tabs > depth)
-    {
-        // One level down, however many tabs it adds.
-        current_ = current_->Adopt(slots_.NewNode());
-        ++depth_;
-    }
-    else if (current_->parent != nullptr)
-    {
-        current_ = current_->parent->Adopt(slots_.NewNode());
-    }
-    else if (!current_->name.empty() && !line.starts_with("</") && !reportedRootSibling_)
-    {
-        // Only the root's own lines stand at the left edge: a file indented with spaces would otherwise load
-        // as an empty root without a word.
-        reportedRootSibling_ = true;
-        ASSERT(false, "XMLReader : \"" + std::string(line) + "\" stands beside the root element; the elements "
-                      "below the root are indented with tabs");
-    }
-    // A sibling of the root fills the root itself.
-
-    const xmlmatch::TagMatch match = xmlmatch::SplitLine(line);
-    ASSERT(match.found, "Something is wrong with seperating elem data");
-    if (!match.found)
-        return;
-    current_->name = match.name;
-    current_->value = match.value;
+    builder.End();
 }
 
 // ---- Value readers ---------------------------------------------------------------------------------------
 
 namespace
 {
-void ReportUnreadable(const std::string& text, std::string_view type)
+void ReportUnreadable(std::string_view text, std::string_view type)
 {
-    ASSERT(false, "XMLReader : Can't read '" + text + "' as " + std::string(type));
+    ASSERT(false, "XMLReader : Can't read '" + std::string(text) + "' as " + std::string(type));
 }
 
 // The standard string-to-number rules (leading blanks and a sign accepted, trailing text ignored), with
@@ -423,9 +432,19 @@ void ReportUnreadable(const std::string& text, std::string_view type)
 // in a file would spread through every sum it takes part in. A float too small for full
 // precision still reads as its nearest value: the writer produces such texts itself (1.4013e-45).
 template <typename Number, typename Convert>
-bool ReadNumber(const std::string& text, Number* target, std::string_view type, Convert convert)
+bool ReadNumber(std::string_view text, Number* target, std::string_view type, Convert convert)
 {
-    const char* begin = text.c_str();
+    // The conversions need a NUL after the text; numbers are short, so most need no allocation.
+    std::array<char, 64> shortCopy;
+    std::string longCopy;
+    const char* begin = shortCopy.data();
+    if (text.size() < shortCopy.size())
+    {
+        text.copy(shortCopy.data(), text.size());
+        shortCopy[text.size()] = '\0';
+    }
+    else
+        begin = (longCopy = text).c_str();
     char* end = nullptr;
     errno = 0;
     const auto value = convert(begin, &end);
@@ -445,14 +464,14 @@ bool ReadNumber(const std::string& text, Number* target, std::string_view type, 
 
 // The vector's pattern with Count groups, each group read as a float; the target changes only when all do.
 template <unsigned Count, typename Vector>
-bool ReadVector(const std::string& text, Vector* target)
+bool ReadVector(std::string_view text, Vector* target)
 {
     std::string_view groups[Count];
     if (!xmlmatch::FindComponents(text, groups, Count))
         return false;
     std::array<float, Count> components;
     for (unsigned n = 0; n < Count; ++n)
-        if (!XMLReader::ReadValue(std::string(groups[n]), &components[n]))
+        if (!XMLReader::ReadValue(groups[n], &components[n]))
             return false;
     *target = std::apply([](auto... c) { return Vector(c...); }, components);
     return true;
@@ -460,7 +479,7 @@ bool ReadVector(const std::string& text, Vector* target)
 } // namespace
 
 template <>
-bool XMLReader::ReadValue<bool>(const std::string& text, bool* target)
+bool XMLReader::ReadValue<bool>(std::string_view text, bool* target)
 {
     if (text != "true" && text != "false")
     {
@@ -472,50 +491,50 @@ bool XMLReader::ReadValue<bool>(const std::string& text, bool* target)
 }
 
 template <>
-bool XMLReader::ReadValue<int>(const std::string& text, int* target)
+bool XMLReader::ReadValue<int>(std::string_view text, int* target)
 {
     return ReadNumber(text, target, "int", [](const char* s, char** end) { return std::strtol(s, end, 10); });
 }
 
 template <>
-bool XMLReader::ReadValue<std::uint32_t>(const std::string& text, std::uint32_t* target)
+bool XMLReader::ReadValue<std::uint32_t>(std::string_view text, std::uint32_t* target)
 {
     return ReadNumber(text, target, "uint32", [](const char* s, char** end) { return std::strtoull(s, end, 10); });
 }
 
 template <>
-bool XMLReader::ReadValue<std::uint64_t>(const std::string& text, std::uint64_t* target)
+bool XMLReader::ReadValue<std::uint64_t>(std::string_view text, std::uint64_t* target)
 {
     return ReadNumber(text, target, "uint64", [](const char* s, char** end) { return std::strtoull(s, end, 10); });
 }
 
 template <>
-bool XMLReader::ReadValue<float>(const std::string& text, float* target)
+bool XMLReader::ReadValue<float>(std::string_view text, float* target)
 {
     return ReadNumber(text, target, "float", [](const char* s, char** end) { return std::strtof(s, end); });
 }
 
 template <>
-bool XMLReader::ReadValue<std::string>(const std::string& text, std::string* target)
+bool XMLReader::ReadValue<std::string>(std::string_view text, std::string* target)
 {
-    *target = text;
+    target->assign(text);
     return true;
 }
 
 template <>
-bool XMLReader::ReadValue<Vector2>(const std::string& text, Vector2* target)
+bool XMLReader::ReadValue<Vector2>(std::string_view text, Vector2* target)
 {
     return ReadVector<2>(text, target);
 }
 
 template <>
-bool XMLReader::ReadValue<Vector3>(const std::string& text, Vector3* target)
+bool XMLReader::ReadValue<Vector3>(std::string_view text, Vector3* target)
 {
     return ReadVector<3>(text, target);
 }
 
 template <>
-bool XMLReader::ReadValue<Vector4>(const std::string& text, Vector4* target)
+bool XMLReader::ReadValue<Vector4>(std::string_view text, Vector4* target)
 {
     return ReadVector<4>(text, target);
 }

@@ -1,7 +1,7 @@
 #include "xmlmatch.h"
 
 #include <algorithm>
-#include <optional>
+#include <array>
 #include <vector>
 
 namespace xmlmatch
@@ -9,9 +9,16 @@ namespace xmlmatch
 namespace
 {
 // The regex character classes under the "C" locale.
+constexpr std::array<bool, 256> kWord = [] {
+    std::array<bool, 256> word{};
+    for (int c = 0; c < 256; ++c)
+        word[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    return word;
+}();
+
 bool IsWord(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    return kWord[static_cast<unsigned char>(c)];
 }
 
 bool IsSpace(char c)
@@ -129,41 +136,47 @@ TagMatch FindTag(std::string_view line)
 
 namespace
 {
-// The two shapes the writer produces, "<Name>value</Name>" and "<Name>" after the indentation, decided in
-// one pass; anything else (nullopt) takes the general path. Both give what the general path would.
-std::optional<TagMatch> SplitWriterLine(std::string_view line)
+// The shapes the writer produces, "<Name>value</Name>" (value possibly empty) and "<Name>" after the
+// indentation, decided in one pass; anything else (not found) takes the general path. They give what the
+// general path would.
+TagMatch SplitWriterLine(std::string_view line)
 {
     size_t open = 0;
     while (open < line.size() && line[open] == '\t')
         ++open;
     const size_t nameEnd = OpeningTagNameEnd(line, open);
     if (nameEnd == 0)
-        return std::nullopt;
+        return {};
     const std::string_view name = line.substr(open + 1, nameEnd - open - 1);
-    if (nameEnd + 1 == line.size())
-        return TagMatch{true, name, {}}; // the only "<" on the line, after tabs: a tag
-    size_t close = line.size();
-    while (close > nameEnd + 1 && line[close - 1] != '<')
-        --close;
-    --close;
     const size_t valueStart = nameEnd + 1;
-    if (close <= valueStart || ClosingTagEnd(line, close) != line.size())
-        return std::nullopt;
+    if (valueStart == line.size())
+        return {true, name, {}}; // the only "<" on the line, after tabs: a tag
+    // Closed by its own name: that closing tag is the line's last "<" and ends it, so "\B" holds after it.
+    // An empty value leaves no leaf, and the opening tag is then the first tag the line holds.
+    const size_t closingSize = name.size() + 3;
+    if (line.size() - valueStart < closingSize)
+        return {};
+    const size_t close = line.size() - closingSize;
+    if (line[close] != '<' || line[close + 1] != '/' || line.back() != '>')
+        return {};
+    // Names are short: a call to memcmp cost more than the loop.
+    for (size_t n = 0; n < name.size(); ++n)
+        if (line[close + 2 + n] != name[n])
+            return {};
     const std::string_view value = line.substr(valueStart, close - valueStart);
     for (char c : value)
         if (c == '\r' || c == '\n')
-            return std::nullopt;
-    // The closing tag is the line's last "<" and ends it, so it is the leaf's, and "\B" holds after it.
-    return TagMatch{true, name, value};
+            return {};
+    return {true, name, value};
 }
 } // namespace
 
-TagMatch SplitLine(std::string_view line)
+namespace
 {
-    if (const std::optional<TagMatch> fast = SplitWriterLine(line))
-        return *fast;
-    // Every line HasLeaf accepts also holds a leaf for FindLeaf, so FindLeaf goes first: when it finds none
-    // only a tag remains, and when its closing tag ends the line HasLeaf holds without a second look.
+// Every line HasLeaf accepts also holds a leaf for FindLeaf, so FindLeaf goes first: when it finds none only a
+// tag remains, and when its closing tag ends the line HasLeaf holds without a second look.
+TagMatch SplitOtherLine(std::string_view line)
+{
     const TagMatch leaf = FindLeaf(line);
     if (!leaf.found)
         return FindTag(line);
@@ -172,6 +185,16 @@ TagMatch SplitLine(std::string_view line)
         return leaf;
     const TagMatch tag = FindTag(line);
     return tag.found ? tag : leaf;
+}
+} // namespace
+
+TagMatch SplitLine(std::string_view line)
+{
+    // One result built in place: copying it out of a branch cost as much as the writer's lines themselves.
+    TagMatch match = SplitWriterLine(line);
+    if (!match.found)
+        match = SplitOtherLine(line);
+    return match;
 }
 
 namespace

@@ -3,7 +3,7 @@
 #include "assertion.h"
 #include "serializer.h"
 
-void AnimationController::Deserialize(const std::vector<XMLNode*>& children)
+void AnimationController::Deserialize(const XMLNodeList& children)
 {
     for (const XMLNode* child : children)
     {
@@ -26,7 +26,7 @@ void AnimationController::Deserialize(const std::vector<XMLNode*>& children)
     Play(defaultState);
 }
 
-void AnimationController::AddState(const std::vector<XMLNode*>& children)
+void AnimationController::AddState(const XMLNodeList& children)
 {
     AnimationState state;
     for (const XMLNode* child : children)

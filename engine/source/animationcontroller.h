@@ -3,7 +3,7 @@
 #include <unordered_map>
 #include <vector>
 
-class XMLNode;
+class XMLNodeList;
 
 // A named range of frames of a model's one animation.
 struct AnimationState
@@ -22,7 +22,7 @@ class AnimationController
 {
 public:
     // Reads the children of a controller file's root, then plays the default state.
-    void Deserialize(const std::vector<XMLNode*>& children);
+    void Deserialize(const XMLNodeList& children);
     // Makes the state current and sets the times (seconds) of its range; an unknown name adds an empty state.
     void Play(const std::string& state);
 
@@ -37,5 +37,5 @@ public:
     float currentTime = 0.0f;
 
 private:
-    void AddState(const std::vector<XMLNode*>& children);
+    void AddState(const XMLNodeList& children);
 };

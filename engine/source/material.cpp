@@ -42,7 +42,7 @@ void ReadRenderMode(const std::string& value, std::uint32_t& renderMode)
 }
 }
 
-void Material::Deserialize(const std::vector<XMLNode*>& children)
+void Material::Deserialize(const XMLNodeList& children)
 {
     for (const XMLNode* child : children)
     {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-class XMLNode;
+class XMLNodeList;
 class XMLWriter;
 
 // The surface values the "Forward" program gets for one sub-mesh. A plain value: no field refers to GL objects,
@@ -20,7 +20,7 @@ public:
     // The element "Material" with one leaf per stored field.
     void Serialize(XMLWriter& writer) const;
     // Fills the fields named by the children of a parsed "Material" element; others keep their values.
-    void Deserialize(const std::vector<XMLNode*>& children);
+    void Deserialize(const XMLNodeList& children);
 
     void SetAlpha(float alpha) { diffuse.w = alpha; }
     float GetAlpha() const { return diffuse.w; }

@@ -51,18 +51,15 @@ bool IsNameLeaf(std::string_view wrote, std::string_view name)
            wrote.ends_with(close) && wrote.substr(open.size(), name.size()) == name;
 }
 
-// Takes the script's own element out of its record (name leaf, then what the script wrote): null for a script
+// A copy of the script's own element in its record (name leaf, then what the script wrote): null for a script
 // without properties, or a record that belongs to another name.
-std::unique_ptr<XMLNode> TakeProperties(XMLNode* record, const std::string& name)
+std::unique_ptr<XMLTree> TakeProperties(const XMLNode* record, const std::string& name)
 {
     const bool matches = record && record->children.size() == 2 && record->children[0]->value == name;
     ASSERT(matches, "The saved properties of " + name + " were not read back");
     if (!matches || record->children[1]->children.empty())
         return nullptr;
-    std::unique_ptr<XMLNode> properties(record->children[1]);
-    record->children.pop_back();
-    properties->parent = nullptr;
-    return properties;
+    return std::make_unique<XMLTree>(*record->children[1]);
 }
 } // namespace
 
@@ -159,14 +156,14 @@ void ReloadSaves::Read()
     reader_->Parse();
 }
 
-std::unique_ptr<XMLNode> ReloadSaves::Take(const std::string& name)
+std::unique_ptr<XMLTree> ReloadSaves::Take(const std::string& name)
 {
     const bool leaf = alone_ && nextRecord_ < records_.size() && records_[nextRecord_].kind == Kind::Leaf;
     ++nextRecord_;
     if (leaf)
         return nullptr;
     const auto& records = reader_->GetRoot()->children;
-    XMLNode* record = nextElement_ < records.size() ? records[nextElement_] : nullptr;
+    const XMLNode* record = nextElement_ < records.size() ? records[nextElement_] : nullptr;
     ++nextElement_;
     return TakeProperties(record, name);
 }

@@ -30,7 +30,7 @@ public:
     void Read();
     // The element the next record's script wrote (null when it wrote a leaf), reported when the record is
     // not that script's.
-    std::unique_ptr<XMLNode> Take(const std::string& name);
+    std::unique_ptr<XMLTree> Take(const std::string& name);
     // Frees what was read.
     void End();
 

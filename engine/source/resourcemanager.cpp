@@ -67,7 +67,7 @@ public:
     }
 
     // The children of the file's root element; empty, after the report, when it could not be read.
-    const std::vector<XMLNode*>& RootChildren()
+    const XMLNodeList& RootChildren()
     {
         if (reader_.IsOpen())
             reader_.Parse();
@@ -253,7 +253,7 @@ void ResourceManager::LoadMaterials(const std::vector<std::string>& files, FileR
 void ResourceManager::LoadMaterial(const std::string& path, std::optional<std::string> bytes)
 {
     ReadAheadXML reader(path, std::move(bytes));
-    const std::vector<XMLNode*>& children = reader.RootChildren();
+    const XMLNodeList& children = reader.RootChildren();
     if (children.empty())
         return;
     Material material;
@@ -285,7 +285,7 @@ void ResourceManager::LoadAnimationControllers(const std::vector<std::string>& f
     for (const std::string& path : files)
     {
         ReadAheadXML reader(path, reads.Take(path));
-        const std::vector<XMLNode*>& children = reader.RootChildren();
+        const XMLNodeList& children = reader.RootChildren();
         const std::string stem = GetFileStem(path);
         if (children.empty() || animationControllers.contains(stem))
             continue;

@@ -191,13 +191,11 @@ protected:
     // One leaf at a time.
     const XMLNode& Element(const std::string& name, const std::string& value)
     {
-        node_.name = name;
-        node_.value = value;
-        return node_;
+        return *tree_.AddChild(tree_.GetRoot(), name, value);
     }
 
 private:
-    XMLNode node_;
+    XMLTree tree_;
 };
 
 TEST_F(PropertyText, VectorsReadTheirPatternOrZero)

@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 namespace
 {
@@ -257,6 +259,27 @@ TEST_F(XMLFiles, ReaderBuildsTheTreeTheLinesDescribe)
     }
 }
 
+TEST_F(XMLFiles, NamesAndValuesEndWithANulForCFunctions)
+{
+    // The texts are views into the file's own buffer; each must end where its view does, whatever follows.
+    const std::string text = "<A>\r\n\t<B>1</B>\r\n\t<C></C>\n\t<D>x</E>y\n\t<F>a</b>c</F>\n\t<G>\n\t</G>\n</A>";
+    XMLReader reader(Write("ends.xml", text));
+    reader.Parse();
+    std::vector<const XMLNode*> pending = {reader.GetRoot()};
+    size_t seen = 0;
+    while (!pending.empty())
+    {
+        const XMLNode* node = pending.back();
+        pending.pop_back();
+        EXPECT_EQ(std::string(node->name.c_str()), std::string(node->name));
+        EXPECT_EQ(std::string(node->value.c_str()), std::string(node->value));
+        pending.insert(pending.end(), node->children.begin(), node->children.end());
+        ++seen;
+    }
+    EXPECT_EQ(seen, 7u);
+    EXPECT_EQ(Dump(*reader.GetRoot()), "A(B=1,C,D=x,F=a</b>c,G,G)");
+}
+
 TEST_F(XMLFiles, LinesOutsideTheDialectAreReportedAndParsingGoesOn)
 {
     const Parsed parsed = ParseFile(Write("odd.xml", "<A>\n\tplain text\n\t<B>1</B>\n</A>\n"));
@@ -385,6 +408,25 @@ TEST(ReadValue, NumbersFollowTheStandardConversionsAndBadTextLeavesTheTarget)
     }
 }
 
+TEST(ReadValue, NumbersEndWhereTheirTextEnds)
+{
+    // Texts are views: the digits after one must not be read as part of it.
+    const std::string digits = "1234";
+    int number = 0;
+    EXPECT_TRUE(XMLReader::ReadValue(std::string_view(digits).substr(0, 2), &number));
+    EXPECT_EQ(number, 12);
+    float real = 0.0f;
+    EXPECT_TRUE(XMLReader::ReadValue(std::string_view("2.5e3").substr(0, 3), &real));
+    EXPECT_EQ(real, 2.5f);
+    // Longer than any short copy: leading blanks still skipped, trailing text still ignored.
+    std::uint64_t id = 0;
+    EXPECT_TRUE(XMLReader::ReadValue(std::string(100, ' ') + "42 and more", &id));
+    EXPECT_EQ(id, 42u);
+    const Reading<int> blank = ReadText(std::string(100, ' '), 5);
+    EXPECT_FALSE(blank.converted);
+    EXPECT_EQ(blank.value, 5);
+}
+
 TEST(ReadValue, BooleansAreExactlyTrueOrFalse)
 {
     struct Case { const char* text; bool converted; bool value; };
@@ -474,4 +516,49 @@ TEST_F(XMLFiles, LinesAcrossReadBlocksAndVeryLongLinesArriveWhole)
     text += "</Objects>";
     EXPECT_EQ(ParseFile(Write("blocks.xml", text)).tree, expected);
     EXPECT_EQ(ParseText(text).tree, expected);
+}
+
+TEST(XMLTrees, ACopyOfASubtreeOutlivesItsReaderAndHoldsItsOwnText)
+{
+    std::unique_ptr<XMLTree> copy;
+    {
+        std::istringstream in("<A>\n\t<B>\n\t\t<C>1</C>\n\t\t<D>\n\t\t\t<E>two</E>\n\t\t</D>\n\t</B>\n</A>\n");
+        XMLReader reader(in);
+        reader.Parse();
+        copy = std::make_unique<XMLTree>(*reader.GetRoot()->children[0]);
+    }
+    EXPECT_EQ(copy->GetRoot()->parent, nullptr);
+    EXPECT_EQ(Dump(*copy->GetRoot()), "B(C=1,D(E=two))");
+    EXPECT_STREQ(copy->GetRoot()->children[0]->value.c_str(), "1");
+}
+
+TEST(XMLTrees, AddedChildrenKeepTheirOrderAndCopiesOfTheirText)
+{
+    XMLTree tree;
+    std::string name = "Leaf";
+    for (int n = 0; n < 100; ++n)
+        tree.AddChild(tree.GetRoot(), name, std::to_string(n));
+    name = "Changed";
+    const XMLNodeList& children = tree.GetRoot()->children;
+    ASSERT_EQ(children.size(), 100u);
+    for (size_t n = 0; n < children.size(); ++n)
+    {
+        EXPECT_EQ(children[n]->name, "Leaf");
+        EXPECT_EQ(children[n]->value, std::to_string(n));
+        EXPECT_EQ(children[n]->parent, tree.GetRoot());
+    }
+}
+
+TEST(XMLTrees, DeepTreesAreCopiedWithoutRecursion)
+{
+    constexpr int kDepth = 200000;
+    XMLTree tree;
+    XMLNode* node = tree.GetRoot();
+    for (int n = 0; n < kDepth; ++n)
+        node = tree.AddChild(node, "A");
+    const XMLTree copy(*tree.GetRoot());
+    int depth = 0;
+    for (const XMLNode* at = copy.GetRoot(); !at->children.empty(); at = at->children[0])
+        ++depth;
+    EXPECT_EQ(depth, kDepth);
 }

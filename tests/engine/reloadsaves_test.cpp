@@ -122,7 +122,10 @@ Outcome ThroughSaves(ReloadSaves& saves, const std::vector<Saved>& saved)
         saves.Save(scripts[index], saved[index].name);
     saves.Read();
     for (const Saved& script : saved)
-        outcome.elements.push_back(Shown(saves.Take(script.name).get()));
+    {
+        const std::unique_ptr<XMLTree> taken = saves.Take(script.name);
+        outcome.elements.push_back(Shown(taken ? taken->GetRoot() : nullptr));
+    }
     saves.End();
     outcome.reports = WithoutPlaces(GetCapturedStderr());
     return outcome;
