@@ -369,7 +369,7 @@ bool MonoBehaviorDLL::RebindScript(const std::string& name, const ScriptFactory&
     script->owner = saved->owner;
     script->state = saved->state;
     if (saved->properties)
-        script->ReadXml(*saved->properties->GetRoot());
+        script->ReadXml(*saved->properties);
     unbound_.erase(saved);
     SetScript(name, std::move(script));
     return true;
@@ -434,7 +434,7 @@ void MonoBehaviorDLL::Serialize(XMLWriter& writer, const Component* prefab) cons
             if (script)
                 script->WriteXml(writer, counter, name);
             else if (saved && saved->properties)
-                WriteNode(writer, *saved->properties->GetRoot());
+                WriteNode(writer, *saved->properties);
             else
                 WriteMonosLeaf(writer, counter, name);
         }

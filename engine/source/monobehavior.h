@@ -90,7 +90,7 @@ private:
         ScriptState state;
         GameObjectInterface* owner;
         // The script's own element when it has properties; null otherwise.
-        std::unique_ptr<XMLTree> properties;
+        std::shared_ptr<const XMLNode> properties;
     };
 
     // Runs script code. Scripts removed meanwhile are taken out at once but destroyed only when the outermost

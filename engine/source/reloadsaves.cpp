@@ -51,15 +51,15 @@ bool IsNameLeaf(std::string_view wrote, std::string_view name)
            wrote.ends_with(close) && wrote.substr(open.size(), name.size()) == name;
 }
 
-// A copy of the script's own element in its record (name leaf, then what the script wrote): null for a script
-// without properties, or a record that belongs to another name.
-std::unique_ptr<XMLTree> TakeProperties(const XMLNode* record, const std::string& name)
+// The script's own element in its record (name leaf, then what the script wrote): null for a script without
+// properties, or a record that belongs to another name.
+const XMLNode* FindProperties(const XMLNode* record, const std::string& name)
 {
     const bool matches = record && record->children.size() == 2 && record->children[0]->value == name;
     ASSERT(matches, "The saved properties of " + name + " were not read back");
     if (!matches || record->children[1]->children.empty())
         return nullptr;
-    return std::make_unique<XMLTree>(*record->children[1]);
+    return record->children[1];
 }
 } // namespace
 
@@ -152,11 +152,11 @@ void ReloadSaves::Read()
         document_.append(Written().substr(copiedFrom_));
     TextBuffer buffer(document_);
     std::istream in(&buffer);
-    reader_.emplace(in);
+    reader_ = std::make_shared<XMLReader>(in);
     reader_->Parse();
 }
 
-std::unique_ptr<XMLTree> ReloadSaves::Take(const std::string& name)
+std::shared_ptr<const XMLNode> ReloadSaves::Take(const std::string& name)
 {
     const bool leaf = alone_ && nextRecord_ < records_.size() && records_[nextRecord_].kind == Kind::Leaf;
     ++nextRecord_;
@@ -165,7 +165,9 @@ std::unique_ptr<XMLTree> ReloadSaves::Take(const std::string& name)
     const auto& records = reader_->GetRoot()->children;
     const XMLNode* record = nextElement_ < records.size() ? records[nextElement_] : nullptr;
     ++nextElement_;
-    return TakeProperties(record, name);
+    // Shares the reader's ownership: copying a tree would cost as much as reading it.
+    const XMLNode* properties = FindProperties(record, name);
+    return properties ? std::shared_ptr<const XMLNode>(reader_, properties) : nullptr;
 }
 
 void ReloadSaves::End()

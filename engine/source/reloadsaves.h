@@ -29,9 +29,9 @@ public:
     // Ends the writing and reads the records back.
     void Read();
     // The element the next record's script wrote (null when it wrote a leaf), reported when the record is
-    // not that script's.
-    std::unique_ptr<XMLTree> Take(const std::string& name);
-    // Frees what was read.
+    // not that script's. It keeps the tree read back for as long as it is held.
+    std::shared_ptr<const XMLNode> Take(const std::string& name);
+    // Lets go of what was read.
     void End();
 
 private:
@@ -66,7 +66,7 @@ private:
     // The document read back: the records with elements, or, after a script strayed, all of them.
     std::string document_;
     std::size_t copiedFrom_ = 0;
-    std::optional<XMLReader> reader_;
+    std::shared_ptr<XMLReader> reader_;
     std::size_t nextRecord_ = 0;
     std::size_t nextElement_ = 0;
 };

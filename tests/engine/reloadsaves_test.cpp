@@ -123,8 +123,7 @@ Outcome ThroughSaves(ReloadSaves& saves, const std::vector<Saved>& saved)
     saves.Read();
     for (const Saved& script : saved)
     {
-        const std::unique_ptr<XMLTree> taken = saves.Take(script.name);
-        outcome.elements.push_back(Shown(taken ? taken->GetRoot() : nullptr));
+        outcome.elements.push_back(Shown(saves.Take(script.name).get()));
     }
     saves.End();
     outcome.reports = WithoutPlaces(GetCapturedStderr());
