@@ -7,7 +7,7 @@ void AnimationController::Deserialize(const XMLNodeList& children)
 {
     for (const XMLNode* child : children)
     {
-        const std::string& key = child->name;
+        const std::string_view key = child->name;
         if (key == "AnimationControllerName")
             name = child->value;
         else if (key == "DefaultAnimState")
@@ -31,7 +31,7 @@ void AnimationController::AddState(const XMLNodeList& children)
     AnimationState state;
     for (const XMLNode* child : children)
     {
-        const std::string& key = child->name;
+        const std::string_view key = child->name;
         if (key == "StateName")
             state.stateName = child->value;
         else if (key == "StartFrame")

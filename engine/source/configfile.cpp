@@ -44,8 +44,8 @@ bool ReadConfigFile(const std::string& path, EditorConfig& config, float& gamma)
     const XMLNode* root = reader.GetRoot();
     for (const XMLNode* child : root->children)
     {
-        const std::string& name = child->name;
-        const std::string& text = child->value;
+        const std::string_view name = child->name;
+        const std::string_view text = child->value;
         if (name == "WindowName")
             config.windowName = text;
         else if (name == "DLL")

@@ -1,5 +1,6 @@
 // The editor system and its frame: the GUI context, the windows pass, the Console and Inspector windows.
 #include "editor.h"
+#include "editorkeys.h"
 #include "editorscripts.h"
 
 #include "camerainterface.h"
@@ -21,8 +22,7 @@
 
 namespace
 {
-constexpr std::uint16_t kKeyAlt = 18;
-constexpr std::uint16_t kKeyF1 = 112;
+using namespace editorkeys;
 
 // The editor camera's start view: above and behind the origin, looking along +z.
 const Vector3 kEditorCameraStart(0.0f, 2.0f, -10.0f);

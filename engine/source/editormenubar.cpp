@@ -1,5 +1,6 @@
 // The editor's main menu bar: the File, Assets, GameObject and Window menus, the tool strip and the gizmo.
 #include "editor.h"
+#include "editorkeys.h"
 
 #include "c_camera.h"
 #include "c_canvas.h"
@@ -26,9 +27,7 @@
 
 namespace
 {
-constexpr std::uint16_t kKeyF5 = 116;
-constexpr std::uint16_t kKeyF6 = 117;
-constexpr std::uint16_t kKeyF9 = 120;
+using namespace editorkeys;
 constexpr float kStripGap = 50.0f;
 constexpr const char* kNewMaterial = "New Material";
 constexpr const char* kMeshItems[] = {"Cube", "Sphere", "Capsule", "Plane"};

@@ -1,5 +1,6 @@
 // Play, pause and stop inside the editor, the editor's shortcuts and the scene's save and load.
 #include "editor.h"
+#include "editorkeys.h"
 
 #include "audiosystem.h"
 #include "core.h"
@@ -20,15 +21,7 @@
 
 namespace
 {
-constexpr std::uint16_t kKeyShift = 16;
-constexpr std::uint16_t kKeyCtrl = 17;
-constexpr std::uint16_t kKeyDelete = 46;
-constexpr std::uint16_t kKeyD = 68;
-constexpr std::uint16_t kKeyS = 83;
-constexpr std::uint16_t kKeyY = 89;
-constexpr std::uint16_t kKeyZ = 90;
-constexpr std::uint16_t kKeyF3 = 114;
-constexpr std::uint16_t kKeyF10 = 121;
+using namespace editorkeys;
 
 std::string SnapshotPath()
 {

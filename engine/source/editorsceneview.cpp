@@ -1,5 +1,6 @@
 // The editor's scene view: the rendered scene in the "Scene" window, the editor camera's flight and picking.
 #include "editor.h"
+#include "editorkeys.h"
 
 #include "camerainterface.h"
 #include "core.h"
@@ -14,14 +15,7 @@
 
 namespace
 {
-constexpr std::uint16_t kLeftButton = 1;
-constexpr std::uint16_t kRightButton = 2;
-constexpr std::uint16_t kMiddleButton = 4;
-constexpr std::uint16_t kKeyA = 65;
-constexpr std::uint16_t kKeyD = 68;
-constexpr std::uint16_t kKeyL = 76;
-constexpr std::uint16_t kKeyS = 83;
-constexpr std::uint16_t kKeyW = 87;
+using namespace editorkeys;
 // A wheel notch moves the camera this much of its speed, however far the wheel turned.
 constexpr float kZoomStep = 0.5f;
 constexpr float kPanScale = 0.5f;

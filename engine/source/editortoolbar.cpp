@@ -1,5 +1,6 @@
 // The gizmo toolbar of the menu bar, its snap windows, and the Rendering Settings window.
 #include "editor.h"
+#include "editorkeys.h"
 
 #include "core.h"
 #include "graphics.h"
@@ -10,12 +11,7 @@
 
 namespace
 {
-constexpr std::uint16_t kRightButton = 2;
-constexpr std::uint16_t kShift = 16;
-constexpr std::uint16_t kKeySix = 54;
-constexpr std::uint16_t kKeyQ = 81;
-constexpr std::uint16_t kKeyW = 87;
-constexpr std::uint16_t kKeyE = 69;
+using namespace editorkeys;
 // A tool's tooltip waits this long under the mouse.
 constexpr float kTooltipDelaySeconds = 1.0f;
 constexpr ImGuiWindowFlags kSnapWindowFlags = ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |
@@ -83,7 +79,7 @@ void Editor::ShowGizmoToolbar()
     ImGui::SameLine();
     ShowHelpMarker("Press Shift to snap");
     ImGui::SameLine();
-    gizmoSettings_.useSnap = KeyPressed(kShift);
+    gizmoSettings_.useSnap = KeyPressed(kKeyShift);
     ImGui::Checkbox("Show Snap value", &gizmoSettings_.showSnapValue);
     ImGui::SameLine();
     if (KeyTriggered(kKeySix))

@@ -27,14 +27,14 @@ void Material::Serialize(XMLWriter& writer) const
 
 namespace
 {
-void ReadMap(const std::string& value, std::string& map, bool& hasMap)
+void ReadMap(std::string_view value, std::string& map, bool& hasMap)
 {
     map = value;
     hasMap = !value.empty();
 }
 
 // Only the two known modes are taken; anything else keeps the current one.
-void ReadRenderMode(const std::string& value, std::uint32_t& renderMode)
+void ReadRenderMode(std::string_view value, std::uint32_t& renderMode)
 {
     int mode = -1;
     if (XMLReader::ReadValue(value, &mode) && (mode == 0 || mode == 1))
@@ -46,8 +46,8 @@ void Material::Deserialize(const XMLNodeList& children)
 {
     for (const XMLNode* child : children)
     {
-        const std::string& key = child->name;
-        const std::string& value = child->value;
+        const std::string_view key = child->name;
+        const std::string_view value = child->value;
         if (key == "MatName")
             name = value;
         else if (key == "RenderMode")
