@@ -1,6 +1,7 @@
 #pragma once
 #include "broadphase.h"
 #include "colliderpairs.h"
+#include "colliderinterface.h"
 #include "collisiondata.h"
 #include "compenum.h"
 #include "contactlist.h"
@@ -8,6 +9,7 @@
 #include "system.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <unordered_set>
 #include <vector>
@@ -21,6 +23,14 @@ struct PhysicsClock
 {
     std::function<float()> frameTime;
     std::function<bool()> paused;
+};
+
+// The collider shapes a ray query looks at.
+struct ShapeMask
+{
+    static constexpr std::uint32_t Of(ColliderType type) { return 1u << static_cast<std::uint32_t>(type); }
+    constexpr bool Has(ColliderType type) const { return (bits & Of(type)) != 0; }
+    std::uint32_t bits;
 };
 
 // Moves every object that has a rigid body and a collider: gravity and forces become velocity, bodies whose
@@ -75,9 +85,9 @@ public:
 
 private:
     bool IsPaused() const { return clock_.paused && clock_.paused(); }
-    // The nearest hit that `test` counts among the simulated objects' colliders of the given class.
-    template <class FoundCollider, class Test>
-    HitInfo NearestHit(bool skipTriggers, Test test) const;
+    // The nearest hit that `test` counts among the simulated objects' colliders of the given shapes.
+    template <class Test>
+    HitInfo NearestHit(ShapeMask shapes, bool skipTriggers, Test test) const;
     void ApplyForces(float dt);
     void CorrectPositions();
     void WriteBack();
