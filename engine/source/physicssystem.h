@@ -43,6 +43,8 @@ class PhysicsSystem : public System, public PhysicsInterface
 public:
     static constexpr std::size_t kMaxStepCalls = 11;
     static constexpr float kRestitution = 0.001f;
+    // Rounds of positional correction in an update at most; a stack needs about one per body in it.
+    static constexpr int kCorrectionPasses = 8;
     static inline const Vector3 kGravity{0.0f, -9.81f, 0.0f};
 
     // Reads the frame from Core.
@@ -90,6 +92,9 @@ private:
     HitInfo NearestHit(ShapeMask shapes, bool skipTriggers, Test test) const;
     void ApplyForces(float dt);
     void CorrectPositions();
+    // Pushes the two bodies of an overlapping contact apart by what is left of its depth; whether it did.
+    static bool PushApart(const CollisionData& record, const std::pair<RigidBody*, RigidBody*>& bodies,
+                          const std::pair<Vector3, Vector3>& starts);
     void WriteBack();
     // True when nothing is unusable; otherwise the object is reported, once until it is usable again.
     bool Admitted(const GameObject& object, const char* unusable);
@@ -108,6 +113,8 @@ private:
     ContactList contacts_;
     // The bodies of each record of contacts_, in the same order, for the positional correction.
     std::vector<std::pair<RigidBody*, RigidBody*>> contactBodies_;
+    // Where those bodies were when the update started, when the record's depth was measured.
+    std::vector<std::pair<Vector3, Vector3>> contactStarts_;
     ContactList touchingContacts_;
     ContactList pendingExitContacts_;
     std::vector<BroadPhaseEntry> broadPhaseEntries_;
