@@ -1,7 +1,7 @@
 // A generated level of 5,000 objects built from 20 prefabs, loaded through LoadLevelFile (objects,
 // components, hierarchy), saved back through SaveLevel and destroyed through DestroyAllObjects; and a
 // chain of 100,000 objects, each the parent of the one before, loaded; a canvas with 20,000 elements
-// loaded; and one root over 100,000 objects unloaded.
+// loaded; one root over 100,000 objects unloaded; and objects destroyed one at a time among many.
 #include "core.h"
 #include "editor.h"
 #include "enginesystems.h"
@@ -12,10 +12,13 @@
 #include "startup.h"
 #include "tempfolder.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -247,4 +250,37 @@ void BM_UnloadFan(benchmark::State& state)
     CountObjects(state, kFanChildren + 1);
 }
 BENCHMARK(BM_UnloadFan)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// N objects made and then destroyed one at a time, the oldest first or the newest first, as shots and effects
+// go: what one destroy costs, which must not grow with N. The freeing is not timed.
+void BM_DestroyOneByOne(benchmark::State& state)
+{
+    BenchWorld world;
+    ObjectFactory& factory = world.Factory();
+    const auto count = static_cast<std::size_t>(state.range(0));
+    const bool newestFirst = state.range(1) != 0;
+    double seconds = 0.0;
+    for (auto _ : state)
+    {
+        std::vector<GameObject*> made;
+        for (std::size_t n = 0; n < count; ++n)
+            made.push_back(factory.CreateObject("Shot", 0));
+        if (newestFirst)
+            std::reverse(made.begin(), made.end());
+        const auto start = std::chrono::steady_clock::now();
+        for (GameObject* object : made)
+            factory.DestroyObject(object);
+        const double destroyed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        seconds += destroyed;
+        state.SetIterationTime(destroyed);
+        world.Settle();
+    }
+    state.counters["us_per_object"] = seconds / double(count * state.iterations()) * 1e6;
+}
+BENCHMARK(BM_DestroyOneByOne)
+    ->ArgsProduct({{5000, 50000}, {0, 1}})
+    ->ArgNames({"objects", "newest_first"})
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 } // namespace

@@ -294,3 +294,32 @@ void BM_SpheresSpawnedAtOnePoint(benchmark::State& state)
 }
 BENCHMARK(BM_SpheresSpawnedAtOnePoint)->Arg(100)->Arg(800)->Unit(benchmark::kMillisecond);
 } // namespace
+
+namespace
+{
+// A box query that skips triggers, among 10,000 bodies of which 10 solid boxes are what it looks for: the rest
+// are spheres and trigger boxes. What one query costs.
+void BM_BoxRayAmongSpheresAndTriggers(benchmark::State& state)
+{
+    OurWorld world;
+    constexpr int kSide = 100;
+    for (int i = 0; i < kSide * kSide; ++i)
+    {
+        const Vector3 at{2.0f * float(i % kSide), 0.5f, 2.0f * float(i / kSide)};
+        if (i % 1000 == 0)
+            world.Shape(at, "AABBCollider", false);
+        else if (i % 2 == 0)
+            world.Shape(at, "AABBCollider", false).SetTrigger(true);
+        else
+            world.Shape(at, "SphereCollider", false);
+    }
+    HitInfo hit;
+    for (auto _ : state)
+    {
+        hit = world.Physics().RaycastBoxes({0.0f, 0.5f, -10.0f}, {0.0f, 0.0f, 500.0f}, true);
+        benchmark::DoNotOptimize(hit);
+    }
+    state.counters["hit_distance"] = hit.distance;
+}
+BENCHMARK(BM_BoxRayAmongSpheresAndTriggers)->Unit(benchmark::kMicrosecond);
+} // namespace

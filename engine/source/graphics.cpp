@@ -339,6 +339,9 @@ void Graphics::ClearWindow()
 void Graphics::RegisterObject(GameObject* object)
 {
     FileObject(object);
+    // Only a particle system changes the sum: a level's other objects must not each walk the systems.
+    if (!object || !object->GetParticleSystem())
+        return;
     std::uint32_t capacity = 0;
     for (const GameObject* filed : particleSystems.active)
         if (const auto* system = filed->GetComponent<ParticleSystem>())

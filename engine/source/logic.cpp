@@ -26,11 +26,6 @@ constexpr char kLibraryName[] = "Game";
 constexpr char kRunWhenPausedTag[] = "RunWhenPaused";
 constexpr std::uint16_t kSuspendKey = 0x50; // P
 
-void Remove(std::vector<GameObject*>& list, GameObject* object)
-{
-    list.erase(std::remove(list.begin(), list.end(), object), list.end());
-}
-
 MonoBehaviorDLL* HolderOf(GameObject* object)
 {
     return object ? object->GetComponent<MonoBehaviorDLL>() : nullptr;
@@ -181,6 +176,7 @@ void Logic::ReloadGameLibrary()
     if (!LoadGameLibrary())
         return;
     // By index: a script's Reload may file new objects.
+    const FiledObjects::Walk active(activeObjects_), paused(runWhenPausedObjects_), inactive(inactiveObjects_);
     for (std::size_t index = 0; index < activeObjects_.size(); ++index)
         ReattachScripts(activeObjects_[index]);
     for (std::size_t index = 0; index < runWhenPausedObjects_.size(); ++index)
@@ -240,23 +236,28 @@ void Logic::JoinScript(GameObject* object, MonoBehaviorDLL& holder, const std::s
 
 void Logic::RunLifeCycleStep()
 {
-    // Objects appended during the walk are visited in the same walk.
-    for (std::size_t index = 0; index < pendingObjects_.size(); ++index)
     {
-        MonoBehaviorDLL* holder = HolderOf(pendingObjects_[index]);
-        if (!holder)
-            continue;
-        if (holder->AwakeNextScript())
-            pendingObjects_.push_back(pendingObjects_[index]);
-        else
-            holder->StartAwokenScripts();
+        // Objects appended during the walk are visited in the same walk.
+        const FiledObjects::Walk walk(pendingObjects_);
+        for (std::size_t index = 0; index < pendingObjects_.size(); ++index)
+        {
+            GameObject* object = pendingObjects_[index];
+            MonoBehaviorDLL* holder = HolderOf(object);
+            if (!holder)
+                continue;
+            if (holder->AwakeNextScript())
+                pendingObjects_.MoveToEnd(object);
+            else
+                holder->StartAwokenScripts();
+        }
     }
-    pendingObjects_.clear();
+    pendingObjects_.Clear();
 }
 
 void Logic::UpdateScripts()
 {
-    const FiledObjects& objects = *currentObjects_;
+    FiledObjects& objects = *currentObjects_;
+    const FiledObjects::Walk walk(objects);
     for (std::size_t index = 0; index < objects.size(); ++index)
         if (MonoBehaviorDLL* holder = HolderOf(objects[index]))
             holder->UpdateScripts();
@@ -274,24 +275,24 @@ void Logic::FileAsRunning(GameObject* object)
 
 void Logic::QueuePending(GameObject* object)
 {
-    AppendOnce(pendingObjects_, object);
+    pendingObjects_.Append(object);
 }
 
 void Logic::RegisterObject(GameObject* object)
 {
     MonoBehaviorDLL* holder = HolderOf(object);
-    if (!holder || object->IsDestroyed() || IsRunning(object) || Contains(inactiveObjects_, object))
+    if (!holder || object->IsDestroyed() || IsRunning(object) || inactiveObjects_.Contains(object))
         return;
     if (!object->IsActive() || !holder->IsEnabled())
     {
-        inactiveObjects_.push_back(object);
+        inactiveObjects_.Append(object);
         return;
     }
     FileAsRunning(object);
-    if (Contains(pendingObjects_, object))
+    if (pendingObjects_.Contains(object))
         holder->AwakeNextScript();
     else
-        pendingObjects_.push_back(object);
+        pendingObjects_.Append(object);
 }
 
 void Logic::UnregisterObject(GameObject* object)
@@ -305,10 +306,8 @@ void Logic::UnregisterObject(GameObject* object)
                 holder->DestroyScripts();
         remove();
     };
-    leave(activeObjects_.Contains(object), [&] { activeObjects_.Remove(object); });
-    leave(Contains(pendingObjects_, object), [&] { Remove(pendingObjects_, object); });
-    leave(runWhenPausedObjects_.Contains(object), [&] { runWhenPausedObjects_.Remove(object); });
-    leave(Contains(inactiveObjects_, object), [&] { Remove(inactiveObjects_, object); });
+    for (FiledObjects* list : {&activeObjects_, &pendingObjects_, &runWhenPausedObjects_, &inactiveObjects_})
+        leave(list->Contains(object), [&] { list->Remove(object); });
 }
 
 void Logic::AddScript(GameObject* object, const std::string& name)
@@ -351,16 +350,16 @@ void Logic::AttachScripts(GameObject* object)
         script->owner = object;
         MonoBehaviorInterface& attached = *script;
         holder->SetScript(name, std::move(script));
-        if (Contains(pendingObjects_, object))
+        if (pendingObjects_.Contains(object))
             holder->AwakeScript(attached);
         else
-            pendingObjects_.push_back(object);
+            pendingObjects_.Append(object);
     });
 }
 
 bool Logic::Holds(GameObject* object) const
 {
-    return IsRunning(object) || Contains(inactiveObjects_, object) || Contains(pendingObjects_, object);
+    return IsRunning(object) || inactiveObjects_.Contains(object) || pendingObjects_.Contains(object);
 }
 
 void Logic::EnableObject(GameObject* object)
@@ -369,7 +368,7 @@ void Logic::EnableObject(GameObject* object)
     if (!holder || !Holds(object))
         return;
     holder->EnableScripts();
-    Remove(inactiveObjects_, object);
+    inactiveObjects_.Remove(object);
     if (!IsRunning(object))
         FileAsRunning(object);
 }
@@ -382,7 +381,7 @@ void Logic::DisableObject(GameObject* object)
     holder->DisableScripts();
     // A run-when-paused object stays filed; its disabled scripts receive nothing.
     activeObjects_.Remove(object);
-    AppendOnce(inactiveObjects_, object);
+    inactiveObjects_.Append(object);
 }
 
 void Logic::HandleMessage(const BaseMessage& message)

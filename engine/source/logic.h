@@ -64,8 +64,6 @@ public:
     void SetSuspended(bool suspended) { suspended_ = suspended; }
 
 private:
-    using ObjectList = std::vector<GameObject*>;
-
     StapleArguments CurrentStapleArguments() const;
     void ReadSuspendKey();
     void ReloadGameLibrary();
@@ -102,7 +100,8 @@ private:
 
     FiledObjects activeObjects_;
     FiledObjects runWhenPausedObjects_;
-    ObjectList inactiveObjects_;
-    ObjectList pendingObjects_;
+    FiledObjects inactiveObjects_;
+    // Awake and Start queue: an object is moved to the end again after each Awake of a walk.
+    FiledObjects pendingObjects_;
     FiledObjects* currentObjects_ = &activeObjects_;
 };

@@ -60,6 +60,8 @@ std::string Describe(const platform::ChildResult& child)
     case platform::ChildEnd::Exited:
         break;
     }
+    if (child.code == platform::kMemoryLimitExitCode)
+        return "the importer needed more than its " + std::to_string(kImportMemory >> 20) + " MB and was stopped";
     if (child.code == 0)
         return "the importer sent nothing";
     return "the importer stopped with exit code " + std::to_string(child.code);

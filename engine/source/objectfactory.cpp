@@ -21,10 +21,11 @@ bool EditorHoldsDeleted()
 }
 
 template <class Pointer = GameObject*, class Objects>
-std::vector<Pointer> Pointers(const Objects& objects)
+std::vector<Pointer> Pointers(Objects&& objects)
 {
     std::vector<Pointer> pointers;
-    pointers.reserve(objects.size());
+    if constexpr (std::ranges::sized_range<Objects>)
+        pointers.reserve(std::ranges::size(objects));
     for (const auto& object : objects)
         pointers.push_back(object.get());
     return pointers;
@@ -73,21 +74,24 @@ ObjectFactory::~ObjectFactory()
         gFactory = nullptr;
     }
     std::vector<GameObject*> freed = Pointers(deleted_);
-    for (const std::vector<GameObject*>& more : {Pointers(destroyQueue_), Pointers(live_), GetPrefabs()})
+    for (const std::vector<GameObject*>& more : {Pointers(destroyQueue_), GetObjects(), GetPrefabs()})
         freed.insert(freed.end(), more.begin(), more.end());
     Unplace(freed);
     levelName_.clear();
     deleted_.clear();
     destroyQueue_.clear();
     liveIds_.clear();
+    liveSlots_.clear();
     live_.clear();
     prefabs_.clear();
 }
 
 GameObject* ObjectFactory::FindObject(const std::string& name) const
 {
-    const auto found = std::ranges::find_if(live_, [&](const auto& object) { return object->GetName() == name; });
-    return found == live_.end() ? nullptr : found->get();
+    for (const auto& object : LiveObjects())
+        if (object->GetName() == name)
+            return object.get();
+    return nullptr;
 }
 
 GameObject* ObjectFactory::FindObjectById(ObjectId id) const
@@ -99,7 +103,7 @@ GameObject* ObjectFactory::FindObjectById(ObjectId id) const
 std::vector<GameObjectInterface*> ObjectFactory::GetObjectsWithScript(const std::string& name) const
 {
     std::vector<GameObjectInterface*> found;
-    for (const auto& object : live_)
+    for (const auto& object : LiveObjects())
         if (object->GetScript(name))
             found.push_back(object.get());
     return found;
@@ -142,15 +146,40 @@ void ObjectFactory::Register(GameObjectInterface* object)
 
 std::vector<GameObjectInterface*> ObjectFactory::GetAllObjects() const
 {
-    return Pointers<GameObjectInterface*>(live_);
+    return Pointers<GameObjectInterface*>(LiveObjects());
 }
 
 GameObject* ObjectFactory::AppendLive(std::unique_ptr<GameObject> object)
 {
     object->SetPlace(ObjectPlace::Live);
+    liveSlots_.emplace(object.get(), live_.size());
     live_.push_back(std::move(object));
     IndexLive(*live_.back());
     return live_.back().get();
+}
+
+std::unique_ptr<GameObject> ObjectFactory::TakeLive(GameObject* object)
+{
+    const auto slot = liveSlots_.find(object);
+    if (slot == liveSlots_.end())
+        return nullptr;
+    std::unique_ptr<GameObject> taken = std::move(live_[slot->second]);
+    liveSlots_.erase(slot);
+    ++liveHoles_;
+    UnindexLive(object->GetID(), *object);
+    CloseLiveHolesIfMany();
+    return taken;
+}
+
+void ObjectFactory::CloseLiveHolesIfMany()
+{
+    // After at least as many removals as objects left: the pass costs each removal a constant.
+    if (liveHoles_ <= live_.size() / 2)
+        return;
+    std::erase(live_, nullptr);
+    for (std::size_t slot = 0; slot < live_.size(); ++slot)
+        liveSlots_[live_[slot].get()] = slot;
+    liveHoles_ = 0;
 }
 
 void ObjectFactory::IndexLive(GameObject& object)
@@ -188,8 +217,10 @@ bool ObjectFactory::IsLive(const GameObject& object)
 
 GameObject* ObjectFactory::FirstLiveWithId(ObjectId id) const
 {
-    const auto found = std::ranges::find_if(live_, [&](const auto& object) { return object->GetID() == id; });
-    return found == live_.end() ? nullptr : found->get();
+    for (const auto& object : LiveObjects())
+        if (object->GetID() == id)
+            return object.get();
+    return nullptr;
 }
 
 GameObject* ObjectFactory::CreateObject(const std::string& name, ObjectId prefabId)
@@ -254,12 +285,8 @@ void ObjectFactory::DestroyObject(GameObject* object)
 
 void ObjectFactory::RetireObject(GameObject* object)
 {
-    const auto found = Find(live_, object);
-    if (found == live_.end())
-        return;
-    ParkRetired(std::move(*found));
-    live_.erase(found);
-    UnindexLive(object->GetID(), *object);
+    if (std::unique_ptr<GameObject> retired = TakeLive(object))
+        ParkRetired(std::move(retired));
 }
 
 void ObjectFactory::ParkRetired(std::unique_ptr<GameObject> object)
@@ -286,16 +313,13 @@ void ObjectFactory::QueueForFreeing(std::unique_ptr<GameObject> object)
 
 bool ObjectFactory::MakePrefab(GameObject* object)
 {
-    const auto found = Find(live_, object);
-    if (found == live_.end() || prefabs_.contains(object->GetID()))
+    if (!liveSlots_.contains(object) || prefabs_.contains(object->GetID()))
         return false;
     object->DetachFromParent();
     for (GameObject* child : std::vector<GameObject*>(object->GetChildren()))
         child->DetachFromParent();
     object->SetPlace(ObjectPlace::Prefab);
-    prefabs_.emplace(object->GetID(), std::move(*found));
-    live_.erase(found);
-    UnindexLive(object->GetID(), *object);
+    prefabs_.emplace(object->GetID(), TakeLive(object));
     return true;
 }
 
@@ -323,7 +347,7 @@ std::vector<GameObject*> ObjectFactory::GetPrefabs() const
 
 std::vector<GameObject*> ObjectFactory::GetObjects() const
 {
-    return Pointers(live_);
+    return Pointers(LiveObjects());
 }
 
 std::vector<GameObject*> ObjectFactory::GetDeletedObjects() const
@@ -340,11 +364,14 @@ void ObjectFactory::DestroyAllObjects()
 {
     // Nothing runs between the queued messages, so the list can be emptied at once rather than one by one.
     for (std::unique_ptr<GameObject>& object : live_)
-    {
-        QueueDestroy(object.get());
-        ParkRetired(std::move(object));
-    }
+        if (object)
+        {
+            QueueDestroy(object.get());
+            ParkRetired(std::move(object));
+        }
     live_.clear();
+    liveSlots_.clear();
+    liveHoles_ = 0;
     liveIds_.clear();
 }
 

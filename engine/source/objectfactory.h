@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <ranges>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -111,7 +112,15 @@ private:
         std::size_t count;
     };
 
+    // The live objects in creation order, passing over the holes.
+    auto LiveObjects() const
+    {
+        return live_ | std::views::filter([](const auto& object) { return object != nullptr; });
+    }
     GameObject* AppendLive(std::unique_ptr<GameObject> object);
+    // Takes a live object out of the list and the index; null when it is not live.
+    std::unique_ptr<GameObject> TakeLive(GameObject* object);
+    void CloseLiveHolesIfMany();
     void RetireObject(GameObject* object);
     // The retirement rule: the deleted-objects buffer in the editor while not playing, else the queue.
     void ParkRetired(std::unique_ptr<GameObject> object);
@@ -138,8 +147,12 @@ private:
     void FinishLevelObject(GameObject& object, bool registerObjects);
 
     std::map<ObjectId, std::unique_ptr<GameObject>> prefabs_;
-    // In creation order, which saving keeps; liveIds_ finds them by id.
+    // In creation order, which saving keeps. Taking one out leaves a hole (null), closed once they are many:
+    // an object destroyed among many costs no search and no shift. liveSlots_ finds an object's slot and
+    // liveIds_ finds objects by id.
     std::vector<std::unique_ptr<GameObject>> live_;
+    std::unordered_map<const GameObject*, std::size_t> liveSlots_;
+    std::size_t liveHoles_ = 0;
     std::unordered_map<ObjectId, LiveId> liveIds_;
     std::vector<std::unique_ptr<GameObject>> destroyQueue_;
     std::deque<std::unique_ptr<GameObject>> deleted_;

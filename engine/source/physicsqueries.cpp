@@ -14,6 +14,11 @@ namespace
 // A hit that does not count for the query.
 constexpr HitInfo kMiss{};
 
+constexpr ShapeMask kBoxes{ShapeMask::Of(ColliderType::Box)};
+constexpr ShapeMask kSpheres{ShapeMask::Of(ColliderType::Sphere)};
+constexpr ShapeMask kAnyShape{ShapeMask::Of(ColliderType::Box) | ShapeMask::Of(ColliderType::Sphere) |
+                              ShapeMask::Of(ColliderType::Capsule)};
+
 HitInfo HitObb(const Vector3& origin, const Vector3& direction, const ShapePlacement& box)
 {
     float t = 0.0f;
@@ -73,16 +78,19 @@ HitInfo AwayFromOrigin(const HitInfo& hit)
 }
 } // namespace
 
-template <class FoundCollider, class Test>
-HitInfo PhysicsSystem::NearestHit(bool skipTriggers, Test test) const
+template <class Test>
+HitInfo PhysicsSystem::NearestHit(ShapeMask shapes, bool skipTriggers, Test test) const
 {
     float nearest = std::numeric_limits<float>::max();
     HitInfo best;
     for (GameObject* object : simulatedObjects_)
     {
-        const auto* collider = object->GetComponent<FoundCollider>();
+        // An object has one collider at most. Bodies the query does not look for cost one look at it.
+        const auto* collider = static_cast<const Collider*>(object->FirstOfType(CompEnum::Collider));
+        if (!collider || !shapes.Has(collider->GetType()) || (skipTriggers && collider->IsTrigger()))
+            continue;
         const auto* transform = object->GetComponent<Transform>();
-        if (!collider || !transform || (skipTriggers && collider->IsTrigger()))
+        if (!transform)
             continue;
         const HitInfo hit = test(PlaceShape(*transform, *collider, {}));
         // Equal distances keep the earlier object.
@@ -97,35 +105,35 @@ HitInfo PhysicsSystem::NearestHit(bool skipTriggers, Test test) const
 
 HitInfo PhysicsSystem::RaycastOBB(const Vector3& origin, const Vector3& direction, bool skipTriggers)
 {
-    return NearestHit<BoxCollider>(skipTriggers, [&](const ShapePlacement& box) {
+    return NearestHit(kBoxes, skipTriggers, [&](const ShapePlacement& box) {
         return HitObb(origin, direction, box);
     });
 }
 
 HitInfo PhysicsSystem::RaycastAABB(const Vector3& origin, const Vector3& direction, bool skipTriggers)
 {
-    return NearestHit<BoxCollider>(skipTriggers, [&](const ShapePlacement& box) {
+    return NearestHit(kBoxes, skipTriggers, [&](const ShapePlacement& box) {
         return HitAabbFromOutside(origin, direction, box);
     });
 }
 
 HitInfo PhysicsSystem::RaycastBoxes(const Vector3& origin, const Vector3& direction, bool skipTriggers)
 {
-    return NearestHit<BoxCollider>(skipTriggers, [&](const ShapePlacement& box) {
+    return NearestHit(kBoxes, skipTriggers, [&](const ShapePlacement& box) {
         return box.rotated ? HitObb(origin, direction, box) : HitAabb(origin, direction, box);
     });
 }
 
 HitInfo PhysicsSystem::RaycastSpheres(const Vector3& origin, const Vector3& direction, bool skipTriggers)
 {
-    return NearestHit<SphereCollider>(skipTriggers, [&](const ShapePlacement& sphere) {
+    return NearestHit(kSpheres, skipTriggers, [&](const ShapePlacement& sphere) {
         return AwayFromOrigin(HitSphere(origin, direction, sphere));
     });
 }
 
 HitInfo PhysicsSystem::RaycastAll(const Vector3& origin, const Vector3& direction, bool skipTriggers)
 {
-    return NearestHit<Collider>(skipTriggers, [&](const ShapePlacement& shape) {
+    return NearestHit(kAnyShape, skipTriggers, [&](const ShapePlacement& shape) {
         return AwayFromOrigin(HitAny(origin, direction, shape));
     });
 }

@@ -321,7 +321,10 @@ bool PhysicsSystem::StepSimulation(const std::vector<std::size_t>& group, float&
             record.isTrigger = 1;
         }
         if (contacts_.AppendOnce(record))
+        {
             contactBodies_.emplace_back(entry(i).body, entry(j).body);
+            contactStarts_.emplace_back(entry(i).transform->GetPosition(), entry(j).transform->GetPosition());
+        }
         if (record.timeOfImpact > 0.0f && record.timeOfImpact < minToi)
             minToi = record.timeOfImpact;
         touching.push_back({record, i, j});
@@ -369,26 +372,44 @@ bool PhysicsSystem::StepSimulation(const std::vector<std::size_t>& group, float&
 
 void PhysicsSystem::CorrectPositions()
 {
+    // A body pushed out of one contact may be pushed into another (the crates of a column each rest on the
+    // next), so the contacts are gone over again until none is left deeper than the tolerance. A contact's
+    // depth at the end of the update is its depth where the update started less how far its bodies have
+    // moved apart since, by their steps and by the pushes.
     const auto& records = contacts_.Records();
-    for (std::size_t k = 0; k < records.size(); ++k)
+    for (int pass = 0; pass < kCorrectionPasses; ++pass)
     {
-        const CollisionData& record = records[k];
-        // Only overlapping shapes are pushed apart. The depth a swept test gives for a contact ahead of its
-        // impact measures the gap it closed, and pushing by it would lift a landing body back up.
-        if (record.penetration < kEpsilon || record.isTrigger || record.timeOfImpact > 0.0f)
-            continue;
-        auto [first, second] = contactBodies_[k];
-        // Each moving body goes its share of the depth, the lighter the farther: A back, B forward. A static
-        // body weighs nothing here, so a moving one against it goes all the way.
-        const float firstShare = first->IsStatic() ? 0.0f : 1.0f / first->GetMass();
-        const float secondShare = second->IsStatic() ? 0.0f : 1.0f / second->GetMass();
-        const float shares = firstShare + secondShare;
-        if (!(shares > 0.0f))
-            continue;
-        const Vector3 push = record.penetration / shares * record.normal;
-        first->EndPosition -= push * firstShare;
-        second->EndPosition += push * secondShare;
+        bool pushed = false;
+        for (std::size_t k = 0; k < records.size(); ++k)
+            pushed |= PushApart(records[k], contactBodies_[k], contactStarts_[k]);
+        if (!pushed)
+            return;
     }
+}
+
+bool PhysicsSystem::PushApart(const CollisionData& record, const std::pair<RigidBody*, RigidBody*>& bodies,
+                              const std::pair<Vector3, Vector3>& starts)
+{
+    // Only overlapping shapes are pushed apart. The depth a swept test gives for a contact ahead of its
+    // impact measures the gap it closed, and pushing by it would lift a landing body back up.
+    if (record.isTrigger || record.timeOfImpact > 0.0f)
+        return false;
+    auto [first, second] = bodies;
+    const Vector3 separated = (second->EndPosition - starts.second) - (first->EndPosition - starts.first);
+    const float depth = record.penetration - separated.Dot(record.normal);
+    if (!(depth >= kEpsilon))
+        return false;
+    // Each moving body goes its share of the depth, the lighter the farther: A back, B forward. A static
+    // body weighs nothing here, so a moving one against it goes all the way.
+    const float firstShare = first->IsStatic() ? 0.0f : 1.0f / first->GetMass();
+    const float secondShare = second->IsStatic() ? 0.0f : 1.0f / second->GetMass();
+    const float shares = firstShare + secondShare;
+    if (!(shares > 0.0f))
+        return false;
+    const Vector3 push = depth / shares * record.normal;
+    first->EndPosition -= push * firstShare;
+    second->EndPosition += push * secondShare;
+    return true;
 }
 
 void PhysicsSystem::WriteBack()
@@ -430,6 +451,7 @@ void PhysicsSystem::PublishCollisionMessage()
     std::swap(touchingContacts_, contacts_);
     contacts_.Clear();
     contactBodies_.clear();
+    contactStarts_.clear();
 }
 
 void PhysicsSystem::PostExitEvent(const CollisionData& record)

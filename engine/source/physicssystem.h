@@ -1,6 +1,7 @@
 #pragma once
 #include "broadphase.h"
 #include "colliderpairs.h"
+#include "colliderinterface.h"
 #include "collisiondata.h"
 #include "compenum.h"
 #include "contactlist.h"
@@ -8,6 +9,7 @@
 #include "system.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <unordered_set>
 #include <vector>
@@ -23,6 +25,14 @@ struct PhysicsClock
     std::function<bool()> paused;
 };
 
+// The collider shapes a ray query looks at.
+struct ShapeMask
+{
+    static constexpr std::uint32_t Of(ColliderType type) { return 1u << static_cast<std::uint32_t>(type); }
+    constexpr bool Has(ColliderType type) const { return (bits & Of(type)) != 0; }
+    std::uint32_t bits;
+};
+
 // Moves every object that has a rigid body and a collider: gravity and forces become velocity, bodies whose
 // bounding spheres meet are stepped together from one time of impact to the next, contacts get nearly
 // inelastic impulses, overlapping bodies are pushed apart, and every touching pair is reported to Logic as
@@ -33,6 +43,8 @@ class PhysicsSystem : public System, public PhysicsInterface
 public:
     static constexpr std::size_t kMaxStepCalls = 11;
     static constexpr float kRestitution = 0.001f;
+    // Rounds of positional correction in an update at most; a stack needs about one per body in it.
+    static constexpr int kCorrectionPasses = 8;
     static inline const Vector3 kGravity{0.0f, -9.81f, 0.0f};
 
     // Reads the frame from Core.
@@ -75,11 +87,14 @@ public:
 
 private:
     bool IsPaused() const { return clock_.paused && clock_.paused(); }
-    // The nearest hit that `test` counts among the simulated objects' colliders of the given class.
-    template <class FoundCollider, class Test>
-    HitInfo NearestHit(bool skipTriggers, Test test) const;
+    // The nearest hit that `test` counts among the simulated objects' colliders of the given shapes.
+    template <class Test>
+    HitInfo NearestHit(ShapeMask shapes, bool skipTriggers, Test test) const;
     void ApplyForces(float dt);
     void CorrectPositions();
+    // Pushes the two bodies of an overlapping contact apart by what is left of its depth; whether it did.
+    static bool PushApart(const CollisionData& record, const std::pair<RigidBody*, RigidBody*>& bodies,
+                          const std::pair<Vector3, Vector3>& starts);
     void WriteBack();
     // True when nothing is unusable; otherwise the object is reported, once until it is usable again.
     bool Admitted(const GameObject& object, const char* unusable);
@@ -98,6 +113,8 @@ private:
     ContactList contacts_;
     // The bodies of each record of contacts_, in the same order, for the positional correction.
     std::vector<std::pair<RigidBody*, RigidBody*>> contactBodies_;
+    // Where those bodies were when the update started, when the record's depth was measured.
+    std::vector<std::pair<Vector3, Vector3>> contactStarts_;
     ContactList touchingContacts_;
     ContactList pendingExitContacts_;
     std::vector<BroadPhaseEntry> broadPhaseEntries_;

@@ -215,6 +215,21 @@ TEST_F(GraphicsTest, EveryActiveParticleSystemTicksOncePerFrameUnlessPaused)
     EXPECT_EQ(system.GetLiveCount(), 2);
 }
 
+TEST_F(GraphicsTest, TheParticleCapacityIsTheSumOfTheActiveSystemsHoweverOftenTheyRegister)
+{
+    GameObject& sparks = Make("Sparks", {"ParticleSystem"});
+    GameObject& smoke = Make("Smoke", {"ParticleSystem"});
+    GameObject& wall = Make("Wall", {"MeshRenderer"});
+    sparks.GetComponent<ParticleSystem>()->settings.maxParticles = 300;
+    smoke.GetComponent<ParticleSystem>()->settings.maxParticles = 200;
+    for (GameObject* object : {&sparks, &sparks, &smoke, &wall, &sparks, &smoke})
+        graphics.RegisterObject(object);
+    EXPECT_EQ(graphics.GetParticleCapacity(), 500u);
+    graphics.UnregisterObject(&smoke);
+    graphics.RegisterObject(&sparks);
+    EXPECT_EQ(graphics.GetParticleCapacity(), 300u);
+}
+
 TEST(GraphicsInCore, InTheEditorAnUpdateLeavesTheFramesWorkToTheSceneView)
 {
     ObjectWorld world;

@@ -144,6 +144,31 @@ TEST_F(LogicTest, EventsReachTheTwoObjectsInTheOrderTheyWereFiledWhateverTheirPl
                                              "Two Alpha TriggerExit One", "One Alpha TriggerExit Two"));
 }
 
+TEST_F(LogicTest, ObjectsLeavingInAnyOrderLeaveTheRestRunningInTheOrderTheyWereFiled)
+{
+    // Most of them go, which closes the gaps they leave in the lists.
+    std::vector<GameObject*> objects;
+    for (const char* name : {"A", "B", "C", "D", "E", "F"})
+        objects.push_back(&Instantiate(name, {"Alpha"}));
+    world.Frame();
+    for (const int gone : {1, 2, 3, 5})
+        PostMessage(SystemId::None, SystemId::All, MessageNames::Destroy, objects[gone]);
+    objects[0]->SetActive(false);
+    world.Frame();
+    objects[0]->SetActive(true);
+    // A script's object is filed at once, before the queued switch files A again.
+    Instantiate("G", {"Alpha"});
+    world.messaging->Update();
+    world.TakeLog();
+
+    world.Frame();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("G Alpha Awake", "G Alpha Start", "E Alpha Update", "G Alpha Update",
+                                             "A Alpha Update"));
+    Post(MessageNames::OnTriggerExit, objects[0], objects[4]);
+    world.messaging->Update();
+    EXPECT_THAT(world.TakeLog(), ElementsAre("E Alpha TriggerExit A", "A Alpha TriggerExit E"));
+}
+
 TEST_F(LogicTest, ALoadedObjectIsAwokenWhenClonedAndStartedAtItsFirstUpdate)
 {
     GameObject& loaded = world.Object("Loaded", {"Alpha", "Beta"});

@@ -192,6 +192,28 @@ TEST(Model, ChildrenAreSharedByThreadsAndOneThatAFileEndedIsReplaced)
     }
 }
 
+TEST(Model, AFileThatEndsTheImporterIsReportedTheSameByEveryBuildOfIt)
+{
+    // The Release build's allocator refusal is an exception the reader would catch and answer by its type.
+    const std::string runaway = NEKTARU_TEST_DATA "/models/importer-runaway.dae";
+    const std::string abort = NEKTARU_TEST_DATA "/models/importer-abort.dae";
+    const std::pair<std::string, std::string> ends[] = {
+        {runaway, runaway + ": the importer needed more than its 1024 MB and was stopped"},
+        {abort, abort + ": the importer was ended by signal 6 (Aborted)"},
+    };
+    for (const char* program : {NEKTARU_IMPORTER_PATH, NEKTARU_RELEASE_IMPORTER_PATH})
+    {
+        ImporterChildren importers(program);
+        for (const auto& [file, report] : ends)
+        {
+            const ChildImport answer = importers.Import(file, false);
+            EXPECT_FALSE(answer.ok) << program;
+            EXPECT_EQ(answer.bytes, report) << program;
+        }
+        EXPECT_TRUE(importers.Import(Fixture("Cube.dae"), false).ok) << program << ": the next file is read";
+    }
+}
+
 TEST(Model, TheLogoQuadFacesTheSplashCamera)
 {
     const Imported imported("Quad.dae", false);

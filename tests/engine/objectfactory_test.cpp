@@ -407,6 +407,34 @@ TEST_F(ObjectFactoryTest, FindsSeeLiveObjectsInOrderAndPrefabsInIdOrder)
     EXPECT_TRUE(factory.GetObjectsWithScript("").empty());
 }
 
+TEST_F(ObjectFactoryTest, ObjectsTakenOutOneByOneLeaveTheRestInOrderAndFound)
+{
+    // Enough go that the gaps they leave are closed on the way, more than once.
+    std::vector<GameObject*> made;
+    for (int i = 0; i < 12; ++i)
+        made.push_back(factory.CreateObject("N" + std::to_string(i), 0));
+    for (const int i : {0, 2, 3, 5, 6, 8, 9})
+        factory.DestroyObject(made[i]);
+    factory.DestroyObject(made[2]); // already gone: nothing changes
+    ASSERT_TRUE(factory.MakePrefab(made[10]));
+    GameObject* later = factory.CreateObject("Later", 0);
+    factory.DestroyObject(made[1]);
+    factory.DestroyObject(made[11]);
+
+    EXPECT_THAT(factory.GetObjects(), ElementsAre(made[4], made[7], later));
+    EXPECT_THAT(factory.GetAllObjects(), ElementsAre(made[4], made[7], later));
+    for (GameObject* kept : {made[4], made[7], later})
+    {
+        EXPECT_EQ(factory.FindObjectById(kept->GetID()), kept);
+        EXPECT_EQ(factory.FindObject(kept->GetName()), kept);
+    }
+    for (const int i : {0, 1, 2, 10, 11})
+        EXPECT_EQ(factory.FindObjectById(made[i]->GetID()), nullptr) << i;
+    EXPECT_EQ(factory.GetDestroyQueue().size(), 9u);
+    factory.DestroyObject(made[7]);
+    EXPECT_THAT(factory.GetObjects(), ElementsAre(made[4], later));
+}
+
 TEST_F(ObjectFactoryTest, LoadLevelReplacesTheLiveObjectsAndNamesTheLevel)
 {
     CopyFixtures();

@@ -507,6 +507,28 @@ TEST_F(PhysicsTest, StackedCratesAndBodiesMadeAtOnePointDoNotSinkIntoEachOther)
     EXPECT_GE(PositionOf(upper).y - PositionOf(lower).y, 0.98f);
 }
 
+TEST_F(PhysicsTest, AColumnOfFiveCratesKeepsItsShapeForAMinute)
+{
+    // Set down just touching; every crate rests on the one below, the lowest on the floor.
+    Floor();
+    std::vector<GameObject*> column;
+    for (int i = 0; i < 5; ++i)
+        column.push_back(&Box("Crate", {0.0f, 0.5f + float(i), 0.0f}, {1.0f, 1.0f, 1.0f}));
+    const auto deepestOverlap = [&] {
+        float deepest = -PositionOf(*column[0]).y + 0.5f;
+        for (std::size_t i = 1; i < column.size(); ++i)
+            deepest = std::max(deepest, 1.0f - (PositionOf(*column[i]).y - PositionOf(*column[i - 1]).y));
+        return deepest;
+    };
+
+    for (const int seconds : {10, 50})
+    {
+        Step(60 * seconds);
+        EXPECT_LT(deepestOverlap(), 0.05f) << "after " << seconds << " s more";
+        EXPECT_NEAR(PositionOf(*column[4]).x, 0.0f, 1e-4f);
+    }
+}
+
 TEST_F(PhysicsTest, OneBallGoneNaNAmongAThousandLeavesTheOthersAlone)
 {
     Box("Floor", {0.0f, -0.5f, 0.0f}, {80.0f, 1.0f, 80.0f}, true);

@@ -2,14 +2,21 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
 
 extern char** environ;
 
@@ -163,8 +170,29 @@ ChildResult ChildSession::Finish(ChildEnd end, ChildClock::time_point deadline)
     return {ChildEnd::Signalled, WTERMSIG(status)};
 }
 
+namespace
+{
+[[noreturn]] void EndOnMemoryLimit()
+{
+    std::_Exit(kMemoryLimitExitCode);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer's allocator reports running out itself, before any handler could run.
+void EndOnSanitizerMemoryReport(const char* report)
+{
+    if (std::strstr(report, "out of memory") || std::strstr(report, "allocation-size-too-big"))
+        EndOnMemoryLimit();
+}
+#endif
+} // namespace
+
 bool LimitThisProcess(std::size_t bytes, int cpuSeconds)
 {
+    std::set_new_handler(EndOnMemoryLimit);
+#if defined(__SANITIZE_ADDRESS__)
+    __asan_set_error_report_callback(EndOnSanitizerMemoryReport);
+#endif
     return SetSoftLimit(RLIMIT_AS, AddressSpaceInUse() + bytes) &&
            SetSoftLimit(RLIMIT_CPU, CpuSecondsUsed() + static_cast<rlim_t>(cpuSeconds));
 }

@@ -60,9 +60,14 @@ private:
     int socket_ = -1;
 };
 
+// The exit code of a child whose memory ran out under LimitThisProcess.
+inline constexpr int kMemoryLimitExitCode = 86;
+
 // For a child: from now on its address space may grow by at most `bytes` (growth, as sanitizer builds reserve
 // terabytes of it up front) and it may use `cpuSeconds` more of processor time. Only the soft limits move, so a
-// child that works through many requests sets them again for each. False when a limit could not be set.
+// child that works through many requests sets them again for each. An allocation the memory limit refuses ends
+// the child with kMemoryLimitExitCode, in every build: a library that catches what it throws cannot turn it
+// into an answer that hides the reason. False when a limit could not be set.
 bool LimitThisProcess(std::size_t bytes, int cpuSeconds);
 
 // The running program's file.
