@@ -1,9 +1,25 @@
 #include "configfile.h"
 
+#include "assertion.h"
 #include "platform/files.h"
 #include "serializer.h"
 
 #include <sstream>
+
+namespace
+{
+// The reader reports text that is no number (or no finite one); a number outside the range is reported here.
+template <typename T>
+void ReadWithin(const std::string& path, const XMLNode& leaf, T& target, ConfigRange<T> range)
+{
+    T value = target;
+    if (!XMLReader::ReadValue(leaf.value, &value))
+        return;
+    ASSERT(range.Holds(value), path + " - " + leaf.name + " " + leaf.value + " is out of range, not taken");
+    if (range.Holds(value))
+        target = value;
+}
+} // namespace
 
 bool WriteConfigFile(const std::string& path, const EditorConfig& config, float gamma)
 {
@@ -51,9 +67,9 @@ bool ReadConfigFile(const std::string& path, EditorConfig& config, float& gamma)
         else if (name == "DLL")
             config.dll = text;
         else if (name == "Width")
-            XMLReader::ReadValue(text, &config.width);
+            ReadWithin(path, *child, config.width, WindowSideRange);
         else if (name == "Height")
-            XMLReader::ReadValue(text, &config.height);
+            ReadWithin(path, *child, config.height, WindowSideRange);
         else if (name == "Fullscreen")
             XMLReader::ReadValue(text, &config.fullscreen);
         else if (name == "ShowWindow")
@@ -65,9 +81,9 @@ bool ReadConfigFile(const std::string& path, EditorConfig& config, float& gamma)
         else if (name == "DrawColliders")
             XMLReader::ReadValue(text, &config.drawColliders);
         else if (name == "FPS")
-            XMLReader::ReadValue(text, &config.fps);
+            ReadWithin(path, *child, config.fps, FrameRateRange);
         else if (name == "Gamma")
-            XMLReader::ReadValue(text, &gamma);
+            ReadWithin(path, *child, gamma, GammaRange);
     }
     return !root->children.empty();
 }

@@ -14,26 +14,27 @@ namespace fs = std::filesystem;
 // Only folders of these names are entered, wherever they stand.
 constexpr std::string_view kEnteredFolders[] = {"Bin", "Assets", "XML", "Textures", "Models", "Prefabs"};
 
-// One of the lists with what it holds already, so no pair is added twice.
+// One of the lists with what it holds already, so no pair is added twice. A name must end with the kind's
+// ending: a file that merely holds it ("Level.xml.bak", a save's temporary) is no asset, nor is a hidden one.
 class AssetList
 {
 public:
-    AssetList(std::vector<AssetFile>& files, std::string_view nameHolds, std::string_view folderHolds)
-        : files_(files), nameHolds_(nameHolds), folderHolds_(folderHolds)
+    AssetList(std::vector<AssetFile>& files, std::string_view nameEnds, std::string_view folderHolds)
+        : files_(files), nameEnds_(nameEnds), folderHolds_(folderHolds)
     {
         for (const AssetFile& file : files_)
             held_.emplace(file.name, file.folder);
     }
     void Offer(const std::string& name, const std::string& folder)
     {
-        if (name.find(nameHolds_) != std::string::npos && folder.find(folderHolds_) != std::string::npos &&
+        if (name.ends_with(nameEnds_) && !name.starts_with('.') && folder.find(folderHolds_) != std::string::npos &&
             held_.emplace(name, folder).second)
             files_.push_back({name, folder});
     }
 
 private:
     std::vector<AssetFile>& files_;
-    std::string_view nameHolds_;
+    std::string_view nameEnds_;
     std::string_view folderHolds_;
     std::set<std::pair<std::string, std::string>> held_;
 };

@@ -14,6 +14,7 @@
 #include "c_transform.h"
 #include "c_waypoint.h"
 #include "core.h"
+#include "editorvalues.h"
 #include "objectfactory.h"
 #include "resourcemanager.h"
 
@@ -275,7 +276,9 @@ void LightEditor(GameObject& object, Light& light, bool isPrefab)
     {
         ImGui::TextUnformatted("Direction:");
         Vector3 direction = light.GetDirection();
-        if (ImGui::InputFloat3("##direction", &direction.x, "%.3f", ImGuiInputTextFlags_EnterReturnsTrue))
+        if (editorvalues::EditFinite(&direction.x, 3, [](float* copy) {
+                return ImGui::InputFloat3("##direction", copy, "%.3f", ImGuiInputTextFlags_EnterReturnsTrue);
+            }))
             edit([direction](T& edited) { edited.SetDirection(direction); });
     }
     if (light.GetType() == Light::Point)
@@ -336,7 +339,9 @@ void AudioSourceEditor(GameObject& object, AudioSource& source, bool isPrefab)
     RecordedCheckbox("Is Looping", object, source, &AudioSource::IsLooping, &AudioSource::SetLooping, isPrefab);
     RecordedCheckbox("Is3D", object, source, &AudioSource::Is3D, &AudioSource::Set3D, isPrefab);
     float volume = source.GetVolume();
-    if (ImGui::DragFloat("Volume: ", &volume, 0.005f, 0.0f, 0.0f, "%.3f"))
+    if (editorvalues::EditFinite(volume, [](float* copy) {
+            return ImGui::DragFloat("Volume: ", copy, 0.005f, 0.0f, 0.0f, "%.3f");
+        }))
         source.SetVolume(volume);
 }
 

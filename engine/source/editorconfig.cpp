@@ -2,6 +2,7 @@
 #include "editor.h"
 
 #include "core.h"
+#include "editorvalues.h"
 #include "graphics.h"
 #include "imgui_compat.h"
 #include "helpers.h"
@@ -11,6 +12,12 @@
 
 namespace
 {
+// Start-up does not read the file: applied, its defaults (editor mode on, colliders drawn) would change how
+// every start looks.
+constexpr const char* kConfigSavedText =
+    "Saved to config.xml. The program starts with its own settings and does not read the file at\n"
+    "start-up; Edit Config applies its gamma when it opens.";
+
 Graphics* GraphicsSystem()
 {
     return gCore ? gCore->GetGraphics() : nullptr;
@@ -24,12 +31,33 @@ void TextSetting(const char* label, std::string& text)
     if (ImGui::InputText(label, buffer.data(), buffer.size(), ImGuiInputTextFlags_EnterReturnsTrue))
         text = buffer.data();
 }
+
+// A number outside its range (a width of -5, a frame rate of 0 or "1e39") is refused and the old one kept.
+void SideSetting(const char* label, int& side)
+{
+    int edited = side;
+    if (ImGui::InputInt(label, &edited, 0, 0, ImGuiInputTextFlags_EnterReturnsTrue) && WindowSideRange.Holds(edited))
+        side = edited;
+}
+
+void FrameRateSetting(float& fps)
+{
+    float edited = fps;
+    const bool entered = editorvalues::EditFinite(edited, [](float* copy) {
+        return ImGui::InputFloat("##FPS", copy, 0.0f, 0.0f, "%.3f",
+                                 ImGuiInputTextFlags_CharsScientific | ImGuiInputTextFlags_EnterReturnsTrue);
+    });
+    if (entered && FrameRateRange.Holds(edited))
+        fps = edited;
+}
 }
 
 void Editor::ReadConfigForEditor()
 {
     Graphics* graphics = GraphicsSystem();
     float gamma = graphics ? graphics->GetGamma() : DefaultConfigGamma;
+    // What the file lacks or holds unreadable shows as the default.
+    config_ = EditorConfig{};
     ReadConfigFile(GetUserDataFolder() + ConfigFileName, config_, gamma);
     if (graphics)
         graphics->SetGamma(gamma);
@@ -51,8 +79,8 @@ void Editor::ShowEditConfig()
     }
     TextSetting("Window's Name##name", config_.windowName);
     ImGui::Separator();
-    ImGui::InputInt("Width", &config_.width, 0, 0, ImGuiInputTextFlags_EnterReturnsTrue);
-    ImGui::InputInt("Height", &config_.height, 0, 0, ImGuiInputTextFlags_EnterReturnsTrue);
+    SideSetting("Width", config_.width);
+    SideSetting("Height", config_.height);
     ImGui::Separator();
     ImGui::Checkbox("Fullscreen", &config_.fullscreen);
     ImGui::Checkbox("ShowWindow", &config_.showWindow);
@@ -60,14 +88,16 @@ void Editor::ShowEditConfig()
     ImGui::Checkbox("EditorMode", &config_.editorMode);
     ImGui::Checkbox("DrawColliders", &config_.drawColliders);
     ImGui::Separator();
-    ImGui::InputFloat("##FPS", &config_.fps, 0.0f, 0.0f, "%.3f",
-                      ImGuiInputTextFlags_CharsScientific | ImGuiInputTextFlags_EnterReturnsTrue);
+    FrameRateSetting(config_.fps);
     ImGui::TextColored(ImVec4(0.0f, 1.0f, 0.0f, 1.0f), "Gamma Correction");
     if (Graphics* graphics = GraphicsSystem())
     {
         // The picture follows the slider at once; the file only on Save.
         float gamma = graphics->GetGamma();
-        if (ImGui::SliderFloat("##gammaCorrection", &gamma, 0.1f, 4.5f, "%.3f"))
+        if (editorvalues::EditFinite(gamma, [](float* copy) {
+                return ImGui::SliderFloat("##gammaCorrection", copy, GammaRange.least, GammaRange.most, "%.3f",
+                                          ImGuiSliderFlags_AlwaysClamp);
+            }))
             graphics->SetGamma(gamma);
     }
     TextSetting("DLL##dll", config_.dll);
@@ -80,7 +110,7 @@ void Editor::ShowEditConfig()
     {
         ImGui::TextColored(ImVec4(1.0f, 0.83f, 0.0f, 1.0f), "%s",
                            configSaveFailed_ ? "The configuration file could not be written."
-                                             : "Changes saved will be reflected in the next run.");
+                                             : kConfigSavedText);
         if (ImGui::Button("OK", ImVec2(120.0f, 0.0f)))
             ImGui::CloseCurrentPopup();
         ImGui::EndPopup();

@@ -6,6 +6,7 @@
 #include "c_particlesystem.h"
 #include "core.h"
 #include "editor.h"
+#include "editorvalues.h"
 #include "graphics.h"
 #include "objectfactory.h"
 #include "resourcemanager.h"
@@ -160,7 +161,9 @@ void Editor::ShowMaterialInspector()
             ImGui::ColorEdit4("##specColorMat", &material.specular.x);
             ImGui::Dummy(ImVec2(0.0f, 10.0f));
             ImGui::TextUnformatted("Shininess");
-            ImGui::SliderFloat("##matShininessEdit", &material.shininess, 0.0f, 1000.0f, "%.3f");
+            editorvalues::EditFinite(material.shininess, [](float* copy) {
+                return ImGui::SliderFloat("##matShininessEdit", copy, 0.0f, 1000.0f, "%.3f");
+            });
         }
         ImGui::Dummy(ImVec2(0.0f, 10.0f));
     }

@@ -52,6 +52,12 @@ ObjectId GameCameraId(const Graphics* graphics)
     return object ? object->GetID() : 0;
 }
 
+// The level a scene file holds: its name without the ending ".xml" (only that one).
+std::string SceneStem(const std::string& file)
+{
+    return file.ends_with(".xml") ? file.substr(0, file.size() - 4) : file;
+}
+
 // A name for a file in the scene folder: it may not be empty nor lead out of the folder.
 bool IsSceneName(const std::string& name)
 {
@@ -221,7 +227,7 @@ void Editor::ShowSavePopups()
     {
         if (sceneLoaded_ && !saveAs_)
         {
-            sceneName_ = sceneName_.substr(0, sceneName_.find(".xml"));
+            sceneName_ = SceneStem(sceneName_);
             saveFailure_ = SaveScene(sceneName_);
             saved = saveFailure_.empty();
         }
@@ -288,10 +294,11 @@ void Editor::LoadScene(const std::string& name, const std::string& folder)
         return;
     ClearActionHistory();
     gFactory->DestroyAllObjects();
-    gFactory->LoadLevelFile(assetRoot_ + folder + name, false);
-    gFactory->SetLevelName(name.substr(0, name.find(".xml")));
-    sceneName_ = name;
-    sceneLoaded_ = true;
+    // A file that did not load names no scene: Ctrl+S would write the little it held over it.
+    const bool loaded = gFactory->LoadLevelFile(assetRoot_ + folder + name, false);
+    gFactory->SetLevelName(SceneStem(name));
+    sceneName_ = loaded ? name : std::string();
+    sceneLoaded_ = loaded;
     ForgetScene();
     playing_ = false;
     paused_ = false;

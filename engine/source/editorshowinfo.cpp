@@ -9,6 +9,7 @@
 #include "componentregistry.h"
 #include "core.h"
 #include "editor.h"
+#include "editorvalues.h"
 #include "graphics.h"
 #include "logic.h"
 #include "monobehavior.h"
@@ -78,7 +79,9 @@ void SetWidth(float width)
 bool EnterFloat(const char* id, float& value, float width)
 {
     SetWidth(width);
-    return ImGui::InputFloat(id, &value, 0.0f, 0.0f, "%.3f", ImGuiInputTextFlags_EnterReturnsTrue);
+    return editorvalues::EditFinite(value, [id](float* copy) {
+        return ImGui::InputFloat(id, copy, 0.0f, 0.0f, "%.3f", ImGuiInputTextFlags_EnterReturnsTrue);
+    });
 }
 
 bool EnterInt(const char* id, int& value, float width)

@@ -3,6 +3,7 @@
 #include "editorkeys.h"
 
 #include "core.h"
+#include "editorvalues.h"
 #include "graphics.h"
 #include "imgui_compat.h"
 
@@ -37,11 +38,7 @@ void FieldLabel(const char* label)
 bool DragSetting(const char* label, const char* id, float& value, float speed, float min, float max)
 {
     FieldLabel(label);
-    float edited = value;
-    if (!ImGui::DragFloat(id, &edited, speed, min, max, "%.3f"))
-        return false;
-    value = edited;
-    return true;
+    return editorvalues::EditFinite(value, [&](float* copy) { return ImGui::DragFloat(id, copy, speed, min, max, "%.3f"); });
 }
 }
 
@@ -97,10 +94,13 @@ void Editor::ShowSnapWindows()
         if (ImGui::Begin("Snap Value", &settings.showSnapValue, kSnapWindowFlags))
         {
             if (settings.operation == gizmo::kRotate || settings.operation == gizmo::kScale)
-                ImGui::InputFloat(settings.operation == gizmo::kRotate ? "##Angle Snap" : "##Scale Snap",
-                                  &settings.snap[0], 0.0f, 0.0f, "%.3f", ImGuiInputTextFlags_CharsScientific);
+                editorvalues::EditFinite(settings.snap[0], [&](float* copy) {
+                    return ImGui::InputFloat(settings.operation == gizmo::kRotate ? "##Angle Snap" : "##Scale Snap",
+                                             copy, 0.0f, 0.0f, "%.3f", ImGuiInputTextFlags_CharsScientific);
+                });
             else
-                ImGui::InputFloat3("##Snap", settings.snap, "%.3f");
+                editorvalues::EditFinite(settings.snap, 3,
+                                         [](float* copy) { return ImGui::InputFloat3("##Snap", copy, "%.3f"); });
         }
         ImGui::End();
     }
@@ -110,7 +110,8 @@ void Editor::ShowSnapWindows()
         {
             ImGui::Checkbox("##BoundsSnap", &settings.boundsSnapOn);
             ImGui::SameLine();
-            ImGui::InputFloat3("Snap", settings.boundsSnap, "%.3f");
+            editorvalues::EditFinite(settings.boundsSnap, 3,
+                                     [](float* copy) { return ImGui::InputFloat3("Snap", copy, "%.3f"); });
         }
         ImGui::End();
     }

@@ -9,6 +9,7 @@
 #include "editorscripts.h"
 #include "editorshowinfo.h"
 #include "editoruicomponents.h"
+#include "editorvalues.h"
 #include "gameobject.h"
 #include "logic.h"
 #include "monobehavior.h"
@@ -41,15 +42,21 @@ void ShowRectTransformEditor(RectTransform& rect)
 {
     Vector3 position = rect.GetPosition();
     ColouredText(kLabelPale, "Position (X, Y, Z):");
-    if (ImGui::DragFloat3("##rectTxPos", &position.x, 0.1f, -FLT_MAX, FLT_MAX, "%.3f"))
+    if (editorvalues::EditFinite(&position.x, 3, [](float* copy) {
+            return ImGui::DragFloat3("##rectTxPos", copy, 0.1f, -FLT_MAX, FLT_MAX, "%.3f");
+        }))
         rect.SetPosition(position);
     Vector2 scale = rect.GetScale();
     ColouredText(kLabelPale, "Scale (X, Y):");
-    if (ImGui::DragFloat2("##rectTxScale", &scale.x, 0.01f, 0.0f, FLT_MAX, "%.3f"))
+    if (editorvalues::EditFinite(&scale.x, 2, [](float* copy) {
+            return ImGui::DragFloat2("##rectTxScale", copy, 0.01f, 0.0f, FLT_MAX, "%.3f");
+        }))
         rect.SetScale(scale);
     float rotation = rect.GetRotation();
     ColouredText(kLabelPale, "Rot (X, Y):");
-    if (ImGui::DragFloat("##rectTxRot", &rotation, 0.01f, -FLT_MAX, FLT_MAX, "%.3f"))
+    if (editorvalues::EditFinite(rotation, [](float* copy) {
+            return ImGui::DragFloat("##rectTxRot", copy, 0.01f, -FLT_MAX, FLT_MAX, "%.3f");
+        }))
         rect.SetRotation(rotation);
 }
 
@@ -72,7 +79,9 @@ void ShowImageEditor(Image& image)
         image.SetMaterial(chosen);
     ColouredText(kLabelPale, "Set Alpha:");
     float alpha = image.GetAlpha();
-    if (ImGui::DragFloat("##rectTxRot", &alpha, 0.01f, 0.0f, 1.0f, "%.3f"))
+    if (editorvalues::EditFinite(alpha, [](float* copy) {
+            return ImGui::DragFloat("##rectTxRot", copy, 0.01f, 0.0f, 1.0f, "%.3f");
+        }))
         image.SetAlpha(alpha);
 }
 

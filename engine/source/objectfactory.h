@@ -90,8 +90,9 @@ public:
     // With skipKnown a prefab whose id is held already is left as it is; otherwise it loads under a new id.
     void LoadPrefabFile(const std::string& path, bool skipKnown = false);
     // Adds the file's objects to the live objects. With registerObjects each gets a queued "Register";
-    // without, each goes straight to Graphics (the editor's way of showing a scene it does not run).
-    void LoadLevelFile(const std::string& path, bool registerObjects);
+    // without, each goes straight to Graphics (the editor's way of showing a scene it does not run). False,
+    // after a report, when the file is missing, not a level or cut short; then nothing is loaded.
+    bool LoadLevelFile(const std::string& path, bool registerObjects);
     void LoadSceneSettings(const std::string& path);
 
     const std::string& GetRootFolder() const { return rootFolder_; }

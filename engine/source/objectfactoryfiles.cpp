@@ -16,6 +16,7 @@
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iostream>
 #include <sstream>
@@ -54,6 +55,27 @@ bool ParseFile(XMLReader& reader, const std::string& path, const std::string& ro
     const std::string& found = reader.GetRoot()->name;
     ASSERT(found == rootName, path + " - root \"" + found + "\" is not \"" + rootName + "\", nothing loaded");
     return found == rootName;
+}
+
+// A file the writer finished ends with the line that closes its root; one cut short (a save killed half way, a
+// full disk) does not. Only the end of the file is read.
+bool EndsWithClosingLine(const std::string& path, const std::string& rootName)
+{
+    constexpr std::streamoff kTail = 256;
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file.tellg();
+    if (!file || size < 0)
+        return false;
+    const std::streamoff start = std::max<std::streamoff>(0, size - kTail);
+    std::string tail(static_cast<std::size_t>(size - start), '\0');
+    file.seekg(start);
+    file.read(tail.data(), static_cast<std::streamsize>(tail.size()));
+    const std::size_t last = tail.find_last_not_of(" \t\r\n");
+    if (!file || last == std::string::npos)
+        return false;
+    tail.resize(last + 1);
+    const std::string closing = "</" + rootName + ">";
+    return tail.ends_with(closing) && (tail.size() == closing.size() || tail[tail.size() - closing.size() - 1] == '\n');
 }
 
 // Files hold "Object" elements only; anything else in their root is reported and skipped.
@@ -282,15 +304,21 @@ void ObjectFactory::FinishLevelObject(GameObject& object, bool registerObjects)
         gCore->GetEditor()->AddObjectEntry(object.GetID(), false);
 }
 
-void ObjectFactory::LoadLevelFile(const std::string& path, bool registerObjects)
+bool ObjectFactory::LoadLevelFile(const std::string& path, bool registerObjects)
 {
     XMLReader reader(path);
-    if (ParseFile(reader, path, "Objects", true))
+    bool loaded = ParseFile(reader, path, "Objects", true);
+    // Part of a level would come back as the whole at the next save.
+    const bool complete = !loaded || EndsWithClosingLine(path, "Objects");
+    ASSERT(complete, path + " - ends before its closing element, nothing loaded");
+    loaded = loaded && complete;
+    if (loaded)
     {
         FinishLevelObjects(LoadLevelObjects(*reader.GetRoot(), path, registerObjects), path, registerObjects);
         LoadSceneSettings(SceneSettingsPath(GetFileStem(path)));
     }
     ResetFrameTimer();
+    return loaded;
 }
 
 std::vector<GameObject*> ObjectFactory::LoadLevelObjects(const XMLNode& root, const std::string& path,

@@ -10,6 +10,7 @@
 #include "mainwindow.h"
 #include "messagingsystem.h"
 #include "objectfactory.h"
+#include "platform/files.h"
 #include "resourcemanager.h"
 #include "startup.h"
 #include "testrun.h"
@@ -26,6 +27,15 @@ void PrintBranchLine(const std::string& branch)
     PrintColoredLine(ConsoleColor::Cyan, "Currently in '" + branch + "' branch\n");
 }
 
+// Saves that were killed may have left their temporaries in the folders the program writes to.
+void RemoveLeftoversOfKilledSaves(const std::string& rootFolder, const std::string& userFolder)
+{
+    for (const char* folder : {LevelFolder, PrefabFolder, "Assets/Materials", "Assets/SceneSettings"})
+        platform::RemoveSaveLeftovers(rootFolder + folder);
+    if (!userFolder.empty())
+        platform::RemoveSaveLeftovers(userFolder);
+}
+
 // Every prefab, then the splash level, whose scripts lead on to the next level.
 void LoadStartupContent(const ContentLoading& content, const std::string& rootFolder)
 {
@@ -38,10 +48,11 @@ void LoadStartupContent(const ContentLoading& content, const std::string& rootFo
 
 int RunProgram(std::span<const char* const> arguments, const ProgramSetup& setup)
 {
+    const std::string userFolder = GetUserDataFolder();
+    RemoveLeftoversOfKilledSaves(setup.rootFolder, userFolder);
     // First made; the renderer owns it once there is one.
     auto resources = std::make_unique<ResourceManager>(setup.rootFolder);
     resources->SetImporterProgram(setup.importerProgram);
-    const std::string userFolder = GetUserDataFolder();
     // Without a documents folder there is nowhere for the configuration to go.
     if (!userFolder.empty())
         EnsureConfigFile(userFolder + ConfigFileName);

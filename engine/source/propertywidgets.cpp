@@ -1,6 +1,7 @@
 #include "propertywidgets.h"
 
 #include "assertion.h"
+#include "editorvalues.h"
 
 #include <imgui.h>
 #include <imgui_stdlib.h>
@@ -20,10 +21,11 @@ using editor::undo::entry;
 namespace state = editor::undo::state;
 
 // The widget's half of the edit protocol: a change starts or continues the edit, and the edit ends when its
-// control is let go after changing something.
+// control is let go after changing something. A value that is not finite is no change.
 template <typename T>
 void TrackEdit(entry& edit, const T& value, const T& edited, bool changed, bool deactivatedAfterEdit)
 {
+    changed = changed && editorvalues::IsFinite(edited);
     edit.flags = changed ? edit.flags | state::kChanged : edit.flags & ~state::kChanged;
     if (changed)
     {

@@ -37,8 +37,9 @@ std::vector<std::string> ListFolderFiles(const std::string& folder)
          entry.increment(error))
     {
         // An entry that cannot be looked at (a dangling link) is skipped, not taken for the end of the folder.
+        // Hidden files are no assets: a save's temporary is one.
         std::error_code unreadable;
-        if (entry->is_regular_file(unreadable))
+        if (entry->is_regular_file(unreadable) && !entry->path().filename().string().starts_with('.'))
             files.push_back(entry->path().string());
     }
     std::sort(files.begin(), files.end());

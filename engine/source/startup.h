@@ -24,7 +24,7 @@ inline constexpr const char* LevelFolder = "Assets/XML";
 inline constexpr const char* SplashLevelName = "SplashCalvorn";
 inline constexpr const char* SplashLevelPath = "Assets/XML/SplashCalvorn.xml";
 
-// The regular files of a folder, sorted by name so nothing depends on the file system's order;
+// The regular files of a folder but hidden ones, sorted by name so nothing depends on the file system's order;
 // empty when the folder is missing.
 std::vector<std::string> ListFolderFiles(const std::string& folder);
 

@@ -401,6 +401,21 @@ TEST_F(TransformFiles, LoadsMembersInAnyOrderAndRebuildsTheRotation)
     EXPECT_TRUE(copy.Compare(transform));
 }
 
+// What an editor once let through ("1e39" typed, saved as "inf") must not put an object out of reach.
+TEST_F(TransformFiles, ValuesThatAreNotFiniteAreReportedAndLoadAsTheDefaults)
+{
+    Transform transform;
+    testing::internal::CaptureStderr();
+    Load(transform, "<Transform>\n\t<Position>0, 0, inf</Position>\n\t<Rotation>nan, 90, 0</Rotation>\n"
+                    "\t<Scale>1e39, 1, 1</Scale>\n</Transform>\n");
+    const std::string report = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(transform.GetPosition(), Vector3());
+    EXPECT_EQ(transform.GetRotation(), Vector3());
+    EXPECT_EQ(transform.GetScale(), Transform().GetScale());
+    for (const char* text : {"'inf'", "'nan'", "'1e39'"})
+        EXPECT_NE(report.find(text), std::string::npos) << text << "\n" << report;
+}
+
 TEST_F(TransformFiles, AnElementOfAnotherNameChangesNothing)
 {
     Transform transform;

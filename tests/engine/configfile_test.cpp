@@ -105,6 +105,38 @@ TEST(ConfigFile, MissingElementsAndValuesThatDoNotReadKeepWhatTheCopyHeld)
     EXPECT_EQ(config.height, 600);
 }
 
+TEST(ConfigFile, NumbersThatAreNotFiniteOrOutOfRangeAreReportedAndKeepWhatTheCopyHeld)
+{
+    TempFolder folder;
+    const std::string path = folder.Folder() + ConfigFileName;
+    const struct
+    {
+        const char* leaf;
+        const char* report;
+    } cases[] = {
+        {"<FPS>inf</FPS>", "'inf'"},
+        {"<FPS>1e39</FPS>", "'1e39'"},
+        {"<FPS>0</FPS>", "FPS 0 is out of range"},
+        {"<Width>-5</Width>", "Width -5 is out of range"},
+        {"<Height>0</Height>", "Height 0 is out of range"},
+        {"<Gamma>nan</Gamma>", "'nan'"},
+        {"<Gamma>50</Gamma>", "Gamma 50 is out of range"},
+    };
+    for (const auto& [leaf, report] : cases)
+    {
+        folder.Write("config.xml", std::string("<Config>\n\t") + leaf + "\n</Config>\n");
+        EditorConfig config;
+        float gamma = DefaultConfigGamma;
+        testing::internal::CaptureStderr();
+        EXPECT_TRUE(ReadConfigFile(path, config, gamma));
+        EXPECT_NE(testing::internal::GetCapturedStderr().find(report), std::string::npos) << leaf;
+        EXPECT_EQ(config.width, 1280) << leaf;
+        EXPECT_EQ(config.height, 800) << leaf;
+        EXPECT_EQ(config.fps, 60.0f) << leaf;
+        EXPECT_EQ(gamma, DefaultConfigGamma) << leaf;
+    }
+}
+
 TEST(ConfigFile, AFileThatCannotBeWrittenIsReportedAndLeavesNothing)
 {
     TempFolder folder;

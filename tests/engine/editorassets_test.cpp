@@ -15,7 +15,11 @@ TEST(EditorAssetScan, ListsScenesModelsAndPrefabsOnlyInTheFoldersWorthEntering)
     for (const char* file : {"Bin/Assets/XML/Level1.xml", "Bin/Assets/Prefabs/Torch_7_Prefab.xml",
                              "Bin/Assets/Prefabs/notes.xml", "Bin/Assets/XML/Prefabs/Door_3_Prefab.xml",
                              "Bin/Assets/Textures/Stone.dds", "Models/Statue.fbx", "Models/Animated/Walk.fbx",
-                             "Other/XML/Hidden.xml", "Level0.xml"})
+                             "Other/XML/Hidden.xml", "Level0.xml",
+                             // Names that only hold an ending: copies, killed saves' temporaries, hidden files.
+                             "Bin/Assets/XML/Big.xml.saving-JPIuD2", "Bin/Assets/XML/.saving-Big_xml",
+                             "Bin/Assets/XML/Level1.xml.bak", "Bin/Assets/XML/.Level2.xml",
+                             "Bin/Assets/Prefabs/Torch_7_Prefab.xml.saving-AbCdEf", "Models/Statue.fbx.orig"})
         root.Write(file, "");
     // A link back up the tree, under a name the scan enters: followed, it would never end.
     std::filesystem::create_directory_symlink(root.Path() / "Bin", root.Path() / "Bin/Assets/XML/Bin");

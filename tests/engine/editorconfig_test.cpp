@@ -1,4 +1,5 @@
 #include "enginesystems.h"
+#include "guidriver.h"
 #include "helpers.h"
 #include "scopedenvironment.h"
 #include "tempfolder.h"
@@ -42,4 +43,36 @@ TEST_F(EditConfigTest, OpeningTakesTheFilesGammaAtOnceAndSavingWritesTheCopyWith
     EXPECT_FALSE(read.editorMode);
     EXPECT_EQ(read.width, 1024);
     EXPECT_FLOAT_EQ(gamma, 3.0f);
+}
+
+// "1e39" reads as infinity and was saved as "<FPS>inf</FPS>"; a width of -5 or a frame rate of 0 is no setting.
+TEST_F(EditConfigTest, NumbersThatAreNotFiniteOrOutOfRangeAreRefusedAndTheSavePopupSaysWhatHappens)
+{
+    GuiDriver gui(editor);
+    gui.Press({"##MainMenuBar", "##menubar", "Window"});
+    gui.Press({"##Menu_00", "Edit Config"});
+    ASSERT_TRUE(GuiDriver::WindowShown("Edit Config"));
+    const struct
+    {
+        const char* field;
+        const char* typed;
+    } refused[] = {{"##FPS", "1e39"}, {"##FPS", "-1e39"}, {"##FPS", "0"}, {"Width", "-5"}, {"Height", "0"}};
+    for (const auto& [field, typed] : refused)
+        gui.Type({"Edit Config", field}, typed);
+    EXPECT_EQ(editor.Config().fps, 60.0f);
+    EXPECT_EQ(editor.Config().width, 1280);
+    EXPECT_EQ(editor.Config().height, 800);
+    gui.Type({"Edit Config", "##FPS"}, "30");
+    gui.Type({"Edit Config", "Width"}, "1024");
+    EXPECT_EQ(editor.Config().fps, 30.0f);
+    EXPECT_EQ(editor.Config().width, 1024);
+
+    gui.Press({"Edit Config", "Save"});
+    EXPECT_TRUE(GuiDriver::Shows("The program starts with its own settings and does not read the file")) << gui.Text();
+    EditorConfig read;
+    float gamma = 0.0f;
+    ASSERT_TRUE(ReadConfigFile(UserFile(), read, gamma));
+    EXPECT_EQ(read.fps, 30.0f);
+    EXPECT_EQ(read.width, 1024);
+    EXPECT_EQ(read.height, 800);
 }

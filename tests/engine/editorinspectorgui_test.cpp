@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace
 {
@@ -78,6 +79,40 @@ TEST_F(InspectorGui, NameAndPositionChangeOnlyWhenEnterIsPressed)
     EXPECT_EQ(ActionHistory().size(), 1u);
     UndoAction();
     ExpectNear(crate.GetTransform()->GetPosition(), Vector3(0.0f, 1.0f, 0.0f), "undone");
+}
+
+// "1e39" reads as infinity: the object would leave the view and the level be saved with "inf" in it.
+TEST_F(InspectorGui, ANumberThatIsNotFiniteIsRefusedAndTheOldValueKept)
+{
+    GameObject& crate = Live("Crate A");
+    GameObject& lamp = Spawn({"PointLight"});
+    const struct
+    {
+        GameObject* object;
+        std::initializer_list<const char*> field;
+        std::function<float()> value;
+    } fields[] = {
+        {&crate, {"Inspector", "Transform", "##posz"}, [&] { return crate.GetTransform()->GetPosition().z; }},
+        {&crate, {"Inspector", "Transform", "##scalx:"}, [&] { return crate.GetTransform()->GetScale().x; }},
+        {&lamp, {"Inspector", "Point Light", "##radius:"}, [&] { return lamp.GetLight()->GetRange(); }},
+        {&lamp, {"Inspector", "Point Light", "##intensity:"}, [&] { return lamp.GetLight()->GetIntensity(); }},
+    };
+    for (const auto& [object, field, value] : fields)
+    {
+        Inspect(*object);
+        gui.Open({*field.begin(), *(field.begin() + 1)});
+        gui.Frame();
+        const float old = value();
+        for (const char* typed : {"1e39", "-1e39"})
+        {
+            gui.Type(field, typed);
+            EXPECT_EQ(value(), old) << *(field.begin() + 2) << " " << typed;
+        }
+        // The field still takes a number.
+        gui.Type(field, "4");
+        EXPECT_EQ(value(), 4.0f) << *(field.begin() + 2);
+    }
+    EXPECT_EQ(ActionHistory().size(), 4u) << "only the numbers taken are recorded";
 }
 
 TEST_F(InspectorGui, ACommittedRotationIsTheRotationLoadedWithThoseDegrees)

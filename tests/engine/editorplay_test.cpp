@@ -256,6 +256,30 @@ TEST_F(PlayWorld, LoadingASceneEmptiesTheHistory)
     EXPECT_EQ(Ids(factory.GetObjects()), kTombIds);
 }
 
+// Saving what little such a file gave would write it over the level it was cut from.
+TEST_F(PlayWorld, AFileThatDoesNotLoadNamesNoSceneForCtrlSToWrite)
+{
+    const std::string folder = scratch.Folder() + "Assets/XML/";
+    const std::string tomb = ReadText(folder + "Tomb.xml");
+    for (const char* name : {"Tomb.xml.saving-JPIuD2", "Cut.xml", "Missing.xml"})
+    {
+        if (std::string(name) != "Missing.xml")
+            scratch.Write(std::string("Assets/XML/") + name, tomb.substr(0, tomb.size() / 2));
+        testing::internal::CaptureStderr();
+        testing::internal::CaptureStdout();
+        editor().LoadScene(name, "Assets/XML/");
+        testing::internal::GetCapturedStdout();
+        EXPECT_THAT(testing::internal::GetCapturedStderr(), HasSubstr(folder + name)) << name;
+        EXPECT_EQ(editor().SceneName(), "") << name;
+        EXPECT_THAT(factory.GetObjects(), IsEmpty()) << name;
+        Press({kCtrl, 'S'});
+        EXPECT_EQ(ReadText(folder + "Tomb.xml"), tomb) << name;
+        EXPECT_FALSE(std::filesystem::exists(folder + "Cut.xml") &&
+                     ReadText(folder + "Cut.xml") != tomb.substr(0, tomb.size() / 2))
+            << name;
+    }
+}
+
 TEST_F(PlayWorld, EachInstanceOfAPrefabIsNamedAfterItAndPicked)
 {
     const GameObject& crate = *factory.GetPrefabs().front();

@@ -402,6 +402,7 @@ TEST_F(MalformedFiles, LoadWhatTheyCanAndLeaveTheLoadedObjectsAlone)
     std::string deep = "<Objects>\n\t<Object>\n\t\t<Name>Deep</Name>\n\t\t<PrefabID>0</PrefabID>\n\t\t<ID>21</ID>\n";
     for (int depth = 2; depth < 1000; ++depth)
         deep += std::string(static_cast<std::size_t>(depth), '\t') + "<Components>\n";
+    deep += "</Objects>\n";
 
     const struct
     {
@@ -411,7 +412,7 @@ TEST_F(MalformedFiles, LoadWhatTheyCanAndLeaveTheLoadedObjectsAlone)
     } cases[] = {
         {"empty", "", 0},
         {"binary", binary, 0},
-        {"truncated", tomb.substr(0, tomb.find("0, 45")), 3},
+        {"truncated", tomb.substr(0, tomb.find("0, 45")), 0},
         {"broken indentation", broken, 1},
         {"wrong root", ReadText(Fixture("Assets/Prefabs/Crate_1001_Prefab.xml")), 0},
         {"closing lines only", "</Object>\n</Objects>\n", 0},
@@ -426,6 +427,28 @@ TEST_F(MalformedFiles, LoadWhatTheyCanAndLeaveTheLoadedObjectsAlone)
     };
     for (const auto& [name, text, loaded] : cases)
         EXPECT_EQ(LoadEverywhere(text), loaded) << name;
+}
+
+// What a save killed half way or a full disk leaves would come back as the whole level at the next save.
+TEST_F(MalformedFiles, ALevelCutShortIsReportedByNameAndLoadsNothing)
+{
+    const std::size_t closing = tomb.rfind("</Objects>");
+    for (const std::size_t end : {tomb.find("0, 45"), tomb.rfind("\t</Object>"), closing, closing + 5})
+    {
+        const std::string path = WriteText("Assets/XML/Cut.xml", tomb.substr(0, end));
+        const Output output = Captured([&] { EXPECT_FALSE(factory.LoadLevelFile(path, true)); });
+        EXPECT_THAT(output.errors, HasSubstr(path + " - ends before its closing element, nothing loaded")) << end;
+        EXPECT_EQ(factory.GetObjects().size(), 2u) << end;
+        ExpectKeeperIntact();
+    }
+    // Whole, the last line without its line end or followed by blank ones.
+    for (const std::string& whole : {tomb.substr(0, closing + 10), tomb + "\r\n\n"})
+    {
+        const std::string path = WriteText("Assets/XML/Whole.xml", whole);
+        Captured([&] { EXPECT_TRUE(factory.LoadLevelFile(path, true)); });
+        EXPECT_GT(factory.GetObjects().size(), 2u);
+        ClearLoaded();
+    }
 }
 
 TEST_F(MalformedFiles, ImpossibleHierarchiesAreRefusedLinkByLink)

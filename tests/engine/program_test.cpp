@@ -142,13 +142,22 @@ TEST_F(ProgramTest, EditorTestRunDrawsTheEditorsFramesAndLeavesNoSceneSnapshot)
     ExpectCleanStderr();
 }
 
+// What killed saves left is removed before anything is listed, so none of it loads as a prefab or level.
 TEST_F(ProgramTest, GameplayTestRunGoesThroughTheAssetTreeAndLeavesAnEditedConfigAlone)
 {
     const std::string edited = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Config>\n\t<FPS>30</FPS>\n</Config>\n";
     root.Write("home/Documents/CalVorn/Nektaru/config.xml", edited);
+    const char* leftovers[] = {"Bin/Assets/Prefabs/.saving-Torch_7_Prefab_xml",
+                               "Bin/Assets/Prefabs/Door_3_Prefab.xml.saving-AbCdEf",
+                               "Bin/Assets/XML/Level1.xml.saving-JPIuD2", "Bin/Assets/Materials/.saving-Stone_xml",
+                               "home/Documents/CalVorn/Nektaru/.saving-config_xml"};
+    for (const char* leftover : leftovers)
+        root.Write(leftover, "<Objects>\n\t<Object>\n");
     root.Write("work/.testrun", "");
     root.Write("work/.gameplaymode", "");
     ASSERT_EQ(Run(), 0) << root.Read("stderr.txt");
+    for (const char* leftover : leftovers)
+        EXPECT_FALSE(fs::exists(root.Path() / leftover)) << leftover;
 
     EXPECT_EQ(root.Read("work/.log_play"), "NOTICE: STARTING!\n"
                                            "NOTICE : Detecting 2 XML Files in Bin/Prefabs.\n"

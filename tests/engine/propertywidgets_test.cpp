@@ -24,6 +24,22 @@ protected:
         gui.Frame(draw);
     }
 
+    // Types into the field of that label, reached as keyboard navigation reaches it, and presses Enter.
+    void TypeInto(const char* label, const char* text)
+    {
+        ImGuiContext& context = *ImGui::GetCurrentContext();
+        const ImGuiID id = ImHashStr(label, 0, ImHashStr("Probe", 0, 0));
+        context.NavNextActivateId = id;
+        context.NavNextActivateFlags = ImGuiActivateFlags_PreferInput;
+        context.NavId = id;
+        gui.Frame(draw);
+        gui.Type(text);
+        gui.Frame(draw);
+        gui.PressEnter();
+        gui.Frame(draw);
+        gui.Frame(draw);
+    }
+
     ImVec2 Centre() const { return ImVec2((itemMin.x + itemMax.x) / 2.0f, (itemMin.y + itemMax.y) / 2.0f); }
     bool Editing() const { return (state.flags & undo::state::kEditing) != 0; }
 
@@ -135,4 +151,41 @@ TEST_F(Widget, ADescriptorOfAnotherKindIsReportedOnceAndTheValueDrawnReadOnly)
     const std::string report = "The editor of property 'count' is for another kind of value";
     ASSERT_NE(reports.find(report), std::string::npos);
     EXPECT_EQ(reports.find(report, reports.find(report) + 1), std::string::npos);
+}
+
+// "1e39" overflows a float to infinity; typed into any number field it is refused and the old value kept.
+TEST_F(Widget, ATypedNumberThatIsNotFiniteIsRefusedInEveryNumberField)
+{
+    static constexpr property::EditorDescriptor kSlider = property::FloatSlider(0.0f, 1.0f);
+    property::PropertyInfo slider;
+    slider.editor = &kSlider;
+    slider.hasEditor = true;
+    const struct
+    {
+        PropertyValue start;
+        property::PropertyInfo info;
+        const char* label;
+        const char* typed;
+        PropertyValue expected;
+    } cases[] = {
+        {2.0f, {}, "##value", "1e39", 2.0f},
+        {2.0f, {}, "##value", "-1e39", 2.0f},
+        {0.5f, slider, "##value", "1e39", 0.5f},
+        {Vector2(1.0f, 2.0f), {}, "##value2", "1e39", Vector2(1.0f, 2.0f)},
+        {Vector3(1.0f, 2.0f, 3.0f), {}, "##value1", "-1e39", Vector3(1.0f, 2.0f, 3.0f)},
+        {Vector3(1.0f, 2.0f, 3.0f), {}, "##value3", "1e39", Vector3(1.0f, 2.0f, 3.0f)},
+        // Numbers that fit are taken, so the fields were really typed into.
+        {2.0f, {}, "##value", "2.5", 2.5f},
+        {0.5f, slider, "##value", "0.25", 0.25f},
+        {Vector3(1.0f, 2.0f, 3.0f), {}, "##value3", "-4", Vector3(1.0f, 2.0f, -4.0f)},
+    };
+    for (const auto& [begin, shownInfo, label, typed, expected] : cases)
+    {
+        Show(begin, shownInfo);
+        changedFrames = 0;
+        TypeInto(label, typed);
+        EXPECT_EQ(value, expected) << label << " " << typed;
+        EXPECT_EQ(changedFrames, value == begin ? 0 : 1) << label << " " << typed;
+        EXPECT_FALSE(Editing()) << label << " " << typed;
+    }
 }

@@ -13,13 +13,15 @@ TEST(StartupFolders, ParentFolderDropsTheLastComponent)
     EXPECT_EQ(ParentFolder("Bin/"), "");
 }
 
-TEST(StartupFolders, FolderListingIsSortedRegularFilesOnly)
+TEST(StartupFolders, FolderListingIsSortedRegularFilesOnlyAndNoHiddenOnes)
 {
     TempFolder folder;
     folder.Write("Prefabs/b_2_Prefab.xml", "");
     folder.Write("Prefabs/a_1_Prefab.xml", "");
     folder.Write("Prefabs/C.xml", "");
     folder.Write("Prefabs/sub/inner.xml", "");
+    // A save's temporary would load as a prefab, material or sound.
+    folder.Write("Prefabs/.saving-b_2_Prefab_xml", "");
     const std::string prefabs = folder.Folder() + "Prefabs";
     EXPECT_EQ(ListFolderFiles(prefabs), (std::vector<std::string>{prefabs + "/C.xml", prefabs + "/a_1_Prefab.xml",
                                                                   prefabs + "/b_2_Prefab.xml"}));

@@ -24,9 +24,14 @@ bool ReplaceWithCopy(const std::string& source, const std::string& target);
 bool RemoveFile(const std::string& path);
 
 // Writes bytes to a temporary beside the target, flushes them to the disk and renames the temporary over the
-// target, so a crash or a full disk never leaves a half-written file. On failure the old file is untouched, the
-// fault is reported and the result is false.
+// target, so a crash or a full disk never leaves a half-written file. A link is written through to its file,
+// whose permission bits are kept. On failure the old file is untouched, the fault is reported and the result
+// is false. The temporary is a hidden name no loader takes; one left by a killed save is taken over by the
+// next save of the same file.
 bool WriteFileSafely(const std::string& path, std::string_view bytes);
+
+// Removes the temporaries that killed saves left in the folder; those of saves still running are kept.
+void RemoveSaveLeftovers(const std::string& folder);
 
 // False as well when the path cannot be looked at.
 bool Exists(const std::string& path);
