@@ -284,11 +284,16 @@ void ObjectFactory::FinishLevelObject(GameObject& object, bool registerObjects)
 
 void ObjectFactory::LoadLevelFile(const std::string& path, bool registerObjects)
 {
+    LoadLevelFile(path, registerObjects, SceneSettingsPath(GetFileStem(path)));
+}
+
+void ObjectFactory::LoadLevelFile(const std::string& path, bool registerObjects, const std::string& settingsPath)
+{
     XMLReader reader(path);
     if (ParseFile(reader, path, "Objects", true))
     {
         FinishLevelObjects(LoadLevelObjects(*reader.GetRoot(), path, registerObjects), path, registerObjects);
-        LoadSceneSettings(SceneSettingsPath(GetFileStem(path)));
+        LoadSceneSettings(settingsPath);
     }
     ResetFrameTimer();
 }
