@@ -108,6 +108,13 @@ void MeshRenderer::SetMaterialName(const std::string& name, unsigned index)
     materials_[index] = CachedMaterial(name);
 }
 
+void MeshRenderer::RefreshMaterial(const std::string& name)
+{
+    for (std::size_t index = 0; index < materialNames_.size() && index < materials_.size(); ++index)
+        if (materialNames_[index] == name)
+            materials_[index] = CachedMaterial(name);
+}
+
 void MeshRenderer::SetAlpha(const float& alpha)
 {
     for (Material& material : materials_)

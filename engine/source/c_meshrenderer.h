@@ -45,6 +45,8 @@ public:
     void SetMaterialName(const std::string& name, unsigned index);
     // Names that change bring their materials; the others keep theirs.
     void SetMaterialNames(const std::vector<std::string>& names);
+    // A fresh copy of the cached material for every slot of that name, after the cached one was edited.
+    void RefreshMaterial(const std::string& name);
     // The copies the passes draw with.
     const std::vector<Material>& GetMaterials() const { return materials_; }
 

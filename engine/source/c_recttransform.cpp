@@ -3,6 +3,8 @@
 #include "core.h"
 #include "graphics.h"
 
+#include <cmath>
+
 namespace
 {
 const auto kMembers = MemberTable<RectTransform, bool, Vector3, Vector2, float>{
@@ -43,6 +45,19 @@ Matrix4 RectModelMatrix(const Vector3& position, const Vector2& scale, float deg
     const Vector3 size{ppu * scale.x * factors.x, ppu * scale.y * factors.y, 1.0f};
     return Translation({position.x, -position.y, position.z}) * ZTurn(degrees) *
            Translation({-size.x / 2.0f, -size.y / 2.0f, 0.0f}) * Matrix4::ComposeTRS({}, Matrix3(), size);
+}
+
+bool CoversDesignCanvas(const Vector3& position, const Vector2& scale, float degrees, unsigned pixelsPerUnit)
+{
+    // Turned by anything but a half turn, its edges leave the canvas's corners uncovered or need a closer look
+    // than any shipped layout asks for.
+    if (std::remainder(degrees, 180.0f) != 0.0f)
+        return false;
+    const float ppu = static_cast<float>(pixelsPerUnit);
+    const float halfWidth = std::fabs(scale.x) * ppu / 2.0f;
+    const float halfHeight = std::fabs(scale.y) * ppu / 2.0f;
+    return std::fabs(position.x) + kDesignHalfWidth <= halfWidth &&
+           std::fabs(position.y) + kDesignHalfHeight <= halfHeight;
 }
 
 void RectTransform::Serialize(XMLWriter& writer, const Component* prefab) const

@@ -34,8 +34,13 @@ private:
 
 // The user interface is laid out for this width / height; other shapes stretch the elements.
 inline constexpr float kDesignAspect = 1.6f;
+// Half the 1920 x 1200 canvas the interface is laid out on, centred on the screen.
+inline constexpr float kDesignHalfWidth = 960.0f;
+inline constexpr float kDesignHalfHeight = 600.0f;
 
 // The model matrix of a sprite quad spanning (0, 0) to (1, 1), centred on position, in a viewport of the given
 // size. The position's y enters negated, for the UI projection whose y grows downwards.
 Matrix4 RectModelMatrix(const Vector3& position, const Vector2& scale, float degrees, unsigned pixelsPerUnit,
                         int viewportWidth, int viewportHeight);
+// Whether the rectangle spans the whole design canvas: other viewport shapes only stretch it further.
+bool CoversDesignCanvas(const Vector3& position, const Vector2& scale, float degrees, unsigned pixelsPerUnit);

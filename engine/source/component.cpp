@@ -3,7 +3,14 @@
 #include "gameobject.h"
 #include "messagingsystem.h"
 
+#include <atomic>
 #include <utility>
+
+std::uint64_t Component::NextSerial()
+{
+    static std::atomic<std::uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
 
 GameObject* Component::GetGameObject(bool inPrefabs) const
 {

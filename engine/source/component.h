@@ -4,6 +4,7 @@
 #include "componentinterface.h"
 #include "memberdescriptor.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -15,7 +16,7 @@ class GameObjectInterface;
 class Component : public ComponentInterface
 {
 public:
-    explicit Component(CompEnum type) : type_(type) {}
+    explicit Component(CompEnum type) : type_(type), serial_(NextSerial()) {}
 
     // Queues "EnableComponent" or "DisableComponent" for every system when the value changes, then stores it.
     void SetEnabled(bool enabled) override { SetEnabledAndNotify(enabled); }
@@ -37,6 +38,8 @@ public:
     virtual std::string GetElementName() const { return GetName(); }
 
     CompEnum GetType() const { return type_; }
+    // Unique among every component this process makes, copies included: unlike an address, never reused.
+    std::uint64_t GetSerial() const { return serial_; }
     // The object whose component list holds this component when the factory keeps it among the live objects
     // or the destroy queue (with inPrefabs: among the prefabs); null otherwise.
     GameObject* GetGameObject(bool inPrefabs) const;
@@ -45,7 +48,11 @@ public:
 
 protected:
     // A copy belongs to no object until one adds it; an assigned component stays where it is.
-    Component(const Component& other) : ComponentInterface(other), enabled_(other.enabled_), type_(other.type_) {}
+    Component(const Component& other)
+        : ComponentInterface(other), enabled_(other.enabled_), type_(other.type_), serial_(NextSerial())
+    {
+    }
+    // An assigned component keeps its own serial.
     Component& operator=(const Component& other)
     {
         enabled_ = other.enabled_;
@@ -60,8 +67,11 @@ private:
     // Kept by the object as the component enters and leaves its component list.
     friend class GameObject;
 
+    static std::uint64_t NextSerial();
+
     bool enabled_ = true;
     CompEnum type_;
+    std::uint64_t serial_;
     GameObject* owner_ = nullptr;
 };
 

@@ -96,8 +96,6 @@ void Editor::Init()
     }
     CreateProfilerEntries();
     SetUpEditorCamera();
-    if (gFactory)
-        snapshotSettingsPath_ = gFactory->SceneSettingsPath(GetFileStem(kSceneSnapshot));
     std::cout << "System: Editor \t\t- OK" << std::endl;
 }
 

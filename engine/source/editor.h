@@ -29,6 +29,7 @@ class Window;
 
 class Component;
 class GameObject;
+class Material;
 class ParticleSystem;
 class Graphics;
 class InputSystem;
@@ -62,8 +63,9 @@ class Editor : public System
 {
 public:
     static constexpr std::size_t kProfilerSamples = 150;
-    // Play's copy of the scene, in the user's folder; its scene settings go where every level's do.
+    // Play's copy of the scene and of its scene settings, in the user's folder: nothing of the asset tree.
     static constexpr const char* kSceneSnapshot = "tmpScene.xml";
+    static constexpr const char* kSceneSettingsSnapshot = "tmpSceneSettings.xml";
 
     // One system's share of the frame, as percentages, oldest first.
     struct ProfilerEntry
@@ -173,8 +175,9 @@ private:
 
     void ShowHierarchyWindow(const PanelRect& place);
     void ShowHierarchyTree(GameObject& top);
-    // One row; true when it is open with children, whose rows then follow until the tree is popped.
-    bool ShowHierarchyNode(GameObject& object);
+    // One row; true when it is open with children, whose rows then follow (nested when nest is set, to be
+    // popped after them).
+    bool ShowHierarchyNode(GameObject& object, bool nest);
     void ShowNodeMenu(GameObject& object);
     void ShowConsoleWindow(const PanelRect& place);
     void ShowConsoleSwitch();
@@ -185,6 +188,7 @@ private:
     void ShowSceneImage(Graphics& graphics, bool editing);
     // Where the mouse is over the image, for the next frame's picking and flight.
     void TrackSceneMouse(bool visible);
+    bool SceneUnderPointer() const;
 
     // Not built yet; each keeps its place in the frame.
 
@@ -250,7 +254,7 @@ public:
     // A dimmed "(?)" that explains itself in a tooltip.
     static void ShowHelpMarker(const char* text);
 
-    // File > New Scene: a light and a camera under the sky "MainSky", nothing selected, no history.
+    // File > New Scene: a light and a camera under the generated dusk sky, nothing selected, no history.
     void NewScene();
     // Assets > Create > Material: a material file named after the first free "New Material" name, cached
     // under that name; the name, or empty when nothing could be written.
@@ -336,15 +340,13 @@ private:
     void ShowSavePopups();
     // Destroys the played objects and loads the snapshot; false when it is unreadable.
     bool RestoreSnapshot();
-    // At exit: the snapshot and the scene settings saved beside it.
+    // At exit: the snapshot and its scene settings.
     void RemoveSceneSnapshot() const;
     void ShowProjectWindow();
     void ShowMaterialList();
     void ShowPrefabsWindow();
     void ShowPrefabRow(GameObject& prefab);
 
-    // Known at start-up: the objects' factory is gone before the editor.
-    std::string snapshotSettingsPath_;
     std::string sceneName_;
     bool sceneLoaded_ = false;
     bool saveAs_ = false;
@@ -378,6 +380,9 @@ private:
     void ShowAddComponentPopup(GameObject& object);
     void ShowRemoveComponentPopup(GameObject& object);
     void ShowMaterialInspector();
+    void ShowMaterialFields(Material& material);
+    // Blended renderers draw from copies of their materials: an edit of the cached one reaches every copy.
+    void RefreshMaterialCopies(const std::string& key);
     void ShowTexturePicker(bool* open);
     void ShowParticleSystemEditor(GameObject& object, ParticleSystem& particles);
     void ShowParticleEffectWindow();

@@ -23,10 +23,19 @@ void ShowWithGraphics(GameObject& object)
         graphics->RegisterObject(&object);
 }
 
+// The component of that serial in the list, or null.
 template <class List>
-bool Holds(const List& list, const Component* component)
+Component* WithSerial(const List& list, std::uint64_t serial)
 {
-    return std::ranges::any_of(list, [component](const auto& held) { return held.get() == component; });
+    const auto found = std::ranges::find_if(list, [serial](const auto& held) { return held->GetSerial() == serial; });
+    return found == list.end() ? nullptr : found->get();
+}
+
+// Where a live object stands in the live objects' order.
+std::size_t PlaceOf(const GameObject& object)
+{
+    const std::vector<GameObject*> live = gFactory->GetObjects();
+    return static_cast<std::size_t>(std::ranges::find(live, &object) - live.begin());
 }
 
 // The last with the id: an object parked again after a scene was replaced shares its id with one parked
@@ -124,12 +133,13 @@ void Editor::ObjectAction::Toggle()
         return;
     if (alive_)
     {
+        place_ = PlaceOf(*object);
         links_ = DetachObject(*object);
         gFactory->DestroyObject(object);
     }
     else
     {
-        gFactory->RestoreObject(object);
+        gFactory->RestoreObject(object, place_);
         ShowWithGraphics(*object);
         RelinkObject(*object, links_);
     }
@@ -141,16 +151,18 @@ void Editor::ComponentAction::Toggle()
     GameObject* owner = FindRecordedObject(owner_, true);
     if (!owner)
         return;
-    if (attached_ && Holds(owner->GetComponents(), component_))
-        owner->RemoveComponent(const_cast<Component*>(component_));
-    else if (!attached_ && Holds(owner->GetRemovedComponents(), component_))
+    Component* component = attached_ ? WithSerial(owner->GetComponents(), serial_)
+                                     : WithSerial(owner->GetRemovedComponents(), serial_);
+    if (!component)
+        return;
+    if (attached_)
+        owner->RemoveComponent(component);
+    else
     {
-        owner->RestoreComponent(const_cast<Component*>(component_));
+        owner->RestoreComponent(component);
         if (owner->GetPlace() == ObjectPlace::Live)
             ShowWithGraphics(*owner);
     }
-    else
-        return;
     attached_ = !attached_;
 }
 
@@ -169,7 +181,7 @@ Component* RecordComponentAdd(GameObject& object, const std::string& name)
         had.insert(component.get());
     Component* added = object.AddComponent(name);
     if (added && !had.contains(added))
-        RecordAction(std::make_unique<Editor::ComponentAction>(object.GetID(), added, true));
+        RecordAction(std::make_unique<Editor::ComponentAction>(object.GetID(), *added, true));
     return added;
 }
 
@@ -177,7 +189,7 @@ Component* RecordComponentRemove(GameObject& object, const std::string& name)
 {
     Component* removed = object.RemoveComponentByName(name);
     if (removed)
-        RecordAction(std::make_unique<Editor::ComponentAction>(object.GetID(), removed, false));
+        RecordAction(std::make_unique<Editor::ComponentAction>(object.GetID(), *removed, false));
     return removed;
 }
 
@@ -196,10 +208,11 @@ void Editor::DeleteSelectedObjects()
         SetInspected(nullptr, "", InspectorKind::Nothing, false);
         neighbour = std::next(at) != live.end() ? *std::next(at) : at != live.begin() ? *std::prev(at) : nullptr;
         const ObjectId id = object->GetID();
+        const auto place = static_cast<std::size_t>(at - live.begin());
         ObjectLinks links = DetachObject(*object);
         gFactory->DestroyObject(object);
         std::erase(selected_, object);
-        RecordAction(std::make_unique<ObjectAction>(id, false, std::move(links)));
+        RecordAction(std::make_unique<ObjectAction>(id, false, std::move(links), place));
     }
     if (neighbour)
         picked_.push_back(neighbour);

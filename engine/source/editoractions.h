@@ -45,12 +45,13 @@ ObjectLinks DetachObject(GameObject& object);
 // Links back those of them that still live and have found no other parent since.
 void RelinkObject(GameObject& object, const ObjectLinks& links);
 
-// One object created (recorded alive) or deleted (recorded parked); undo and redo both toggle.
+// One object created (recorded alive) or deleted (recorded parked from its place in the live objects' order);
+// undo and redo both toggle, and a parked object comes back to its place, so a save keeps the file's order.
 class Editor::ObjectAction final : public Editor::Actions
 {
 public:
-    ObjectAction(ObjectId id, bool alive, ObjectLinks links = {})
-        : id_(id), alive_(alive), links_(std::move(links))
+    ObjectAction(ObjectId id, bool alive, ObjectLinks links = {}, std::size_t place = 0)
+        : id_(id), alive_(alive), links_(std::move(links)), place_(place)
     {
     }
     void Redo() override { Toggle(); }
@@ -62,14 +63,15 @@ private:
     ObjectId id_;
     bool alive_;
     ObjectLinks links_;
+    std::size_t place_;
 };
 
 // One component added (recorded attached) or removed (recorded parked); undo and redo both toggle.
 class Editor::ComponentAction final : public Editor::Actions
 {
 public:
-    ComponentAction(ObjectId owner, const Component* component, bool attached)
-        : owner_(owner), component_(component), attached_(attached)
+    ComponentAction(ObjectId owner, const Component& component, bool attached)
+        : owner_(owner), serial_(component.GetSerial()), attached_(attached)
     {
     }
     void Redo() override { Toggle(); }
@@ -79,8 +81,8 @@ private:
     void Toggle();
 
     ObjectId owner_;
-    // Compared with the owner's lists, never followed: the component may have been freed.
-    const Component* component_;
+    // Looked for in the owner's lists: the component may have been freed, and another made at its address.
+    std::uint64_t serial_;
     bool attached_;
 };
 

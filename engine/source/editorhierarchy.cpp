@@ -198,17 +198,28 @@ void Editor::ShowHierarchyWindow(const PanelRect& place)
 }
 
 // The rows of the object and of every open node below it. The open branches are walked with a stack of
-// their own: the tree's depth comes from the level file.
+// their own: the tree's depth comes from the level file. The GUI keeps a bit per nesting level in 32 bits, so
+// rows deeper than that are drawn at the deepest indent without nesting further.
 void Editor::ShowHierarchyTree(GameObject& top)
 {
+    constexpr std::size_t kDeepestNesting = 31;
     struct Branch
     {
         GameObject* object;
         std::size_t next;
+        bool nested;
     };
     std::vector<Branch> open;
-    if (ShowHierarchyNode(top))
-        open.push_back({&top, 0});
+    std::size_t nesting = 0;
+    const auto show = [&](GameObject& object) {
+        const bool nest = nesting < kDeepestNesting;
+        if (ShowHierarchyNode(object, nest))
+        {
+            open.push_back({&object, 0, nest});
+            nesting += nest ? 1 : 0;
+        }
+    };
+    show(top);
     while (!open.empty())
     {
         Branch& branch = open.back();
@@ -216,17 +227,19 @@ void Editor::ShowHierarchyTree(GameObject& top)
         const std::vector<GameObject*>& children = branch.object->GetChildren();
         if (branch.next >= children.size())
         {
-            ImGui::TreePop();
+            if (branch.nested)
+            {
+                ImGui::TreePop();
+                --nesting;
+            }
             open.pop_back();
             continue;
         }
-        GameObject* child = children[branch.next++];
-        if (ShowHierarchyNode(*child))
-            open.push_back({child, 0});
+        show(*children[branch.next++]);
     }
 }
 
-bool Editor::ShowHierarchyNode(GameObject& object)
+bool Editor::ShowHierarchyNode(GameObject& object, bool nest)
 {
     const bool leaf = object.GetChildren().empty();
     ImGuiTreeNodeFlags flags = ImGuiTreeNodeFlags_OpenOnArrow | ImGuiTreeNodeFlags_OpenOnDoubleClick;
@@ -234,6 +247,8 @@ bool Editor::ShowHierarchyNode(GameObject& object)
         flags |= ImGuiTreeNodeFlags_Selected;
     if (leaf)
         flags |= ImGuiTreeNodeFlags_Leaf;
+    if (!nest)
+        flags |= ImGuiTreeNodeFlags_NoTreePushOnOpen;
     const std::string label = object.GetName() + "##" + std::to_string(object.GetID());
     const bool open = ImGui::TreeNodeEx(label.c_str(), flags);
     if (open && !inspectedIsPrefab_ && (object.GetCanvas() || object.GetParent() || object.GetPrefabID() == 0))
@@ -243,7 +258,7 @@ bool Editor::ShowHierarchyNode(GameObject& object)
     if (const ObjectId dropped = DroppedObject())
         DropOnto(object, dropped);
     DragObject(object);
-    if (open && leaf)
+    if (open && leaf && nest)
         ImGui::TreePop();
     return open && !leaf;
 }

@@ -3,6 +3,7 @@
 #include "editorshowinfo.h"
 
 #include "assertion.h"
+#include "c_meshrenderer.h"
 #include "c_particlesystem.h"
 #include "core.h"
 #include "editor.h"
@@ -141,6 +142,15 @@ void Editor::ShowMaterialInspector()
     if (found == gResourceManager->materials.end())
         return;
     Material& material = found->second;
+    const Material before = material;
+    ShowMaterialFields(material);
+    if (!(material == before))
+        RefreshMaterialCopies(inspectedMaterial_);
+}
+
+void Editor::ShowMaterialFields(Material& material)
+{
+    using namespace inspector;
     ImGui::TextUnformatted("Material Name:");
     std::string name = material.name;
     if (ImGui::InputText("##matName", &name, ImGuiInputTextFlags_EnterReturnsTrue))
@@ -173,12 +183,24 @@ void Editor::ShowMaterialInspector()
     ShowSaveMaterialPopup(material, gResourceManager->RootFolder());
 }
 
+void Editor::RefreshMaterialCopies(const std::string& key)
+{
+    if (!gFactory)
+        return;
+    for (GameObject* object : gFactory->GetObjects())
+        if (auto* renderer = object->GetComponent<MeshRenderer>())
+            renderer->RefreshMaterial(key);
+}
+
 void Editor::PickTexture(const std::string& textureName)
 {
     if (inspectorKind_ == InspectorKind::Material && gResourceManager)
         if (const auto found = gResourceManager->materials.find(inspectedMaterial_);
             found != gResourceManager->materials.end())
+        {
             inspector::SetTextureSlot(found->second, textureTarget_, textureName);
+            RefreshMaterialCopies(inspectedMaterial_);
+        }
     GameObject* object = InspectedObject();
     if (!object || textureTarget_ != "particleTexture")
         return;

@@ -31,6 +31,8 @@ using namespace editorkeys;
 constexpr float kStripGap = 50.0f;
 constexpr const char* kNewMaterial = "New Material";
 constexpr const char* kMeshItems[] = {"Cube", "Sphere", "Capsule", "Plane"};
+// One of the skies the build generates: a new scene names nothing the asset tree lacks.
+constexpr const char* kNewSceneSky = "SplashSky";
 
 Graphics* GraphicsSystem()
 {
@@ -115,7 +117,7 @@ void Editor::NewScene()
     {
         graphics->RegisterObject(light);
         graphics->RegisterObject(camera);
-        graphics->SetSkybox("MainSky");
+        graphics->SetSkybox(kNewSceneSky);
     }
     SetInspected(nullptr, "", InspectorKind::Nothing, true);
     picked_.clear();
@@ -360,6 +362,13 @@ void Editor::ShowLoadPopup(bool open)
         ImGui::OpenPopup("Load Popup");
     if (!ImGui::BeginPopup("Load Popup"))
         return;
+    // The scene it would replace is running.
+    if (playing_)
+    {
+        ImGui::CloseCurrentPopup();
+        ImGui::EndPopup();
+        return;
+    }
     ImGui::TextUnformatted("Load Saves: ");
     const AssetFile* chosen = nullptr;
     const std::vector<AssetFile> scenes = LoadableScenes();

@@ -28,6 +28,11 @@ std::string SnapshotPath()
     return GetUserDataFolder() + Editor::kSceneSnapshot;
 }
 
+std::string SnapshotSettingsPath()
+{
+    return GetUserDataFolder() + Editor::kSceneSettingsSnapshot;
+}
+
 // Only a snapshot that reads as a level may replace the played objects.
 bool IsReadableLevel(const std::string& path)
 {
@@ -43,6 +48,13 @@ void PauseAudio(bool paused)
 {
     if (AudioSystem* audio = gCore ? gCore->GetAudio() : nullptr)
         audio->SetMasterPaused(paused, MasterPauseReason::Editor);
+}
+
+// Lifts the script stop that P sets.
+void RunScripts()
+{
+    if (Logic* logic = gCore ? gCore->GetLogic() : nullptr)
+        logic->SetSuspended(false);
 }
 
 ObjectId GameCameraId(const Graphics* graphics)
@@ -70,13 +82,13 @@ bool Editor::PlayScene()
     if (!gCore || !gFactory || playing_)
         return false;
     const std::string snapshot = SnapshotPath();
-    if (GetUserDataFolder().empty() || !gFactory->SaveLevel(snapshot))
+    if (GetUserDataFolder().empty() || !SaveObjects(snapshot, "Objects", gFactory->GetObjects()) ||
+        !gFactory->SaveSceneSettings(SnapshotSettingsPath()))
     {
         std::cout << "Play refused: the scene could not be saved to " << snapshot << std::endl;
         return false;
     }
-    if (Logic* logic = gCore->GetLogic())
-        logic->SetSuspended(false);
+    RunScripts();
     playing_ = true;
     paused_ = false;
     picked_.clear();
@@ -95,8 +107,7 @@ bool Editor::StopScene()
 {
     if (!gCore || !gFactory || !playing_)
         return false;
-    if (Logic* logic = gCore->GetLogic())
-        logic->SetSuspended(false);
+    RunScripts();
     const bool restored = RestoreSnapshot();
     performanceOpen_ = performanceOpenEditing_;
     return restored;
@@ -112,7 +123,7 @@ bool Editor::RestoreSnapshot()
     if (readable)
     {
         gFactory->DestroyAllObjects();
-        gFactory->LoadLevelFile(snapshot, false);
+        gFactory->LoadLevelFile(snapshot, false, SnapshotSettingsPath());
     }
     else
         std::cout << "Stop: " << snapshot << " could not be read, the played objects stay" << std::endl;
@@ -128,8 +139,8 @@ void Editor::RemoveSceneSnapshot() const
 {
     if (GetUserDataFolder().empty())
         return;
-    for (const std::string& file : {SnapshotPath(), snapshotSettingsPath_})
-        if (!file.empty() && platform::Exists(file))
+    for (const std::string& file : {SnapshotPath(), SnapshotSettingsPath()})
+        if (platform::Exists(file))
             platform::RemoveFile(file);
 }
 
@@ -300,8 +311,11 @@ void Editor::LoadScene(const std::string& name, const std::string& folder)
     sceneName_ = loaded ? name : std::string();
     sceneLoaded_ = loaded;
     ForgetScene();
+    // A scene loaded while Play is paused is edited, as after Stop: nothing of the pause may outlive it.
     playing_ = false;
     paused_ = false;
+    PauseAudio(false);
+    RunScripts();
     if (gCore && gCore->IsPlaying())
         gCore->SetPlaying(false);
 }

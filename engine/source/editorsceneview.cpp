@@ -10,6 +10,8 @@
 #include "inputsystem.h"
 #include "transforminterface.h"
 
+#include <imgui_internal.h>
+
 #include <cmath>
 #include <cstdint>
 
@@ -60,8 +62,9 @@ void Editor::ShowSceneWindow(const PanelRect& place)
     if (!graphics)
         return;
     const bool editing = EditingView();
-    if (sceneHovered_ && editing)
+    if (editing && sceneHovered_ && SceneUnderPointer())
     {
+        TrackSceneMouse(true);
         if (mouseOverImage_)
         {
             PickObjectAtCursor();
@@ -119,6 +122,16 @@ void Editor::ShowSceneImage(Graphics& graphics, bool editing)
     // The target's rows run bottom up.
     ImGui::Image(reinterpret_cast<ImTextureID>(static_cast<std::uintptr_t>(texture)), size, ImVec2(0.0f, 1.0f),
                  ImVec2(1.0f, 0.0f));
+}
+
+// The hover the previous frame saw must hold where the pointer is now, against the windows as they were drawn:
+// a press that arrives with the pointer's move (the first after start-up or Stop, or a quick move and click)
+// belongs to the window it lands on.
+bool Editor::SceneUnderPointer() const
+{
+    const ImGuiWindow* hovered = ImGui::GetCurrentContext()->HoveredWindow;
+    const ImGuiWindow* scene = ImGui::FindWindowByName("Scene");
+    return scene && !scene->Collapsed && hovered && hovered->RootWindow == scene;
 }
 
 void Editor::TrackSceneMouse(bool visible)

@@ -2,6 +2,7 @@
 
 #include "assertion.h"
 #include "c_particlesystem.h"
+#include "c_recttransform.h"
 #include "c_transform.h"
 #include "camerainterface.h"
 #include "colliderinterface.h"
@@ -21,8 +22,8 @@ namespace
 constexpr std::uint32_t kTransparentRenderMode = 1;
 // The UI is laid out on a 1920 x 1200 canvas centred on the screen. This projection's y grows downwards and
 // element positions enter it with y negated, so a position's y grows upwards and pictures stand upright.
-constexpr float kUIHalfWidth = 960.0f;
-constexpr float kUIHalfHeight = 600.0f;
+constexpr float kUIHalfWidth = kDesignHalfWidth;
+constexpr float kUIHalfHeight = kDesignHalfHeight;
 
 const DebugStyle kSelectedColliderStyle{Vector3(1.0f, 0.0f, 0.0f), 4.0f, 0.0f};
 const DebugStyle kColliderStyle{Vector3(0.486f, 0.988f, 0.0f), 1.5f, 0.0f};
@@ -311,7 +312,7 @@ void Graphics::ClearTarget(const RenderTarget& target)
 void Graphics::DrawFrame(const RenderTarget& target)
 {
     ClearTarget(target);
-    Render(target, gameView_, gameProjection_, GetGameCameraTransform());
+    Render(target, gameView_, gameProjection_, GetGameCameraTransform(), true);
 }
 
 void Graphics::DrawEditorView()
@@ -320,7 +321,7 @@ void Graphics::DrawEditorView()
         return;
     const RenderTarget target = EditorViewTarget();
     ClearTarget(target);
-    Render(target, editorView_, editorProjection_, editorCameraTransform_);
+    Render(target, editorView_, editorProjection_, editorCameraTransform_, false);
     DrawIcons(target);
 }
 

@@ -106,7 +106,8 @@ public:
     // Clears the target and renders the game camera's view into it.
     void DrawFrame(const RenderTarget& target);
     // The editor's scene view: its target cleared and rendered through the editor camera with the icons at
-    // cameras and lights, or the game view's through the game camera. Nothing without a context.
+    // cameras and lights and without the screen covers, which would hide the level being edited; or the game
+    // view's through the game camera, as the player sees it. Nothing without a context.
     void DrawEditorView();
     void DrawGameView();
     // Clears the window to the clear colour; nothing without a context.
@@ -120,9 +121,10 @@ public:
     void SetResourceManager(std::unique_ptr<ResourceManager> resources);
     ResourceManager* GetResourceManager() const { return resources_.get(); }
 
-    // Draws one view into the target; nothing at all without a viewing camera.
+    // Draws one view into the target; nothing at all without a viewing camera. Without covers the interface
+    // leaves out its screen covers (IsScreenCover).
     void Render(const RenderTarget& target, const Matrix4& view, const Matrix4& projection,
-                const TransformInterface* camera);
+                const TransformInterface* camera, bool withCovers);
     // The window, the editor's scene view and the game view as the editor shows it.
     RenderTarget WindowTarget() const;
     RenderTarget EditorViewTarget();
@@ -211,7 +213,7 @@ private:
     void DrawTransparentMeshes(Shader& forward, const Matrix4& view, const Matrix4& projection);
     void DrawSkybox(const Matrix4& view, const Matrix4& projection);
     void DrawParticles(const Matrix4& view, const Matrix4& projection);
-    void DrawSprites();
+    void DrawSprites(bool withCovers);
     void DrawDebugLines(const Matrix4& view, const Matrix4& projection);
     // What a mesh pass set last on its program: draws in a row that need the same find it in place.
     struct PassUploads

@@ -134,7 +134,7 @@ void Graphics::AdvanceAnimators(float frameTime)
 }
 
 void Graphics::Render(const RenderTarget& target, const Matrix4& view, const Matrix4& projection,
-                      const TransformInterface* camera)
+                      const TransformInterface* camera, bool withCovers)
 {
     if (!camera || !HasContext() || !resources_)
         return;
@@ -174,7 +174,7 @@ void Graphics::Render(const RenderTarget& target, const Matrix4& view, const Mat
     DrawTransparentMeshes(*forward, view, projection);
     if (settings.drawColliders)
         DrawDebugLines(view, projection);
-    DrawSprites();
+    DrawSprites(withCovers);
 }
 
 void Graphics::DrawParticles(const Matrix4& view, const Matrix4& projection)
@@ -369,7 +369,7 @@ void Graphics::DrawSkybox(const Matrix4& view, const Matrix4& projection)
     glBindVertexArray(0);
 }
 
-void Graphics::DrawSprites()
+void Graphics::DrawSprites(bool withCovers)
 {
     Shader* sprite = Program("SpriteShader");
     if (!sprite)
@@ -382,6 +382,8 @@ void Graphics::DrawSprites()
     sprite->SetFloat("gamma", UploadedGamma(settings.gamma));
     for (const auto& [depth, object] : UIOrder())
     {
+        if (!withCovers && IsScreenCover(*object))
+            continue;
         const Canvas* canvas = object->GetComponent<CanvasRenderer>()->GetCanvas();
         const auto* image = object->GetComponent<Image>();
         sprite->SetMat4("model", object->GetRectTransform()->GetModelMatrix(canvas->GetPPU()));

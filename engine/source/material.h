@@ -22,6 +22,8 @@ public:
     // Fills the fields named by the children of a parsed "Material" element; others keep their values.
     void Deserialize(const XMLNodeList& children);
 
+    bool operator==(const Material&) const = default;
+
     void SetAlpha(float alpha) { diffuse.w = alpha; }
     float GetAlpha() const { return diffuse.w; }
 

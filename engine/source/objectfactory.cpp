@@ -323,13 +323,15 @@ bool ObjectFactory::MakePrefab(GameObject* object)
     return true;
 }
 
-void ObjectFactory::RestoreObject(GameObject* object)
+void ObjectFactory::RestoreObject(GameObject* object, std::size_t place)
 {
     const auto found = Find(deleted_, object);
     if (found == deleted_.end())
         return;
-    AppendLive(std::move(*found));
+    object->SetPlace(ObjectPlace::Live);
+    live_.insert(live_.begin() + static_cast<std::ptrdiff_t>(std::min(place, live_.size())), std::move(*found));
     deleted_.erase(found);
+    IndexLive(*object);
 }
 
 void ObjectFactory::FlushDestroyed()

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <limits>
 #include <map>
 #include <memory>
 #include <ranges>
@@ -66,8 +67,9 @@ public:
     // Moves a live object into the prefabs under its own id, cut loose from its parent and children; false
     // when it is not live or a prefab has its id. The systems are not told.
     bool MakePrefab(GameObject* object);
-    // Moves an object of the deleted-objects buffer back to the end of the live objects; sends nothing.
-    void RestoreObject(GameObject* object);
+    // Moves an object of the deleted-objects buffer back among the live objects, at that place in their order
+    // (the end when there are fewer); sends nothing.
+    void RestoreObject(GameObject* object, std::size_t place = std::numeric_limits<std::size_t>::max());
     // Frees the destroy queue.
     void FlushDestroyed();
 
@@ -93,6 +95,8 @@ public:
     // without, each goes straight to Graphics (the editor's way of showing a scene it does not run). False,
     // after a report, when the file is missing, not a level or cut short; then nothing is loaded.
     bool LoadLevelFile(const std::string& path, bool registerObjects);
+    // The same with the scene settings read from their own file, wherever it is.
+    bool LoadLevelFile(const std::string& path, bool registerObjects, const std::string& settingsPath);
     void LoadSceneSettings(const std::string& path);
 
     const std::string& GetRootFolder() const { return rootFolder_; }

@@ -306,6 +306,11 @@ void ObjectFactory::FinishLevelObject(GameObject& object, bool registerObjects)
 
 bool ObjectFactory::LoadLevelFile(const std::string& path, bool registerObjects)
 {
+    return LoadLevelFile(path, registerObjects, SceneSettingsPath(GetFileStem(path)));
+}
+
+bool ObjectFactory::LoadLevelFile(const std::string& path, bool registerObjects, const std::string& settingsPath)
+{
     XMLReader reader(path);
     bool loaded = ParseFile(reader, path, "Objects", true);
     // Part of a level would come back as the whole at the next save.
@@ -315,7 +320,7 @@ bool ObjectFactory::LoadLevelFile(const std::string& path, bool registerObjects)
     if (loaded)
     {
         FinishLevelObjects(LoadLevelObjects(*reader.GetRoot(), path, registerObjects), path, registerObjects);
-        LoadSceneSettings(SceneSettingsPath(GetFileStem(path)));
+        LoadSceneSettings(settingsPath);
     }
     ResetFrameTimer();
     return loaded;

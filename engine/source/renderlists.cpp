@@ -3,6 +3,8 @@
 #include "assertion.h"
 #include "c_canvas.h"
 #include "c_canvasrenderer.h"
+#include "c_image.h"
+#include "c_recttransform.h"
 #include "camerainterface.h"
 #include "colliderinterface.h"
 #include "gameobject.h"
@@ -379,6 +381,17 @@ float RenderLists::UIDepth(const GameObject& element, float z)
                             std::to_string(z) + "); it is drawn at depth 0",
                         __FILE__, __LINE__);
     return 0.0f;
+}
+
+bool IsScreenCover(const GameObject& element)
+{
+    const auto* image = element.GetComponent<Image>();
+    const auto* renderer = element.GetComponent<CanvasRenderer>();
+    const RectTransformInterface* rect = element.GetRectTransform();
+    if (!image || !renderer || !renderer->GetCanvas() || !rect || image->GetMaterial().hasDiffuseMap)
+        return false;
+    return CoversDesignCanvas(rect->GetPosition(), rect->GetScale(), rect->GetRotation(),
+                              renderer->GetCanvas()->GetPPU());
 }
 
 Vector4 PickingColor(std::uint32_t index)

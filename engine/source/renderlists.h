@@ -137,6 +137,10 @@ private:
     std::unordered_set<std::uint64_t> unorderedDepths_;
 };
 
+// A UI element that veils the whole view in one plain colour: an image without a texture over the whole canvas.
+// It has nothing of its own to show; scripts lift or show it, as a level's fade, a tint or a menu's backdrop.
+bool IsScreenCover(const GameObject& element);
+
 // Objects are picked by drawing each in a colour that encodes its index in the list being picked.
 inline constexpr std::uint32_t kNothingPicked = 0xFFFFFF;
 Vector4 PickingColor(std::uint32_t index);

@@ -56,6 +56,30 @@ TEST(RectModelMatrix, ADegenerateViewportKeepsTheDesignShape)
     ExpectPoint(Corner(model, 1.0f, 1.0f), 50.0f, 50.0f, "no height");
 }
 
+TEST(CoversDesignCanvas, OnlyARectangleOverEveryCornerOfTheCanvasCovers)
+{
+    const struct
+    {
+        Vector3 position;
+        Vector2 scale;
+        float degrees;
+        unsigned ppu;
+        bool covers;
+    } cases[] = {
+        {{0.0f, 0.0f, 0.9f}, {19.2f, 12.0f}, 0.0f, 100, true},    // the levels' fade
+        {{0.0f, 0.0f, 0.9f}, {-19.2f, 12.0f}, 180.0f, 100, true}, // mirrored and half turned
+        {{0.0f, 540.0f, 0.8f}, {19.2f, 1.2f}, 0.0f, 100, false},  // a cut-scene band
+        {{1.0f, 0.0f, 0.0f}, {19.2f, 12.0f}, 0.0f, 100, false},   // a pixel off leaves a column bare
+        {{100.0f, -50.0f, 0.0f}, {22.0f, 14.0f}, 0.0f, 100, true},
+        {{0.0f, 0.0f, 0.0f}, {19.2f, 12.0f}, 0.0f, 50, false},
+        {{0.0f, 0.0f, 0.0f}, {30.0f, 30.0f}, 90.0f, 100, false}, // turned: not worth the geometry
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CoversDesignCanvas(c.position, c.scale, c.degrees, c.ppu), c.covers)
+            << c.position.x << ", " << c.position.y << " scale " << c.scale.x << " x " << c.scale.y << " at "
+            << c.degrees << " degrees, " << c.ppu << " per unit";
+}
+
 TEST(RectTransform, RotationMatrixFollowsSetRotationOnly)
 {
     RectTransform rect;

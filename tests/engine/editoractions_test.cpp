@@ -117,6 +117,13 @@ TEST_F(SceneEditorWorld, UndoneCreationsLeaveTheSceneAndANewRecordDropsThem)
 
 TEST_F(SceneEditorWorld, ThreeDeletionsComeBackLastFirstWithTheirParentsAndChildren)
 {
+    const auto liveIds = [this] {
+        std::vector<ObjectId> ids;
+        for (const GameObject* object : factory.GetObjects())
+            ids.push_back(object->GetID());
+        return ids;
+    };
+    const std::vector<ObjectId> order = liveIds();
     // Torch hangs under Altar with Lamp under it; Altar holds Crate B as well.
     for (ObjectId id : {3002, 3001, 2001})
         editor().SelectObject(&Object(id), true);
@@ -143,6 +150,8 @@ TEST_F(SceneEditorWorld, ThreeDeletionsComeBackLastFirstWithTheirParentsAndChild
     EXPECT_EQ(ParentId(3002), 3001u);
     EXPECT_THAT(ChildIds(3001), ElementsAre(2002, 3002));
     EXPECT_THAT(ChildIds(3002), ElementsAre(2003));
+    // Each back in its place: the next save writes the objects in the order they were loaded.
+    EXPECT_EQ(liveIds(), order);
 
     // Redone, Torch leaves Altar again and takes Lamp with it.
     RedoAction();
@@ -150,6 +159,10 @@ TEST_F(SceneEditorWorld, ThreeDeletionsComeBackLastFirstWithTheirParentsAndChild
     RedoAction();
     EXPECT_FALSE(IsLive(3002));
     EXPECT_EQ(ParentId(2003), 0u);
+    UndoAction();
+    UndoAction();
+    UndoAction();
+    EXPECT_EQ(liveIds(), order);
 }
 
 TEST_F(SceneEditorWorld, ARelinkSkipsAChildThatFoundAnotherParentMeanwhile)
@@ -203,6 +216,28 @@ TEST_F(SceneEditorWorld, ComponentAddsAndRemovesRoundTripAndAnExistingOneRecords
     EXPECT_EQ(crate.GetComponent<Collider>(), box);
     RedoAction();
     EXPECT_EQ(crate.GetCollider(), nullptr);
+}
+
+// The removed component the history names is freed once twenty more wait behind it; the allocator may give its
+// memory to any component made later, which an undo must leave alone.
+TEST_F(SceneEditorWorld, AnUndoOfAFreedComponentsRemovalTouchesNoLaterComponent)
+{
+    GameObject& crate = Object(2001);
+    crate.AddComponent("AABBCollider");
+    ASSERT_NE(RecordComponentRemove(crate, "AABBCollider"), nullptr);
+    for (std::size_t n = 0; n < GameObject::kRemovedComponentsKept; ++n)
+    {
+        crate.AddComponent("AABBCollider");
+        crate.RemoveComponentByName("AABBCollider");
+    }
+    const Component* later = crate.AddComponent("AABBCollider");
+    const std::size_t parked = crate.GetRemovedComponents().size();
+
+    UndoAction();
+    EXPECT_EQ(crate.GetComponent<Collider>(), later);
+    EXPECT_EQ(crate.GetRemovedComponents().size(), parked);
+    RedoAction();
+    EXPECT_EQ(crate.GetComponent<Collider>(), later);
 }
 
 TEST_F(SceneEditorWorld, APrefabsRestoredComponentLeavesTheRendererAlone)

@@ -33,6 +33,32 @@ TEST_F(EditorHarness, ClicksPickTheCubeAndTheCameraIconAndTheBackgroundChangesNo
     EXPECT_FALSE(editor().Objects().at(11));
 }
 
+// The pointer rested on the cube, then went straight to another window and clicked: that click picks nothing,
+// wherever the pointer was a frame before.
+TEST_F(EditorHarness, AClickOutsideTheSceneWindowNeverPicks)
+{
+    const ImGuiWindow* hierarchy = ImGui::FindWindowByName("Hierarchy");
+    ASSERT_NE(hierarchy, nullptr);
+    const struct
+    {
+        const char* where;
+        std::pair<int, int> point;
+    } clicks[] = {
+        {"the Hierarchy's empty space", {static_cast<int>(hierarchy->Pos.x + hierarchy->Size.x / 2),
+                                         static_cast<int>(hierarchy->Pos.y + hierarchy->Size.y - 10)}},
+        // Last: it leaves the menu open.
+        {"the File menu", {12, static_cast<int>(ImGui::GetFrameHeight() / 2)}},
+    };
+    for (const auto& click : clicks)
+    {
+        ClickAt(ScreenOf(Vector3(3.0f, 2.0f, 0.0f)));
+        ASSERT_EQ(editor().InspectedObject(), &Object("Camera"));
+        PointAt(ScreenOf(Vector3(-2.0f, 2.0f, 0.0f)));
+        MoveAndClickAt(click.point);
+        EXPECT_EQ(editor().InspectedObject(), &Object("Camera")) << "a click on " << click.where;
+    }
+}
+
 TEST_F(EditorHarness, AfterAltF1WhatIsPrintedShowsInTheConsoleWindow)
 {
     PressKeys({"Alt_L", "F1"});

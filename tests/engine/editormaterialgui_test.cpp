@@ -47,3 +47,22 @@ TEST_F(EditorHarness, FadeDrawsTheCubeBlendedInTheNextFrame)
         towardsBackground += std::abs(faded[channel] - background[channel]) - std::abs(solid[channel] - background[channel]);
     EXPECT_LT(towardsBackground, -0.1f) << solid[0] << " " << faded[0] << " " << background[0];
 }
+
+// A blended renderer draws from its own copy of the material: an edit of the material reaches the copy.
+TEST_F(EditorHarness, AnEditedMaterialShowsOnTheBlendedRenderersThatUseIt)
+{
+    const MeshRenderer& renderer = *Object("Cube").GetComponent<MeshRenderer>();
+    ASSERT_EQ(renderer.GetMaterialNames(), std::vector<std::string>{"Cube"});
+    inspector::SetRenderMode(graphics().GetResourceManager()->materials.at("Cube"), 1);
+    editor().SetInspected(nullptr, "Cube", InspectorKind::Material, false);
+    Frames(1);
+    ASSERT_TRUE(graphics().transparentRenderables.active.Contains(&Object("Cube")));
+    const std::string texture = graphics().GetResourceManager()->textures.begin()->second.name;
+    ASSERT_NE(renderer.GetMaterials().at(0).diffuseMap, texture);
+
+    editor().OpenTexturePicker("diffMap");
+    editor().PickTexture(texture);
+    Frames(1);
+    EXPECT_EQ(renderer.GetMaterials().at(0).diffuseMap, texture);
+    EXPECT_TRUE(renderer.GetMaterials().at(0).hasDiffuseMap);
+}

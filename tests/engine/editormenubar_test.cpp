@@ -6,6 +6,7 @@
 #include "c_meshrenderer.h"
 #include "c_particlesystem.h"
 #include "resourcemanager.h"
+#include "texture.h"
 #include "sceneeditorworld.h"
 #include "transforminterface.h"
 #include "vectornear.h"
@@ -39,7 +40,7 @@ protected:
 };
 }
 
-TEST_F(MenuBarTest, NewSceneLeavesALightAndACameraUnderMainSkyWithNothingToUndo)
+TEST_F(MenuBarTest, NewSceneLeavesALightAndACameraUnderAShippedSkyWithNothingToUndo)
 {
     ASSERT_GT(factory.GetObjects().size(), 2u);
     editor().CreateFromMenu("Cube");
@@ -56,7 +57,11 @@ TEST_F(MenuBarTest, NewSceneLeavesALightAndACameraUnderMainSkyWithNothingToUndo)
     const auto* camera = factory.GetObjects()[1]->GetComponent<Camera>();
     ASSERT_NE(camera, nullptr);
     EXPECT_FLOAT_EQ(camera->GetFar(), 100.0f);
-    EXPECT_EQ(graphics().GetSkyboxName(), "MainSky");
+    // A sky the build's assets lack would show the missing-texture colour.
+    EXPECT_NE(graphics().GetSkyboxName(), "Elsewhere");
+    const std::string textures = std::string(NEKTARU_ASSETS_DIR) + "/Textures/";
+    for (const std::string& face : SkyboxFacePaths(textures, graphics().GetSkyboxName()))
+        EXPECT_TRUE(std::filesystem::is_regular_file(face)) << face;
     EXPECT_TRUE(ActionHistory().empty());
     EXPECT_EQ(editor().InspectedObject(), nullptr);
     EXPECT_TRUE(editor().PickedObjects().empty());

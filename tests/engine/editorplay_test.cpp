@@ -1,3 +1,6 @@
+#include "audiosystem.h"
+#include "levelrunner.h"
+#include "logic.h"
 #include "sceneeditorworld.h"
 #include "transforminterface.h"
 
@@ -101,6 +104,28 @@ TEST_F(PlayWorld, AnUnwritableSnapshotRefusesPlay)
     EXPECT_THAT(printed, HasSubstr("Play refused"));
     EXPECT_FALSE(core.IsPlaying());
     EXPECT_FALSE(editor().IsPlaying());
+}
+
+// Play's scene settings stay in the user's folder: a level named "tmpScene" keeps its own, and an asset tree
+// that cannot be written still plays.
+TEST_F(PlayWorld, PlayKeepsItsSceneSettingsBesideItsSnapshot)
+{
+    const std::string levels = scratch.Folder() + "Assets/SceneSettings/tmpSceneSettings.xml";
+    const std::string theirs = "<SceneSettings>\n\t<WorldAmbient>0.9, 0.9, 0.9</WorldAmbient>\n</SceneSettings>\n";
+    std::ofstream(levels) << theirs;
+    Graphics& graphics = *core.GetGraphics();
+    graphics.SetWorldAmbient({0.25f, 0.5f, 0.75f});
+    ASSERT_TRUE(Play());
+    EXPECT_TRUE(std::filesystem::exists(UserFolder() + "tmpSceneSettings.xml"));
+    graphics.SetWorldAmbient({0.0f, 0.0f, 0.0f});
+    ASSERT_TRUE(Stop());
+    EXPECT_EQ(graphics.GetWorldAmbient(), Vector3(0.25f, 0.5f, 0.75f));
+    EXPECT_EQ(ReadText(levels), theirs);
+
+    std::filesystem::remove_all(scratch.Path() / "Assets/SceneSettings");
+    std::ofstream(scratch.Folder() + "Assets/SceneSettings") << "in the way";
+    EXPECT_TRUE(Play()) << printed;
+    EXPECT_TRUE(Stop()) << printed;
 }
 
 TEST_F(PlayWorld, AStopWithoutItsSnapshotKeepsThePlayedObjects)
@@ -337,4 +362,34 @@ TEST_F(PlayWorld, TheSplashLevelComesBackWholeAfterPlayAndStop)
     const std::string after = scratch.Folder() + "After.xml";
     ASSERT_TRUE(SaveObjects(after, "Objects", factory.GetObjects()));
     EXPECT_EQ(ReadText(after), ReadText(before));
+}
+
+// Paused Play, with P's script stop: a scene loaded now is edited as after Stop, with nothing of the pause kept.
+TEST(EditorPlayOnLevels, LoadingASceneWhilePausedLiftsTheAudioPauseAndTheScriptStop)
+{
+    SKIP_UNLESS_LEVELS_CAN_RUN();
+    LevelRunner runner("", "SplashCalvorn", {}, RunnerMode::Editor);
+    Editor& editor = *runner.GetCore().GetEditor();
+    AudioSystem& audio = *runner.GetCore().GetAudio();
+    Logic& logic = *runner.GetCore().GetLogic();
+    testing::internal::CaptureStdout();
+    // The first frame reloads the prefabs its start-up scan found; the scene list is the runner's tree.
+    runner.Frames(1);
+    editor.ScanAssetFolders(runner.Root());
+    ASSERT_TRUE(editor.PlayScene());
+    runner.Frames(2);
+    ASSERT_FALSE(audio.IsMasterPaused());
+    editor.TogglePauseScene();
+    logic.SetSuspended(true);
+    ASSERT_TRUE(audio.IsMasterPaused());
+
+    editor.LoadScene("TombLevel1.xml", "Assets/XML/");
+    runner.Frames(1);
+    testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(audio.IsMasterPaused());
+    EXPECT_FALSE(logic.IsSuspended());
+    EXPECT_FALSE(editor.IsPlaying());
+    EXPECT_FALSE(editor.IsPaused());
+    EXPECT_FALSE(runner.GetCore().IsPlaying());
+    EXPECT_NE(runner.Factory().FindObject("Fade"), nullptr);
 }

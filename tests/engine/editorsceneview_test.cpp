@@ -1,11 +1,19 @@
 #include "camerainterface.h"
 #include "enginesystems.h"
 #include "gameobject.h"
+#include "graphics.h"
 #include "imgui_compat.h"
+#include "levelrunner.h"
 #include "transforminterface.h"
 #include "vectornear.h"
 
+#include <GL/glew.h>
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -108,4 +116,75 @@ TEST_F(EditorCameraTest, LSwitchesAlphaDiscardUnlessATextFieldHasTheKeyboard)
     ImGui::GetIO().WantTextInput = true;
     editor.MoveEditorCamera();
     EXPECT_NE(graphics.settings.discardAlpha, start);
+}
+
+namespace
+{
+// The scene view's picture as the editor last drew it: the editor view while editing or paused, else the game
+// view. Shows the level when most of it is neither black nor one colour.
+struct ViewPicture
+{
+    std::size_t pixels = 0;
+    std::size_t black = 0;
+    std::set<std::uint32_t> colours;
+
+    bool ShowsTheLevel() const { return pixels > 0 && black * 2 < pixels && colours.size() > 16; }
+};
+
+ViewPicture ReadView(Editor& editor, Graphics& graphics)
+{
+    const RenderTarget target = editor.EditingView() ? graphics.EditorViewTarget() : graphics.GameViewTarget();
+    std::vector<unsigned char> rgb(static_cast<std::size_t>(target.width) * target.height * 3);
+    glFinish();
+    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, target.width, target.height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    ViewPicture picture;
+    for (std::size_t at = 0; at + 2 < rgb.size(); at += 3)
+    {
+        ++picture.pixels;
+        picture.black += rgb[at] < 8 && rgb[at + 1] < 8 && rgb[at + 2] < 8;
+        picture.colours.insert(rgb[at] << 16 | rgb[at + 1] << 8 | rgb[at + 2]);
+    }
+    return picture;
+}
+
+std::string Describe(const ViewPicture& picture)
+{
+    return std::to_string(picture.black) + " of " + std::to_string(picture.pixels) + " pixels black, " +
+           std::to_string(picture.colours.size()) + " colours";
+}
+}
+
+// The levels are saved under their opaque fade, which the game lifts once its scripts run: the editor still
+// shows the level itself, before, during and after Play.
+TEST(EditorLevelView, TheSceneViewShowsTheShippedLevelsAroundPlay)
+{
+    SKIP_UNLESS_LEVELS_CAN_RUN();
+    // The fade takes a second; the frames after it leave time for the splash's logo to come up.
+    constexpr int kPastTheFade = 75;
+    for (const char* level : {"SplashCalvorn", "TombLevel1"})
+    {
+        LevelRunner runner("", level, {}, RunnerMode::Editor);
+        Editor& editor = *runner.GetCore().GetEditor();
+        Graphics& graphics = *runner.GetCore().GetGraphics();
+        runner.Frames(3);
+        ViewPicture picture = ReadView(editor, graphics);
+        EXPECT_TRUE(picture.ShowsTheLevel()) << level << " before Play: " << Describe(picture);
+
+        testing::internal::CaptureStdout();
+        ASSERT_TRUE(editor.PlayScene()) << level;
+        runner.Frames(kPastTheFade);
+        testing::internal::GetCapturedStdout();
+        picture = ReadView(editor, graphics);
+        EXPECT_TRUE(picture.ShowsTheLevel()) << level << " in Play: " << Describe(picture);
+
+        testing::internal::CaptureStdout();
+        ASSERT_TRUE(editor.StopScene()) << level;
+        runner.Frames(3);
+        testing::internal::GetCapturedStdout();
+        picture = ReadView(editor, graphics);
+        EXPECT_TRUE(picture.ShowsTheLevel()) << level << " after Stop: " << Describe(picture);
+    }
 }

@@ -144,4 +144,21 @@ TEST_F(ShippedFrames, DrawExactlyTheKeptPictures)
         EXPECT_EQ(expected.str(), actual) << FileName(shot);
     }
 }
+
+// A playable level starts under its opaque fade, lifted only once the scripts run: no frame before shows the
+// level uncovered.
+TEST_F(ShippedFrames, EveryPlayableLevelStartsUnderItsCover)
+{
+    for (const char* level : {"TombLevel1", "TombLevel2", "TombBoss"})
+    {
+        LevelRunner runner("", level, kPicture);
+        for (int frame = 1; frame <= 2; ++frame)
+        {
+            PlayFrames(runner, 1);
+            const std::vector<unsigned char> rgb = DrawAndRead(*runner.GetCore().GetGraphics());
+            EXPECT_TRUE(std::ranges::all_of(rgb, [](unsigned char value) { return value == 0; }))
+                << level << ", frame " << frame;
+        }
+    }
+}
 }

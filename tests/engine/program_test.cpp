@@ -128,6 +128,8 @@ TEST_F(ProgramTest, EditorTestRunDrawsTheEditorsFramesAndLeavesNoSceneSnapshot)
 {
     root.Write("work/.testrun", "");
     root.Write("home/Documents/CalVorn/Nektaru/tmpScene.xml", "<Objects>\n</Objects>\n");
+    root.Write("home/Documents/CalVorn/Nektaru/tmpSceneSettings.xml", "<SceneSettings>\n</SceneSettings>\n");
+    // A level's own, were it named "tmpScene".
     root.Write("Bin/Assets/SceneSettings/tmpSceneSettings.xml", "<SceneSettings>\n</SceneSettings>\n");
     // The editor draws through the GL driver, which goes with the window before the leak check at exit: the
     // driver's own caches would be reported without the library names that suppress them. The editor's
@@ -138,7 +140,8 @@ TEST_F(ProgramTest, EditorTestRunDrawsTheEditorsFramesAndLeavesNoSceneSnapshot)
     EXPECT_EQ(root.Read("work/.log_editor"), EditorTestRunLog);
     EXPECT_EQ(root.Read("work/.okay_editor"), "RAN STATUS : OK\n");
     EXPECT_FALSE(fs::exists(root.Path() / "home/Documents/CalVorn/Nektaru/tmpScene.xml"));
-    EXPECT_FALSE(fs::exists(root.Path() / "Bin/Assets/SceneSettings/tmpSceneSettings.xml"));
+    EXPECT_FALSE(fs::exists(root.Path() / "home/Documents/CalVorn/Nektaru/tmpSceneSettings.xml"));
+    EXPECT_TRUE(fs::exists(root.Path() / "Bin/Assets/SceneSettings/tmpSceneSettings.xml"));
     ExpectCleanStderr();
 }
 

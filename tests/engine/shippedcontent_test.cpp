@@ -10,9 +10,13 @@
 #include "c_meshrenderer.h"
 #include "c_rigidbody.h"
 #include "c_transform.h"
+#include "material.h"
 #include "monobehavior.h"
 #include "objectfactory.h"
+#include "renderlists.h"
+#include "resourcemanager.h"
 #include "scriptworld.h"
+#include "serializer.h"
 #include "startup.h"
 #include "tempfolder.h"
 
@@ -21,6 +25,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 
 namespace
@@ -54,6 +59,15 @@ class ShippedLevels : public ::testing::TestWithParam<std::string>
 protected:
     ShippedLevels()
     {
+        // Cached as the program caches them, so that the images know their textures.
+        for (const std::string& path : ListFolderFiles(kAssets + "Materials"))
+        {
+            XMLReader reader(path);
+            reader.Parse();
+            Material material;
+            material.Deserialize(reader.GetRoot()->children);
+            resources.materials.emplace(fs::path(path).stem().string(), material);
+        }
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
         for (const std::string& prefab : ListFolderFiles(kAssets + "Prefabs"))
@@ -67,6 +81,7 @@ protected:
     GameObject* Find(const std::string& name) { return factory.FindObject(name); }
 
     ScriptWorld world{GAME_LIBRARY_PATH};
+    ResourceManager resources{NEKTARU_ASSETS_ROOT};
     TempFolder scratch;
     ObjectFactory factory{scratch.Folder()};
     std::string errors;
@@ -93,6 +108,25 @@ TEST_P(ShippedLevels, LoadsCleanlyWithItsCameraAndFade)
     ASSERT_NE(fade, nullptr);
     EXPECT_EQ(fade->GetMaterial().name, "BlackMaterial");
     EXPECT_EQ(fade->GetAlpha(), 1.0f);
+}
+
+// The editor's scene view leaves the screen covers out: the plain full-screen veils the scripts lift or show
+// (the fade, tints, backdrops), never a picture such as a cut-scene strip.
+TEST_P(ShippedLevels, ItsScreenCoversAreItsPlainVeils)
+{
+    const std::map<std::string, std::vector<std::string>> veils = {
+        {"MainMenuLevel", {"CreditsBackground", "Fade"}},
+        {"TombLevel1", {"Fade", "Background"}},
+        {"TombLevel2", {"Fade", "Background"}},
+        {"TombBoss", {"Fade", "Background", "Green Tint"}},
+        {"CreditsRoll", {"CreditsRollBackground", "Fade"}},
+    };
+    std::vector<std::string> covers;
+    for (const GameObject* object : factory.GetObjects())
+        if (IsScreenCover(*object))
+            covers.push_back(object->GetName());
+    const auto listed = veils.find(GetParam());
+    EXPECT_EQ(covers, listed == veils.end() ? std::vector<std::string>{"Fade"} : listed->second);
 }
 
 TEST_P(ShippedLevels, KeepsTheRulesTheScriptsRelyOn)

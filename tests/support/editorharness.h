@@ -88,14 +88,29 @@ protected:
             core_->Frame();
         }
     }
-    // Points at the screen position, lets the editor see it there, then presses and releases the button.
-    void ClickAt(const std::pair<int, int>& point, unsigned button = kLeftButton)
+    // Points at the screen position and lets the editor see it there.
+    void PointAt(const std::pair<int, int>& point)
     {
         display_->MoveTo(point.first, point.second);
         Frames(3);
+    }
+    // Points at the screen position, then presses and releases the button.
+    void ClickAt(const std::pair<int, int>& point, unsigned button = kLeftButton)
+    {
+        PointAt(point);
         display_->Button(button, true);
         Frames(2);
         display_->Button(button, false);
+        Frames(2);
+    }
+    // Moves there and presses at once, before the editor sees a frame with the pointer there (a quick hand, or
+    // the first click after the window gets the pointer back); lets go two frames later.
+    void MoveAndClickAt(const std::pair<int, int>& point)
+    {
+        display_->MoveTo(point.first, point.second);
+        display_->Button(kLeftButton, true);
+        Frames(2);
+        display_->Button(kLeftButton, false);
         Frames(2);
     }
     // Presses the button at from, moves to to in steps, a frame each, and lets go there.

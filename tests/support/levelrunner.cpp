@@ -33,7 +33,8 @@ MainWindow& LevelRunner::SharedWindow()
     return *shared;
 }
 
-LevelRunner::LevelRunner(const std::string& fixture, const std::string& level, const RunnerPicture& picture)
+LevelRunner::LevelRunner(const std::string& fixture, const std::string& level, const RunnerPicture& picture,
+                         RunnerMode mode)
     : window_(SharedWindow())
 {
     LayAssets(fixture);
@@ -63,6 +64,7 @@ LevelRunner::LevelRunner(const std::string& fixture, const std::string& level, c
     factory_ = std::make_unique<ObjectFactory>(root);
     messaging_ = std::make_unique<MessagingSystem>(core_->MessageReceivers());
     core_->SetTargetFrameRate(Core::kDefaultFrameRate);
+    core_->SetEditorMode(mode == RunnerMode::Editor);
 
     testing::internal::CaptureStdout();
     loaded.LoadAllResources();
@@ -109,7 +111,8 @@ void LevelRunner::LoadLevel(const std::string& level)
     for (const std::string& prefab : ListFolderFiles(Root() + PrefabFolder))
         factory_->LoadPrefabFile(prefab);
     factory_->SetLevelName(level);
-    factory_->LoadLevelFile(Root() + LevelFolder + "/" + level + ".xml", true);
+    // The editor shows a level without handing it to the systems that would run it.
+    factory_->LoadLevelFile(Root() + LevelFolder + "/" + level + ".xml", !core_->IsEditorMode());
     const std::string settings = Root() + "Assets/SceneSettings/" + level + "Settings.xml";
     if (std::filesystem::exists(settings))
         factory_->LoadSceneSettings(settings);

@@ -46,6 +46,14 @@ struct RunnerPicture
     int shadowMap = 64;
 };
 
+// Game plays the level as the program does; Editor opens it in the editor (`--editor`), shown but not run
+// until the test presses Play.
+enum class RunnerMode
+{
+    Game,
+    Editor,
+};
+
 class LevelRunner
 {
 public:
@@ -55,7 +63,8 @@ public:
     // systems on the built library, loads every prefab, the level Assets/XML/<level>.xml and its scene
     // settings Assets/SceneSettings/<level>Settings.xml when there are any. Fixtures joined by "+" are laid in
     // that order, a later one over the earlier ("player+boss"); no fixture ("") plays the shipped levels.
-    LevelRunner(const std::string& fixture, const std::string& level, const RunnerPicture& picture = {});
+    LevelRunner(const std::string& fixture, const std::string& level, const RunnerPicture& picture = {},
+                RunnerMode mode = RunnerMode::Game);
     ~LevelRunner();
     LevelRunner(const LevelRunner&) = delete;
     LevelRunner& operator=(const LevelRunner&) = delete;
