@@ -80,6 +80,7 @@ ObjectFactory::~ObjectFactory()
     deleted_.clear();
     destroyQueue_.clear();
     liveIds_.clear();
+    liveObjects_.clear();
     live_.clear();
     prefabs_.clear();
 }
@@ -128,6 +129,13 @@ GameObject* ObjectFactory::Instantiate(const std::string& name, ObjectId prefabI
 void ObjectFactory::Destroy(GameObjectInterface* object)
 {
     // Every object scripts are handed is one of ours.
+    // A script may hand back an object that is already gone, maybe freed: only its address can be looked at,
+    // not even its type, until it is found among the live ones.
+    if (object && !liveObjects_.contains(object))
+    {
+        ASSERT(false, "Can't destroy an object that is not live");
+        return;
+    }
     auto* owned = static_cast<GameObject*>(object);
     ASSERT(owned, "Can't destroy nullptr");
     if (owned && owned->GetScript("Elem"))
@@ -155,6 +163,7 @@ GameObject* ObjectFactory::AppendLive(std::unique_ptr<GameObject> object)
 
 void ObjectFactory::IndexLive(GameObject& object)
 {
+    liveObjects_.insert(&object);
     const auto entry = liveIds_.try_emplace(object.GetID(), LiveId{&object, 0}).first;
     if (++entry->second.count > 1)
         entry->second.first = FirstLiveWithId(object.GetID());
@@ -163,6 +172,7 @@ void ObjectFactory::IndexLive(GameObject& object)
 // The object is no longer a live object under id: it has left the list or changed its id.
 void ObjectFactory::UnindexLive(ObjectId id, const GameObject& object)
 {
+    liveObjects_.erase(&object);
     const auto entry = liveIds_.find(id);
     if (--entry->second.count == 0)
         liveIds_.erase(entry);

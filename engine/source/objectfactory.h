@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class XMLNode;
@@ -141,6 +142,8 @@ private:
     // In creation order, which saving keeps; liveIds_ finds them by id.
     std::vector<std::unique_ptr<GameObject>> live_;
     std::unordered_map<ObjectId, LiveId> liveIds_;
+    // The live objects by address, for what scripts hand back without knowing whether it still lives.
+    std::unordered_set<const GameObjectInterface*> liveObjects_;
     std::vector<std::unique_ptr<GameObject>> destroyQueue_;
     std::deque<std::unique_ptr<GameObject>> deleted_;
     std::string levelName_;
