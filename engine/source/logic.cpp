@@ -177,13 +177,15 @@ void Logic::ReloadGameLibrary()
         return;
     // By index: a script's Reload may file new objects.
     const FiledObjects::Walk active(activeObjects_), paused(runWhenPausedObjects_), inactive(inactiveObjects_);
+    std::vector<GameObject*> reattached;
     for (std::size_t index = 0; index < activeObjects_.size(); ++index)
-        ReattachScripts(activeObjects_[index]);
+        ReattachScripts(activeObjects_[index], reattached);
     for (std::size_t index = 0; index < runWhenPausedObjects_.size(); ++index)
-        ReattachScripts(runWhenPausedObjects_[index]);
+        ReattachScripts(runWhenPausedObjects_[index], reattached);
     for (std::size_t index = 0; index < inactiveObjects_.size(); ++index)
         if (!IsRunning(inactiveObjects_[index]))
-            ReattachScripts(inactiveObjects_[index]);
+            ReattachScripts(inactiveObjects_[index], reattached);
+    ReloadReattached(reattached);
     // Prefabs, objects waiting to be freed and the editor's buffers get their scripts back as they were.
     for (MonoBehaviorDLL* holder : MonoBehaviorDLL::AllHolders())
         holder->RebindScripts(ReloadedScript(library_));
@@ -203,11 +205,12 @@ void Logic::UnbindAllScripts()
     saves_.End();
 }
 
-void Logic::ReattachScripts(GameObject* object)
+void Logic::ReattachScripts(GameObject* object, std::vector<GameObject*>& reattached)
 {
     MonoBehaviorDLL* holder = HolderOf(object);
     if (!holder)
         return;
+    reattached.push_back(object);
     ForEachStillAttached(*holder, [&](const std::string& name) {
         const MonoBehaviorInterface* prototype = library_.Prototype(name);
         if (!prototype)
@@ -220,8 +223,15 @@ void Logic::ReattachScripts(GameObject* object)
         if (!holder->RebindScript(name, clone) && !holder->FindExact(name))
             JoinScript(object, *holder, name, prototype->Clone());
     });
-    // Once all are back, so each takes its references from the whole new set once.
-    holder->ReloadScripts();
+}
+
+void Logic::ReloadReattached(const std::vector<GameObject*>& reattached)
+{
+    // Only once every object's scripts are back, so each takes its partners, on any object, from the whole new
+    // set. Objects a Reload makes are not among them: their scripts start as any new ones do.
+    for (GameObject* object : reattached)
+        if (MonoBehaviorDLL* holder = HolderOf(object))
+            holder->ReloadScripts();
 }
 
 void Logic::JoinScript(GameObject* object, MonoBehaviorDLL& holder, const std::string& name,

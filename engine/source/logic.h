@@ -68,7 +68,9 @@ private:
     void ReadSuspendKey();
     void ReloadGameLibrary();
     void UnbindAllScripts();
-    void ReattachScripts(GameObject* object);
+    // Gives the object's scripts new instances and notes it in reattached; Reload waits for ReloadReattached.
+    void ReattachScripts(GameObject* object, std::vector<GameObject*>& reattached);
+    void ReloadReattached(const std::vector<GameObject*>& reattached);
     // Gives the holder a new instance under the name; an object already running takes it at its next step.
     void JoinScript(GameObject* object, MonoBehaviorDLL& holder, const std::string& name,
                     std::unique_ptr<MonoBehaviorInterface> script);

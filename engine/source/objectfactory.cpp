@@ -131,7 +131,13 @@ GameObject* ObjectFactory::Instantiate(const std::string& name, ObjectId prefabI
 
 void ObjectFactory::Destroy(GameObjectInterface* object)
 {
-    // Every object scripts are handed is one of ours.
+    // A script may hand back an object that is already gone, maybe freed: only its address can be looked at,
+    // not even its type, until it is found among the live ones (every object scripts are handed is ours).
+    if (object && !liveSlots_.contains(object))
+    {
+        ASSERT(false, "Can't destroy an object that is not live");
+        return;
+    }
     auto* owned = static_cast<GameObject*>(object);
     ASSERT(owned, "Can't destroy nullptr");
     if (owned && owned->GetScript("Elem"))

@@ -156,7 +156,7 @@ private:
     // an object destroyed among many costs no search and no shift. liveSlots_ finds an object's slot and
     // liveIds_ finds objects by id.
     std::vector<std::unique_ptr<GameObject>> live_;
-    std::unordered_map<const GameObject*, std::size_t> liveSlots_;
+    std::unordered_map<const GameObjectInterface*, std::size_t> liveSlots_;
     std::size_t liveHoles_ = 0;
     std::unordered_map<ObjectId, LiveId> liveIds_;
     std::vector<std::unique_ptr<GameObject>> destroyQueue_;

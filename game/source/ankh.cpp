@@ -44,8 +44,8 @@ void Ankh::Reload()
 void Ankh::Start()
 {
     Reload();
-    if (ankhDoor)
-        SetRendererEnabled(*ankhDoor, true);
+    if (GameObjectInterface* door = ankhDoor.Get())
+        SetRendererEnabled(*door, true);
     SetRendererEnabled(*owner, true);
     SetColliderEnabled(*owner, true);
     doorOpening = false;
@@ -59,10 +59,10 @@ void Ankh::Update()
     doorTimer -= gServices.dt;
     if (doorTimer > 0.0f)
         return;
-    if (ankhDoor)
+    if (GameObjectInterface* door = ankhDoor.Get())
     {
-        SetRendererEnabled(*ankhDoor, false);
-        gServices.factory->Destroy(ankhDoor);
+        SetRendererEnabled(*door, false);
+        gServices.factory->Destroy(door);
     }
     doorOpening = false;
 }
@@ -94,13 +94,12 @@ void Ankh::OnTriggerEnter(GameObjectInterface* other)
         if (MeshFilterInterface* mesh = other->GetMeshFilter())
             mesh->SetMeshName("MainCharacter");
     }
-    if (ankhDoor)
-        BreakDoors();
+    if (const GameObjectInterface* door = ankhDoor.Get())
+        BreakDoors(door->GetName());
 }
 
-void Ankh::BreakDoors()
+void Ankh::BreakDoors(const std::string& name)
 {
-    const std::string name = ankhDoor->GetName();
     for (GameObjectInterface* door : gServices.factory->GetAllObjects())
     {
         if (door->GetName() != name)

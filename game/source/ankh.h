@@ -1,4 +1,5 @@
 #pragma once
+#include "objectref.h"
 #include "script.h"
 
 class GameObjectInterface;
@@ -19,10 +20,10 @@ public:
     float bobPeriod = 1.0f;
     float doorTimer = 2.45f;
     bool doorOpening = false;
-    // The object "ankhdoor"; null when the level has none.
-    GameObjectInterface* ankhDoor = nullptr;
+    // The object "ankhdoor"; null when the level has none. Another ankh may break it first.
+    ObjectRef ankhDoor;
 
 private:
     void Bob();
-    void BreakDoors();
+    void BreakDoors(const std::string& name);
 };

@@ -47,29 +47,33 @@ void BossBehaviour::Reload()
     if (!controllers.empty())
         levelControllerObject = controllers.front();
     levelController = ScriptOf<BossLevelController>(levelControllerObject, "BossLevelController");
-}
-
-void BossBehaviour::Start()
-{
-    Reload();
+    // A reloaded boss has only its construction values: its place and tuning are taken again, and its cycle
+    // starts over from the angry mode.
     homePosition = transform->GetPosition();
     rangeSquared = range_ * range_ + 100.0f;
     if (timeBetweenShots_ == 0.0f)
         timeBetweenShots_ = 1.0f;
     if (chargeUpTime_ == 0.0f)
         chargeUpTime_ = 1.0f;
+    preChargeLength = 2.0f;
+    recoveryLength = 2.0f;
+    phaseLength = 8.0f;
+    sweepLength = 1.0f;
+    fadeLead = 0.31f;
+}
+
+void BossBehaviour::Start()
+{
+    Reload();
     shotTimer = timeBetweenShots_;
     chargeTimer = chargeUpTime_ * 2.5f;
     mode = 1;
     chargeFresh = true;
     attackDone = recovering = doubleTelegraph = doubleFiring = enraged = tracking = angerPending = side = false;
-    preChargeTimer = preChargeLength = 2.0f;
+    preChargeTimer = preChargeLength;
     recoveryTimer = 0.0f;
-    recoveryLength = 2.0f;
-    phaseTimer = phaseLength = 8.0f;
+    phaseTimer = phaseLength;
     sweepTimerA = sweepTimerB = 0.0f;
-    sweepLength = 1.0f;
-    fadeLead = 0.31f;
     feedback = nullptr;
     StopParticles();
 }
@@ -241,7 +245,7 @@ void BossBehaviour::LayOutSweepTelegraphs()
     if (sweepTimerA > sweepLength * 0.5f)
     {
         SpawnTelegraph(feedbackLeft, "BeamProjectileFeedback1", LeftYaw(), kSweepHeightDivisor);
-        if (MeshRendererInterface* renderer = feedbackLeft ? feedbackLeft->GetMeshRenderer() : nullptr)
+        if (MeshRendererInterface* renderer = RendererOf(feedbackLeft.Get()))
             renderer->SetMaterialName("redalpha1", 0);
         sweepTimerA = -999.0f;
     }
@@ -250,7 +254,7 @@ void BossBehaviour::LayOutSweepTelegraphs()
     if (sweepTimerB > sweepLength)
     {
         SpawnTelegraph(feedbackRight, "BeamProjectileFeedback2", RightYaw(), kSweepHeightDivisor);
-        if (MeshRendererInterface* renderer = feedbackRight ? feedbackRight->GetMeshRenderer() : nullptr)
+        if (MeshRendererInterface* renderer = RendererOf(feedbackRight.Get()))
             renderer->SetMaterialName("redalpha2", 0);
         doubleTelegraph = false;
         sweepTimerB = 0.0f;
@@ -354,11 +358,12 @@ Vector3 BossBehaviour::RotationWithYaw(float yawOffset) const
     return transform->GetRotation() + Vector3(0.0f, yawOffset, 0.0f);
 }
 
-void BossBehaviour::PlaceTelegraph(GameObjectInterface* telegraph, float yawOffset, float heightDivisor) const
+void BossBehaviour::PlaceTelegraph(const ObjectRef& telegraph, float yawOffset, float heightDivisor) const
 {
-    if (!telegraph)
+    const GameObjectInterface* placedObject = telegraph.Get();
+    if (!placedObject)
         return;
-    TransformInterface& placed = *telegraph->GetTransform();
+    TransformInterface& placed = *placedObject->GetTransform();
     placed.SetRotation(RotationWithYaw(yawOffset));
     const Vector3 scale = placed.GetScale();
     Vector3 position = homePosition + transform->GetForward() * (scale.z * 0.5f);
@@ -366,7 +371,7 @@ void BossBehaviour::PlaceTelegraph(GameObjectInterface* telegraph, float yawOffs
     placed.SetPosition(position);
 }
 
-void BossBehaviour::SpawnTelegraph(GameObjectInterface*& slot, const std::string& name, float yawOffset,
+void BossBehaviour::SpawnTelegraph(ObjectRef& slot, const std::string& name, float yawOffset,
                                    float heightDivisor)
 {
     DestroyAndClear(slot);
@@ -392,16 +397,16 @@ void BossBehaviour::FireBeam(const std::string& name, float volume, float yawOff
         reportOnce("BossBehaviour: the beam has no BossChargedProjectile script");
 }
 
-void BossBehaviour::FireSideBeam(const std::string& name, GameObjectInterface*& telegraph, float yawOffset)
+void BossBehaviour::FireSideBeam(const std::string& name, ObjectRef& telegraph, float yawOffset)
 {
     FireBeam(name, 0.4f, yawOffset, true);
     Shake(0.2f);
     DestroyAndClear(telegraph);
 }
 
-void BossBehaviour::FadeIn(GameObjectInterface* telegraph) const
+void BossBehaviour::FadeIn(const ObjectRef& telegraph) const
 {
-    if (MeshRendererInterface* renderer = telegraph ? telegraph->GetMeshRenderer() : nullptr)
+    if (MeshRendererInterface* renderer = RendererOf(telegraph.Get()))
         renderer->SetAlpha(renderer->GetAlpha() * 2.0f);
 }
 

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "objectref.h"
 #include "scripthelpers.h"
 #include "script.h"
 
@@ -32,9 +33,9 @@ class BossBehaviour : public Script<BossBehaviour>
     std::uint64_t beamProjectilePrefab = 0;
     std::uint64_t feedbackPrefab = 0;
     // The telegraphs showing where a beam will go.
-    GameObjectInterface* feedback = nullptr;
-    GameObjectInterface* feedbackLeft = nullptr;
-    GameObjectInterface* feedbackRight = nullptr;
+    ObjectRef feedback;
+    ObjectRef feedbackLeft;
+    ObjectRef feedbackRight;
     Vector3 homePosition;
     float rangeSquared = 0.0f;
     float shotTimer = 0.0f;
@@ -89,13 +90,13 @@ private:
     float LeftYaw() const { return side ? -25.0f : 25.0f; }
     float RightYaw() const { return -LeftYaw(); }
     Vector3 RotationWithYaw(float yawOffset) const;
-    void PlaceTelegraph(GameObjectInterface* telegraph, float yawOffset, float heightDivisor) const;
+    void PlaceTelegraph(const ObjectRef& telegraph, float yawOffset, float heightDivisor) const;
     // The telegraph left in the slot by an interrupted sequence goes before the new one takes it.
-    void SpawnTelegraph(GameObjectInterface*& slot, const std::string& name, float yawOffset, float heightDivisor);
+    void SpawnTelegraph(ObjectRef& slot, const std::string& name, float yawOffset, float heightDivisor);
     void FireBeam(const std::string& name, float volume, float yawOffset, bool turned);
     // A beam of the double attack: turned by the yaw, with its shake, and its telegraph removed.
-    void FireSideBeam(const std::string& name, GameObjectInterface*& telegraph, float yawOffset);
-    void FadeIn(GameObjectInterface* telegraph) const;
+    void FireSideBeam(const std::string& name, ObjectRef& telegraph, float yawOffset);
+    void FadeIn(const ObjectRef& telegraph) const;
     void Shake(float strength) const;
     void Play(const std::string& state) const;
     void Sound(const std::string& name, float volume, const Vector3& position) const;

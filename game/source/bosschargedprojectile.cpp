@@ -13,6 +13,8 @@ void BossChargedProjectile::Reload()
 {
     // Optional: levels without the green screen only lose the flash.
     greenScreen = FindObjectNamed("GreenScreen");
+    // A beam reloaded in flight keeps the size it has and thins out from there; Start sets its own.
+    fullScale = owner->GetTransform()->GetScale();
 }
 
 void BossChargedProjectile::Start()
@@ -21,9 +23,7 @@ void BossChargedProjectile::Start()
     lifetimeLength = 2.0f;
     speed = 120.0f;
     lifetime = 2.0f;
-    TransformInterface& transform = *owner->GetTransform();
-    fullScale = transform.GetScale();
-    transform.SetScale({fullScale.x, fullScale.y, 1.0f});
+    owner->GetTransform()->SetScale({fullScale.x, fullScale.y, 1.0f});
 }
 
 void BossChargedProjectile::Update()

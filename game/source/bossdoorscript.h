@@ -2,6 +2,7 @@
 #include "script.h"
 
 class GameObjectInterface;
+class TransformInterface;
 
 // Sinks the arena door while the player stands beyond it.
 class BossDoorScript : public Script<BossDoorScript>
@@ -16,4 +17,8 @@ public:
     void Reload() override;
     void Start() override;
     void Update() override;
+
+private:
+    // The player stands more than one unit along the door's right axis.
+    bool PlayerBeyond(const TransformInterface& door) const;
 };

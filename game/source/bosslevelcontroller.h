@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "objectref.h"
 #include "scripthelpers.h"
 #include "script.h"
 
@@ -18,7 +19,8 @@ public:
     static inline bool bossSkip = false;
 
     std::vector<GameObjectInterface*> switches;
-    std::vector<GameObjectInterface*> bombs;
+    // Dropped bombs explode and go by themselves.
+    std::vector<ObjectRef> bombs;
     // Objects named "floor_1" to "floor_4".
     std::array<std::vector<GameObjectInterface*>, 4> floorGroups;
     std::vector<GameObjectInterface*> arrows;

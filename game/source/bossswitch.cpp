@@ -60,14 +60,14 @@ void BossSwitch::Start()
         away.y += 20.0f;
         const Vector3& rotation = transform.GetRotation();
         const Vector3 facing(rotation.x - 22.5f, FacingYaw(away, rotation.y), rotation.z);
-        for (GameObjectInterface* made : {chains, mirror})
-            if (made)
-                made->GetTransform()->SetRotation(facing);
+        for (const ObjectRef& made : {chains, mirror})
+            if (GameObjectInterface* object = made.Get())
+                object->GetTransform()->SetRotation(facing);
     }
-    if (chains)
-        chains->GetTransform()->SetPosition(position + Vector3(0.0f, 4.0f, 0.0f));
-    if (mirror)
-        mirror->GetTransform()->SetPosition(MirrorPosition());
+    if (GameObjectInterface* object = chains.Get())
+        object->GetTransform()->SetPosition(position + Vector3(0.0f, 4.0f, 0.0f));
+    if (GameObjectInterface* object = mirror.Get())
+        object->GetTransform()->SetPosition(MirrorPosition());
 
     flashTime = 0.4f;
     flashTimer = 0.0f;
@@ -131,7 +131,8 @@ void BossSwitch::UpdateShieldDown()
     shieldTimer -= gServices.dt;
     if (shieldTimer > shieldTime * 0.5f)
         return;
-    if (!shield)
+    GameObjectInterface* current = shield.Get();
+    if (!current)
     {
         // The returning shield starts hidden and blinks in; until the time runs out it does not protect.
         SpawnShield();
@@ -140,7 +141,7 @@ void BossSwitch::UpdateShieldDown()
     }
     else if (blinkTimer > blinkInterval)
     {
-        MeshFilterInterface* mesh = shield->GetMeshFilter();
+        MeshFilterInterface* mesh = current->GetMeshFilter();
         SetShieldVisible(!(mesh && mesh->IsEnabled()));
         blinkTimer = 0.0f;
         blinkInterval *= 0.8f;
@@ -151,11 +152,12 @@ void BossSwitch::UpdateShieldDown()
 
 void BossSwitch::UpdateMirror()
 {
-    if (!mirror)
+    GameObjectInterface* current = mirror.Get();
+    if (!current)
         return;
     if (!broken)
     {
-        mirror->GetTransform()->SetPosition(MirrorPosition());
+        current->GetTransform()->SetPosition(MirrorPosition());
         return;
     }
     fadeTimer += gServices.dt;
@@ -186,16 +188,17 @@ void BossSwitch::SpawnShield()
 {
     if (shield)
         return;
-    shield = InstantiateRegistered(shieldPrefab, "PillarShield");
-    if (shield)
-        shield->GetTransform()->SetPosition(owner->GetTransform()->GetPosition() +
-                                            Vector3(0.0f, kShieldHeight, 0.0f));
+    GameObjectInterface* made = InstantiateRegistered(shieldPrefab, "PillarShield");
+    shield = made;
+    if (made)
+        made->GetTransform()->SetPosition(owner->GetTransform()->GetPosition() + Vector3(0.0f, kShieldHeight, 0.0f));
     shieldDown = false;
 }
 
 void BossSwitch::SetShieldVisible(bool visible)
 {
-    if (MeshFilterInterface* mesh = shield ? shield->GetMeshFilter() : nullptr)
+    const GameObjectInterface* current = shield.Get();
+    if (MeshFilterInterface* mesh = current ? current->GetMeshFilter() : nullptr)
         mesh->SetEnabled(visible);
 }
 
@@ -234,7 +237,7 @@ void BossSwitch::Break()
     if (AnimatorInterface* animator = owner->GetAnimator())
         animator->Play("Default5");
     DestroyAndClear(chains);
-    if (RigidBodyInterface* body = BodyOf(mirror))
+    if (RigidBodyInterface* body = BodyOf(mirror.Get()))
     {
         body->SetStatic(false);
         body->SetMass(1.0f);

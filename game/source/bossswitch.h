@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "objectref.h"
 #include "scripthelpers.h"
 #include "script.h"
 
@@ -16,9 +17,10 @@ class BossSwitch : public Script<BossSwitch>
 
     GameObjectInterface* playerObject = nullptr;
     GameObjectInterface* bossObject = nullptr;
-    GameObjectInterface* chains = nullptr;
-    GameObjectInterface* mirror = nullptr;
-    GameObjectInterface* shield = nullptr;
+    // Made by the switch; anything that removes "Breakable" objects may take them first.
+    ObjectRef chains;
+    ObjectRef mirror;
+    ObjectRef shield;
     std::uint64_t shieldPrefab = 0;
     std::int32_t health = 0;
     bool shieldDown = false;

@@ -32,9 +32,7 @@ void CameraScript::Reload()
     transform = owner->GetTransform();
     camera = owner->GetCamera();
     gServices.core->SetMainCamera(owner->GetID());
-    // In a reload of the library the other scripts come back one by one: the player's is looked for at the
-    // next update, once all are there.
-    playerFound = false;
+    FindPlayer();
 }
 
 void CameraScript::FindPlayer()
@@ -42,13 +40,11 @@ void CameraScript::FindPlayer()
     GameObjectInterface* player = FindObjectFor("CameraScript", "Player");
     playerTransform = player ? player->GetTransform() : nullptr;
     playerController = RequiredScript<PlayerController>(player, "PlayerController");
-    playerFound = true;
 }
 
 void CameraScript::Start()
 {
     Reload();
-    FindPlayer();
     armLength = 8.0f;
     lookSensitivity = 4.0f;
     blinkFollowTimer = kBlinkFollowFrames * gServices.dt;
@@ -72,8 +68,6 @@ void CameraScript::Start()
 
 void CameraScript::Update()
 {
-    if (!playerFound)
-        FindPlayer();
     if (suspended || !playerTransform)
         return;
     if (camera)

@@ -42,8 +42,6 @@ public:
     float shakeTime = 0.0f;
     // While set, Update does nothing; cutscenes own the camera.
     bool suspended = false;
-    // The player's transform and controller are looked up.
-    bool playerFound = false;
 
 private:
     void FindPlayer();

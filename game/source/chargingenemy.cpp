@@ -28,16 +28,24 @@ constexpr float kSpawnVolume = 0.1f;
 
 void ChargingEnemy::Start()
 {
+    Reload();
     respawning = false;
-    TransformInterface& transform = *owner->GetTransform();
-    homePosition = transform.GetPosition();
-    chargeVelocity = transform.GetForward() * chargingSpeed_;
     if (RigidBodyInterface* body = owner->GetRigidBody())
         body->SetVelocity(chargeVelocity);
+}
+
+void ChargingEnemy::Reload()
+{
+    // After a reload of the library the charge goes on from where it is; a vanished enemy still comes back.
+    const TransformInterface& transform = *owner->GetTransform();
+    homePosition = transform.GetPosition();
+    chargeVelocity = transform.GetForward() * chargingSpeed_;
     pushForce = kPushForce;
     chargingDistanceSquared = chargingDist_ * chargingDist_;
     particles = owner->GetParticleSystem();
     player = FindObjectFor("ChargingEnemy", "Player");
+    const MeshFilterInterface* mesh = owner->GetMeshFilter();
+    respawning = mesh && !mesh->IsEnabled();
 }
 
 void ChargingEnemy::Update()

@@ -10,6 +10,7 @@ class ChargingEnemy : public Script<ChargingEnemy>
     SCRIPT_WITH_PROPERTIES(ChargingEnemy)
 
     void Start() override;
+    void Reload() override;
     void Update() override;
     void OnTriggerEnter(GameObjectInterface* other) override;
 

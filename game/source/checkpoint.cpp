@@ -18,19 +18,25 @@ constexpr float kSoundVolume = 0.3f;
 void CheckPoint::Reload()
 {
     player = FindObjectFor("CheckPoint", "Player");
-}
-
-void CheckPoint::Start()
-{
-    Reload();
+    floors.clear();
     for (GameObjectInterface* object : gServices.factory->GetAllObjects())
     {
         CrumblingFloor* floor = ScriptOf<CrumblingFloor>(object, "CrumblingFloor");
         if (floor && floor->rewind)
             floors.push_back(floor);
     }
+}
+
+void CheckPoint::Start()
+{
+    Reload();
     if (ParticleSystemInterface* particles = owner->GetParticleSystem())
         particles->Stop();
+}
+
+Vector3 CheckPoint::RespawnPoint() const
+{
+    return owner->GetTransform()->GetPosition() + kRespawnOffset;
 }
 
 void CheckPoint::Update()
@@ -52,7 +58,7 @@ void CheckPoint::OnTriggerEnter(GameObjectInterface* other)
         return;
     const Vector3& position = owner->GetTransform()->GetPosition();
     if (auto* controller = ScriptOf<PlayerController>(player, "PlayerController"))
-        controller->respawnPoint = position + kRespawnOffset;
+        controller->respawnPoint = RespawnPoint();
     ParticleSystemInterface* particles = owner->GetParticleSystem();
     if (!particles || activated)
         return;

@@ -101,11 +101,11 @@ void Cutscene_Final::Once(Step step)
 
 void Cutscene_Final::RemoveSource()
 {
-    if (!source)
+    GameObjectInterface* gone = source.Get();
+    if (!gone)
         return;
-    GreenBurstAt(source);
-    gServices.factory->Destroy(source);
-    source = nullptr;
+    GreenBurstAt(gone);
+    DestroyAndClear(source);
 }
 
 void Cutscene_Final::StopCoffinParticles() const

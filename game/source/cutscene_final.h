@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "objectref.h"
 #include "script.h"
 #include "scriptedsequence.h"
 
@@ -19,7 +20,7 @@ class Cutscene_Final : public Script<Cutscene_Final>, public ScriptedSequenceFie
     std::string sourceName;
 
     GameObjectInterface* coffin = nullptr;
-    GameObjectInterface* source = nullptr;
+    ObjectRef source;
 
 private:
     // On a confirm press the clock jumps to the time and the next beat's step may run.

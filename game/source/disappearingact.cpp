@@ -31,7 +31,7 @@ void DisappearingAct::Update()
     if (offset.LengthSquared() >= nearDistanceSquared)
         return;
     done = true;
-    if (light)
-        gServices.factory->Destroy(light);
+    if (GameObjectInterface* shared = light.Get())
+        gServices.factory->Destroy(shared);
     gServices.factory->Destroy(owner);
 }

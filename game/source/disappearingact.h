@@ -1,4 +1,5 @@
 #pragma once
+#include "objectref.h"
 #include "script.h"
 
 class GameObjectInterface;
@@ -12,7 +13,8 @@ public:
     void Update() override;
 
     GameObjectInterface* player = nullptr;
-    GameObjectInterface* light = nullptr;
+    // Another act may have removed it first.
+    ObjectRef light;
     // About 63.2 units.
     float nearDistanceSquared = 4000.0f;
     bool done = false;

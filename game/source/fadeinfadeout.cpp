@@ -14,13 +14,13 @@ void FadeInFadeOut::Reload()
     fadeImage = ImageOf(cover);
     if (fadeImage)
         fadeImage->SetAlpha(startAlpha);
+    playerController = FindScript<PlayerController>("Player", "PlayerController");
 }
 
 void FadeInFadeOut::Start()
 {
     Reload();
     StartFadeIn();
-    playerController = FindScript<PlayerController>("Player", "PlayerController");
 }
 
 void FadeInFadeOut::StartFadeIn()

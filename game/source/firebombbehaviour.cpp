@@ -16,10 +16,15 @@ constexpr float kKnockbackDamping = 1.02f;
 constexpr float kNoDirection = 1e-6f;
 } // namespace
 
-void FireBombBehaviour::Start()
+void FireBombBehaviour::Reload()
 {
     transform = owner->GetTransform();
     collider = owner->GetCollider();
+}
+
+void FireBombBehaviour::Start()
+{
+    Reload();
     timer = 0.0f;
     lifetime = 0.5f;
     pushForce = 300.0f;

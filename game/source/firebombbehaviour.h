@@ -10,6 +10,7 @@ class TransformInterface;
 class FireBombBehaviour : public Script<FireBombBehaviour>
 {
 public:
+    void Reload() override;
     void Start() override;
     void Update() override;
     void OnTriggerEnter(GameObjectInterface* other) override;

@@ -1,3 +1,10 @@
 #include "gameservices.h"
 
+#include "objectref.h"
+
 StapleArguments gServices;
+
+ObjectFactoryInterface* ReferencedFactory()
+{
+    return gServices.factory;
+}

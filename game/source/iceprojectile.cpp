@@ -21,9 +21,17 @@ bool FliesThrough(const GameObjectInterface& other)
 }
 } // namespace
 
-void IceProjectile::Start()
+void IceProjectile::Reload()
 {
     impactPrefabId = PrefabId("IceProjectile", "Impact Effect");
+    // Only a projectile in flight is reloaded: it must not be thrown a second time.
+    launched = true;
+}
+
+void IceProjectile::Start()
+{
+    Reload();
+    launched = false;
 }
 
 void IceProjectile::Update()

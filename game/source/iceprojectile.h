@@ -8,6 +8,7 @@
 class IceProjectile : public Script<IceProjectile>
 {
 public:
+    void Reload() override;
     void Start() override;
     void Update() override;
     void OnCollisionEnter(GameObjectInterface* other) override;

@@ -108,9 +108,12 @@ void PlayerController::Reload()
     ASSERT(rigidBody && collider, "PlayerController: the player has no rigid body or no collider");
     velocityLock = false;
     gameOverShown = false;
-    // In a reload of the library the other scripts come back one by one: they are looked for at the next
-    // update, once all are there.
-    partnersFound = false;
+    FindPartners();
+    FindPrefabs();
+    // A reloaded instance holds only its construction values: what Start read from the level is read again.
+    if (rigidBody)
+        savedMass = rigidBody->GetMass();
+    respawnPoint = checkPoint && checkPoint->activated ? checkPoint->RespawnPoint() : transform->GetPosition();
 }
 
 void PlayerController::FindPartners()
@@ -121,14 +124,11 @@ void PlayerController::FindPartners()
     checkPoint = ScriptOf<CheckPoint>(checkPointObject, "CheckPoint");
     meleePrefab = FindRequiredPrefab("Melee");
     stats = RequiredScript<PlayerStats>(owner, "PlayerStats");
-    partnersFound = true;
 }
 
 void PlayerController::Start()
 {
     Reload();
-    FindPartners();
-    respawnPoint = transform->GetPosition();
     halfHeightOffset = {0.0f, collider ? collider->GetHeight() * transform->GetScale().y * 0.5f : 0.0f, 0.0f};
     playerState = kMidair;
     comboIndex = 1;
@@ -139,14 +139,10 @@ void PlayerController::Start()
     blinkRechargeTimer = kBlinkRechargeTime;
     maxSpeed = kWalkSpeed;
     if (rigidBody)
-    {
-        savedMass = rigidBody->GetMass();
         rigidBody->SetGravityScale(kGravityScale);
-    }
-    FindPrefabs();
     rangeIndicator = ParkedInstance(FindRequiredPrefab("Range Indicator"));
     stunEffect = ParkedInstance(stunEffectPrefab);
-    if (MeshRendererInterface* renderer = rangeIndicator ? rangeIndicator->GetMeshRenderer() : nullptr)
+    if (MeshRendererInterface* renderer = RendererOf(rangeIndicator.Get()))
         renderer->SetMaterialName("Range Indicator", 0);
 }
 
@@ -167,8 +163,6 @@ GameObjectInterface* PlayerController::ParkedInstance(const GameObjectInterface*
 
 void PlayerController::Update()
 {
-    if (!partnersFound)
-        FindPartners();
     ReadInput();
     switch (playerState)
     {

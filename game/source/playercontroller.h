@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "objectref.h"
 #include "script.h"
 
 class GameObjectInterface;
@@ -82,8 +83,9 @@ public:
     GameObjectInterface* pushEffectPrefab = nullptr;
     GameObjectInterface* pullEffectPrefab = nullptr;
     GameObjectInterface* stunEffectPrefab = nullptr;
-    GameObjectInterface* rangeIndicator = nullptr;
-    GameObjectInterface* stunEffect = nullptr;
+    // Instances the player parks out of sight; a level cleanup may remove them.
+    ObjectRef rangeIndicator;
+    ObjectRef stunEffect;
     // The PlayerStats on the same object.
     PlayerStats* stats = nullptr;
     // Named apart from the base's life-cycle state, which it would hide.
@@ -115,8 +117,6 @@ public:
     float attackLungeFactor = 1.0f;
     float attackCooldown = 0.0f;
     float deathTimer = 0.0f;
-    // The partner objects, scripts and prefab of Reload's list are looked up.
-    bool partnersFound = false;
 
 private:
     // The camera and its script, the checkpoint, the melee prefab and the stats; the required ones are

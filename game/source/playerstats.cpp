@@ -69,12 +69,18 @@ void PlayerStats::Start()
     StoreFull(kCurrBlinkCharges, kMaxBlinkCharges, defaultCurrBlinkCharges);
     StoreWhenMissing(kUnlockedTutorialCount, 0);
 
+    Reload();
+    for (const GameObjectInterface* heart : hearts)
+        SetAlpha(ImageOf(heart), 1.0f);
+    invulnerable = false;
+    heartsGained = 0;
+}
+
+void PlayerStats::Reload()
+{
     hearts.clear();
     for (int i = 0; i < GetMaxHealth(); ++i)
-    {
         hearts.push_back(FindIcon("Heart" + std::to_string(i)));
-        SetAlpha(ImageOf(hearts.back()), 1.0f);
-    }
     scarabs.clear();
     rechargeFlashes.clear();
     for (int i = 0; i < GetMaxBlinkCharges(); ++i)
@@ -82,8 +88,6 @@ void PlayerStats::Start()
         scarabs.push_back(FindIcon("Scarab" + std::to_string(i)));
         rechargeFlashes.emplace_back(ImageOf(FindIcon("ScarabRecharge" + std::to_string(i))), 0.0f);
     }
-    invulnerable = false;
-    heartsGained = 0;
     player = FindObjectFor("PlayerStats", "Player");
 }
 

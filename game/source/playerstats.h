@@ -19,6 +19,8 @@ public:
     static constexpr int kFewestHearts = 3;
 
     void Start() override;
+    // The icons and the player.
+    void Reload() override;
     void Update() override;
 
     static int GetMaxHealth();

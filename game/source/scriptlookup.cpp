@@ -81,6 +81,11 @@ LightInterface* LightOf(const GameObjectInterface* object)
     return object ? object->GetLight() : nullptr;
 }
 
+MeshRendererInterface* RendererOf(const GameObjectInterface* object)
+{
+    return object ? object->GetMeshRenderer() : nullptr;
+}
+
 ParticleSystemInterface* ParticlesOf(const GameObjectInterface* object)
 {
     return object ? object->GetParticleSystem() : nullptr;
@@ -129,9 +134,9 @@ GameObjectInterface* InstantiateAt(ObjectId prefab, const std::string& name, con
     return made;
 }
 
-void DestroyAndClear(GameObjectInterface*& object)
+void DestroyAndClear(ObjectRef& object)
 {
-    if (object && gServices.factory)
-        gServices.factory->Destroy(object);
-    object = nullptr;
+    if (GameObjectInterface* live = object.Get())
+        gServices.factory->Destroy(live);
+    object.Reset();
 }

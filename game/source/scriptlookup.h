@@ -6,6 +6,7 @@
 #include "TorvaneMath.h"
 #include "gameobjectinterface.h"
 #include "monobehaviorinterface.h"
+#include "objectref.h"
 
 class AICharacter;
 
@@ -60,6 +61,7 @@ AudioSourceInterface* AudioOf(const GameObjectInterface* object);
 RigidBodyInterface* BodyOf(const GameObjectInterface* object);
 ImageInterface* ImageOf(const GameObjectInterface* object);
 LightInterface* LightOf(const GameObjectInterface* object);
+MeshRendererInterface* RendererOf(const GameObjectInterface* object);
 ParticleSystemInterface* ParticlesOf(const GameObjectInterface* object);
 
 // The objects prefix + 1, prefix + 2, ... in number order, up to the first number no object has. One pass
@@ -73,4 +75,5 @@ int CountObjectsNamed(const std::string& text);
 GameObjectInterface* InstantiateRegistered(ObjectId prefab, const std::string& name);
 // The same, named and placed.
 GameObjectInterface* InstantiateAt(ObjectId prefab, const std::string& name, const Vector3& position);
-void DestroyAndClear(GameObjectInterface*& object);
+// Destroys the object when it is still there; the reference holds none afterwards.
+void DestroyAndClear(ObjectRef& object);

@@ -8,10 +8,15 @@ DEFINE_SCRIPT_PROPERTIES(TargetSwitch, TARGETSWITCH_PROPERTIES)
 #include "bridgescript.h"
 #include "scriptlookup.h"
 
+void TargetSwitch::Reload()
+{
+    bridgeScript = ScriptOf<BridgeScript>(FindObjectFor("TargetSwitch", bridgeName_), "BridgeScript");
+}
+
 void TargetSwitch::Start()
 {
     hit = false;
-    bridgeScript = ScriptOf<BridgeScript>(FindObjectFor("TargetSwitch", bridgeName_), "BridgeScript");
+    Reload();
 }
 
 void TargetSwitch::OnTriggerEnter(GameObjectInterface* other)

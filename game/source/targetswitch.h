@@ -10,6 +10,7 @@ class TargetSwitch : public Script<TargetSwitch>
 {
     SCRIPT_WITH_PROPERTIES(TargetSwitch)
 
+    void Reload() override;
     void Start() override;
     void OnTriggerEnter(GameObjectInterface* other) override;
 

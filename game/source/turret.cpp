@@ -53,15 +53,15 @@ void Turret::Reload()
 {
     FindParts(*owner);
     particles = owner->GetParticleSystem();
+    homePosition = transform->GetPosition();
+    rangeSquared = range * range;
+    if (timeBetweenShots == 0.0f)
+        timeBetweenShots = 1.0f;
 }
 
 void Turret::Start()
 {
     Reload();
-    homePosition = transform->GetPosition();
-    rangeSquared = range * range;
-    if (timeBetweenShots == 0.0f)
-        timeBetweenShots = 1.0f;
     shotTimer = 0.0f;
     if (particles)
         particles->Stop();

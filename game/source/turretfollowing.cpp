@@ -22,17 +22,17 @@ constexpr float kNoDirection = 1e-6f;
 void TurretFollowing::Reload()
 {
     FindParts(*owner);
+    homePosition = transform->GetPosition();
+    rangeSquared = range * range;
+    if (timeBetweenShots == 0.0f)
+        timeBetweenShots = 1.0f;
 }
 
 void TurretFollowing::Start()
 {
     Reload();
-    homePosition = transform->GetPosition();
     if (range == 0.0f)
         std::cout << owner->GetName() << "'s range is set to 0, are you sure?" << std::endl;
-    rangeSquared = range * range;
-    if (timeBetweenShots == 0.0f)
-        timeBetweenShots = 1.0f;
     shotTimer = timeBetweenShots;
 }
 

@@ -268,6 +268,27 @@ TEST_F(ObjectFactoryTest, NullObjectsAreReportedAndStillAnnounced)
     testing::internal::GetCapturedStderr();
 }
 
+TEST_F(ObjectFactoryTest, DestroyOfAnObjectNoLongerLiveIsReportedAndChangesNothing)
+{
+    GameObject* door = factory.CreateObject("Door", 0);
+    GameObject& crate = Crate();
+    factory.Destroy(door);
+    Delivered();
+    core.Frame();
+    ASSERT_TRUE(factory.GetDestroyQueue().empty()) << "the door is freed";
+
+    // Only the address of the freed door may be looked at.
+    testing::internal::CaptureStderr();
+    factory.Destroy(door);
+    factory.Destroy(&crate);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_THAT(errors, HasSubstr("Can't destroy an object that is not live"));
+    EXPECT_NE(errors.find("not live"), errors.rfind("not live")) << "each one reported";
+    EXPECT_TRUE(HeardNames().empty());
+    EXPECT_TRUE(factory.GetDestroyQueue().empty());
+    EXPECT_THAT(factory.GetPrefabs(), ElementsAre(&crate));
+}
+
 TEST_F(ObjectFactoryTest, TheEditorKeepsTheLastTwentyDeletedObjectsForUndo)
 {
     core.SetEditorMode(true);

@@ -97,7 +97,7 @@ TEST_F(BossLevelControllerTest, EachBreakEscalatesTheFight)
         EXPECT_TRUE(arena.bossScript.angerPending);
         EXPECT_EQ(Made("Bomb"), 3 * row.breaks);
         EXPECT_EQ(controller->bombs.size(), static_cast<std::size_t>(3 * row.breaks));
-        EXPECT_EQ(controller->bombs.back()->GetTag(), "BossBomb");
+        EXPECT_EQ(controller->bombs.back().Get()->GetTag(), "BossBomb");
         EXPECT_FLOAT_EQ(arena.bossScript.timeBetweenShots_, interval);
         for (int floor = 0; floor < 5; ++floor)
         {
@@ -295,9 +295,9 @@ TEST(BossBombDropTest, BombsFallBetweenThreeAndHalfTheRangeFromHome)
     for (int drop = 0; drop < 300; ++drop)
         arena.bossScript.DropBomb();
     ASSERT_EQ(controller.bombs.size(), 300u);
-    for (GameObjectInterface* bomb : controller.bombs)
+    for (const ObjectRef& bomb : controller.bombs)
     {
-        const Vector3 at = bomb->GetTransform()->GetPosition();
+        const Vector3 at = bomb.Get()->GetTransform()->GetPosition();
         EXPECT_EQ(at.y, 0.0f);
         nearest = std::min(nearest, at.Length());
         farthest = std::max(farthest, at.Length());

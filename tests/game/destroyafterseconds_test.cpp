@@ -75,6 +75,19 @@ TEST_F(DisappearingActTest, TheLightThenTheObjectGoOnceThePlayerIsNearerThanTheR
     EXPECT_EQ(world.factory.destroyed, (std::vector<std::string>{"light123", "Ruin"}));
 }
 
+TEST_F(DisappearingActTest, ASecondActSharingTheLightRemovesOnlyItselfOnceTheLightIsGone)
+{
+    FakeObject& second = world.Object("Far Ruin");
+    second.Place({200.0f, 0.0f, 0.0f});
+    world.Attach<DisappearingAct>(second);
+    player.transform.SetPosition({0.0f, 0.0f, 10.0f});
+    world.Step();
+    player.transform.SetPosition({200.0f, 0.0f, 10.0f});
+    const std::string reports = ReportsOf([&] { world.Steps(2); });
+    EXPECT_TRUE(reports.empty()) << reports;
+    EXPECT_EQ(world.factory.destroyed, (std::vector<std::string>{"light123", "Ruin", "Far Ruin"}));
+}
+
 TEST_F(DisappearingActTest, AReloadedScriptStillWatchesThePlayer)
 {
     world.Step();

@@ -1,6 +1,8 @@
 #include "fakeworld.h"
 #include "playerpref.h"
 
+#include <algorithm>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -135,6 +137,27 @@ TEST_F(AnkhTest, ThePickupUnlocksTheMeleeChangesThePlayersModelAndBreaksTheDoors
     world.Steps(2);
     EXPECT_EQ(world.factory.destroyed, std::vector<std::string>{"ankhdoor"});
     EXPECT_EQ(world.factory.FindObject("ankhdoor"), &twin);
+}
+
+TEST_F(AnkhTest, ASecondAnkhPickedUpAfterTheSharedDoorWentBreaksNothingMore)
+{
+    FakeObject& second = world.Object("Second Ankh");
+    second.Add<FakeCollider>().trigger = true;
+    world.Attach<Ankh>(second);
+    world.Step();
+    world.TriggerEnter(pickup, player, {});
+    world.Steps(148);
+    ASSERT_EQ(world.factory.destroyed, std::vector<std::string>{"ankhdoor"});
+
+    const std::string reports = ReportsOf([&] {
+        world.TriggerEnter(second, player, {});
+        world.Steps(148);
+    });
+    EXPECT_TRUE(reports.empty()) << reports;
+    EXPECT_FALSE(second.Get<FakeCollider>().enabled);
+    EXPECT_EQ(world.factory.destroyed, std::vector<std::string>{"ankhdoor"}) << "the twin stays";
+    const std::vector<std::string> played = world.audio.PlayedNames();
+    EXPECT_EQ(std::count(played.begin(), played.end(), "sfx_DoorCrumble"), 2) << "from the first pickup only";
 }
 
 TEST_F(PickupTest, AScarabUnlocksBlinkAndMeleeForThePlayerOnly)

@@ -50,10 +50,10 @@ TEST(PlayerControllerStart, TakesTheTuningAndParksTheRangeIndicatorAndStunEffect
     EXPECT_EQ(other.controller.stateNames.size(), 10u);
     EXPECT_EQ(other.controller.stateNames[9], "DEAD");
     EXPECT_THAT(fresh.factory.registered, ElementsAre("Range Indicator", "Stun Effect"));
-    ASSERT_NE(other.controller.rangeIndicator, nullptr);
-    ExpectNear(other.controller.rangeIndicator->GetTransform()->GetPosition(), {0.0f, -1000.0f, 0.0f}, "parked");
-    ExpectNear(other.controller.stunEffect->GetTransform()->GetPosition(), {0.0f, -1000.0f, 0.0f}, "parked");
-    EXPECT_EQ(other.controller.rangeIndicator->GetMeshRenderer()->GetMaterialName(0), "Range Indicator");
+    ASSERT_NE(other.controller.rangeIndicator.Get(), nullptr);
+    ExpectNear(other.controller.rangeIndicator.Get()->GetTransform()->GetPosition(), {0.0f, -1000.0f, 0.0f}, "parked");
+    ExpectNear(other.controller.stunEffect.Get()->GetTransform()->GetPosition(), {0.0f, -1000.0f, 0.0f}, "parked");
+    EXPECT_EQ(other.controller.rangeIndicator.Get()->GetMeshRenderer()->GetMaterialName(0), "Range Indicator");
     EXPECT_EQ(other.controller.cameraScript, other.cameraScript);
     EXPECT_EQ(other.controller.stats, other.stats);
 }

@@ -1,5 +1,6 @@
 #include "fakeworld.h"
 
+#include "assertion.h"
 #include "gameservices.h"
 #include "menuinput.h"
 #include "playerprefprobe.h"
@@ -258,9 +259,13 @@ FakeObject* FakeFactory::LiveObject(GameObjectInterface* object) const
 
 void FakeFactory::Destroy(GameObjectInterface* object)
 {
+    // As the engine's factory: an object no longer live (perhaps freed) is reported and left alone.
     FakeObject* live = LiveObject(object);
     if (!live || live->destroyed)
+    {
+        ReportAssertion("Can't destroy an object that is not live", __FILE__, __LINE__);
         return;
+    }
     live->destroyed = true;
     destroyed.push_back(live->name);
 }

@@ -182,7 +182,8 @@ public:
     FakeObject* FindPrefab(const std::string& name) const override;
     // A live copy of the prefab with that id (an object with only a Transform when none has it).
     FakeObject* Instantiate(const std::string& name, ObjectId prefabId) override;
-    // The object stays readable until the end of the step; it is no longer found.
+    // The object stays readable until the end of the step; it is no longer found. One that is not live (gone
+    // already, or never one of ours) is reported.
     void Destroy(GameObjectInterface* object) override;
     void Register(GameObjectInterface* object) override;
     void LoadLevel(const std::string& name) override;
