@@ -40,7 +40,7 @@ TUTORIALS = {
     "1": (["MOVE", "W A S D"], ["MOVE", "LEFT STICK"]),
     "2": (["JUMP", "SPACE"], ["JUMP", "A BUTTON"]),
     "3": (["LOOK AROUND", "MOUSE"], ["LOOK AROUND", "RIGHT STICK"]),
-    "5": (["ATTACK", "LEFT MOUSE BUTTON"], ["ATTACK", "X BUTTON"]),
+    "5": (["ATTACK", "LEFT MOUSE", "BUTTON"], ["ATTACK", "X BUTTON"]),
     "6": (["BLINK", "SHIFT"], ["BLINK", "B BUTTON"]),
 }
 
