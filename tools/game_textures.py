@@ -6,6 +6,7 @@ import math
 import os
 
 import bitmapfont
+import cutscene_art
 
 INK = (40, 24, 10, 255)
 GOLD = (240, 196, 80, 255)
@@ -24,14 +25,14 @@ BUTTONS = {
 # Light words on a dark panel.
 PANELS = {
     "UIMainLogo": (["NEKTARU", "THE BURIED SPIRIT"], 256, 96),
-    "UIConfirmText": (["ARE YOU SURE?"], 256, 32),
+    "UIConfirmText": (["ARE YOU SURE?"], 384, 48),
     "UIGameOver": (["GAME OVER"], 256, 64),
-    "UIContinue": (["PRESS ENTER TO CONTINUE"], 256, 32),
-    "UIContinueC": (["PRESS A TO CONTINUE"], 256, 32),
-    "UICredits1": (["CREDITS", "", "NEKTARU: THE BURIED SPIRIT", "A TOMB ADVENTURE"], 256, 128),
-    "UICredits2": (["GAME AND ENGINE", "", "THE NEKTARU TEAM"], 256, 128),
-    "UICredits3": (["PICTURES, MODELS, SOUNDS", "", "DRAWN BY OUR OWN SCRIPTS"], 256, 128),
-    "UICredits4": (["THANK YOU", "FOR PLAYING!"], 256, 128),
+    "UIContinue": (["PRESS ENTER TO CONTINUE"], 512, 64),
+    "UIContinueC": (["PRESS A TO CONTINUE"], 512, 64),
+    "UICredits1": (["CREDITS", "", "NEKTARU: THE BURIED SPIRIT", "A TOMB ADVENTURE"], 512, 256),
+    "UICredits2": (["GAME AND ENGINE", "", "THE NEKTARU TEAM"], 512, 256),
+    "UICredits3": (["PICTURES, MODELS, SOUNDS", "", "DRAWN BY OUR OWN SCRIPTS"], 512, 256),
+    "UICredits4": (["THANK YOU", "FOR PLAYING!"], 512, 256),
 }
 
 # Keyboard and gamepad pages of the "How To Play" pictures; the tutorial has no fourth page.
@@ -39,7 +40,7 @@ TUTORIALS = {
     "1": (["MOVE", "W A S D"], ["MOVE", "LEFT STICK"]),
     "2": (["JUMP", "SPACE"], ["JUMP", "A BUTTON"]),
     "3": (["LOOK AROUND", "MOUSE"], ["LOOK AROUND", "RIGHT STICK"]),
-    "5": (["ATTACK", "LEFT MOUSE BUTTON"], ["ATTACK", "X BUTTON"]),
+    "5": (["ATTACK", "LEFT MOUSE", "BUTTON"], ["ATTACK", "X BUTTON"]),
     "6": (["BLINK", "SHIFT"], ["BLINK", "B BUTTON"]),
 }
 
@@ -69,17 +70,6 @@ CREDITS_PANELS = [
     ["THANK YOU", "FOR PLAYING!"],
 ]
 
-# Panel centres along each strip, in screen units from the strip's middle: the negated strip positions of
-# the cutscene's table, so that panel n is centred when the strip stands at its position.
-STRIP_POSITIONS = [
-    [6050, 4500, 2300, 550, -1550, -3470, -5500],
-    [6050, 4000, 2150, -100, -2150],
-    [5500, 4800, 1500, -50, -1300],
-    [6050, 4400, 2200, -400],
-]
-STRIP_UNITS = 14000  # screen units across a strip (scale 140 at 100 per unit)
-STRIP_WIDTH, STRIP_HEIGHT = 700, 60
-
 # Plain-colour materials: name -> (diffuse RGBA, render mode). Render mode 1 is blended.
 PLAIN = {
     "BlackMaterial": ((0, 0, 0, 1), 0), "UIBand": ((0.05, 0.04, 0.08, 1), 0),
@@ -102,6 +92,18 @@ PLAIN = {
 }
 
 
+BUTTON_SIZE = (256, 64)
+TUTORIAL_SIZE = (512, 256)
+SUBTITLE_SIZE = (640, 32)
+# Clear space between a bordered picture's words and its edge.
+BORDER_MARGIN = 10
+
+
+def shared_scale(texts, width, height, margin=2):
+    """One letter size for pictures seen side by side: the largest at which every one of the texts fits."""
+    return min(bitmapfont.fit_scale(lines, width, height, margin) for lines in texts)
+
+
 def canvas(width, height, colour):
     return [colour] * (width * height)
 
@@ -113,6 +115,7 @@ def words(lines, width, height, ink, paper, border=None, scale=None):
             for x in range(width):
                 if min(x, y, width - 1 - x, height - 1 - y) < 2:
                     pixels[y * width + x] = border
+    scale = scale or bitmapfont.fit_scale(lines, width, height, BORDER_MARGIN if border else 2)
     bitmapfont.write_lines(pixels, width, height, lines, ink, scale)
     return pixels
 
@@ -156,31 +159,6 @@ def knob(size):
     return shape(size, lambda u, v: math.hypot(u, v) < 0.8, GOLD)
 
 
-def strip(cutscene):
-    """The panels of a cutscene side by side: a sky, a dune, a pyramid, a figure and the panel's number."""
-    pixels = canvas(STRIP_WIDTH, STRIP_HEIGHT, NIGHT)
-    unit = STRIP_WIDTH / STRIP_UNITS
-    panel_width = int(1700 * unit)
-    for n, position in enumerate(STRIP_POSITIONS[cutscene]):
-        centre = int((STRIP_UNITS / 2 - position) * unit)
-        left = centre - panel_width // 2
-        hue = (n * 37 + cutscene * 61) % 100 / 100
-        sky = (int(60 + 120 * hue), int(50 + 60 * (1 - hue)), int(110 + 100 * (1 - hue)), 255)
-        for y in range(4, STRIP_HEIGHT - 4):
-            for x in range(max(left, 0), min(left + panel_width, STRIP_WIDTH)):
-                u, v = (x - left) / panel_width, y / STRIP_HEIGHT
-                colour = sky
-                if v > 0.7 + 0.08 * math.sin(u * 6 + n):
-                    colour = SAND
-                elif abs(u - 0.3) < 0.7 - v and v > 0.3:
-                    colour = (200, 160, 90, 255)
-                elif abs(u - 0.75) < 0.02 and 0.45 < v < 0.72:
-                    colour = INK
-                pixels[y * STRIP_WIDTH + x] = colour
-        bitmapfont.draw(pixels, STRIP_WIDTH, str(n + 1), left + 3, 7, 2, GOLD)
-    return pixels
-
-
 def tiles(size, mortar, stone, rows):
     """Stone blocks in courses, every other course shifted by half a block."""
     pixels = []
@@ -214,21 +192,35 @@ def write_all(write_dds, material, textures, materials):
         write_dds(os.path.join(textures, name + ".dds"), pixels, width, height, dxt5=blended, mips=False)
         material(os.path.join(materials, name + ".xml"), name, name + ".dds", render_mode=mode)
 
+    # Every button of every menu shares one letter size, and so do the subtitles, the "How To Play" pages and
+    # each set of credits pages.
+    button_scale = shared_scale(BUTTONS.values(), *BUTTON_SIZE, BORDER_MARGIN)
     for name, lines in BUTTONS.items():
-        picture(name, words(lines, 128, 32, INK, SAND, border=(150, 110, 60, 255)), 128, 32)
+        picture(name, words(lines, *BUTTON_SIZE, INK, SAND, border=(150, 110, 60, 255), scale=button_scale),
+                *BUTTON_SIZE)
+    credits_pages = ["UICredits%d" % n for n in range(1, 5)]
+    credits_scale = shared_scale([PANELS[name][0] for name in credits_pages], 512, 256, BORDER_MARGIN)
     for name, (lines, width, height) in PANELS.items():
-        picture(name, words(lines, width, height, GOLD, NIGHT, border=(120, 90, 40, 255)), width, height)
-    for number, (keyboard, pad) in TUTORIALS.items():
-        picture("Tutorial" + number, words(keyboard, 256, 128, INK, SAND, border=GOLD), 256, 128)
-        picture("TutorialController" + number, words(pad, 256, 128, INK, SAND, border=GOLD), 256, 128)
-    for cutscene, lines in enumerate(SUBTITLES):
-        for panel, line in enumerate(lines):
-            picture("Subtitle2D_Cutscene%d_%d" % (cutscene, panel + 1), words([line], 640, 32, SAND, NIGHT), 640, 32)
-        picture("CutsceneStrip%d" % cutscene, strip(cutscene), STRIP_WIDTH, STRIP_HEIGHT)
-    for name, line in SHOT_SUBTITLES.items():
-        picture(name, words([line], 640, 32, SAND, NIGHT), 640, 32)
+        scale = credits_scale if name in credits_pages else None
+        picture(name, words(lines, width, height, GOLD, NIGHT, border=(120, 90, 40, 255), scale=scale), width, height)
+    tutorial_scale = shared_scale([page for pair in TUTORIALS.values() for page in pair], *TUTORIAL_SIZE,
+                                  BORDER_MARGIN)
+    for number, pages in TUTORIALS.items():
+        for prefix, lines in zip(("Tutorial", "TutorialController"), pages):
+            picture(prefix + number, words(lines, *TUTORIAL_SIZE, INK, SAND, border=GOLD, scale=tutorial_scale),
+                    *TUTORIAL_SIZE)
+    subtitles = {"Subtitle2D_Cutscene%d_%d" % (cutscene, panel + 1): line
+                 for cutscene, lines in enumerate(SUBTITLES) for panel, line in enumerate(lines)}
+    subtitles.update(SHOT_SUBTITLES)
+    subtitle_scale = shared_scale([[line] for line in subtitles.values()], *SUBTITLE_SIZE)
+    for name, line in subtitles.items():
+        picture(name, words([line], *SUBTITLE_SIZE, SAND, NIGHT, scale=subtitle_scale), *SUBTITLE_SIZE)
+    for cutscene in range(len(SUBTITLES)):
+        picture("CutsceneStrip%d" % cutscene, cutscene_art.strip(cutscene), cutscene_art.STRIP_WIDTH,
+                cutscene_art.STRIP_HEIGHT)
+    credits_roll_scale = shared_scale(CREDITS_PANELS, 256, 64)
     for n, lines in enumerate(CREDITS_PANELS):
-        picture("CreditsPanel%d" % (n + 1), words(lines, 256, 64, GOLD, NIGHT), 256, 64)
+        picture("CreditsPanel%d" % (n + 1), words(lines, 256, 64, GOLD, NIGHT, scale=credits_roll_scale), 256, 64)
 
     picture("HeartFilledUI", shape(32, heart, (220, 30, 40, 255)), 32, 32, blended=True, mode=1)
     picture("HeartEmptyUI", shape(32, heart, (70, 50, 50, 200)), 32, 32, blended=True, mode=1)

@@ -43,6 +43,10 @@ def distance(a, b):
 def colour_block(pixels):
     """8 bytes: two RGB565 end points (the first the larger, so four colours) and 2-bit indices."""
     rgbs = [p[:3] for p in pixels]
+    colours = set(rgbs)
+    if len(colours) == 1:
+        c0 = to565(rgbs[0])
+        return struct.pack("<HHI", c0, c0, 0)
     c0 = to565(max(rgbs, key=luminance))
     c1 = to565(min(rgbs, key=luminance))
     if c0 < c1:
@@ -53,10 +57,11 @@ def colour_block(pixels):
     palette = [e0, e1,
                tuple((2 * a + b) // 3 for a, b in zip(e0, e1)),
                tuple((a + 2 * b) // 3 for a, b in zip(e0, e1))]
+    # Each distinct colour is matched once: drawn pictures have few colours to a block.
+    nearest = {rgb: min(range(4), key=lambda i: distance(rgb, palette[i])) for rgb in colours}
     indices = 0
     for n, rgb in enumerate(rgbs):
-        best = min(range(4), key=lambda i: distance(rgb, palette[i]))
-        indices |= best << (2 * n)
+        indices |= nearest[rgb] << (2 * n)
     return struct.pack("<HHI", c0, c1, indices)
 
 

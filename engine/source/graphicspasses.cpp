@@ -386,8 +386,11 @@ void Graphics::DrawSprites(bool withCovers)
             continue;
         const Canvas* canvas = object->GetComponent<CanvasRenderer>()->GetCanvas();
         const auto* image = object->GetComponent<Image>();
-        sprite->SetMat4("model", object->GetRectTransform()->GetModelMatrix(canvas->GetPPU()));
         const Material& material = image->GetMaterial();
+        // A clear image blends to nothing, but a full-screen one still costs every pixel of a software GL.
+        if (material.diffuse.w <= 0.0f)
+            continue;
+        sprite->SetMat4("model", object->GetRectTransform()->GetModelMatrix(canvas->GetPPU()));
         sprite->SetVec4("matDiffuse", material.diffuse);
         sprite->SetInt("hasDiffMap", material.hasDiffuseMap ? 1 : 0);
         if (material.hasDiffuseMap)

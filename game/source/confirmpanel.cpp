@@ -51,7 +51,7 @@ void ConfirmPanel::Show(bool toMenu)
 
 void ConfirmPanel::Update()
 {
-    if (!visible || frameCount++ < kIgnoredFrames)
+    if (!visible || CountFrame(frameCount, kIgnoredFrames) < kIgnoredFrames)
         return;
     if (MenuPressed(MenuDirection::Left, true) || MenuPressed(MenuDirection::Right, false))
     {
@@ -89,12 +89,17 @@ void ConfirmPanel::QuitToMenu()
 
 void ConfirmPanel::Hide()
 {
+    Withdraw();
+    HandBack();
+}
+
+void ConfirmPanel::Withdraw()
+{
     visible = false;
     ShowObjects(false);
     frameCount = 0;
     if (glow)
         glow->SetScale(savedGlowScale);
-    HandBack();
 }
 
 void ConfirmPanel::HandBack()

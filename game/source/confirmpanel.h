@@ -18,6 +18,8 @@ public:
 
     void Show(bool toMenu);
     void Hide();
+    // Hides the panel without handing the glow back: the menu underneath is closing with it.
+    void Withdraw();
     void Confirm();
 
     std::array<std::string, 4> panelNames{"ConfirmPanel", "ConfirmText", "Yes", "No"};

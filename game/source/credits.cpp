@@ -5,6 +5,7 @@
 #include "gameservices.h"
 #include "imageinterface.h"
 #include "mainmenu.h"
+#include "menuinput.h"
 #include "recttransforminterface.h"
 #include "scenesteps.h"
 #include "scripthelpers.h"
@@ -51,7 +52,7 @@ void Credits::Open()
 
 void Credits::Update()
 {
-    if (frameCount++ < kIgnoredFrames || !active || !IsConfirmPressed())
+    if (CountFrame(frameCount, kIgnoredFrames) < kIgnoredFrames || !active || !IsConfirmPressed())
         return;
     PlayAtOrigin("sfx_MenuButtonRollOver", kPageVolume);
     ++page;
@@ -69,8 +70,7 @@ void Credits::Close()
     page = 0;
     if (auto* menu = FindScript<MainMenu>("MainMenuCanvas", "MainMenu"))
         menu->Show();
-    if (glow)
-        glow->SetEnabled(true);
+    ShowElement(glow, true);
 }
 
 void Credits::ShowImages(bool shown)

@@ -23,12 +23,13 @@ class Cutscene2D : public Script<Cutscene2D>
     int cutscene = 0;
     std::string nextLevel;
 
-    // Per cutscene, per panel: the strip's x, the voice line and the subtitle material (empty: none).
+    // Per cutscene, per panel: the strip's x, the voice line and the subtitle material (empty: none). The strip's
+    // panels are 2,000 units apart, wider than the screen, so that a panel at rest shows none of its neighbours.
     std::array<std::vector<float>, 4> positions{{
-        {6050.0f, 4500.0f, 2300.0f, 550.0f, -1550.0f, -3470.0f, -5500.0f},
-        {6050.0f, 4000.0f, 2150.0f, -100.0f, -2150.0f},
-        {5500.0f, 4800.0f, 1500.0f, -50.0f, -1300.0f},
-        {6050.0f, 4400.0f, 2200.0f, -400.0f},
+        {6000.0f, 4000.0f, 2000.0f, 0.0f, -2000.0f, -4000.0f, -6000.0f},
+        {6000.0f, 4000.0f, 2000.0f, 0.0f, -2000.0f},
+        {6000.0f, 4000.0f, 2000.0f, 0.0f, -2000.0f},
+        {6000.0f, 4000.0f, 2000.0f, 0.0f},
     }};
     std::array<std::vector<std::string>, 4> voiceClips{{
         {"CutScene_1_Panel_1", "CutScene_1_Panel_2", "CutScene_1_Panel_3", "CutScene_1_Panel_4",

@@ -73,6 +73,21 @@ void ShowImage(const GameObjectInterface* object, bool shown)
         image->SetEnabled(shown);
 }
 
+void ShowElement(RectTransformInterface* element, bool shown)
+{
+    if (!element)
+        return;
+    element->SetEnabled(shown);
+    ShowImage(element->GetGameObject(), shown);
+}
+
+std::int32_t CountFrame(std::int32_t& count, std::int32_t cap)
+{
+    const std::int32_t before = count;
+    count = count < cap ? count + 1 : cap;
+    return before;
+}
+
 const Vector3* RectPosition(const GameObjectInterface* object)
 {
     const RectTransformInterface* rect = object ? object->GetRectTransform() : nullptr;

@@ -6,6 +6,7 @@
 #include "TorvaneMath.h"
 
 class GameObjectInterface;
+class RectTransformInterface;
 
 // The stick-step latch, one for every menu of the library.
 struct MenuStick
@@ -36,8 +37,15 @@ std::int32_t Wrapped(std::int32_t index, bool next, std::int32_t count);
 // Shows or hides the object's image, when it has one.
 void ShowImage(const GameObjectInterface* object, bool shown);
 
+// Shows or hides a UI element whole: its rect transform and its object's image, which the renderer both needs.
+void ShowElement(RectTransformInterface* element, bool shown);
+
 // The position of the object's rect transform; null when it has none.
 const Vector3* RectPosition(const GameObjectInterface* object);
+
+// Counts a frame, stopping at cap so that a screen left open for hours keeps comparing right; answers the count
+// before this frame.
+std::int32_t CountFrame(std::int32_t& count, std::int32_t cap);
 
 // A menu handed control during a frame must not act on the confirm press that handed it over: the press is
 // still "triggered" when the menu updates later in the same frame.

@@ -18,7 +18,6 @@ namespace
 {
 constexpr std::uint16_t kEscapeKey = 27;
 constexpr std::uint32_t kStartButton = 16;
-constexpr std::int32_t kToggleFrames = 15;
 constexpr float kMenuVolume = 0.4f;
 constexpr float kSidePageAlpha = 0.5f;
 
@@ -100,8 +99,7 @@ void PauseMenu::Open()
     open = true;
     selected = 0;
     Enable(background, true);
-    if (glow)
-        glow->SetEnabled(true);
+    ShowElement(glow, true);
     page = 0;
     PlaceGlow();
     if (glow)
@@ -117,10 +115,17 @@ void PauseMenu::Close()
     open = false;
     selected = 0;
     Enable(background, false);
-    if (glow)
-        glow->SetEnabled(false);
+    ShowElement(glow, false);
     ShowTutorialImages(false);
     frameCount = 0;
+    // A quit question left open would stay drawn over the game and answer the next Enter.
+    if (confirmPanel && confirmPanel->visible)
+        confirmPanel->Withdraw();
+}
+
+std::int32_t PauseMenu::CountOneFrame()
+{
+    return CountFrame(frameCount, kToggleFrames + 1);
 }
 
 void PauseMenu::Update()
@@ -131,7 +136,7 @@ void PauseMenu::Update()
         open ? Close() : Open();
     if (!open)
         return;
-    ++frameCount;
+    CountOneFrame();
     if (confirmPanel && confirmPanel->visible)
         return;
     if (MenuPressed(MenuDirection::Down, true))

@@ -28,6 +28,11 @@ public:
     // The glow beside the selected button and this frame's confirm already used: what the quit panel does when
     // it closes over the menu.
     void TakeFocus();
+    // Counts a frame of frameCount, which stops once it passes kToggleFrames; answers the count before it.
+    std::int32_t CountOneFrame();
+
+    // Opening and closing need more than this many frames between them.
+    static constexpr std::int32_t kToggleFrames = 15;
 
     std::array<std::string, 4> buttonNames{"Resume Game", "How To Play", "Quit To Main Menu", "Quit Game"};
     std::array<std::string, 5> keyboardPages{"Tutorial1", "Tutorial2", "Tutorial3", "Tutorial5", "Tutorial6"};

@@ -5,16 +5,17 @@
 #include "cutscenecamera.h"
 #include "fadeinfadeout.h"
 #include "gameservices.h"
+#include "imageinterface.h"
 #include "inputinterface.h"
 #include "objectfactoryinterface.h"
 #include "pausemenu.h"
+#include "playercontroller.h"
 #include "scriptlookup.h"
 
 namespace
 {
 constexpr std::uint16_t kEscapeKey = 27;
 constexpr std::uint32_t kStartButton = 16;
-constexpr std::int32_t kClosedFrames = 15;
 } // namespace
 
 void PauseTrigger::Start()
@@ -26,6 +27,7 @@ void PauseTrigger::Start()
     for (const GameObjectInterface* object : gServices.factory->GetAllObjects())
         if (auto* camera = ScriptOf<CutsceneCamera>(object, "CutsceneCamera"))
             cutsceneCameras.push_back(camera);
+    player = FindScript<PlayerController>("Player", "PlayerController");
 }
 
 void PauseTrigger::Update()
@@ -34,7 +36,7 @@ void PauseTrigger::Update()
     if (input.IsKeyTriggered(kEscapeKey))
         escapePressSeen = true;
     const bool released = input.IsKeyReleased(kEscapeKey) && std::exchange(escapePressSeen, false);
-    if (!pauseMenu || pauseMenu->frameCount++ < kClosedFrames || Blocked())
+    if (!pauseMenu || pauseMenu->CountOneFrame() < PauseMenu::kToggleFrames || Blocked())
         return;
     if (released || input.IsButtonTriggered(kStartButton))
         pauseMenu->Open();
@@ -42,6 +44,7 @@ void PauseTrigger::Update()
 
 bool PauseTrigger::Blocked() const
 {
-    return (fade && fade->IsRunning()) ||
+    const bool covered = fade && (fade->IsRunning() || (fade->fadeImage && fade->fadeImage->GetAlpha() > 0.0f));
+    return covered || (player && player->playerState == PlayerController::kDead) ||
            std::ranges::any_of(cutsceneCameras, [](const CutsceneCamera* camera) { return camera->active; });
 }

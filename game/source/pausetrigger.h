@@ -6,8 +6,10 @@
 class CutsceneCamera;
 class FadeInFadeOut;
 class PauseMenu;
+class PlayerController;
 
-// Opens the pause menu during play, but not while a fade or a cutscene camera runs.
+// Opens the pause menu during play, but not while a fade or a cutscene camera runs, nor while the player lies
+// dead or the fade's cover hides the game (the game-over screen waits for its own Enter under it).
 class PauseTrigger : public Script<PauseTrigger>
 {
 public:
@@ -17,6 +19,7 @@ public:
     PauseMenu* pauseMenu = nullptr;
     FadeInFadeOut* fade = nullptr;
     std::vector<CutsceneCamera*> cutsceneCameras;
+    PlayerController* player = nullptr;
     // The Escape press being released began while this script ran: the press that closed the menu did not.
     bool escapePressSeen = false;
 

@@ -18,6 +18,9 @@ constexpr float kMenuVolume = 0.4f;
 constexpr std::size_t kSliderCount = 5;
 constexpr const char* kScrollerNames[kSliderCount] = {"GammaScroller", "VolumeScroller", "BGMScroller",
                                                       "SFXScroller", "VoiceOverScroller"};
+// The lines the scrollers run along: drawing only, so a level may leave them out.
+constexpr const char* kTrackNames[kSliderCount] = {"GammaTrack", "VolumeTrack", "BGMTrack", "SFXTrack",
+                                                   "VoiceOverTrack"};
 
 // Row 0 is the display gamma, row 1 the master volume, rows 2 to 4 the music, effects and voice-over groups.
 float EngineValue(std::size_t row)
@@ -68,6 +71,9 @@ void Settings::Start()
         scrollers.push_back(scroller ? scroller->GetRectTransform() : nullptr);
         ASSERT(scrollers.back(), "Settings. Missing scrollers");
     }
+    tracks.clear();
+    for (const char* name : kTrackNames)
+        tracks.push_back(FindObjectNamed(name));
     for (std::size_t row = 0; row < scrollers.size(); ++row)
         PlaceScroller(row);
     Close();
@@ -94,9 +100,11 @@ void Settings::ShowRows(bool shown)
 {
     for (const GameObjectInterface* button : buttons)
         ShowImage(button, shown);
-    // The scrollers would otherwise stand over the main menu.
+    // The scrollers and their tracks would otherwise stand over the main menu and the credits.
     for (const RectTransformInterface* scroller : scrollers)
         ShowImage(OwnerOf(scroller), shown);
+    for (const GameObjectInterface* track : tracks)
+        ShowImage(track, shown);
 }
 
 void Settings::Update()

@@ -41,6 +41,8 @@ public:
     // One slot per row, null where the row is missing, so every row keeps its engine value.
     std::vector<GameObjectInterface*> buttons;
     std::vector<RectTransformInterface*> scrollers;
+    // The scrollers' tracks, null where missing.
+    std::vector<GameObjectInterface*> tracks;
     ConfirmGuard confirmGuard;
 
 private:

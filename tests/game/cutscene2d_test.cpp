@@ -54,7 +54,7 @@ TEST_F(Cutscene2DTest, TheFirstPressDuringASlideSnapsTheNextAdvancesAndTheStripM
     EXPECT_TRUE(cutscene.moving);
 
     world.Press(kEnter);
-    EXPECT_EQ(strip.position, Vector3(6050.0f, 0.0f, -1.0f));
+    EXPECT_EQ(strip.position, Vector3(6000.0f, 0.0f, -1.0f));
     EXPECT_EQ(cutscene.panel, 0);
     EXPECT_FALSE(cutscene.moving);
 
@@ -65,9 +65,9 @@ TEST_F(Cutscene2DTest, TheFirstPressDuringASlideSnapsTheNextAdvancesAndTheStripM
     EXPECT_EQ(voice.plays, 2);
     EXPECT_EQ(voice.clip, "CutScene_2_Panel_2");
     EXPECT_EQ(subtitle.material, "Subtitle2D_Cutscene1_2");
-    EXPECT_EQ(strip.position.x, 5990.0f);
-    // 2,050 units at 30 a frame: the slide ends by itself on its 69th frame.
-    world.Steps(66);
+    EXPECT_EQ(strip.position.x, 5940.0f);
+    // 2,000 units at 30 a frame: the slide ends by itself on its 67th frame.
+    world.Steps(64);
     EXPECT_TRUE(cutscene.moving);
     world.Step();
     EXPECT_FALSE(cutscene.moving);

@@ -1,5 +1,7 @@
 #include "menuworld.h"
 
+#include <limits>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -168,6 +170,23 @@ TEST_P(SamePressTest, TheFifthCreditsPressReturnsToTheMenuWithItsGlowAndButtons)
     EXPECT_TRUE(level.Glow().enabled);
     EXPECT_TRUE(ImageOf(world, "Start Game").enabled);
     EXPECT_EQ(level.menu->selected, 2);
+}
+
+// The main menu left on the credits for ages: the counter stops at five and the pages still turn.
+TEST_F(MainMenuTest, TheCreditsFrameCounterStopsAtItsLimit)
+{
+    world.Step();
+    level.credits->frameCount = std::numeric_limits<std::int32_t>::max();
+    world.Steps(3);
+    EXPECT_EQ(level.credits->frameCount, 5);
+    world.Press(kDown);
+    world.Press(kDown);
+    world.Press(kEnter);
+    ASSERT_TRUE(level.credits->active);
+    world.Steps(10);
+    EXPECT_EQ(level.credits->frameCount, 5);
+    world.Press(kEnter);
+    EXPECT_EQ(ImageOf(world, "CreditsImage").material, "UICredits2");
 }
 
 TEST_P(SamePressTest, NoOnTheQuitPanelGoesBackToTheMenu)

@@ -2,6 +2,8 @@
 
 #include "playerpref.h"
 
+#include <limits>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -144,6 +146,130 @@ TEST_F(PauseMenuTest, AfterAHotReloadInThePausedGameInputBreaksNothing)
     world.Steps(16);
     world.Press(kEscape);
     EXPECT_TRUE(world.factory.loadedLevels.empty());
+}
+
+// Shown means drawn: the glow's image as well as its rect transform, through the menu and its question.
+TEST_F(PauseMenuTest, TheGlowIsDrawnBesideTheSelectedButtonAndTheSelectedAnswer)
+{
+    const auto drawn = [this] { return level.Glow().enabled && ImageOf(world, "Glow").enabled; };
+    world.Step();
+    EXPECT_FALSE(drawn());
+    OpenMenu();
+    EXPECT_TRUE(drawn());
+    world.Press(kDown);
+    EXPECT_EQ(level.Glow().position, Vector3(-100, 50, 0.05f));
+    world.Press(kDown);
+    world.Press(kEnter);
+    EXPECT_TRUE(drawn());
+    EXPECT_EQ(level.Glow().position, Vector3(-300, -50, 0.5f));
+    world.Steps(5);
+    world.Press(kRight);
+    EXPECT_EQ(level.Glow().position, Vector3(-100, -50, 0.5f));
+    EXPECT_TRUE(drawn());
+    world.Press(kEnter);
+    world.Steps(16);
+    world.Press(kEscape);
+    EXPECT_FALSE(drawn());
+}
+
+struct LeaveQuestionCase
+{
+    const char* name;
+    int button;
+    bool gamepad;
+};
+
+class LeaveQuestionTest : public PauseMenuTest, public ::testing::WithParamInterface<LeaveQuestionCase>
+{
+protected:
+    void Leave()
+    {
+        if (!GetParam().gamepad)
+        {
+            world.Press(kEscape);
+            return;
+        }
+        world.input.HoldButton(kStartButton);
+        world.Step();
+        world.input.ReleaseButton(kStartButton);
+        world.Step();
+    }
+};
+
+// Leaving the menu while it asks closes the question unanswered; the next Enter resumes the game again.
+TEST_P(LeaveQuestionTest, LeavingTheMenuOverTheQuestionClosesItUnanswered)
+{
+    world.input.gamepadConnected = GetParam().gamepad;
+    OpenMenu();
+    ConfirmButton(GetParam().button);
+    ASSERT_TRUE(level.panel->visible);
+    world.Steps(16);
+    Leave();
+    EXPECT_FALSE(level.menu->open);
+    EXPECT_FALSE(world.core.paused);
+    EXPECT_FALSE(level.panel->visible);
+    for (const char* name : {"ConfirmPanel", "ConfirmText", "Yes", "No"})
+        EXPECT_FALSE(ImageOf(world, name).enabled) << name;
+    world.Steps(16);
+    Leave();
+    ASSERT_TRUE(level.menu->open);
+    world.Steps(2);
+    world.Press(kEnter);
+    EXPECT_FALSE(level.menu->open);
+    EXPECT_FALSE(level.panel->visible);
+    EXPECT_TRUE(world.core.running);
+    EXPECT_TRUE(world.factory.loadedLevels.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Questions, LeaveQuestionTest,
+                         ::testing::Values(LeaveQuestionCase{"QuitToMenuEscape", 2, false},
+                                           LeaveQuestionCase{"QuitGameEscape", 3, false},
+                                           LeaveQuestionCase{"QuitGameStart", 3, true}),
+                         [](const ::testing::TestParamInfo<LeaveQuestionCase>& info) { return info.param.name; });
+
+// The game-over screen keeps its cover opaque without a fade running; a pause under it would take the Enter
+// meant for "Continue".
+TEST_F(PauseMenuTest, NoPauseWhileThePlayerLiesDeadOrTheCoverHidesTheGame)
+{
+    PlayerPref::SetInt("currHealth", 3);
+    FakeObject& player = *world.factory.FindObject("Player");
+    player.Add<FakeRigidBody>();
+    player.Add<FakeAnimator>();
+    auto& controller = world.Attach<PlayerController>(player);
+    world.Attach<FadeInFadeOut>(world.Object("FadeLogic"));
+    FakeImage& cover = UiObject(world, "Fade").Get<FakeImage>();
+    world.Steps(70);
+    ASSERT_FLOAT_EQ(cover.GetAlpha(), 0.0f);
+    controller.playerState = PlayerController::kDead;
+    world.Press(kEscape);
+    EXPECT_FALSE(level.menu->open);
+    controller.playerState = PlayerController::kIdle;
+    cover.SetAlpha(1.0f);
+    world.Press(kEscape);
+    EXPECT_FALSE(level.menu->open);
+    cover.SetAlpha(0.0f);
+    world.Press(kEscape);
+    EXPECT_TRUE(level.menu->open);
+}
+
+// A level left running for ages: the counters stop at what they are compared with instead of overflowing.
+TEST_F(PauseMenuTest, FrameCountersStopAtTheirLimits)
+{
+    world.Step();
+    level.menu->frameCount = std::numeric_limits<std::int32_t>::max();
+    world.Steps(3);
+    EXPECT_EQ(level.menu->frameCount, 16);
+    world.Press(kEscape);
+    ASSERT_TRUE(level.menu->open);
+    world.Press(kDown);
+    world.Press(kDown);
+    world.Press(kDown);
+    world.Press(kEnter);
+    world.Steps(100);
+    EXPECT_EQ(level.menu->frameCount, 16);
+    EXPECT_EQ(level.panel->frameCount, 5);
+    world.Press(kLeft);
+    EXPECT_FALSE(level.panel->yesSelected);
 }
 
 class PanelNoTest : public ::testing::TestWithParam<bool>

@@ -43,6 +43,22 @@ TEST_F(SettingsTest, ScrollersStartAtTheEnginesValues)
     EXPECT_FALSE(ImageOf(world, "Gamma").enabled);
 }
 
+// The scrollers' tracks are bare lines: they come and go with the screen, never over the menu or the credits.
+TEST_F(SettingsTest, TracksAndScrollersShowOnlyWithTheScreen)
+{
+    const auto shown = [this](bool expected) {
+        for (const char* name : {"GammaTrack", "VoiceOverTrack", "GammaScroller", "VoiceOverScroller"})
+            EXPECT_EQ(ImageOf(world, name).enabled, expected) << name;
+    };
+    world.Step();
+    shown(false);
+    OpenAt(5);
+    shown(true);
+    world.Press(kEnter);
+    EXPECT_TRUE(level.menu->active);
+    shown(false);
+}
+
 struct AdjustCase
 {
     int row;

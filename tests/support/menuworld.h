@@ -50,7 +50,11 @@ struct MainMenuLevel
         const char* scrollers[] = {"GammaScroller", "VolumeScroller", "BGMScroller", "SFXScroller",
                                    "VoiceOverScroller"};
         for (int index = 0; index < 5; ++index)
-            UiObject(world, scrollers[index], {0, 150.0f - 40.0f * static_cast<float>(index), 0.3f});
+        {
+            const float y = 150.0f - 40.0f * static_cast<float>(index);
+            UiObject(world, scrollers[index], {0, y, 0.3f});
+            UiObject(world, std::string(rows[index]) + "Track", {100, y, 0.2f});
+        }
         UiObject(world, "ConfirmText", {0, 0, 0.4f});
         UiObject(world, "Yes", {-100, -50, 0.4f});
         UiObject(world, "No", {100, -50, 0.4f});
@@ -81,7 +85,10 @@ struct PauseLevel
 {
     explicit PauseLevel(FakeWorld& fakeWorld, bool menuUpdatesLast = false) : world(fakeWorld)
     {
-        UiObject(world, "Glow", {0, 0, 0.5f}).Get<FakeRectTransform>().scale = {3.0f, 0.5f};
+        FakeObject& glow = UiObject(world, "Glow", {0, 0, 0.5f});
+        glow.Get<FakeRectTransform>().scale = {3.0f, 0.5f};
+        // As in the level files: the glow's image is off until the menu shows it.
+        glow.Get<FakeImage>().enabled = false;
         UiObject(world, "Background");
         for (const char* name : {"TutorialImageLeft", "TutorialImage", "TutorialImageRight"})
             UiObject(world, name);
