@@ -1,11 +1,13 @@
-// The library's exported boundary: the six setters, the script-name list and one factory per name. Names and
-// factories both come from GAME_SCRIPTS, so they cannot disagree.
+// The library's exported boundary: the six setters, the random seed, the script-name list and one factory per
+// name. Names and factories both come from GAME_SCRIPTS, so they cannot disagree.
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "allscripts.h"
 #include "gameexport.h"
 #include "gameservices.h"
+#include "scripthelpers.h"
 #include "scriptlist.h"
 
 namespace
@@ -43,6 +45,12 @@ GAME_EXPORT void PassCore(CoreInterface* passed)
 GAME_EXPORT void PassDt(float dt)
 {
     gServices.dt = dt;
+}
+
+// Starts the scripts' random draws from the seed, so a run of the game can be played again the same way.
+GAME_EXPORT void SeedScriptRandom(std::uint32_t seed)
+{
+    SeedRandom(seed);
 }
 
 // A copy the caller owns and deletes.

@@ -13,6 +13,7 @@
 #include "material.h"
 #include "monobehavior.h"
 #include "objectfactory.h"
+#include "physicssystem.h"
 #include "renderlists.h"
 #include "resourcemanager.h"
 #include "scriptworld.h"
@@ -223,6 +224,29 @@ TEST_P(ShippedLevels, SavesBackByteForByte)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLevel, ShippedLevels, ::testing::ValuesIn(kLevels));
+
+class PlayableLevels : public ShippedLevels
+{
+};
+
+// A start with nothing below falls for good before the first input: a ray down from the start meets a solid floor.
+TEST_P(PlayableLevels, ThePlayerStartsAboveASolidFloor)
+{
+    const GameObject* player = Find("Player");
+    ASSERT_NE(player, nullptr);
+    PhysicsSystem physics(PhysicsClock{[] { return 1.0f / 60.0f; }, [] { return false; }});
+    for (GameObject* object : factory.GetObjects())
+        if (object != player)
+            physics.RegisterObject(object);
+    const HitInfo hit = physics.RaycastAll(player->GetComponent<Transform>()->GetPosition(), {0.0f, -30.0f, 0.0f}, true);
+    ASSERT_NE(hit.object, nullptr) << "nothing under the start";
+    const auto* floor = static_cast<const GameObject*>(hit.object);
+    const RigidBody* body = floor->GetComponent<RigidBody>();
+    EXPECT_TRUE(body && body->IsStatic()) << floor->GetName();
+    EXPECT_FALSE(floor->GetComponent<Collider>()->IsTrigger()) << floor->GetName();
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPlayableLevel, PlayableLevels, ::testing::ValuesIn(kPlayable));
 
 TEST(ShippedContent, ObjectIdsAreUniqueAcrossTheWholeTree)
 {
