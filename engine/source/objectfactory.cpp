@@ -180,8 +180,12 @@ std::unique_ptr<GameObject> ObjectFactory::TakeLive(GameObject* object)
 void ObjectFactory::CloseLiveHolesIfMany()
 {
     // After at least as many removals as objects left: the pass costs each removal a constant.
-    if (liveHoles_ <= live_.size() / 2)
-        return;
+    if (liveHoles_ > live_.size() / 2)
+        RenumberLive();
+}
+
+void ObjectFactory::RenumberLive()
+{
     std::erase(live_, nullptr);
     for (std::size_t slot = 0; slot < live_.size(); ++slot)
         liveSlots_[live_[slot].get()] = slot;
@@ -335,8 +339,11 @@ void ObjectFactory::RestoreObject(GameObject* object, std::size_t place)
     if (found == deleted_.end())
         return;
     object->SetPlace(ObjectPlace::Live);
+    // The place counts live objects only; an undo is rare enough for two passes over the list.
+    RenumberLive();
     live_.insert(live_.begin() + static_cast<std::ptrdiff_t>(std::min(place, live_.size())), std::move(*found));
     deleted_.erase(found);
+    RenumberLive();
     IndexLive(*object);
 }
 

@@ -126,6 +126,8 @@ private:
     // Takes a live object out of the list and the index; null when it is not live.
     std::unique_ptr<GameObject> TakeLive(GameObject* object);
     void CloseLiveHolesIfMany();
+    // Closes the holes and gives every live object its slot again.
+    void RenumberLive();
     void RetireObject(GameObject* object);
     // The retirement rule: the deleted-objects buffer in the editor while not playing, else the queue.
     void ParkRetired(std::unique_ptr<GameObject> object);
