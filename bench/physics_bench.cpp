@@ -323,3 +323,41 @@ void BM_BoxRayAmongSpheresAndTriggers(benchmark::State& state)
 }
 BENCHMARK(BM_BoxRayAmongSpheresAndTriggers)->Unit(benchmark::kMicrosecond);
 } // namespace
+
+namespace
+{
+// N bodies registered with the physics and then unregistered one at a time, as a level's objects come and go:
+// what one costs, which must not grow with N.
+void BM_RegisterAndUnregisterBodies(benchmark::State& state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    std::vector<std::unique_ptr<GameObject>> objects;
+    for (std::size_t n = 0; n < count; ++n)
+    {
+        auto& object = *objects.emplace_back(std::make_unique<GameObject>("Body", n + 1));
+        object.EnsureTransform();
+        object.AddComponent("RigidBody");
+        object.AddComponent("SphereCollider");
+    }
+    PhysicsSystem physics(PhysicsClock{[] { return kStep; }, [] { return false; }});
+    double seconds = 0.0;
+    for (auto _ : state)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        for (const auto& object : objects)
+            physics.RegisterObject(object.get());
+        for (const auto& object : objects)
+            physics.UnregisterObject(object.get());
+        const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        seconds += elapsed;
+        state.SetIterationTime(elapsed);
+    }
+    state.counters["us_per_body"] = seconds / double(count * state.iterations()) * 1e6;
+}
+BENCHMARK(BM_RegisterAndUnregisterBodies)
+    ->Arg(5000)
+    ->Arg(50000)
+    ->Iterations(2)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+} // namespace

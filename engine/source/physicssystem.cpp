@@ -99,12 +99,12 @@ void PhysicsSystem::RegisterObject(GameObject* object)
     }
     const RigidBody* body = BodyOf(*object);
     const Collider* collider = ColliderOf(*object);
-    if (!body || !collider || object->IsDestroyed() || Contains(simulatedObjects_, object))
+    if (!body || !collider || object->IsDestroyed() || simulatedObjects_.Contains(object))
         return;
     // An object that comes switched off (its "Disable" or "DisableComponent" arrived before it was known
     // here, as loading sends them) waits with the disabled ones, where switching it on finds it.
     const bool on = object->IsActive() && body->IsEnabled() && collider->IsEnabled();
-    AppendOnce(on ? simulatedObjects_ : disabledObjects_, object);
+    (on ? simulatedObjects_ : disabledObjects_).Add(object);
 }
 
 void PhysicsSystem::UnregisterObject(GameObject* object)
@@ -119,23 +119,23 @@ void PhysicsSystem::UnregisterObject(GameObject* object)
     touchingContacts_.RemoveNaming(object, &PostExitEvent);
     pendingExitContacts_.RemoveNaming(object);
     leftOut_.erase(object);
-    std::erase(disabledObjects_, object);
-    std::erase(simulatedObjects_, object);
+    disabledObjects_.Remove(object);
+    simulatedObjects_.Remove(object);
 }
 
 void PhysicsSystem::RemoveFromSimulation(GameObject* object)
 {
-    if (!Contains(simulatedObjects_, object))
+    if (!simulatedObjects_.Contains(object))
         return;
     touchingContacts_.RemoveNaming(object);
     pendingExitContacts_.RemoveNaming(object);
-    std::erase(simulatedObjects_, object);
-    AppendOnce(disabledObjects_, object);
+    simulatedObjects_.Remove(object);
+    disabledObjects_.Add(object);
 }
 
 void PhysicsSystem::ReturnToSimulation(GameObject* object, CompEnum kind)
 {
-    if (!Contains(disabledObjects_, object))
+    if (!disabledObjects_.Contains(object))
         return;
     const auto enabled = [&]<class C>(C* component) { return component && component->IsEnabled(); };
     if (kind != CompEnum{0} && !object->IsActive())
@@ -144,7 +144,7 @@ void PhysicsSystem::ReturnToSimulation(GameObject* object, CompEnum kind)
         return;
     if (kind == CompEnum::RigidBody && !enabled(ColliderOf(*object)))
         return;
-    AppendOnce(simulatedObjects_, object);
+    simulatedObjects_.Add(object);
 }
 
 void PhysicsSystem::HandleMessage(const BaseMessage& message)
@@ -179,8 +179,8 @@ void PhysicsSystem::HandleObjectMessage(const BaseMessage& message)
         UnregisterObject(object);
     else if (name == MessageNames::Disable)
         RemoveFromSimulation(object);
-    else if (Contains(disabledObjects_, object))
-        AppendOnce(simulatedObjects_, object);
+    else if (disabledObjects_.Contains(object))
+        simulatedObjects_.Add(object);
 }
 
 void PhysicsSystem::HandleComponentMessage(const BaseMessage& message)
