@@ -92,12 +92,10 @@ void Editor::ShowEditConfig()
     ImGui::TextColored(ImVec4(0.0f, 1.0f, 0.0f, 1.0f), "Gamma Correction");
     if (Graphics* graphics = GraphicsSystem())
     {
-        // The picture follows the slider at once; the file only on Save.
+        // The picture follows the slider at once; the file only on Save. A typed value is held to the range.
         float gamma = graphics->GetGamma();
-        if (editorvalues::EditFinite(gamma, [](float* copy) {
-                return ImGui::SliderFloat("##gammaCorrection", copy, GammaRange.least, GammaRange.most, "%.3f",
-                                          ImGuiSliderFlags_AlwaysClamp);
-            }))
+        if (ImGui::SliderFloat("##gammaCorrection", &gamma, GammaRange.least, GammaRange.most, "%.3f",
+                               ImGuiSliderFlags_AlwaysClamp))
             graphics->SetGamma(gamma);
     }
     TextSetting("DLL##dll", config_.dll);

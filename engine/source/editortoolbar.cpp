@@ -38,7 +38,8 @@ void FieldLabel(const char* label)
 bool DragSetting(const char* label, const char* id, float& value, float speed, float min, float max)
 {
     FieldLabel(label);
-    return editorvalues::EditFinite(value, [&](float* copy) { return ImGui::DragFloat(id, copy, speed, min, max, "%.3f"); });
+    return editorvalues::EditFinite(value,
+                                    [&](float* copy) { return ImGui::DragFloat(id, copy, speed, min, max, "%.3f"); });
 }
 }
 
