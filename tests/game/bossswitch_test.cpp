@@ -287,6 +287,28 @@ TEST_F(BossBeamTest, HurtsThePlayerUnderTheGreenScreenAndBreaksShieldsOfSwitches
     EXPECT_EQ(CountOf(reports, "without a BossSwitch"), 1) << reports;
 }
 
+TEST_F(BossBeamTest, TheGreenScreenGoesWithTheBeamThePlayerStayedIn)
+{
+    FakeObject& screen = arena.world.Object("GreenScreen");
+    screen.Add<FakeCanvas>().enabled = false;
+    auto& untouched = dynamic_cast<FakeObject&>(*Fire({-1.0f, 0.0f, 0.0f}).owner);
+    arena.world.Steps(30);
+    BossChargedProjectile& beam = Fire({1.0f, 0.0f, 0.0f});
+    arena.world.Step();
+    arena.playerController.Reload();
+    arena.world.TriggerEnter(dynamic_cast<FakeObject&>(*beam.owner), arena.player, {});
+    ASSERT_TRUE(screen.Get<FakeCanvas>().enabled);
+
+    // The player, dead, stays in the beam: no exit comes.
+    arena.world.Steps(91);
+    EXPECT_EQ(arena.world.factory.LiveNamed("BeamProjectile").size(), 1u) << "the one the player never touched went";
+    EXPECT_NE(arena.world.factory.LiveNamed("BeamProjectile").front(), &untouched);
+    EXPECT_TRUE(screen.Get<FakeCanvas>().enabled);
+    arena.world.Steps(31);
+    EXPECT_TRUE(arena.world.factory.LiveNamed("BeamProjectile").empty());
+    EXPECT_FALSE(screen.Get<FakeCanvas>().enabled);
+}
+
 TEST(BossDoorTest, SinksWhileThePlayerStandsBeyondItsRightAxis)
 {
     BossArena arena;
