@@ -184,6 +184,31 @@ TEST_F(BossSwitchTest, ALaterBreakLeavesTheReturnedShieldInPlaceUntilItBlinks)
     EXPECT_EQ(bossSwitch.health, 4);
 }
 
+TEST_F(BossSwitchTest, AfterAHotReloadItKeepsItsOwnPartsAndLookAndABrokenOneStaysBroken)
+{
+    FakeObject& other = arena.AddSwitch("Far Pylon", {-30.0f, 0.0f, 0.0f});
+    World().Step();
+    World().HotReload();
+    const auto& reloaded = arena.SwitchOf(pylon);
+    EXPECT_EQ(reloaded.shield.Get(), Shield()) << "the one over this switch";
+    ASSERT_NE(reloaded.mirror.Get(), nullptr);
+    ExpectNear(reloaded.mirror.Get()->GetTransform()->GetPosition(), {10.0f, 2.5f, 0.0f}, "its mirror", 2.0f);
+    EXPECT_EQ(reloaded.baseMaterial, "stone");
+    EXPECT_EQ(reloaded.baseEmissionRate, 10);
+    EXPECT_EQ(reloaded.health, 5);
+    World().Steps(3);
+    EXPECT_EQ(World().factory.LiveNamed("PillarShield").size(), 2u) << "no second shield for either";
+
+    arena.SwitchOf(other).BreakShield();
+    World().Step();
+    for (int hit = 0; hit < 5; ++hit)
+        arena.SwitchOf(other).Hit();
+    ASSERT_TRUE(arena.SwitchOf(other).broken);
+    World().HotReload();
+    EXPECT_TRUE(arena.SwitchOf(other).broken);
+    EXPECT_FALSE(arena.SwitchOf(pylon).broken);
+}
+
 TEST_F(BossSwitchTest, ThePlayersMeleeHitBoxReachingItHitsIt)
 {
     FakeObject& hitBox = World().Object("melee");
