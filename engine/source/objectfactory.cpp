@@ -128,7 +128,6 @@ GameObject* ObjectFactory::Instantiate(const std::string& name, ObjectId prefabI
 
 void ObjectFactory::Destroy(GameObjectInterface* object)
 {
-    // Every object scripts are handed is one of ours.
     // A script may hand back an object that is already gone, maybe freed: only its address can be looked at,
     // not even its type, until it is found among the live ones.
     if (object && !liveObjects_.contains(object))
@@ -136,6 +135,7 @@ void ObjectFactory::Destroy(GameObjectInterface* object)
         ASSERT(false, "Can't destroy an object that is not live");
         return;
     }
+    // Every object scripts are handed is one of ours.
     auto* owned = static_cast<GameObject*>(object);
     ASSERT(owned, "Can't destroy nullptr");
     if (owned && owned->GetScript("Elem"))
