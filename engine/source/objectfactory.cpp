@@ -138,6 +138,7 @@ void ObjectFactory::Destroy(GameObjectInterface* object)
         ASSERT(false, "Can't destroy an object that is not live");
         return;
     }
+    // Every object scripts are handed is one of ours.
     auto* owned = static_cast<GameObject*>(object);
     ASSERT(owned, "Can't destroy nullptr");
     if (owned && owned->GetScript("Elem"))

@@ -46,6 +46,12 @@ void BossChargedProjectile::Update()
     transform.SetScale(scale);
 }
 
+void BossChargedProjectile::OnDestroy()
+{
+    if (playerInside)
+        ShowGreenScreen(false);
+}
+
 void BossChargedProjectile::OnCollisionEnter(GameObjectInterface* other)
 {
     const std::string& tag = other->GetTag();
@@ -82,8 +88,9 @@ void BossChargedProjectile::OnTriggerExit(GameObjectInterface* other)
     OnCollisionExit(other);
 }
 
-void BossChargedProjectile::ShowGreenScreen(bool shown) const
+void BossChargedProjectile::ShowGreenScreen(bool shown)
 {
+    playerInside = shown;
     if (CanvasInterface* canvas = greenScreen ? greenScreen->GetCanvas() : nullptr)
         canvas->SetEnabled(shown);
 }

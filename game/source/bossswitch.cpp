@@ -24,6 +24,7 @@ namespace
 constexpr int kHealth = 5;
 constexpr float kShieldHeight = 2.5f;
 constexpr float kMirrorDistance = 1.5f;
+constexpr char kBrokenState[] = "Default5";
 } // namespace
 
 void FindPlayerAndBoss(GameObjectInterface*& player, GameObjectInterface*& boss)
@@ -36,6 +37,25 @@ void BossSwitch::Reload()
 {
     FindPlayerAndBoss(playerObject, bossObject);
     shieldPrefab = PrefabId("BossSwitch", "PillarShield");
+    TakeOwnParts();
+}
+
+// A reloaded switch knows only its construction values: the parts it made and what it read of itself are found
+// again, so it makes no second shield and flashes back to its own look. Start sets its own after.
+void BossSwitch::TakeOwnParts()
+{
+    const Vector3 position = owner->GetTransform()->GetPosition();
+    shield = NearestObjectNamed("PillarShield", position);
+    mirror = NearestObjectNamed("Mirror_", position);
+    chains = NearestObjectNamed("ParticlesChains", position);
+    restRotation = owner->GetTransform()->GetRotation();
+    if (const MeshRendererInterface* renderer = owner->GetMeshRenderer())
+        baseMaterial = renderer->GetMaterialName(0);
+    if (const ParticleSystemInterface* particles = owner->GetParticleSystem())
+        baseEmissionRate = particles->GetEmissionRate();
+    const AnimatorInterface* animator = owner->GetAnimator();
+    broken = animator && animator->GetCurrentState() == kBrokenState;
+    health = broken ? 0 : healthMax_;
 }
 
 void BossSwitch::Start()
@@ -72,13 +92,10 @@ void BossSwitch::Start()
     flashTime = 0.4f;
     flashTimer = 0.0f;
     flashing = false;
-    if (MeshRendererInterface* renderer = owner->GetMeshRenderer())
-        baseMaterial = renderer->GetMaterialName(0);
-    else
+    if (!owner->GetMeshRenderer())
         reportOnce("BossSwitch: the switch has no mesh renderer");
     if (particles)
     {
-        baseEmissionRate = particles->GetEmissionRate();
         particles->SetDuration(0.5f);
         particles->SetStartLifetime(0.5f);
         particles->SetColourMinAlpha(255.0f);
@@ -93,7 +110,6 @@ void BossSwitch::Start()
     SpawnShield();
     fadeTime = 8.0f;
     fadeTimer = 0.0f;
-    restRotation = transform.GetRotation();
 }
 
 void BossSwitch::Update()
@@ -235,7 +251,7 @@ void BossSwitch::Break()
 {
     broken = true;
     if (AnimatorInterface* animator = owner->GetAnimator())
-        animator->Play("Default5");
+        animator->Play(kBrokenState);
     DestroyAndClear(chains);
     if (RigidBodyInterface* body = BodyOf(mirror.Get()))
     {

@@ -52,6 +52,7 @@ class BossSwitch : public Script<BossSwitch>
     void BreakShield();
 
 private:
+    void TakeOwnParts();
     void UpdateShieldUp();
     void UpdateShieldDown();
     void UpdateMirror();

@@ -32,6 +32,9 @@ void Cutscene_L2S3::Reload()
 {
     FindSet(setName, "Cutscene_L2S3");
     FindFlash(flashName, "Cutscene_L2S3");
+    // Reloaded during the sequence, a skip puts the set-piece below where it is then.
+    if (setTransform)
+        startPosition = setTransform->GetPosition();
 }
 
 void Cutscene_L2S3::Start()
@@ -39,8 +42,6 @@ void Cutscene_L2S3::Start()
     Reload();
     if (MeshRendererInterface* renderer = set ? set->GetMeshRenderer() : nullptr)
         renderer->SetEnabled(false);
-    if (setTransform)
-        startPosition = setTransform->GetPosition();
 }
 
 void Cutscene_L2S3::Update()

@@ -51,14 +51,15 @@ void CutsceneCamera::Reload()
     subtitle = FindImage("Subtitle");
     ASSERT(playerController && playerStats, "CutsceneCamera. Missing Player with PlayerController and PlayerStats");
     ASSERT(frame1 && frame2 && subtitle, "CutsceneCamera. Missing Frame 1, Frame 2 or Subtitle");
+    // A shot reloaded while it pans goes on from where the camera is.
+    basePosition = transform->GetPosition();
+    panStep = panDirection * (panSpeed * gServices.dt);
+    hasNext = !nextCamera.empty();
 }
 
 void CutsceneCamera::Start()
 {
     Reload();
-    basePosition = transform->GetPosition();
-    panStep = panDirection * (panSpeed * gServices.dt);
-    hasNext = !nextCamera.empty();
     SetImageMaterial(subtitle, SubtitleMaterial());
     SetBars(0.0f);
 }

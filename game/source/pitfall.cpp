@@ -16,10 +16,13 @@ bool BlinkingOrDead(const PlayerController& controller)
            controller.playerState == PlayerController::kDead;
 }
 
-// Hurt, and held where it fell until the respawn.
+// Hurt, and held where it fell until the respawn. A hit the controller ignored is followed by no respawn, which
+// alone would free the body.
 void Hurt(PlayerController& controller, const GameObjectInterface& player)
 {
     controller.TakeDamage();
+    if (controller.playerState != PlayerController::kDead)
+        return;
     if (RigidBodyInterface* body = player.GetRigidBody())
         body->SetStatic(true);
 }
@@ -53,6 +56,12 @@ void Pitfall::OnTriggerStay(GameObjectInterface* other)
     if (other->GetName() != "Player")
         return;
     auto* controller = ScriptOf<PlayerController>(other, "PlayerController");
-    if (controller && !BlinkingOrDead(*controller))
+    if (!controller || BlinkingOrDead(*controller))
+        return;
+    // A blink may end over the pit.
+    const auto* stats = ScriptOf<PlayerStats>(other, "PlayerStats");
+    if (stats && stats->invulnerable)
+        PutBack(*controller, *other);
+    else
         Hurt(*controller, *other);
 }

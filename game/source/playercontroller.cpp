@@ -110,8 +110,9 @@ void PlayerController::Reload()
     gameOverShown = false;
     FindPartners();
     FindPrefabs();
-    // A reloaded instance holds only its construction values: what Start read from the level is read again.
-    if (rigidBody)
+    // A reloaded instance holds only its construction values: what Start read from the level is read again. A
+    // body held static (dead in a pit) does not tell its mass; the respawn then leaves the mass as it is.
+    if (rigidBody && !rigidBody->IsStatic())
         savedMass = rigidBody->GetMass();
     respawnPoint = checkPoint && checkPoint->activated ? checkPoint->RespawnPoint() : transform->GetPosition();
 }
@@ -569,7 +570,8 @@ void PlayerController::Respawn()
     if (rigidBody)
     {
         rigidBody->SetStatic(false);
-        rigidBody->SetMass(savedMass);
+        if (savedMass > 0.0f)
+            rigidBody->SetMass(savedMass);
     }
     const Vector3 position = transform->GetPosition();
     DestroyAfterSeconds::Spawn(PrefabId("PlayerController", "Respawn Effect"), "Respawn Effect", position + kUp,

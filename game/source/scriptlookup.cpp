@@ -106,6 +106,26 @@ std::vector<GameObjectInterface*> NumberedObjects(const std::string& prefix)
     return found;
 }
 
+GameObjectInterface* NearestObjectNamed(const std::string& name, const Vector3& point)
+{
+    GameObjectInterface* nearest = nullptr;
+    float nearestDistance = 0.0f;
+    if (!gServices.factory)
+        return nearest;
+    for (GameObjectInterface* object : gServices.factory->GetAllObjects())
+    {
+        if (object->GetName() != name)
+            continue;
+        const float distance = DistanceSquared(object->GetTransform()->GetPosition(), point);
+        if (!nearest || distance < nearestDistance)
+        {
+            nearest = object;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
 int CountObjectsNamed(const std::string& text)
 {
     int count = 0;

@@ -67,6 +67,8 @@ ParticleSystemInterface* ParticlesOf(const GameObjectInterface* object);
 // The objects prefix + 1, prefix + 2, ... in number order, up to the first number no object has. One pass
 // over the level, however many there are.
 std::vector<GameObjectInterface*> NumberedObjects(const std::string& prefix);
+// Of the live objects of that name, the one nearest the point; null when there is none.
+GameObjectInterface* NearestObjectNamed(const std::string& name, const Vector3& point);
 // How many live objects have names containing the text.
 int CountObjectsNamed(const std::string& text);
 

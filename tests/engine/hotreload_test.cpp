@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "levelrunner.h"
 #include "scriptworld.h"
 
 using testing::Contains;
@@ -243,5 +244,22 @@ TEST_F(HotReloadTest, AHolderLeavingAsItDropsLeavesTheOthersTold)
     EXPECT_THAT(last.residentAtDrop, ElementsAre(true));
     world.logic->RemoveTableHolder(&next);
     world.logic->RemoveTableHolder(&last);
+}
+
+// The shipped first level holds its cutscene shots before the player: a script's Reload that looks for a partner
+// further down the level must find it with its new scripts.
+TEST(ShippedLevelReload, EveryScriptFindsItsPartnersWhereverTheyStandInTheLevel)
+{
+    SKIP_UNLESS_LEVELS_CAN_RUN();
+    LevelRunner runner("", "TombLevel1");
+    runner.Frames(2);
+    runner.ReinstallLibrary();
+    CaptureStderr();
+    CaptureStdout();
+    runner.Frames(4);
+    const std::string output = GetCapturedStdout();
+    const std::string reports = GetCapturedStderr();
+    EXPECT_NE(output.find("Logic: Loading Scripts"), std::string::npos) << "reloaded";
+    EXPECT_EQ(reports.find("ASSERT"), std::string::npos) << reports;
 }
 } // namespace

@@ -184,6 +184,31 @@ TEST_F(BossSwitchTest, ALaterBreakLeavesTheReturnedShieldInPlaceUntilItBlinks)
     EXPECT_EQ(bossSwitch.health, 4);
 }
 
+TEST_F(BossSwitchTest, AfterAHotReloadItKeepsItsOwnPartsAndLookAndABrokenOneStaysBroken)
+{
+    FakeObject& other = arena.AddSwitch("Far Pylon", {-30.0f, 0.0f, 0.0f});
+    World().Step();
+    World().HotReload();
+    const auto& reloaded = arena.SwitchOf(pylon);
+    EXPECT_EQ(reloaded.shield.Get(), Shield()) << "the one over this switch";
+    ASSERT_NE(reloaded.mirror.Get(), nullptr);
+    ExpectNear(reloaded.mirror.Get()->GetTransform()->GetPosition(), {10.0f, 2.5f, 0.0f}, "its mirror", 2.0f);
+    EXPECT_EQ(reloaded.baseMaterial, "stone");
+    EXPECT_EQ(reloaded.baseEmissionRate, 10);
+    EXPECT_EQ(reloaded.health, 5);
+    World().Steps(3);
+    EXPECT_EQ(World().factory.LiveNamed("PillarShield").size(), 2u) << "no second shield for either";
+
+    arena.SwitchOf(other).BreakShield();
+    World().Step();
+    for (int hit = 0; hit < 5; ++hit)
+        arena.SwitchOf(other).Hit();
+    ASSERT_TRUE(arena.SwitchOf(other).broken);
+    World().HotReload();
+    EXPECT_TRUE(arena.SwitchOf(other).broken);
+    EXPECT_FALSE(arena.SwitchOf(pylon).broken);
+}
+
 TEST_F(BossSwitchTest, ThePlayersMeleeHitBoxReachingItHitsIt)
 {
     FakeObject& hitBox = World().Object("melee");
@@ -285,6 +310,28 @@ TEST_F(BossBeamTest, HurtsThePlayerUnderTheGreenScreenAndBreaksShieldsOfSwitches
         arena.world.TriggerEnter(object, post, {});
     });
     EXPECT_EQ(CountOf(reports, "without a BossSwitch"), 1) << reports;
+}
+
+TEST_F(BossBeamTest, TheGreenScreenGoesWithTheBeamThePlayerStayedIn)
+{
+    FakeObject& screen = arena.world.Object("GreenScreen");
+    screen.Add<FakeCanvas>().enabled = false;
+    auto& untouched = dynamic_cast<FakeObject&>(*Fire({-1.0f, 0.0f, 0.0f}).owner);
+    arena.world.Steps(30);
+    BossChargedProjectile& beam = Fire({1.0f, 0.0f, 0.0f});
+    arena.world.Step();
+    arena.playerController.Reload();
+    arena.world.TriggerEnter(dynamic_cast<FakeObject&>(*beam.owner), arena.player, {});
+    ASSERT_TRUE(screen.Get<FakeCanvas>().enabled);
+
+    // The player, dead, stays in the beam: no exit comes.
+    arena.world.Steps(91);
+    EXPECT_EQ(arena.world.factory.LiveNamed("BeamProjectile").size(), 1u) << "the one the player never touched went";
+    EXPECT_NE(arena.world.factory.LiveNamed("BeamProjectile").front(), &untouched);
+    EXPECT_TRUE(screen.Get<FakeCanvas>().enabled);
+    arena.world.Steps(31);
+    EXPECT_TRUE(arena.world.factory.LiveNamed("BeamProjectile").empty());
+    EXPECT_FALSE(screen.Get<FakeCanvas>().enabled);
 }
 
 TEST(BossDoorTest, SinksWhileThePlayerStandsBeyondItsRightAxis)

@@ -69,6 +69,20 @@ TEST_F(PitfallTest, APlayerStillInThePitIsHurtUnlessBlinkingOrDead)
     EXPECT_EQ(PlayerStats::GetCurrHealth(), 2) << "now dead";
 }
 
+TEST_F(PitfallTest, AnInvulnerablePlayerEndingABlinkInThePitIsPutBackAndNeverHeld)
+{
+    level.stats->invulnerable = true;
+    controller.playerState = PlayerController::kBlinking;
+    world.TriggerStay(pit, level.player, {});
+    EXPECT_EQ(level.player.transform.GetPosition(), Vector3(0.0f, -3.0f, 0.0f)) << "still blinking over it";
+    controller.playerState = PlayerController::kIdle;
+    world.TriggerStay(pit, level.player, {});
+    EXPECT_EQ(level.player.transform.GetPosition(), Vector3(4.0f, 2.0f, 4.0f));
+    EXPECT_FALSE(level.body.isStatic);
+    EXPECT_EQ(controller.playerState, PlayerController::kIdle);
+    EXPECT_EQ(PlayerStats::GetCurrHealth(), 3);
+}
+
 TEST_F(PitfallTest, AnEnemyAICharacterFallingInLosesAllHealthAnythingElseIsLeftAlone)
 {
     FakeObject& mummy = world.Object("Elem Mummy", "Elem");

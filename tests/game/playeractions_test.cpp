@@ -250,6 +250,26 @@ TEST_F(PlayerActionsTest, AHitKillsTakesAHeartAndAfterTheDeathAndTwoSecondsThePl
     EXPECT_EQ(PlayerStats::GetCurrHealth(), 2);
 }
 
+TEST_F(PlayerActionsTest, AfterAHotReloadTheFirstDeathRespawnsWhereThePlayerWasWithItsMass)
+{
+    level.body.SetMass(2.5f);
+    level.player.transform.SetPosition({5.0f, 1.0f, 5.0f});
+    world.HotReload();
+    auto& reloaded = dynamic_cast<PlayerController&>(*level.player.FindScript("PlayerController"));
+    EXPECT_EQ(reloaded.respawnPoint, Vector3(5.0f, 1.0f, 5.0f));
+    EXPECT_FLOAT_EQ(reloaded.savedMass, 2.5f);
+
+    level.player.transform.SetPosition({5.0f, -3.0f, 9.0f});
+    reloaded.TakeDamage();
+    level.body.SetStatic(true);
+    level.animator.currentFrame = level.animator.endFrame;
+    world.Steps(122);
+    ASSERT_EQ(reloaded.playerState, PlayerController::kIdle);
+    EXPECT_EQ(level.player.transform.GetPosition(), Vector3(5.0f, 1.0f, 5.0f));
+    EXPECT_FALSE(level.body.isStatic);
+    EXPECT_FLOAT_EQ(level.body.GetMass(), 2.5f);
+}
+
 class GameOverTest : public PlayerActionsTest
 {
 protected:

@@ -2,6 +2,7 @@
 // contact, the jump and the velocity written every frame.
 #include "fakeplayer.h"
 #include "playerpref.h"
+#include "scriptlookup.h"
 #include "vectornear.h"
 
 #include <gmock/gmock.h>
@@ -248,12 +249,14 @@ TEST(PlayerControllerAlone, ALevelWithoutCameraPrefabsOrStatsIsReportedAndRunsOn
     EXPECT_TRUE(world.factory.registered.empty());
 }
 
-TEST_F(PlayerControllerTest, AfterAHotReloadThePlayerFindsItsPartnersAtTheNextUpdateAndStillWalks)
+TEST_F(PlayerControllerTest, AfterAHotReloadThePlayerHasItsPartnersAndStillWalks)
 {
     const std::string reports = ReportsOf([&] { world.HotReload(); });
     EXPECT_EQ(reports, "");
     auto& reloaded = dynamic_cast<PlayerController&>(*level.player.FindScript("PlayerController"));
     EXPECT_EQ(reloaded.comboIndex, 1);
+    EXPECT_EQ(reloaded.stats, ScriptOf<PlayerStats>(&level.player, "PlayerStats"));
+    EXPECT_NE(reloaded.cameraScript, nullptr);
     level.Ground();
     Hold(0.0f, 1.0f);
     world.Steps(30);
