@@ -16,6 +16,7 @@
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
+#include <imgui.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -59,6 +60,8 @@ protected:
         factory_ = std::make_unique<ObjectFactory>(root_.Folder());
         messaging_ = std::make_unique<MessagingSystem>(core_->MessageReceivers());
         core_->Init();
+        // The window states of another test (a collapsed Scene) must not carry over through the working folder.
+        ImGui::GetIO().IniFilename = nullptr;
         factory_->LoadLevelFile(root_.Folder() + "Assets/XML/EditorFixture.xml", true);
         core_->WaitForLoading(core_->GetAudio()->GetLoadTasks(), loaded.modelTasks, [&loaded] { loaded.ProcessModels(); });
         testing::internal::GetCapturedStdout();

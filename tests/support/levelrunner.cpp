@@ -11,6 +11,7 @@
 
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
+#include <imgui.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -69,6 +70,9 @@ LevelRunner::LevelRunner(const std::string& fixture, const std::string& level, c
     testing::internal::CaptureStdout();
     loaded.LoadAllResources();
     core_->Init();
+    // The editor's window states of another test must not carry over through the working folder.
+    if (core_->IsEditorMode())
+        ImGui::GetIO().IniFilename = nullptr;
     LoadLevel(level);
     core_->WaitForLoading(core_->GetAudio()->GetLoadTasks(), loaded.modelTasks, [&loaded] { loaded.ProcessModels(); });
     testing::internal::GetCapturedStdout();
