@@ -119,3 +119,23 @@ TEST_F(EditorHarness, CtrlSBeforeAnySceneIsLoadedOnlyOpensTheSavePopup)
     EXPECT_TRUE(popup->WasActive);
     EXPECT_FALSE(editor().SceneLoaded());
 }
+
+// The Load popup offers to replace the scene: once Play runs that scene, the popup goes.
+TEST_F(EditorHarness, PlayClosesTheLoadPopup)
+{
+    const ImGuiContext& gui = *ImGui::GetCurrentContext();
+    ClickAt({12, static_cast<int>(ImGui::GetFrameHeight() / 2)});
+    const ImGuiWindow* menu = ImGui::FindWindowByName("##Menu_00");
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->Active);
+    // New Scene, Save, a separator, Save as, a separator, then Load: its row is 73 pixels down.
+    ClickAt({static_cast<int>(menu->Pos.x + 20), static_cast<int>(menu->Pos.y + 73)});
+    ASSERT_EQ(gui.OpenPopupStack.Size, 1);
+    ASSERT_FALSE(menu->Active);
+
+    PressKeys({"F5"});
+    EXPECT_TRUE(editor().IsPlaying());
+    EXPECT_EQ(gui.OpenPopupStack.Size, 0);
+    PressKeys({"F5"});
+    EXPECT_FALSE(editor().IsPlaying());
+}

@@ -112,6 +112,8 @@ protected:
     {
         display_->MoveTo(point.first, point.second);
         display_->Button(kLeftButton, true);
+        // Both reach the window before its next frame.
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
         Frames(2);
         display_->Button(kLeftButton, false);
         Frames(2);
