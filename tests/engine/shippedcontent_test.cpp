@@ -238,7 +238,8 @@ TEST_P(PlayableLevels, ThePlayerStartsAboveASolidFloor)
     for (GameObject* object : factory.GetObjects())
         if (object != player)
             physics.RegisterObject(object);
-    const HitInfo hit = physics.RaycastAll(player->GetComponent<Transform>()->GetPosition(), {0.0f, -30.0f, 0.0f}, true);
+    const Vector3 start = player->GetComponent<Transform>()->GetPosition();
+    const HitInfo hit = physics.RaycastAll(start, {0.0f, -30.0f, 0.0f}, true);
     ASSERT_NE(hit.object, nullptr) << "nothing under the start";
     const auto* floor = static_cast<const GameObject*>(hit.object);
     const RigidBody* body = floor->GetComponent<RigidBody>();
