@@ -248,7 +248,7 @@ void inspector::DrawPropertyList(InspectorItem& item, int& rowCounter)
         bool elementScope = false;
         if (inList)
         {
-            const std::string label = "[" + std::to_string(level.elements++) + "]";
+            const std::string label = '[' + std::to_string(level.elements++) + ']';
             if (level.Is(TreeLevel::kPlainList))
                 ImGui::TreeNodeEx(leafId, leaf, "%s", label.c_str());
             else

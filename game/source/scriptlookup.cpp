@@ -47,7 +47,7 @@ ObjectId PrefabId(const std::string& who, const std::string& name, std::source_l
 
 void ReportMissingScript(const GameObjectInterface& object, const std::string& scriptName, std::source_location where)
 {
-    Report("\"" + object.GetName() + "\" has no " + scriptName + " script", where);
+    Report('"' + object.GetName() + "\" has no " + scriptName + " script", where);
 }
 
 AICharacter* ElemOf(const GameObjectInterface* object)

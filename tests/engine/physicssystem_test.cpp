@@ -43,11 +43,11 @@ protected:
             std::string event(message.name.View());
             if (const auto* record = PayloadOf<CollisionData>(message))
             {
-                event += " " + record->objectA->GetName() + " " + record->objectB->GetName();
+                event += ' ' + record->objectA->GetName() + " " + record->objectB->GetName();
                 records.push_back(*record);
             }
             else if (const auto* pair = PayloadOf<std::pair<GameObject*, GameObject*>>(message))
-                event += " " + pair->first->GetName() + " " + pair->second->GetName();
+                event += ' ' + pair->first->GetName() + " " + pair->second->GetName();
             events.push_back(event);
         };
     }

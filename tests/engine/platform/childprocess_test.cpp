@@ -45,7 +45,7 @@ TEST(ChildProcess, ReadsTheOutputAndTellsHowTheChildEnded)
         {"kill -ABRT $$", 10.0, 1000, ChildEnd::Signalled, SIGABRT, ""},
         {"printf 'slow'; exec sleep 30", 0.3, 1000, ChildEnd::TimedOut, 0, "slow"},
         // Its output closed, a child still has to end in time.
-        {"exec >&-; sleep 30", 0.3, 1000, ChildEnd::TimedOut, 0, ""},
+        {"exec >&-; exec sleep 30", 0.3, 1000, ChildEnd::TimedOut, 0, ""},
         {"exec yes", 10.0, 100000, ChildEnd::TooMuchOutput, 0, ""},
     };
     for (const auto& each : cases)
