@@ -275,4 +275,22 @@ TEST(MainMenuVisuals, TheSceneryScrollsAndWrapsBackKeepingHeightAndDepthWhileThe
     EXPECT_EQ(world.factory.FindObject("Object 2")->transform.GetPosition(), Vector3(10.2f, 0, -5));
     EXPECT_EQ(world.factory.FindObject("Object 4")->transform.GetPosition(), Vector3());
 }
+
+// Reloaded after a wrap, the backdrop goes on scrolling and wraps to where the hindmost piece stands.
+TEST(MainMenuVisuals, AReloadedBackdropStillScrollsAndWrapsToTheHindmostPiece)
+{
+    FakeWorld world;
+    world.Object("Object 1").Place({39.9f, 2, -3});
+    world.Object("Object 2").Place({10, 0, -5});
+    world.Object("Object 3").Place({-20, 1, -4});
+    world.Attach<MainMenuVisuals>(world.Object("Backdrop")).speed = 12.0f;
+    world.Step();
+    world.HotReload();
+    world.Step();
+    const auto x = [&](const char* name) { return world.factory.FindObject(name)->transform.GetPosition().x; };
+    EXPECT_FLOAT_EQ(x("Object 3"), -19.6f);
+    world.factory.FindObject("Object 2")->Place({39.9f, 0, -5});
+    world.Step();
+    EXPECT_EQ(world.factory.FindObject("Object 2")->transform.GetPosition(), Vector3(-20, 0, -5));
+}
 } // namespace
