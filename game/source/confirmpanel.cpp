@@ -21,6 +21,20 @@ constexpr std::size_t kNo = 3;
 
 void ConfirmPanel::Start()
 {
+    FindParts();
+    Hide();
+}
+
+void ConfirmPanel::Reload()
+{
+    FindParts();
+    // The menus take the glow back in their own Reload, whichever comes first.
+    if (!panelObjects.empty() && ImageShown(panelObjects.front()))
+        Withdraw();
+}
+
+void ConfirmPanel::FindParts()
+{
     const GameObjectInterface* glowObject = FindObjectNamed("Glow");
     glow = glowObject ? glowObject->GetRectTransform() : nullptr;
     ASSERT(glow, "PauseMenu. Glow cannot be found");
@@ -32,7 +46,6 @@ void ConfirmPanel::Start()
     }
     if (glow)
         savedGlowScale = glow->GetScale();
-    Hide();
 }
 
 void ConfirmPanel::Show(bool toMenu)

@@ -14,6 +14,9 @@ class ConfirmPanel : public Script<ConfirmPanel>
 {
 public:
     void Start() override;
+    // Takes the glow and the panel's objects. A question up at a reload is closed unanswered: which quit it
+    // asked about cannot be read back, and a guess could end the game or the level.
+    void Reload() override;
     void Update() override;
 
     void Show(bool toMenu);
@@ -38,6 +41,7 @@ public:
     Vector2 savedGlowScale;
 
 private:
+    void FindParts();
     void ShowObjects(bool shown);
     void PlaceGlow();
     void QuitToMenu();

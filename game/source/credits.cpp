@@ -26,16 +26,29 @@ ImageInterface* ImageOf(const std::string& name)
 
 void Credits::Start()
 {
+    FindParts();
+    ShowImages(false);
+    active = false;
+    frameCount = 0;
+    page = 0;
+}
+
+void Credits::Reload()
+{
+    FindParts();
+    // Which page was up cannot be read back from the image.
+    if (creditsImage && creditsImage->IsEnabled())
+        Open();
+}
+
+void Credits::FindParts()
+{
     const GameObjectInterface* glowObject = FindObjectNamed("Glow");
     glow = glowObject ? glowObject->GetRectTransform() : nullptr;
     ASSERT(glow, "Credits. Glow cannot be found");
     fade = FindFade();
     creditsImage = ImageOf("CreditsImage");
     creditsBackground = ImageOf("CreditsBackground");
-    ShowImages(false);
-    active = false;
-    frameCount = 0;
-    page = 0;
 }
 
 void Credits::Open()

@@ -14,6 +14,8 @@ class Credits : public Script<Credits>
 {
 public:
     void Start() override;
+    // Takes its images and the glow; pages shown at a reload start again from the first.
+    void Reload() override;
     void Update() override;
 
     // Shows the first page over the background, the menu's glow hidden.
@@ -31,5 +33,6 @@ public:
     std::int32_t page = 0;
 
 private:
+    void FindParts();
     void ShowImages(bool shown);
 };

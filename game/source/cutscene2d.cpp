@@ -40,14 +40,24 @@ void Cutscene2D::Reload()
     if (fade)
         endTimer = fade->duration;
     ASSERT(strip, "Cutscene2D. Missing Cutscene strip");
+    const bool known = cutscene >= 0 && cutscene < static_cast<int>(positions.size());
+    panelCount = known ? static_cast<std::int32_t>(positions[cutscene].size()) : 0;
+    if (strip && known)
+        panel = PanelNearest(strip->GetPosition().x);
+}
+
+std::int32_t Cutscene2D::PanelNearest(float x) const
+{
+    const std::vector<float>& stops = positions[cutscene];
+    const auto distance = [x](float stop) { return std::fabs(stop - x); };
+    return static_cast<std::int32_t>(std::ranges::min_element(stops, {}, distance) - stops.begin());
 }
 
 void Cutscene2D::Start()
 {
     Reload();
-    const bool known = cutscene >= 0 && cutscene < static_cast<int>(positions.size());
-    ASSERT(known, "Cutscene2D. Cutscene must be 0 to 3");
-    panelCount = known ? static_cast<std::int32_t>(positions[cutscene].size()) : 0;
+    ASSERT(cutscene >= 0 && cutscene < static_cast<int>(positions.size()), "Cutscene2D. Cutscene must be 0 to 3");
+    panel = 0;
     if (nextLevel.empty())
         nextLevel = "MainMenuLevel";
     if (fade)

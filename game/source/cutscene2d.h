@@ -16,6 +16,7 @@ class Cutscene2D : public Script<Cutscene2D>
 {
     SCRIPT_WITH_PROPERTIES(Cutscene2D)
 
+    // Takes its partners, and the panel the strip stands at (or slides to, once past half-way).
     void Reload() override;
     void Start() override;
     void Update() override;
@@ -65,4 +66,5 @@ private:
     void ShowPanel(std::int32_t index, bool advancing);
     void Confirm();
     void Slide();
+    std::int32_t PanelNearest(float x) const;
 };

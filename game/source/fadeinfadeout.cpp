@@ -1,6 +1,8 @@
 #include "fadeinfadeout.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 #include "gameservices.h"
 #include "imageinterface.h"
@@ -12,15 +14,26 @@ void FadeInFadeOut::Reload()
 {
     const GameObjectInterface* cover = FindObjectNamed("Fade");
     fadeImage = ImageOf(cover);
-    if (fadeImage)
-        fadeImage->SetAlpha(startAlpha);
     playerController = FindScript<PlayerController>("Player", "PlayerController");
+    // A fade that ran at a reload is gone with its flags, and whoever waited for it to end has lost its wait
+    // too: the scene comes back from where the cover stands rather than staying covered.
+    if (fadeImage && fadeImage->GetAlpha() > 0.0f)
+        ResumeFadeIn(fadeImage->GetAlpha());
 }
 
 void FadeInFadeOut::Start()
 {
     Reload();
+    if (fadeImage)
+        fadeImage->SetAlpha(startAlpha);
     StartFadeIn();
+}
+
+void FadeInFadeOut::ResumeFadeIn(float alpha)
+{
+    StartFadeIn();
+    // The fade-in's alpha is the sine of the share left times 90 degrees.
+    timer = duration * std::asin(std::min(alpha, 1.0f)) / (std::numbers::pi_v<float> * 0.5f);
 }
 
 void FadeInFadeOut::StartFadeIn()

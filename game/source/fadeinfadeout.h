@@ -30,6 +30,7 @@ public:
     bool holdPlayer = false;
 
 private:
+    void ResumeFadeIn(float alpha);
     void LockPlayer();
     // Counts the timer down and answers the share of the fade still to run, 1 at its start, 0 at its end.
     float Advance();

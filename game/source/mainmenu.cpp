@@ -25,9 +25,16 @@ RectTransformInterface* RectOf(const std::string& name)
 
 void MainMenu::Start()
 {
+    Reload();
     active = true;
     startChosen = false;
     selected = 0;
+    MarkSelected(true);
+    PlaceGlow();
+}
+
+void MainMenu::Reload()
+{
     glow = RectOf("Glow");
     ASSERT(glow, "MainMenu. Glow cannot be found");
     fade = FindFade();
@@ -37,10 +44,15 @@ void MainMenu::Start()
         ASSERT(confirmPanel, "MainMenu. ConfirmPanel cannot be found");
     }
     FindButtons();
-    MarkSelected(true);
     logo = RectOf("MainLogo");
     if (glow)
         glowScale = glow->GetScale();
+    active = !startChosen && !buttons.empty() && ImageShown(buttons.front());
+    if (const std::int32_t beside = IndexBeside(buttons, glow, glowOffsetX); beside >= 0)
+        selected = beside;
+    // The glow may stand beside a question that closed at the reload.
+    if (active)
+        PlaceGlow();
 }
 
 void MainMenu::FindButtons()

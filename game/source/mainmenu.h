@@ -18,6 +18,9 @@ class MainMenu : public Script<MainMenu>
 {
 public:
     void Start() override;
+    // Takes the partners and the screen as it stands: active while the buttons are drawn, the selection beside
+    // the glow.
+    void Reload() override;
     void Update() override;
 
     void Move(bool next);

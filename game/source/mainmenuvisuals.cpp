@@ -1,5 +1,7 @@
 #include "mainmenuvisuals.h"
 
+#include <algorithm>
+
 #include "animatorinterface.h"
 #include "gameservices.h"
 #include "scriptlookup.h"
@@ -20,9 +22,17 @@ void MainMenuVisuals::Start()
     const GameObjectInterface* player = FindObjectNamed("Player");
     if (AnimatorInterface* animator = player ? player->GetAnimator() : nullptr)
         animator->Play("Run");
+    Reload();
+}
+
+void MainMenuVisuals::Reload()
+{
     scenery = NumberedObjects("Object ");
+    // The level lays the scenery from right to left, so at the start the hindmost is the last one; after some
+    // scrolling it is whichever came back in last, still the hindmost.
+    const auto x = [](const GameObjectInterface* object) { return object->GetTransform()->GetPosition().x; };
     if (!scenery.empty())
-        wrapX = scenery.back()->GetTransform()->GetPosition().x;
+        wrapX = x(*std::ranges::min_element(scenery, {}, x));
 }
 
 void MainMenuVisuals::Update()

@@ -11,6 +11,8 @@ class MainMenuVisuals : public Script<MainMenuVisuals>
     SCRIPT_WITH_PROPERTIES(MainMenuVisuals)
 
     void Start() override;
+    // Takes the scenery; it wraps back to where the hindmost piece stands.
+    void Reload() override;
     void Update() override;
 
     float speed = 0.0f;

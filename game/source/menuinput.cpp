@@ -1,5 +1,7 @@
 #include "menuinput.h"
 
+#include <cmath>
+
 #include "gameobjectinterface.h"
 #include "gameservices.h"
 #include "imageinterface.h"
@@ -13,6 +15,8 @@ namespace
 {
 constexpr float kStickThreshold = 0.1f;
 constexpr float kStickRepeat = 0.25f;
+// Positions written by the menus and read back: only float noise between them.
+constexpr float kBesideTolerance = 0.01f;
 
 struct DirectionInput
 {
@@ -71,6 +75,28 @@ void ShowImage(const GameObjectInterface* object, bool shown)
 {
     if (ImageInterface* image = ImageOf(object))
         image->SetEnabled(shown);
+}
+
+bool ImageShown(const GameObjectInterface* object)
+{
+    const ImageInterface* image = ImageOf(object);
+    return image && image->IsEnabled();
+}
+
+std::int32_t IndexBeside(const std::vector<GameObjectInterface*>& objects, const RectTransformInterface* glow,
+                         float offsetX)
+{
+    if (!glow)
+        return -1;
+    const Vector3& at = glow->GetPosition();
+    for (std::size_t index = 0; index < objects.size(); ++index)
+    {
+        const Vector3* position = RectPosition(objects[index]);
+        if (position && std::fabs(position->x + offsetX - at.x) < kBesideTolerance &&
+            std::fabs(position->y - at.y) < kBesideTolerance)
+            return static_cast<std::int32_t>(index);
+    }
+    return -1;
 }
 
 void ShowElement(RectTransformInterface* element, bool shown)

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "TorvaneMath.h"
 
@@ -36,6 +37,14 @@ std::int32_t Wrapped(std::int32_t index, bool next, std::int32_t count);
 
 // Shows or hides the object's image, when it has one.
 void ShowImage(const GameObjectInterface* object, bool shown);
+
+// The object's image is drawn. A reloaded screen learns from it whether it is the one up.
+bool ImageShown(const GameObjectInterface* object);
+
+// The index of the object the glow stands beside, the glow being offsetX to the right of it at its height; -1
+// when it stands beside none. A reloaded menu learns its selection from it.
+std::int32_t IndexBeside(const std::vector<GameObjectInterface*>& objects, const RectTransformInterface* glow,
+                         float offsetX);
 
 // Shows or hides a UI element whole: its rect transform and its object's image, which the renderer both needs.
 void ShowElement(RectTransformInterface* element, bool shown);

@@ -64,8 +64,18 @@ void PauseMenu::Start()
     FindParts();
     page = 0;
     Close();
-    playerStats = FindScript<PlayerStats>("Player", "PlayerStats");
-    ASSERT(playerStats, "PauseMenu. PlayerStats cannot be found");
+}
+
+void PauseMenu::Reload()
+{
+    FindParts();
+    open = !buttons.empty() && ImageShown(buttons.front());
+    if (!open)
+        return;
+    if (const std::int32_t beside = IndexBeside(buttons, glow, -glowOffsetX); beside >= 0)
+        selected = beside;
+    page = 0;
+    ShowSelection();
 }
 
 void PauseMenu::FindParts()
@@ -90,6 +100,8 @@ void PauseMenu::FindParts()
         if (button)
             buttons.push_back(button);
     }
+    playerStats = FindScript<PlayerStats>("Player", "PlayerStats");
+    ASSERT(playerStats, "PauseMenu. PlayerStats cannot be found");
 }
 
 void PauseMenu::Open()
@@ -185,6 +197,11 @@ void PauseMenu::Move(bool next)
         return;
     PlayAtOrigin("sfx_MenuButtonRollOver", kMenuVolume);
     selected = Wrapped(selected, next, static_cast<std::int32_t>(buttons.size()));
+    ShowSelection();
+}
+
+void PauseMenu::ShowSelection()
+{
     ShowTutorialImages(selected == kHowToPlay && UnlockedPages() > 0);
     ShowPage();
     PlaceGlow();

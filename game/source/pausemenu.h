@@ -19,6 +19,9 @@ class PauseMenu : public Script<PauseMenu>
 {
 public:
     void Start() override;
+    // Takes the partners and the menu as it stands: open while its buttons are drawn, the selection beside the
+    // glow, the first page of "How To Play".
+    void Reload() override;
     void Update() override;
 
     void Open();
@@ -61,6 +64,8 @@ private:
     void FindParts();
     void Choose();
     void TurnPage(bool next);
+    // The tutorial pages when "How To Play" is selected, and the glow beside the selected button.
+    void ShowSelection();
     void ShowButtons(bool shown);
     void ShowTutorialImages(bool shown);
     void PlaceGlow();

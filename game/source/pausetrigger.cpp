@@ -20,6 +20,11 @@ constexpr std::uint32_t kStartButton = 16;
 
 void PauseTrigger::Start()
 {
+    Reload();
+}
+
+void PauseTrigger::Reload()
+{
     pauseMenu = FindScript<PauseMenu>("PauseMenuCanvas", "PauseMenu");
     ASSERT(pauseMenu, "PauseTrigger. PauseMenu cannot be found");
     fade = FindFade();

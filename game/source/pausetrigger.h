@@ -14,6 +14,7 @@ class PauseTrigger : public Script<PauseTrigger>
 {
 public:
     void Start() override;
+    void Reload() override;
     void Update() override;
 
     PauseMenu* pauseMenu = nullptr;

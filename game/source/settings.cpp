@@ -53,7 +53,15 @@ const GameObjectInterface* OwnerOf(const RectTransformInterface* rect)
 
 void Settings::Start()
 {
+    Reload();
     selected = 0;
+    for (std::size_t row = 0; row < scrollers.size(); ++row)
+        PlaceScroller(row);
+    Close();
+}
+
+void Settings::Reload()
+{
     const GameObjectInterface* glowObject = FindObjectNamed("Glow");
     glow = glowObject ? glowObject->GetRectTransform() : nullptr;
     ASSERT(glow, "Settings. Glow cannot be found");
@@ -74,9 +82,9 @@ void Settings::Start()
     tracks.clear();
     for (const char* name : kTrackNames)
         tracks.push_back(FindObjectNamed(name));
-    for (std::size_t row = 0; row < scrollers.size(); ++row)
-        PlaceScroller(row);
-    Close();
+    active = std::ranges::any_of(buttons, ImageShown);
+    if (const std::int32_t beside = IndexBeside(buttons, glow, -glowOffsetX); beside >= 0)
+        selected = beside;
 }
 
 void Settings::Open()

@@ -16,6 +16,9 @@ class Settings : public Script<Settings>
 {
 public:
     void Start() override;
+    // Takes the rows and scrollers, and the screen as it stands: open while its rows are drawn, the selection
+    // beside the glow.
+    void Reload() override;
     void Update() override;
 
     void Open();

@@ -20,17 +20,21 @@ void SplashScreen::Reload()
 {
     fade = FindFade();
     ASSERT(fade, "SplashScreen. FadeLogic cannot be found");
+    // The phase that ran is gone with the fade's flags; the cover comes back in, and the logo is held again
+    // before the splash moves on.
+    holding = true;
+    fadingIn = fadingOut = false;
+    holdTime = kHoldTime;
+    timer = FadeDuration();
 }
 
 void SplashScreen::Start()
 {
     Reload();
+    holding = false;
     fadingIn = true;
-    fadingOut = false;
-    holdTime = kHoldTime;
     if (fade)
         fade->StartFadeIn();
-    timer = FadeDuration();
 }
 
 void SplashScreen::Update()

@@ -21,7 +21,6 @@ class SplashScreen : public Script<SplashScreen>
     bool fadingIn = false;
     bool fadingOut = false;
     float timer = 0.0f;
-    // A reloaded splash has not run Start.
     float holdTime = 3.0f;
 
 private:

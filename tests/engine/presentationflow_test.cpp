@@ -5,58 +5,74 @@
 #include "audiosystem.h"
 #include "c_image.h"
 #include "graphics.h"
+#include "recttransforminterface.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace
 {
+// One frame with the key down, one with it up.
+void Press(LevelRunner& runner, SDL_Keycode key, int times = 1)
+{
+    for (int press = 0; press < times; ++press)
+    {
+        runner.Hold(key);
+        runner.Frames(1);
+        runner.Let(key);
+        runner.Frames(1);
+    }
+}
+
+bool Shown(LevelRunner& runner, const std::string& name)
+{
+    const ImageInterface* image = runner.Object(name).GetImage();
+    return image && image->IsEnabled();
+}
+
+float RectY(LevelRunner& runner, const std::string& name)
+{
+    return runner.Object(name).GetRectTransform()->GetPosition().y;
+}
+
+float RectX(LevelRunner& runner, const std::string& name)
+{
+    return runner.Object(name).GetRectTransform()->GetPosition().x;
+}
+
+// The next button of the menu chosen: its screen shows and the frames that ignore input pass.
+void ChooseNext(LevelRunner& runner, const std::string& shows)
+{
+    Press(runner, SDLK_DOWN);
+    Press(runner, SDLK_RETURN);
+    EXPECT_TRUE(Shown(runner, shows));
+    runner.Frames(6);
+}
+
+// The brightness of the canvas point (x, 0), drawn anew into the game's viewport of the window.
+int BrightnessAt(LevelRunner& runner, float canvasX)
+{
+    Graphics& graphics = *runner.GetCore().GetGraphics();
+    graphics.PrepareFrame();
+    graphics.DrawFrame(graphics.WindowTarget());
+    glFinish();
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    unsigned char rgba[4] = {};
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glReadPixels(viewport[0] + static_cast<int>((canvasX + 960.0f) / 1920.0f * static_cast<float>(viewport[2])),
+                 viewport[1] + viewport[3] / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return rgba[0] + rgba[1] + rgba[2];
+}
+
 class PresentationFlowTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         SKIP_UNLESS_LEVELS_CAN_RUN();
-    }
-
-    // One frame with the key down, one with it up.
-    static void Press(LevelRunner& runner, SDL_Keycode key, int times = 1)
-    {
-        for (int press = 0; press < times; ++press)
-        {
-            runner.Hold(key);
-            runner.Frames(1);
-            runner.Let(key);
-            runner.Frames(1);
-        }
-    }
-    static bool Shown(LevelRunner& runner, const std::string& name)
-    {
-        const ImageInterface* image = runner.Object(name).GetImage();
-        return image && image->IsEnabled();
-    }
-    // The next button of the menu chosen: its screen shows and the frames that ignore input pass.
-    static void ChooseNext(LevelRunner& runner, const std::string& shows)
-    {
-        Press(runner, SDLK_DOWN);
-        Press(runner, SDLK_RETURN);
-        EXPECT_TRUE(Shown(runner, shows));
-        runner.Frames(6);
-    }
-    // The brightness of the canvas point (x, 0), drawn anew into the game's viewport of the window.
-    static int BrightnessAt(LevelRunner& runner, float canvasX)
-    {
-        Graphics& graphics = *runner.GetCore().GetGraphics();
-        graphics.PrepareFrame();
-        graphics.DrawFrame(graphics.WindowTarget());
-        glFinish();
-        GLint viewport[4] = {};
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        unsigned char rgba[4] = {};
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glReadPixels(viewport[0] + static_cast<int>((canvasX + 960.0f) / 1920.0f * static_cast<float>(viewport[2])),
-                     viewport[1] + viewport[3] / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return rgba[0] + rgba[1] + rgba[2];
     }
 };
 
@@ -162,4 +178,65 @@ TEST_F(PresentationFlowTest, APlayableLevelPausesPagesHowToPlayQuitsToTheMenuAnd
     runner.Frames(30);
     EXPECT_FALSE(core.IsRunning());
 }
+struct ReloadedLevelCase
+{
+    const char* level;
+    // Driven by keys after the reload, with what shows that it works.
+    std::function<void(LevelRunner&)> drive;
+};
+
+class ReloadedPresentationTest : public PresentationFlowTest, public ::testing::WithParamInterface<ReloadedLevelCase>
+{
+};
+
+// Each shipped menu and presentation level reloaded once its fade-in is over: nothing is reported missing, the
+// cover stays off the scene, and the level still answers its keys.
+TEST_P(ReloadedPresentationTest, StillAnswersItsKeys)
+{
+    LevelRunner runner("", GetParam().level);
+    runner.Frames(64);
+    runner.ReinstallLibrary();
+    testing::internal::CaptureStderr();
+    runner.Frames(4);
+    const std::string reports = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(reports.find("ASSERT"), std::string::npos) << reports;
+    EXPECT_FLOAT_EQ(runner.Object("Fade").GetImage()->GetAlpha(), 0.0f);
+    GetParam().drive(runner);
+    EXPECT_EQ(runner.Factory().GetLevelName(), GetParam().level);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ShippedLevels, ReloadedPresentationTest,
+    ::testing::Values(ReloadedLevelCase{"MainMenuLevel",
+                                        [](LevelRunner& runner) {
+                                            Press(runner, SDLK_DOWN);
+                                            Press(runner, SDLK_RETURN);
+                                            EXPECT_TRUE(Shown(runner, "Gamma"));
+                                            EXPECT_FALSE(Shown(runner, "Start Game"));
+                                        }},
+                      ReloadedLevelCase{"Cutscene0",
+                                        [](LevelRunner& runner) {
+                                            const float before = RectX(runner, "Cutscene");
+                                            Press(runner, SDLK_RETURN);
+                                            runner.Frames(10);
+                                            EXPECT_LT(RectX(runner, "Cutscene"), before) << "on to the next panel";
+                                        }},
+                      ReloadedLevelCase{"CreditsRoll",
+                                        [](LevelRunner& runner) {
+                                            Press(runner, SDLK_RETURN);
+                                            const float before = RectY(runner, "Panel1");
+                                            runner.Frames(10);
+                                            EXPECT_NEAR(RectY(runner, "Panel1") - before, 50.0f, 1e-2f);
+                                        }},
+                      ReloadedLevelCase{"TombLevel2",
+                                        [](LevelRunner& runner) {
+                                            // The trigger counts its 15 frames again.
+                                            runner.Frames(16);
+                                            Press(runner, SDLK_ESCAPE);
+                                            EXPECT_TRUE(runner.GetCore().IsPaused());
+                                            Press(runner, SDLK_DOWN, 2);
+                                            Press(runner, SDLK_RETURN);
+                                            EXPECT_TRUE(Shown(runner, "Yes")) << "quit to the menu asked";
+                                        }}),
+    [](const auto& info) { return std::string(info.param.level); });
 } // namespace

@@ -42,6 +42,27 @@ TEST_F(FadeTest, AFadeInRunsTheCoverDownAQuarterSineInWholeDegreesAndAFadeOutBac
     EXPECT_FLOAT_EQ(cover.GetAlpha(), 1.0f);
 }
 
+// A reload drops the running fade and whatever waited for it: the scene comes back from where the cover stood,
+// without a jump to black, and is not left covered.
+TEST_F(FadeTest, AReloadHalfWayThroughAFadeOutBringsTheSceneBackFromWhereTheCoverStands)
+{
+    world.Steps(61);
+    Fade().StartFadeOut();
+    world.Steps(30);
+    const float atReload = cover.GetAlpha();
+    ASSERT_GT(atReload, 0.5f);
+    ASSERT_LT(atReload, 1.0f);
+    world.HotReload();
+    std::vector<float> alphas;
+    for (int frame = 0; frame < 61; ++frame, world.Step())
+        alphas.push_back(cover.GetAlpha());
+    EXPECT_LE(alphas.at(1), atReload);
+    EXPECT_GT(alphas.at(1), atReload - 0.05f);
+    EXPECT_TRUE(std::ranges::is_sorted(alphas, std::greater<>()));
+    EXPECT_FLOAT_EQ(alphas.back(), 0.0f);
+    EXPECT_FALSE(Fade().IsRunning());
+}
+
 TEST_F(FadeTest, BothFlagsSetRunBothStepsInOneFrame)
 {
     world.Step();

@@ -95,16 +95,69 @@ TEST_F(MainMenuTest, QuitAsksThePanelAndYesEndsTheProgram)
     EXPECT_FALSE(world.core.running);
 }
 
-TEST_F(MainMenuTest, AfterAHotReloadTheScreensHoldNothingAndInputBreaksNothing)
+// Keys as a script: d down, u up, e Enter (each a press), . one frame.
+void Play(FakeWorld& world, std::string_view keys)
 {
+    for (const char key : keys)
+    {
+        if (key == '.')
+            world.Step();
+        else
+            world.Press(key == 'd' ? kDown : key == 'u' ? kUp : kEnter);
+    }
+}
+
+struct MenuReloadCase
+{
+    const char* name;
+    const char* before;
+    const char* after;
+    std::int32_t selected;
+    bool asked;
+    bool running;
+};
+
+class MenuReloadTest : public MainMenuTest, public ::testing::WithParamInterface<MenuReloadCase>
+{
+};
+
+// A reload on any screen of the main menu: that screen goes on taking keys and hands back to the menu, which
+// still moves and confirms. A question up at the reload is closed unanswered and can be asked again.
+TEST_P(MenuReloadTest, TheScreenUpAtTheReloadGoesOnAndTheMenuStillWorks)
+{
+    const MenuReloadCase& run = GetParam();
     world.Step();
-    world.Press(kDown);
-    world.Press(kEnter);
-    world.HotReload();
-    for (std::uint16_t key : {kDown, kUp, kLeft, kRight, kEnter, kEscape})
-        world.Press(key);
+    Play(world, run.before);
+    const std::string reports = ReportsOf([&] { world.HotReload(); });
+    EXPECT_EQ(reports, "");
+    Play(world, run.after);
+    const auto& menu = CurrentScript<MainMenu>(world, "MainMenuCanvas");
+    const auto& panel = CurrentScript<ConfirmPanel>(world, "ConfirmPanel");
+    EXPECT_EQ(world.core.running, run.running);
+    if (!run.running)
+        return;
+    EXPECT_TRUE(menu.active);
+    EXPECT_EQ(menu.selected, run.selected);
+    const Vector3 besideButton(50, 100.0f - 50.0f * static_cast<float>(run.selected), 0.25f);
+    EXPECT_EQ(level.Glow().position, run.asked ? Vector3(-300, -50, 0.5f) : besideButton);
+    EXPECT_TRUE(ImageOf(world, "Start Game").enabled);
+    EXPECT_EQ(panel.visible, run.asked);
+    EXPECT_EQ(ImageOf(world, "Yes").enabled, run.asked);
+    EXPECT_FALSE(ImageOf(world, "Gamma").enabled);
+    EXPECT_FALSE(ImageOf(world, "CreditsImage").enabled);
     EXPECT_TRUE(world.factory.loadedLevels.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, MenuReloadTest,
+    ::testing::Values(MenuReloadCase{"Menu", "dd", "de", 3, true, true},
+                      // The selection the settings were opened from is not kept: the glow was theirs.
+                      MenuReloadCase{"Settings", "dedd", "uuued", 1, false, true},
+                      // The pages start again from the first.
+                      MenuReloadCase{"Credits", "dde....e", ".....eeeed", 3, false, true},
+                      // The glow stood at the question: the menu is back at its first button.
+                      MenuReloadCase{"Question", "ue", "ue....e", 3, true, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MainMenuStart, ReportsWhatIsMissingAndAMenuWithoutButtonsIgnoresNavigation)
 {
@@ -221,5 +274,23 @@ TEST(MainMenuVisuals, TheSceneryScrollsAndWrapsBackKeepingHeightAndDepthWhileThe
     EXPECT_EQ(world.factory.FindObject("Object 1")->transform.GetPosition(), Vector3(10, 2, -3));
     EXPECT_EQ(world.factory.FindObject("Object 2")->transform.GetPosition(), Vector3(10.2f, 0, -5));
     EXPECT_EQ(world.factory.FindObject("Object 4")->transform.GetPosition(), Vector3());
+}
+
+// Reloaded after a wrap, the backdrop goes on scrolling and wraps to where the hindmost piece stands.
+TEST(MainMenuVisuals, AReloadedBackdropStillScrollsAndWrapsToTheHindmostPiece)
+{
+    FakeWorld world;
+    world.Object("Object 1").Place({39.9f, 2, -3});
+    world.Object("Object 2").Place({10, 0, -5});
+    world.Object("Object 3").Place({-20, 1, -4});
+    world.Attach<MainMenuVisuals>(world.Object("Backdrop")).speed = 12.0f;
+    world.Step();
+    world.HotReload();
+    world.Step();
+    const auto x = [&](const char* name) { return world.factory.FindObject(name)->transform.GetPosition().x; };
+    EXPECT_FLOAT_EQ(x("Object 3"), -19.6f);
+    world.factory.FindObject("Object 2")->Place({39.9f, 0, -5});
+    world.Step();
+    EXPECT_EQ(world.factory.FindObject("Object 2")->transform.GetPosition(), Vector3(-20, 0, -5));
 }
 } // namespace

@@ -39,6 +39,25 @@ TEST_F(SplashTest, FadesInForOneSecondHoldsThreeAndLoadsTheNextLevelOneSecondInt
     EXPECT_THAT(world.factory.loadedLevels, ElementsAre("MainMenuLevel"));
 }
 
+// Reloaded fading in, holding or fading out, the splash holds its logo a whole hold again and moves on by
+// itself: 3 s, then the 1 s fade-out.
+TEST(SplashReload, AReloadedSplashHoldsAgainAndStillMovesOnByItself)
+{
+    for (const int framesBefore : {30, 150, 270})
+    {
+        SCOPED_TRACE(framesBefore);
+        FakeWorld world;
+        world.Attach<FadeInFadeOut>(world.Object("FadeLogic"));
+        world.Attach<SplashScreen>(world.Object("Splash")).nextLevel = "MainMenuLevel";
+        world.Steps(framesBefore);
+        world.HotReload();
+        world.Steps(238);
+        EXPECT_TRUE(world.factory.loadedLevels.empty());
+        world.Steps(4);
+        EXPECT_THAT(world.factory.loadedLevels, ElementsAre("MainMenuLevel"));
+    }
+}
+
 TEST_F(SplashTest, ConfirmOnTheFirstFrameLoadsTheNextLevelAtOnce)
 {
     world.Attach<FadeInFadeOut>(world.Object("FadeLogic"));

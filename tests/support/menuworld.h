@@ -33,6 +33,13 @@ inline FakeRectTransform& RectOf(FakeWorld& world, const std::string& name)
     return world.factory.FindObject(name)->Get<FakeRectTransform>();
 }
 
+// The script a level object carries now: after a reload, not the one attached at the start.
+template <class Script>
+const Script& CurrentScript(FakeWorld& world, const std::string& object)
+{
+    return dynamic_cast<const Script&>(*world.factory.FindObject(object)->FindScript(kScriptName<Script>));
+}
+
 // The main menu level: its four buttons, glow, logo, the quit panel, the settings rows and scrollers and the
 // credits images; "MainMenuCanvas" first unless the menu is to update after the screens it hands over to.
 struct MainMenuLevel
