@@ -26,15 +26,16 @@ constexpr float kShieldHeight = 2.5f;
 constexpr float kMirrorDistance = 1.5f;
 } // namespace
 
-void FindPlayerAndBoss(GameObjectInterface*& player, GameObjectInterface*& boss)
+void FindPlayerAndBoss(const std::string& who, GameObjectInterface*& player, GameObjectInterface*& boss,
+                       std::source_location where)
 {
-    player = FindObjectFor("BossSwitch", "Player");
-    boss = FindObjectFor("BossSwitch", "FinalBoss");
+    player = FindObjectFor(who, "Player", where);
+    boss = FindObjectFor(who, "FinalBoss", where);
 }
 
 void BossSwitch::Reload()
 {
-    FindPlayerAndBoss(playerObject, bossObject);
+    FindPlayerAndBoss("BossSwitch", playerObject, bossObject);
     shieldPrefab = PrefabId("BossSwitch", "PillarShield");
 }
 

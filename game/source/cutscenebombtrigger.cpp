@@ -25,7 +25,7 @@ void CutsceneBombTrigger::Update()
     elapsed += gServices.dt;
     if (elapsed <= delay)
         return;
-    auto* bomb = FindScript<PuzzleBombTutorial>("PuzzleBombTutorial", "PuzzleBombTutorial");
+    auto* bomb = FindScript<PuzzleBombTutorial>("PuzzleBombTutorial");
     ASSERT(bomb, "CutsceneBombTrigger. Missing PuzzleBombTutorial");
     if (bomb)
         bomb->armed = true;

@@ -166,7 +166,7 @@ void CutsceneCamera::HandOver() const
     ASSERT(next, "CutsceneCamera. Missing NextCamera " + nextCamera);
     if (!next)
         return;
-    if (auto* shot = ScriptOf<CutsceneCamera>(next, "CutsceneCamera"))
+    if (auto* shot = ScriptOf<CutsceneCamera>(next))
         shot->Activate();
     gServices.core->SetMainCamera(next->GetID());
 }
@@ -181,7 +181,7 @@ void CutsceneCamera::BackToPlay() const
         if (fade)
         fade->StartFadeIn();
     gServices.core->SetMainCamera(camera->GetID());
-    if (auto* cameraScript = ScriptOf<CameraScript>(camera, "CameraScript"))
+    if (auto* cameraScript = ScriptOf<CameraScript>(camera))
         cameraScript->suspended = false;
     if (playerController)
         playerController->busy = false;

@@ -20,7 +20,7 @@ DEFINE_SCRIPT_PROPERTIES(CutsceneTrigger, CUTSCENETRIGGER_PROPERTIES)
 
 void CutsceneTrigger::Reload()
 {
-    camera = FindScript<CutsceneCamera>(cameraName, "CutsceneCamera");
+    camera = FindScript<CutsceneCamera>(cameraName);
     playerStats = FindPlayerStats();
 }
 
@@ -48,7 +48,7 @@ void CutsceneTrigger::OnTriggerEnter(GameObjectInterface* other)
         if (fade)
         fade->StartFadeOut();
     }
-    if (auto* cameraScript = FindScript<CameraScript>("Camera", "CameraScript"))
+    if (auto* cameraScript = FindScript<CameraScript>("Camera"))
         cameraScript->suspended = true;
     if (playerStats)
         playerStats->invulnerable = true;

@@ -16,7 +16,7 @@ GameObjectInterface* DestroyAfterSeconds::Spawn(ObjectId prefab, const std::stri
     GameObjectInterface* spawned = InstantiateAt(prefab, name, position);
     if (!spawned)
         return nullptr;
-    auto* removal = ScriptOf<DestroyAfterSeconds>(spawned, "DestroyAfterSeconds");
+    auto* removal = ScriptOf<DestroyAfterSeconds>(spawned);
     ASSERT(removal, name + ": its prefab has no DestroyAfterSeconds, so it stays");
     if (removal)
         removal->timer = seconds;

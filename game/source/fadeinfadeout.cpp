@@ -14,7 +14,7 @@ void FadeInFadeOut::Reload()
     fadeImage = ImageOf(cover);
     if (fadeImage)
         fadeImage->SetAlpha(startAlpha);
-    playerController = FindScript<PlayerController>("Player", "PlayerController");
+    playerController = FindScript<PlayerController>("Player");
 }
 
 void FadeInFadeOut::Start()
@@ -79,5 +79,5 @@ float FadeInFadeOut::Advance()
 
 FadeInFadeOut* FindFade()
 {
-    return FindScript<FadeInFadeOut>("FadeLogic", "FadeInFadeOut");
+    return FindScript<FadeInFadeOut>("FadeLogic");
 }

@@ -27,7 +27,7 @@ void Heart::OnTriggerEnter(GameObjectInterface* other)
 {
     if (other->GetName() != "Player")
         return;
-    auto* stats = ScriptOf<PlayerStats>(other, "PlayerStats");
+    auto* stats = ScriptOf<PlayerStats>(other);
     ASSERT(stats, "PlayerStats is nullptr");
     if (!stats)
         return;

@@ -33,7 +33,7 @@ void MainMenu::Start()
     fade = FindFade();
     if (const GameObjectInterface* panel = FindObjectNamed("ConfirmPanel"))
     {
-        confirmPanel = ScriptOf<ConfirmPanel>(panel, "ConfirmPanel");
+        confirmPanel = ScriptOf<ConfirmPanel>(panel);
         ASSERT(confirmPanel, "MainMenu. ConfirmPanel cannot be found");
     }
     FindButtons();
@@ -97,14 +97,14 @@ void MainMenu::Select()
         break;
     case 1:
         // The menu stays up when there is no screen to go to.
-        if (auto* settings = FindScript<Settings>("SettingsCanvas", "Settings"))
+        if (auto* settings = FindScript<Settings>("SettingsCanvas"))
         {
             Hide();
             settings->Open();
         }
         break;
     case 2:
-        if (auto* credits = FindScript<Credits>("CreditsCanvas", "Credits"))
+        if (auto* credits = FindScript<Credits>("CreditsCanvas"))
         {
             Hide();
             credits->Open();

@@ -64,7 +64,7 @@ void PauseMenu::Start()
     FindParts();
     page = 0;
     Close();
-    playerStats = FindScript<PlayerStats>("Player", "PlayerStats");
+    playerStats = FindScript<PlayerStats>("Player");
     ASSERT(playerStats, "PauseMenu. PlayerStats cannot be found");
 }
 
@@ -79,7 +79,7 @@ void PauseMenu::FindParts()
     rightImage = ImageOf("TutorialImageRight", "PauseMenu. TutorialImage cannot be found");
     if (const GameObjectInterface* panel = FindObjectNamed("ConfirmPanel"))
     {
-        confirmPanel = ScriptOf<ConfirmPanel>(panel, "ConfirmPanel");
+        confirmPanel = ScriptOf<ConfirmPanel>(panel);
         ASSERT(confirmPanel, "PauseMenu. ConfirmPanel cannot be found");
     }
     buttons.clear();

@@ -20,14 +20,14 @@ constexpr std::uint32_t kStartButton = 16;
 
 void PauseTrigger::Start()
 {
-    pauseMenu = FindScript<PauseMenu>("PauseMenuCanvas", "PauseMenu");
+    pauseMenu = FindScript<PauseMenu>("PauseMenuCanvas");
     ASSERT(pauseMenu, "PauseTrigger. PauseMenu cannot be found");
     fade = FindFade();
     cutsceneCameras.clear();
     for (const GameObjectInterface* object : gServices.factory->GetAllObjects())
-        if (auto* camera = ScriptOf<CutsceneCamera>(object, "CutsceneCamera"))
+        if (auto* camera = ScriptOf<CutsceneCamera>(object))
             cutsceneCameras.push_back(camera);
-    player = FindScript<PlayerController>("Player", "PlayerController");
+    player = FindScript<PlayerController>("Player");
 }
 
 void PauseTrigger::Update()

@@ -37,8 +37,8 @@ void Pitfall::OnTriggerEnter(GameObjectInterface* other)
             character->health = 0;
     if (other->GetName() != "Player")
         return;
-    auto* controller = ScriptOf<PlayerController>(other, "PlayerController");
-    const auto* stats = ScriptOf<PlayerStats>(other, "PlayerStats");
+    auto* controller = ScriptOf<PlayerController>(other);
+    const auto* stats = ScriptOf<PlayerStats>(other);
     if (!controller || !stats)
         return;
     playerController = controller;
@@ -52,7 +52,7 @@ void Pitfall::OnTriggerStay(GameObjectInterface* other)
 {
     if (other->GetName() != "Player")
         return;
-    auto* controller = ScriptOf<PlayerController>(other, "PlayerController");
+    auto* controller = ScriptOf<PlayerController>(other);
     if (controller && !BlinkingOrDead(*controller))
         Hurt(*controller, *other);
 }
