@@ -266,8 +266,7 @@ std::string PrefabFileOf(const GameObject& instance)
 bool SaveInstanceAsPrefab(const GameObject& instance)
 {
     GameObject* prefab = PrefabOf(instance);
-    ASSERT(prefab, instance.GetName() + " - no prefab has the id " + std::to_string(instance.GetPrefabID()));
-    if (!prefab)
+    if (!Check(prefab, instance.GetName() + " - no prefab has the id " + std::to_string(instance.GetPrefabID())))
         return false;
     GameObject before(prefab->GetName(), prefab->GetID());
     before.TakePrefabContents(*prefab);

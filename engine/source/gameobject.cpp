@@ -160,8 +160,7 @@ void GameObject::SetActive(bool active)
 void GameObject::Destroy()
 {
     const auto destroyObject = GetObjectFactoryHooks().destroyObject;
-    ASSERT(destroyObject, "GameObject - no object factory to destroy " + name_);
-    if (destroyObject)
+    if (Check(destroyObject, "GameObject - no object factory to destroy " + name_))
         destroyObject(*this);
 }
 

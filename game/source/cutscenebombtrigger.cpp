@@ -26,8 +26,7 @@ void CutsceneBombTrigger::Update()
     if (elapsed <= delay)
         return;
     auto* bomb = FindScript<PuzzleBombTutorial>("PuzzleBombTutorial");
-    ASSERT(bomb, "CutsceneBombTrigger. Missing PuzzleBombTutorial");
-    if (bomb)
+    if (Check(bomb, "CutsceneBombTrigger. Missing PuzzleBombTutorial"))
         bomb->armed = true;
     triggered = false;
 }

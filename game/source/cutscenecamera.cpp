@@ -163,8 +163,7 @@ bool CutsceneCamera::Ended()
 void CutsceneCamera::HandOver() const
 {
     GameObjectInterface* next = FindObjectNamed(nextCamera);
-    ASSERT(next, "CutsceneCamera. Missing NextCamera " + nextCamera);
-    if (!next)
+    if (!Check(next, "CutsceneCamera. Missing NextCamera " + nextCamera))
         return;
     if (auto* shot = ScriptOf<CutsceneCamera>(next))
         shot->Activate();
@@ -174,8 +173,7 @@ void CutsceneCamera::HandOver() const
 void CutsceneCamera::BackToPlay() const
 {
     const GameObjectInterface* camera = FindObjectNamed("Camera");
-    ASSERT(camera, "CutsceneCamera. Missing Camera");
-    if (!camera)
+    if (!Check(camera, "CutsceneCamera. Missing Camera"))
         return;
     if (transitionOut)
         if (fade)

@@ -28,8 +28,7 @@ void CutsceneTrigger::Start()
 {
     Reload();
     // Without its shot nothing would hand the camera and the player back.
-    ASSERT(camera, "CutsceneTrigger. Missing CutsceneCamera on " + cameraName);
-    if (camera)
+    if (Check(camera, "CutsceneTrigger. Missing CutsceneCamera on " + cameraName))
         transition = camera->transitionIn;
 }
 

@@ -17,8 +17,7 @@ GameObjectInterface* DestroyAfterSeconds::Spawn(ObjectId prefab, const std::stri
     if (!spawned)
         return nullptr;
     auto* removal = ScriptOf<DestroyAfterSeconds>(spawned);
-    ASSERT(removal, name + ": its prefab has no DestroyAfterSeconds, so it stays");
-    if (removal)
+    if (Check(removal, name + ": its prefab has no DestroyAfterSeconds, so it stays"))
         removal->timer = seconds;
     return spawned;
 }

@@ -28,8 +28,7 @@ void Heart::OnTriggerEnter(GameObjectInterface* other)
     if (other->GetName() != "Player")
         return;
     auto* stats = ScriptOf<PlayerStats>(other);
-    ASSERT(stats, "PlayerStats is nullptr");
-    if (!stats)
+    if (!Check(stats, "PlayerStats is nullptr"))
         return;
     gServices.audio->PlayOneShot("sfx_ItemPickUp", kSoundVolume, owner->GetTransform()->GetPosition());
     stats->AddHeartContainer();

@@ -49,8 +49,7 @@ void MainMenu::FindButtons()
     for (const std::string& name : buttonNames)
     {
         GameObjectInterface* button = FindObjectNamed(name);
-        ASSERT(button, "MainMenu. Missing buttons");
-        if (button)
+        if (Check(button, "MainMenu. Missing buttons"))
             buttons.push_back(button);
     }
 }

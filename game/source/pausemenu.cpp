@@ -86,8 +86,7 @@ void PauseMenu::FindParts()
     for (const std::string& name : buttonNames)
     {
         GameObjectInterface* button = FindObjectNamed(name);
-        ASSERT(button, "PauseMenu. Missing buttons");
-        if (button)
+        if (Check(button, "PauseMenu. Missing buttons"))
             buttons.push_back(button);
     }
 }

@@ -536,8 +536,7 @@ void PlayerController::WaitAfterDeath(bool gameOver)
 
 void PlayerController::ShowGameOver(FadeInFadeOut* fade)
 {
-    ASSERT(fade, "PlayerController: no object \"FadeLogic\" with a FadeInFadeOut");
-    if (fade)
+    if (Check(fade, "PlayerController: no object \"FadeLogic\" with a FadeInFadeOut"))
     {
         fade->fadingIn = false;
         fade->fadingOut = true;

@@ -104,8 +104,7 @@ void StandingTorch::OnTriggerEnter(GameObjectInterface* other)
 void StandingTorch::Burn()
 {
     LightInterface* light = LightOf(torchLight);
-    ASSERT(torchLight, owner->GetName() + ": no object \"Standing Torch light " + number + "\"");
-    if (torchLight)
+    if (Check(torchLight, owner->GetName() + ": no object \"Standing Torch light " + number + "\""))
     {
         if (light)
         {
