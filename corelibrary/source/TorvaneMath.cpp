@@ -121,8 +121,7 @@ Quaternion::Quaternion(const EulerAngles& angles)
 
 void QuaternionToMatrix3(const Quaternion& q, Matrix3* out)
 {
-    ASSERT(out != nullptr, "Math - Null pointer passed for matrix.");
-    if (out == nullptr)
+    if (!Check(out != nullptr, "Math - Null pointer passed for matrix."))
         return;
     const float x = q.x, y = q.y, z = q.z, w = q.w;
     const float elements[9] = {
@@ -135,8 +134,7 @@ void QuaternionToMatrix3(const Quaternion& q, Matrix3* out)
 
 void EulerToQuaternion(const EulerAngles& angles, Quaternion* out)
 {
-    ASSERT(out != nullptr, "Math - Null pointer passed for quaternion.");
-    if (out == nullptr)
+    if (!Check(out != nullptr, "Math - Null pointer passed for quaternion."))
         return;
     const EulerOrder order = angles.order;
     float x = angles.x, y = angles.y, z = angles.z;
@@ -173,8 +171,7 @@ void EulerToQuaternion(const EulerAngles& angles, Quaternion* out)
 
 void MatrixToEuler(const Matrix3& m, EulerAngles* out)
 {
-    ASSERT(out != nullptr, "Math - Null pointer passed for Euler angles.");
-    if (out == nullptr)
+    if (!Check(out != nullptr, "Math - Null pointer passed for Euler angles."))
         return;
     const EulerOrder order = out->order;
     const unsigned i = order.I(), j = order.J(), k = order.K();
@@ -213,8 +210,7 @@ void MatrixToEuler(const Matrix3& m, EulerAngles* out)
 
 void QuaternionToEuler(const Quaternion& q, EulerAngles* out)
 {
-    ASSERT(out != nullptr, "Math - Null pointer passed for Euler angles.");
-    if (out == nullptr)
+    if (!Check(out != nullptr, "Math - Null pointer passed for Euler angles."))
         return;
     Matrix3 m;
     QuaternionToMatrix3(q, &m);

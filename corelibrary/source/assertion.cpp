@@ -24,3 +24,10 @@ void ReportAssertion(std::string_view message, std::string_view file, int line)
     if (IsDebuggerAttached())
         std::raise(SIGTRAP);
 }
+
+bool Check(bool condition, std::string_view message, std::source_location where)
+{
+    if (!condition)
+        ReportAssertion(message, where.file_name(), static_cast<int>(where.line()));
+    return condition;
+}

@@ -54,8 +54,7 @@ float Matrix4::operator()(unsigned row, unsigned column) const
 
 float& Matrix4::operator()(unsigned row, unsigned column)
 {
-    ASSERT(row <= 3 && column <= 3, "Matrix4 - Index out of range.");
-    if (row > 3 || column > 3)
+    if (!Check(row <= 3 && column <= 3, "Matrix4 - Index out of range."))
         return OutOfRangeElement();
     return m[4 * column + row];
 }
@@ -113,8 +112,7 @@ float Matrix4::Determinant() const
 Matrix4 Matrix4::Inverse() const
 {
     const float determinant = Determinant();
-    ASSERT(determinant != 0.0f, "Matrix4 - Uninvertible matrix.");
-    if (determinant == 0.0f)
+    if (!Check(determinant != 0.0f, "Matrix4 - Uninvertible matrix."))
         return Matrix4();
     Matrix4 inverse;
     for (unsigned r = 0; r < 4; ++r)

@@ -60,8 +60,7 @@ void XMLWriter::BeginElement(const std::string& name)
 
 void XMLWriter::EndElement()
 {
-    ASSERT(!openElements_.empty(), "XMLWriter - No element left to end.");
-    if (openElements_.empty())
+    if (!Check(!openElements_.empty(), "XMLWriter - No element left to end."))
         return;
     WriteIndent(Depth() - 1);
     out_ << "</" << openElements_.back() << ">\n";
@@ -375,8 +374,7 @@ void XMLReader::Builder::ParseLine(std::string_view line)
     // A sibling of the root fills the root itself.
 
     const xmlmatch::TagMatch match = xmlmatch::SplitLine(line);
-    ASSERT(match.found, "Something is wrong with seperating elem data");
-    if (!match.found)
+    if (!Check(match.found, "Something is wrong with seperating elem data"))
         return;
     current->name = tree_.Terminate(match.name);
     current->value = tree_.Terminate(match.value);
@@ -398,8 +396,7 @@ XMLReader::~XMLReader() = default;
 
 void XMLReader::Parse()
 {
-    ASSERT(open_, "Error processing XML.");
-    if (!open_)
+    if (!Check(open_, "Error processing XML."))
         return;
     const std::string_view text = tree_.ReadText(in_);
     Builder builder(tree_);

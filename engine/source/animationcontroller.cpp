@@ -20,8 +20,7 @@ void AnimationController::Deserialize(const XMLNodeList& children)
             AddState(child->children);
     }
     // Every time is a fraction of the frame count.
-    ASSERT(totalFrames > 0.0f, "AnimationController " + name + " - TotalFrames must be positive, 1 is used");
-    if (!(totalFrames > 0.0f))
+    if (!Check(totalFrames > 0.0f, "AnimationController " + name + " - TotalFrames must be positive, 1 is used"))
         totalFrames = 1.0f;
     Play(defaultState);
 }

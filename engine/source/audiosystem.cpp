@@ -344,8 +344,7 @@ void AudioSystem::RegisterObject(GameObject* object)
 
 void AudioSystem::UnregisterObject(GameObject* object)
 {
-    ASSERT(object, "Audio System unregistering nullptr. RegisterObject function call");
-    if (!object)
+    if (!Check(object, "Audio System unregistering nullptr. RegisterObject function call"))
         return;
     if (const AudioSource* source = object->GetComponent<AudioSource>())
         StopSource(*source);
@@ -396,8 +395,7 @@ void AudioSystem::HandleBroadcast(const BaseMessage& message)
     if (name == MessageNames::Register || name == MessageNames::Destroy)
     {
         const auto* object = PayloadOf<GameObject*>(message);
-        ASSERT(object && *object, "Audio System registering/destroying nullptr. Message sent a nullptr");
-        if (object && *object)
+        if (Check(object && *object, "Audio System registering/destroying nullptr. Message sent a nullptr"))
             name == MessageNames::Register ? RegisterObject(*object) : UnregisterObject(*object);
     }
     else if (name == MessageNames::Enable || name == MessageNames::Disable)

@@ -95,8 +95,7 @@ Vector3 Waypoint::GetPosition() const
 void Waypoint::AddEdge(WaypointInterface* target)
 {
     // Nothing changed, so no paths need making.
-    ASSERT(target, "Waypoint edge adding a nullptr, shouldnt have happen");
-    if (!target)
+    if (!Check(target, "Waypoint edge adding a nullptr, shouldnt have happen"))
         return;
     LinkTo(*FromInterface<Waypoint>(target));
     GeneratePath();

@@ -37,7 +37,8 @@ public:
     // The name files and the registry know the component by; the class name unless a class says otherwise.
     virtual std::string GetElementName() const { return GetName(); }
 
-    CompEnum GetType() const { return type_; }
+    // Which kind of component this is; a light's or collider's GetType is its shape within the kind.
+    CompEnum GetKind() const { return type_; }
     // Unique among every component this process makes, copies included: unlike an address, never reused.
     std::uint64_t GetSerial() const { return serial_; }
     // The object whose component list holds this component when the factory keeps it among the live objects

@@ -54,3 +54,35 @@ const std::map<std::string, ComponentCreator>& ComponentCreators()
     };
     return creators;
 }
+
+const EditorNames& EditorNamesOf(const Component& component)
+{
+    // One line per element name. A script holder is headed and removed by its class name, as the script
+    // editor's rows are found by it.
+    static const std::map<std::string, EditorNames, std::less<>> names{
+        {"Transform", {"Transform", nullptr}},
+        {"AABBCollider", {"Collider", "AABBCollider"}},
+        {"SphereCollider", {"Collider", "SphereCollider"}},
+        {"CapsuleCollider", {"Collider", "CapsuleCollider"}},
+        {"RigidBody", {"RigidBody", "RigidBody"}},
+        {"AudioSource", {"AudioSource", "AudioSource"}},
+        {"AudioListener", {"AudioListener", "AudioListener"}},
+        {"MonoBehavior", {"MonoBehaviorDLL", "MonoBehaviorDLL"}},
+        {"Camera", {"Camera", nullptr}},
+        {"DirectionalLight", {"Directional Light", "DirectionalLight"}},
+        {"PointLight", {"Point Light", "PointLight"}},
+        {"Light", {"Light", nullptr}},
+        {"MeshFilter", {"MeshFilter", "MeshFilter"}},
+        {"MeshRenderer", {"MeshRenderer", "MeshRenderer"}},
+        {"Animator", {"Animator", "Animator"}},
+        {"Image", {"Image", "Image"}},
+        {"Canvas", {"Canvas", "Canvas"}},
+        {"CanvasRenderer", {"Canvas Renderer", "CanvasRenderer"}},
+        {"RectTransform", {"Rect Transform", nullptr}},
+        {"ParticleSystem", {"Particle System", "ParticleSystem"}},
+        {"Waypoint", {"Waypoint", "Waypoint"}},
+    };
+    static constexpr EditorNames kUnnamed{"", nullptr};
+    const auto found = names.find(component.GetElementName());
+    return found == names.end() ? kUnnamed : found->second;
+}

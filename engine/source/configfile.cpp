@@ -15,8 +15,7 @@ void ReadWithin(const std::string& path, const XMLNode& leaf, T& target, ConfigR
     T value = target;
     if (!XMLReader::ReadValue(leaf.value, &value))
         return;
-    ASSERT(range.Holds(value), path + " - " + leaf.name + " " + leaf.value + " is out of range, not taken");
-    if (range.Holds(value))
+    if (Check(range.Holds(value), path + " - " + leaf.name + " " + leaf.value + " is out of range, not taken"))
         target = value;
 }
 } // namespace

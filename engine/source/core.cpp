@@ -38,8 +38,7 @@ void WaitForEach(std::span<std::future<void>> futures)
 {
     for (std::future<void>& future : futures)
     {
-        ASSERT(future.valid(), "A start-up load has no task to wait for");
-        if (future.valid())
+        if (Check(future.valid(), "A start-up load has no task to wait for"))
             future.get();
     }
 }
@@ -346,8 +345,7 @@ void Core::PollAsyncTasks(bool waitForAll)
         // Unlinked before the result is taken, so a failed task is reported once.
         std::future<void> future = std::move(task->future);
         task = tasks_.erase(task);
-        ASSERT(future.valid(), "An asynchronous task has no result to wait for");
-        if (future.valid())
+        if (Check(future.valid(), "An asynchronous task has no result to wait for"))
             future.get();
     }
 }

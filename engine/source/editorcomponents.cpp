@@ -390,7 +390,7 @@ void LightKindEditor(GameObject& object, Light& light, bool isPrefab)
 
 void ShowSceneComponentEditor(GameObject& object, Component& component, bool isPrefab)
 {
-    switch (component.GetType())
+    switch (component.GetKind())
     {
     case CompEnum::Transform:
         return TransformEditor(object, static_cast<Transform&>(component), isPrefab);

@@ -3,8 +3,6 @@
 #include "editorshowinfo.h"
 
 #include "assertion.h"
-#include "c_collider.h"
-#include "c_light.h"
 #include "c_particlesystem.h"
 #include "componentregistry.h"
 #include "core.h"
@@ -123,64 +121,6 @@ std::vector<std::string> AddableComponentNames(const GameObject& object)
 
 namespace
 {
-const char* ColliderName(const Component& collider)
-{
-    static constexpr const char* kNames[] = {"AABBCollider", "SphereCollider", "CapsuleCollider"};
-    const auto kind = static_cast<unsigned>(static_cast<const Collider&>(collider).GetType());
-    return kind < 3 ? kNames[kind] : nullptr;
-}
-
-const char* LightName(const Component& light)
-{
-    switch (static_cast<const Light&>(light).GetType())
-    {
-    case Light::Directional:
-        return "DirectionalLight";
-    case Light::Point:
-        return "PointLight";
-    default:
-        return nullptr;
-    }
-}
-
-// The name a component of the kind is removed by; null for kinds that cannot be removed here.
-const char* RemovableName(const Component& component)
-{
-    switch (component.GetType())
-    {
-    case CompEnum::Collider:
-        return ColliderName(component);
-    case CompEnum::Light:
-        return LightName(component);
-    case CompEnum::RigidBody:
-        return "RigidBody";
-    case CompEnum::MeshFilter:
-        return "MeshFilter";
-    case CompEnum::MeshRenderer:
-        return "MeshRenderer";
-    case CompEnum::Animator:
-        return "Animator";
-    case CompEnum::AudioSource:
-        return "AudioSource";
-    case CompEnum::AudioListener:
-        return "AudioListener";
-    case CompEnum::Waypoint:
-        return "Waypoint";
-    case CompEnum::MonoBehavior:
-        return "MonoBehaviorDLL";
-    case CompEnum::CanvasRenderer:
-        return "CanvasRenderer";
-    case CompEnum::Image:
-        return "Image";
-    case CompEnum::Canvas:
-        return "Canvas";
-    case CompEnum::ParticleSystem:
-        return "ParticleSystem";
-    default:
-        return nullptr;
-    }
-}
-
 Graphics* GraphicsSystem()
 {
     return gCore ? gCore->GetGraphics() : nullptr;
@@ -192,11 +132,11 @@ std::vector<std::string> RemovableComponentNames(const GameObject& object)
     std::vector<std::string> names;
     for (const auto& component : object.GetComponents())
     {
-        const char* name = RemovableName(*component);
+        const char* name = EditorNamesOf(*component).removeName;
         if (!name)
             continue;
         names.emplace_back(name);
-        if (component->GetType() == CompEnum::MonoBehavior)
+        if (component->GetKind() == CompEnum::MonoBehavior)
             std::ranges::move(static_cast<const MonoBehaviorDLL&>(*component).GetAttachedScriptNames(),
                               std::back_inserter(names));
     }
@@ -266,8 +206,7 @@ std::string PrefabFileOf(const GameObject& instance)
 bool SaveInstanceAsPrefab(const GameObject& instance)
 {
     GameObject* prefab = PrefabOf(instance);
-    ASSERT(prefab, instance.GetName() + " - no prefab has the id " + std::to_string(instance.GetPrefabID()));
-    if (!prefab)
+    if (!Check(prefab, instance.GetName() + " - no prefab has the id " + std::to_string(instance.GetPrefabID())))
         return false;
     GameObject before(prefab->GetName(), prefab->GetID());
     before.TakePrefabContents(*prefab);
@@ -371,52 +310,6 @@ void Editor::ShowSavePrefabPopup(GameObject& object)
 
 namespace
 {
-std::string TreeLabel(const Component& component)
-{
-    switch (component.GetType())
-    {
-    case CompEnum::Transform:
-        return "Transform";
-    case CompEnum::Collider:
-        return "Collider";
-    case CompEnum::RigidBody:
-        return "RigidBody";
-    case CompEnum::MeshFilter:
-        return "MeshFilter";
-    case CompEnum::MeshRenderer:
-        return "MeshRenderer";
-    case CompEnum::Animator:
-        return "Animator";
-    case CompEnum::Light:
-    {
-        static constexpr const char* kLights[] = {"Directional Light", "Point Light", "Light"};
-        const unsigned kind = static_cast<const Light&>(component).GetType();
-        return kind < 3 ? kLights[kind] : "Light";
-    }
-    case CompEnum::AudioSource:
-        return "AudioSource";
-    case CompEnum::AudioListener:
-        return "AudioListener";
-    case CompEnum::Camera:
-        return "Camera";
-    case CompEnum::Waypoint:
-        return "Waypoint";
-    case CompEnum::MonoBehavior:
-        return component.GetName();
-    case CompEnum::RectTransform:
-        return "Rect Transform";
-    case CompEnum::CanvasRenderer:
-        return "Canvas Renderer";
-    case CompEnum::Image:
-        return "Image";
-    case CompEnum::Canvas:
-        return "Canvas";
-    case CompEnum::ParticleSystem:
-        return "Particle System";
-    }
-    return {};
-}
-
 bool IsScriptOrUI(CompEnum type)
 {
     return type == CompEnum::MonoBehavior || type == CompEnum::RectTransform || type == CompEnum::CanvasRenderer ||
@@ -426,12 +319,12 @@ bool IsScriptOrUI(CompEnum type)
 
 void Editor::ShowComponentEditor(GameObject& object, Component& component)
 {
-    const std::string label = TreeLabel(component);
+    const std::string label = EditorNamesOf(component).label;
     if (label.empty() || !ImGui::TreeNode(label.c_str()))
         return;
-    if (component.GetType() == CompEnum::ParticleSystem)
+    if (component.GetKind() == CompEnum::ParticleSystem)
         ShowParticleSystemEditor(object, static_cast<ParticleSystem&>(component));
-    else if (IsScriptOrUI(component.GetType()))
+    else if (IsScriptOrUI(component.GetKind()))
         ShowScriptAndUIEditor(object, component);
     else
         inspector::ShowSceneComponentEditor(object, component, inspectedIsPrefab_);

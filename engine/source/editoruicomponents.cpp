@@ -97,7 +97,7 @@ void ShowCanvasEditor(Canvas& canvas)
 
 void Editor::ShowScriptAndUIEditor(GameObject& object, Component& component)
 {
-    switch (component.GetType())
+    switch (component.GetKind())
     {
     case CompEnum::MonoBehavior:
         ShowScriptEditor(object, static_cast<MonoBehaviorDLL&>(component));

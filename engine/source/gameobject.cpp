@@ -160,8 +160,7 @@ void GameObject::SetActive(bool active)
 void GameObject::Destroy()
 {
     const auto destroyObject = GetObjectFactoryHooks().destroyObject;
-    ASSERT(destroyObject, "GameObject - no object factory to destroy " + name_);
-    if (destroyObject)
+    if (Check(destroyObject, "GameObject - no object factory to destroy " + name_))
         destroyObject(*this);
 }
 
@@ -174,7 +173,7 @@ bool GameObject::AnswersOwnerLookup(bool inPrefabs) const
 
 Component* GameObject::FirstOfType(CompEnum type) const
 {
-    const auto found = std::ranges::find_if(components_, [&](const auto& owned) { return owned->GetType() == type; });
+    const auto found = std::ranges::find_if(components_, [&](const auto& owned) { return owned->GetKind() == type; });
     return found == components_.end() ? nullptr : found->get();
 }
 
@@ -247,7 +246,7 @@ void GameObject::RemoveComponent(Component* component)
 void GameObject::ForgetDrawing(const Component& component)
 {
     Graphics* graphics = gCore ? gCore->GetGraphics() : nullptr;
-    const CompEnum type = component.GetType();
+    const CompEnum type = component.GetKind();
     // Only the object's first renderer piece or light is what the renderer filed it by.
     if (!graphics || FirstOfType(type) != &component)
         return;
@@ -266,9 +265,9 @@ Component* GameObject::RemoveComponentByName(const std::string& elementName)
     if (creator == ComponentCreators().end())
         return nullptr;
     // Colliders share one kind, as do lights: "SphereCollider" parks a box collider as well.
-    const CompEnum kind = creator->second()->GetType();
+    const CompEnum kind = creator->second()->GetKind();
     const auto found =
-        std::ranges::find_if(components_, [&](const auto& owned) { return owned->GetType() == kind; });
+        std::ranges::find_if(components_, [&](const auto& owned) { return owned->GetKind() == kind; });
     if (found == components_.end())
         return nullptr;
     Component* parked = found->get();

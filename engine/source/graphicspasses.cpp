@@ -68,11 +68,11 @@ MeshParts PartsOf(const GameObject& object)
     for (const auto& owned : object.GetComponents())
     {
         Component* component = owned.get();
-        if (component->GetType() == CompEnum::MeshFilter && !parts.filter)
+        if (component->GetKind() == CompEnum::MeshFilter && !parts.filter)
             parts.filter = static_cast<const MeshFilter*>(component);
-        else if (component->GetType() == CompEnum::MeshRenderer && !parts.renderer)
+        else if (component->GetKind() == CompEnum::MeshRenderer && !parts.renderer)
             parts.renderer = static_cast<const MeshRenderer*>(component);
-        else if (component->GetType() == CompEnum::Animator && !parts.animator)
+        else if (component->GetKind() == CompEnum::Animator && !parts.animator)
             parts.animator = static_cast<const Animator*>(component);
     }
     return parts;

@@ -401,8 +401,7 @@ std::unique_ptr<Component> MonoBehaviorDLL::Clone() const
 bool MonoBehaviorDLL::Compare(const Component& other) const
 {
     const auto* holder = dynamic_cast<const MonoBehaviorDLL*>(&other);
-    ASSERT(holder != nullptr, "MonoBehaviorDLL compare function kena nullptr");
-    if (!holder)
+    if (!Check(holder != nullptr, "MonoBehaviorDLL compare function kena nullptr"))
         return false;
     const auto names = GetAttachedScriptNames();
     const auto otherNames = holder->GetAttachedScriptNames();

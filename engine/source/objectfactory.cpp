@@ -258,8 +258,7 @@ GameObject* ObjectFactory::SpawnObject(const std::string& name, ObjectId prefabI
 
 GameObject* ObjectFactory::CloneObject(const GameObject* object)
 {
-    ASSERT(object, "Can't clone, object is nullptr");
-    if (!object)
+    if (!Check(object, "Can't clone, object is nullptr"))
         return nullptr;
     GameObject* copy = AppendLive(std::make_unique<GameObject>(*object));
     DispatchMessage(SystemId::None, SystemId::All, MessageNames::Cloned, copy);

@@ -430,8 +430,7 @@ bool ObjectFactory::SaveLevel(const std::string& path) const
 bool ObjectFactory::SaveSceneSettings(const std::string& path) const
 {
     const Graphics* graphics = GraphicsSystem();
-    ASSERT(graphics, "No Graphics system, scene settings not saved to " + path);
-    if (!graphics)
+    if (!Check(graphics, "No Graphics system, scene settings not saved to " + path))
         return false;
     return WriteXmlFile(path, [graphics](XMLWriter& writer) {
         writer.BeginElement("SceneSettings");

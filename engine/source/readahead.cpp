@@ -65,8 +65,7 @@ void FileReadAhead::Read()
 std::optional<std::string> FileReadAhead::Take(const std::string& path)
 {
     std::unique_lock lock(mutex_);
-    ASSERT(nextToTake_ < paths_.size() && paths_[nextToTake_] == path, "Files taken out of their order.");
-    if (nextToTake_ >= paths_.size() || paths_[nextToTake_] != path)
+    if (!Check(nextToTake_ < paths_.size() && paths_[nextToTake_] == path, "Files taken out of their order."))
         return std::nullopt;
     Slot& slot = slots_[nextToTake_++];
     const bool ready = slot.state == Slot::Read;

@@ -132,8 +132,7 @@ void RenderLists::AddCanvas(GameObject* object)
 
 void RenderLists::UnfileObject(GameObject* object)
 {
-    ASSERT(object, "Graphics System unregistering nullptr. UnregisterObject function call");
-    if (!object)
+    if (!Check(object, "Graphics System unregistering nullptr. UnregisterObject function call"))
         return;
     object->DetachChildren();
     if (!unorderedDepths_.empty())
@@ -240,8 +239,7 @@ void RenderLists::RunForKind(GameObject* object, CompEnum kind, bool enable)
     // In the order a whole object is enabled or disabled.
     static constexpr CompEnum kKinds[] = {CompEnum::Light,    CompEnum::MeshRenderer, CompEnum::Camera,
                                           CompEnum::Collider, CompEnum::Canvas,       CompEnum::ParticleSystem};
-    ASSERT(object, "Graphics System disabling nullptr. Message sent a nullptr");
-    if (!object)
+    if (!Check(object, "Graphics System disabling nullptr. Message sent a nullptr"))
         return;
     const bool wholeObject = static_cast<std::uint32_t>(kind) == 0;
     for (const CompEnum each : kKinds)

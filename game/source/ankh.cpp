@@ -88,7 +88,7 @@ void Ankh::OnTriggerEnter(GameObjectInterface* other)
         particles->Stop();
     gServices.audio->PlayOneShot("sfx_ItemPickUp", kPickupVolume, owner->GetTransform()->GetPosition());
     SetColliderEnabled(*owner, false);
-    if (ScriptOf<PlayerStats>(other, "PlayerStats"))
+    if (ScriptOf<PlayerStats>(other))
     {
         PlayerStats::SetUnlockedMelee(true);
         if (MeshFilterInterface* mesh = other->GetMeshFilter())

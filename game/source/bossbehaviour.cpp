@@ -37,8 +37,8 @@ void BossBehaviour::Reload()
     animator = owner->GetAnimator();
     GameObjectInterface* player = FindObjectFor("BossBehaviour", "Player");
     playerTransform = player ? player->GetTransform() : nullptr;
-    playerController = RequiredScript<PlayerController>(player, "PlayerController");
-    cameraScript = RequiredScript<CameraScript>(FindObjectFor("BossBehaviour", "Camera"), "CameraScript");
+    playerController = RequiredScript<PlayerController>(player);
+    cameraScript = RequiredScript<CameraScript>(FindObjectFor("BossBehaviour", "Camera"));
     iceProjectilePrefab = PrefabId("BossBehaviour", "IceProjectile");
     beamProjectilePrefab = PrefabId("BossBehaviour", "BeamProjectile");
     feedbackPrefab = PrefabId("BossBehaviour", "BeamProjectileFeedback");
@@ -46,7 +46,7 @@ void BossBehaviour::Reload()
     const auto controllers = gServices.factory->GetObjectsWithScript("BossLevelController");
     if (!controllers.empty())
         levelControllerObject = controllers.front();
-    levelController = ScriptOf<BossLevelController>(levelControllerObject, "BossLevelController");
+    levelController = ScriptOf<BossLevelController>(levelControllerObject);
     // A reloaded boss has only its construction values: its place and tuning are taken again, and its cycle
     // starts over from the angry mode.
     homePosition = transform->GetPosition();
@@ -391,7 +391,7 @@ void BossBehaviour::FireBeam(const std::string& name, float volume, float yawOff
         beamTransform.SetRotation(RotationWithYaw(yawOffset));
     const Vector3 along = turned ? beamTransform.GetForward() : transform->GetForward();
     beamTransform.SetPosition(homePosition + along);
-    if (auto* projectile = ScriptOf<BossChargedProjectile>(beam, "BossChargedProjectile"))
+    if (auto* projectile = ScriptOf<BossChargedProjectile>(beam))
         projectile->direction = along;
     else
         reportOnce("BossBehaviour: the beam has no BossChargedProjectile script");

@@ -57,7 +57,7 @@ void BossChargedProjectile::OnCollisionEnter(GameObjectInterface* other)
     const std::string& tag = other->GetTag();
     if (Contains(tag, "Player"))
     {
-        if (auto* player = ScriptOf<PlayerController>(other, "PlayerController"))
+        if (auto* player = ScriptOf<PlayerController>(other))
             player->TakeDamage();
         else
             reportOnce("BossChargedProjectile: the player has no PlayerController");
@@ -65,7 +65,7 @@ void BossChargedProjectile::OnCollisionEnter(GameObjectInterface* other)
     }
     else if (Contains(tag, "Switch"))
     {
-        if (auto* bossSwitch = ScriptOf<BossSwitch>(other, "BossSwitch"))
+        if (auto* bossSwitch = ScriptOf<BossSwitch>(other))
             bossSwitch->BreakShield();
         else
             reportOnce("BossChargedProjectile: a switch without a BossSwitch script");

@@ -5,7 +5,7 @@
 
 void BossDoorScript::Reload()
 {
-    FindPlayerAndBoss(playerObject, bossObject);
+    FindPlayerAndBoss("BossDoorScript", playerObject, bossObject);
     sinkDepth = -25.0f;
     // The door may be down when the library is reloaded; whether it is depends only on the player's side.
     const TransformInterface& door = *owner->GetTransform();

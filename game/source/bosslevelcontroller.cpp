@@ -35,8 +35,8 @@ void BossLevelController::Reload()
     bombPrefab = PrefabId("BossLevelController", "PuzzleBomb");
     burstPrefab = PrefabId("BossLevelController", "Green Burst");
     stampederPrefab = PrefabId("BossLevelController", "Bone Stampeder Custom");
-    RequiredScript<BossBehaviour>(bossObject, "BossBehaviour");
-    RequiredScript<PlayerController>(playerObject, "PlayerController");
+    RequiredScript<BossBehaviour>(bossObject);
+    RequiredScript<PlayerController>(playerObject);
 }
 
 // Into the first group that matches, in this order.
@@ -47,7 +47,7 @@ void BossLevelController::Sort(GameObjectInterface* object)
     if (Contains(tag, "BossSwitch"))
     {
         // Counted only with its script: without one it could never break and the fight never end.
-        if (RequiredScript<BossSwitch>(object, "BossSwitch"))
+        if (RequiredScript<BossSwitch>(object))
             switches.push_back(object);
         return;
     }
@@ -124,7 +124,7 @@ std::size_t BossLevelController::CountBroken()
     std::int32_t count = 0;
     for (GameObjectInterface* object : switches)
     {
-        const auto* bossSwitch = ScriptOf<BossSwitch>(object, "BossSwitch");
+        const auto* bossSwitch = ScriptOf<BossSwitch>(object);
         if (bossSwitch && bossSwitch->broken && ++count > brokenCount)
             Escalate(count);
     }
@@ -170,7 +170,7 @@ void BossLevelController::RunEnd()
 
 void BossLevelController::StartFadeOut()
 {
-    auto* fade = RequiredScript<FadeInFadeOut>(FindObjectFor("BossLevelController", "FadeLogic"), "FadeInFadeOut");
+    auto* fade = RequiredScript<FadeInFadeOut>(FindObjectFor("BossLevelController", "FadeLogic"));
     if (!fade)
         return;
     fade->fadingIn = false;
@@ -215,7 +215,7 @@ void BossLevelController::SpawnStampeder()
     TransformInterface& transform = *stampeder->GetTransform();
     transform.SetPosition(portal.GetTransform()->GetPosition());
     transform.SetRotation(transform.GetRotation() + Vector3(0.0f, 90.0f, 0.0f));
-    if (auto* enemy = ScriptOf<ChargingEnemy>(stampeder, "ChargingEnemy"))
+    if (auto* enemy = ScriptOf<ChargingEnemy>(stampeder))
     {
         enemy->chargingDist_ = 90.0f;
         enemy->chargingSpeed_ = 20.0f;
@@ -224,7 +224,7 @@ void BossLevelController::SpawnStampeder()
     }
     else
         reportOnce("BossLevelController: the stampeder has no ChargingEnemy script");
-    if (auto* timed = ScriptOf<DestroyAfterSeconds>(stampeder, "DestroyAfterSeconds"))
+    if (auto* timed = ScriptOf<DestroyAfterSeconds>(stampeder))
         timed->timer = 6.0f;
     else
         reportOnce("BossLevelController: the stampeder has no DestroyAfterSeconds script");
@@ -301,10 +301,10 @@ GameObjectInterface* BossLevelController::SpawnBurst() const
 
 BossBehaviour* BossLevelController::Boss()
 {
-    return ScriptOf<BossBehaviour>(bossObject, "BossBehaviour");
+    return ScriptOf<BossBehaviour>(bossObject);
 }
 
 PlayerController* BossLevelController::Player()
 {
-    return ScriptOf<PlayerController>(playerObject, "PlayerController");
+    return ScriptOf<PlayerController>(playerObject);
 }

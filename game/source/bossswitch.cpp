@@ -27,15 +27,16 @@ constexpr float kMirrorDistance = 1.5f;
 constexpr char kBrokenState[] = "Default5";
 } // namespace
 
-void FindPlayerAndBoss(GameObjectInterface*& player, GameObjectInterface*& boss)
+void FindPlayerAndBoss(const std::string& who, GameObjectInterface*& player, GameObjectInterface*& boss,
+                       std::source_location where)
 {
-    player = FindObjectFor("BossSwitch", "Player");
-    boss = FindObjectFor("BossSwitch", "FinalBoss");
+    player = FindObjectFor(who, "Player", where);
+    boss = FindObjectFor(who, "FinalBoss", where);
 }
 
 void BossSwitch::Reload()
 {
-    FindPlayerAndBoss(playerObject, bossObject);
+    FindPlayerAndBoss("BossSwitch", playerObject, bossObject);
     shieldPrefab = PrefabId("BossSwitch", "PillarShield");
     TakeOwnParts();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <source_location>
 #include <string>
 
 #include "objectref.h"
@@ -64,5 +65,6 @@ private:
     Vector3 MirrorPosition() const;
 };
 
-// Finds "Player" and "FinalBoss" for the switch and the boss door; a missing one is reported.
-void FindPlayerAndBoss(GameObjectInterface*& player, GameObjectInterface*& boss);
+// Finds "Player" and "FinalBoss" for the switch and the boss door; a missing one is reported as the caller's.
+void FindPlayerAndBoss(const std::string& who, GameObjectInterface*& player, GameObjectInterface*& boss,
+                       std::source_location where = std::source_location::current());

@@ -39,7 +39,7 @@ void CameraScript::FindPlayer()
 {
     GameObjectInterface* player = FindObjectFor("CameraScript", "Player");
     playerTransform = player ? player->GetTransform() : nullptr;
-    playerController = RequiredScript<PlayerController>(player, "PlayerController");
+    playerController = RequiredScript<PlayerController>(player);
 }
 
 void CameraScript::Start()

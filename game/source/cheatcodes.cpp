@@ -45,7 +45,7 @@ void LoadNextLevel()
     const std::vector<GameObjectInterface*> objects = gServices.factory->GetAllObjects();
     for (const GameObjectInterface* object : objects)
     {
-        if (!ScriptOf<LevelSwitcher>(object, "LevelSwitcher"))
+        if (!ScriptOf<LevelSwitcher>(object))
             continue;
         gServices.audio->StopAll();
         gServices.factory->LoadLevel(object->GetName());

@@ -21,7 +21,7 @@ void CheckPoint::Reload()
     floors.clear();
     for (GameObjectInterface* object : gServices.factory->GetAllObjects())
     {
-        CrumblingFloor* floor = ScriptOf<CrumblingFloor>(object, "CrumblingFloor");
+        CrumblingFloor* floor = ScriptOf<CrumblingFloor>(object);
         if (floor && floor->rewind)
             floors.push_back(floor);
     }
@@ -57,7 +57,7 @@ void CheckPoint::OnTriggerEnter(GameObjectInterface* other)
     if (!player || other != player)
         return;
     const Vector3& position = owner->GetTransform()->GetPosition();
-    if (auto* controller = ScriptOf<PlayerController>(player, "PlayerController"))
+    if (auto* controller = ScriptOf<PlayerController>(player))
         controller->respawnPoint = RespawnPoint();
     ParticleSystemInterface* particles = owner->GetParticleSystem();
     if (!particles || activated)

@@ -91,7 +91,7 @@ void ConfirmPanel::QuitToMenu()
 {
     gServices.core->SetPaused(false);
     // Without the stats the menu still loads.
-    if (auto* stats = FindScript<PlayerStats>("Player", "PlayerStats"))
+    if (auto* stats = FindScript<PlayerStats>("Player"))
     {
         stats->SetUnlockedBlink(false);
         stats->SetUnlockedMelee(false);
@@ -117,9 +117,9 @@ void ConfirmPanel::Withdraw()
 
 void ConfirmPanel::HandBack()
 {
-    if (auto* menu = FindScript<MainMenu>("MainMenuCanvas", "MainMenu"))
+    if (auto* menu = FindScript<MainMenu>("MainMenuCanvas"))
         menu->TakeFocus();
-    else if (auto* pause = FindScript<PauseMenu>("PauseMenuCanvas", "PauseMenu"))
+    else if (auto* pause = FindScript<PauseMenu>("PauseMenuCanvas"))
         pause->TakeFocus();
 }
 

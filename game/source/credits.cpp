@@ -81,7 +81,7 @@ void Credits::Close()
     active = false;
     frameCount = 0;
     page = 0;
-    if (auto* menu = FindScript<MainMenu>("MainMenuCanvas", "MainMenu"))
+    if (auto* menu = FindScript<MainMenu>("MainMenuCanvas"))
         menu->Show();
     ShowElement(glow, true);
 }

@@ -27,8 +27,8 @@ constexpr float kDropGravity = 2.0f;
 void Cutscene_Final::Reload()
 {
     FindSet(setName, "Cutscene_Final");
-    coffin = FindSequenceObject(coffinName, "Cutscene_Final");
-    source = FindSequenceObject(sourceName, "Cutscene_Final");
+    coffin = FindObjectFor("Cutscene_Final", coffinName);
+    source = FindObjectFor("Cutscene_Final", sourceName);
 }
 
 void Cutscene_Final::Start()

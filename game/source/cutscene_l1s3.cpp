@@ -4,6 +4,7 @@
 #include "gameservices.h"
 #include "objectfactoryinterface.h"
 #include "scripthelpers.h"
+#include "scriptlookup.h"
 
 #define CUTSCENE_L1S3_PROPERTIES(PROPERTY, Class) \
     PROPERTY(Class, setName, "setName", "Set") \
@@ -22,7 +23,7 @@ constexpr float kRetreatDistance = 50.0f;
 void Cutscene_L1S3::Reload()
 {
     FindSet(setName, "Cutscene_L1S3");
-    coffin = FindSequenceObject(coffinName, "Cutscene_L1S3");
+    coffin = FindObjectFor("Cutscene_L1S3", coffinName);
     FindFlash(flashName, "Cutscene_L1S3");
 }
 

@@ -25,9 +25,8 @@ void CutsceneBombTrigger::Update()
     elapsed += gServices.dt;
     if (elapsed <= delay)
         return;
-    auto* bomb = FindScript<PuzzleBombTutorial>("PuzzleBombTutorial", "PuzzleBombTutorial");
-    ASSERT(bomb, "CutsceneBombTrigger. Missing PuzzleBombTutorial");
-    if (bomb)
+    auto* bomb = FindScript<PuzzleBombTutorial>("PuzzleBombTutorial");
+    if (Check(bomb, "CutsceneBombTrigger. Missing PuzzleBombTutorial"))
         bomb->armed = true;
     triggered = false;
 }

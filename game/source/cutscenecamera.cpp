@@ -164,10 +164,9 @@ bool CutsceneCamera::Ended()
 void CutsceneCamera::HandOver() const
 {
     GameObjectInterface* next = FindObjectNamed(nextCamera);
-    ASSERT(next, "CutsceneCamera. Missing NextCamera " + nextCamera);
-    if (!next)
+    if (!Check(next, "CutsceneCamera. Missing NextCamera " + nextCamera))
         return;
-    if (auto* shot = ScriptOf<CutsceneCamera>(next, "CutsceneCamera"))
+    if (auto* shot = ScriptOf<CutsceneCamera>(next))
         shot->Activate();
     gServices.core->SetMainCamera(next->GetID());
 }
@@ -175,14 +174,13 @@ void CutsceneCamera::HandOver() const
 void CutsceneCamera::BackToPlay() const
 {
     const GameObjectInterface* camera = FindObjectNamed("Camera");
-    ASSERT(camera, "CutsceneCamera. Missing Camera");
-    if (!camera)
+    if (!Check(camera, "CutsceneCamera. Missing Camera"))
         return;
     if (transitionOut)
         if (fade)
         fade->StartFadeIn();
     gServices.core->SetMainCamera(camera->GetID());
-    if (auto* cameraScript = ScriptOf<CameraScript>(camera, "CameraScript"))
+    if (auto* cameraScript = ScriptOf<CameraScript>(camera))
         cameraScript->suspended = false;
     if (playerController)
         playerController->busy = false;

@@ -20,7 +20,7 @@ DEFINE_SCRIPT_PROPERTIES(CutsceneTrigger, CUTSCENETRIGGER_PROPERTIES)
 
 void CutsceneTrigger::Reload()
 {
-    camera = FindScript<CutsceneCamera>(cameraName, "CutsceneCamera");
+    camera = FindScript<CutsceneCamera>(cameraName);
     playerStats = FindPlayerStats();
 }
 
@@ -28,8 +28,7 @@ void CutsceneTrigger::Start()
 {
     Reload();
     // Without its shot nothing would hand the camera and the player back.
-    ASSERT(camera, "CutsceneTrigger. Missing CutsceneCamera on " + cameraName);
-    if (camera)
+    if (Check(camera, "CutsceneTrigger. Missing CutsceneCamera on " + cameraName))
         transition = camera->transitionIn;
 }
 
@@ -48,7 +47,7 @@ void CutsceneTrigger::OnTriggerEnter(GameObjectInterface* other)
         if (fade)
         fade->StartFadeOut();
     }
-    if (auto* cameraScript = FindScript<CameraScript>("Camera", "CameraScript"))
+    if (auto* cameraScript = FindScript<CameraScript>("Camera"))
         cameraScript->suspended = true;
     if (playerStats)
         playerStats->invulnerable = true;

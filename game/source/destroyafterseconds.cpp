@@ -16,9 +16,8 @@ GameObjectInterface* DestroyAfterSeconds::Spawn(ObjectId prefab, const std::stri
     GameObjectInterface* spawned = InstantiateAt(prefab, name, position);
     if (!spawned)
         return nullptr;
-    auto* removal = ScriptOf<DestroyAfterSeconds>(spawned, "DestroyAfterSeconds");
-    ASSERT(removal, name + ": its prefab has no DestroyAfterSeconds, so it stays");
-    if (removal)
+    auto* removal = ScriptOf<DestroyAfterSeconds>(spawned);
+    if (Check(removal, name + ": its prefab has no DestroyAfterSeconds, so it stays"))
         removal->timer = seconds;
     return spawned;
 }

@@ -14,7 +14,7 @@ void FadeInFadeOut::Reload()
 {
     const GameObjectInterface* cover = FindObjectNamed("Fade");
     fadeImage = ImageOf(cover);
-    playerController = FindScript<PlayerController>("Player", "PlayerController");
+    playerController = FindScript<PlayerController>("Player");
     // A fade that ran at a reload is gone with its flags, and whoever waited for it to end has lost its wait
     // too: the scene comes back from where the cover stands rather than staying covered.
     if (fadeImage && fadeImage->GetAlpha() > 0.0f)
@@ -92,5 +92,5 @@ float FadeInFadeOut::Advance()
 
 FadeInFadeOut* FindFade()
 {
-    return FindScript<FadeInFadeOut>("FadeLogic", "FadeInFadeOut");
+    return FindScript<FadeInFadeOut>("FadeLogic");
 }

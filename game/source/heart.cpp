@@ -27,9 +27,8 @@ void Heart::OnTriggerEnter(GameObjectInterface* other)
 {
     if (other->GetName() != "Player")
         return;
-    auto* stats = ScriptOf<PlayerStats>(other, "PlayerStats");
-    ASSERT(stats, "PlayerStats is nullptr");
-    if (!stats)
+    auto* stats = ScriptOf<PlayerStats>(other);
+    if (!Check(stats, "PlayerStats is nullptr"))
         return;
     gServices.audio->PlayOneShot("sfx_ItemPickUp", kSoundVolume, owner->GetTransform()->GetPosition());
     stats->AddHeartContainer();

@@ -40,7 +40,7 @@ void MainMenu::Reload()
     fade = FindFade();
     if (const GameObjectInterface* panel = FindObjectNamed("ConfirmPanel"))
     {
-        confirmPanel = ScriptOf<ConfirmPanel>(panel, "ConfirmPanel");
+        confirmPanel = ScriptOf<ConfirmPanel>(panel);
         ASSERT(confirmPanel, "MainMenu. ConfirmPanel cannot be found");
     }
     FindButtons();
@@ -61,8 +61,7 @@ void MainMenu::FindButtons()
     for (const std::string& name : buttonNames)
     {
         GameObjectInterface* button = FindObjectNamed(name);
-        ASSERT(button, "MainMenu. Missing buttons");
-        if (button)
+        if (Check(button, "MainMenu. Missing buttons"))
             buttons.push_back(button);
     }
 }
@@ -109,14 +108,14 @@ void MainMenu::Select()
         break;
     case 1:
         // The menu stays up when there is no screen to go to.
-        if (auto* settings = FindScript<Settings>("SettingsCanvas", "Settings"))
+        if (auto* settings = FindScript<Settings>("SettingsCanvas"))
         {
             Hide();
             settings->Open();
         }
         break;
     case 2:
-        if (auto* credits = FindScript<Credits>("CreditsCanvas", "Credits"))
+        if (auto* credits = FindScript<Credits>("CreditsCanvas"))
         {
             Hide();
             credits->Open();

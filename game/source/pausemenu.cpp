@@ -89,18 +89,17 @@ void PauseMenu::FindParts()
     rightImage = ImageOf("TutorialImageRight", "PauseMenu. TutorialImage cannot be found");
     if (const GameObjectInterface* panel = FindObjectNamed("ConfirmPanel"))
     {
-        confirmPanel = ScriptOf<ConfirmPanel>(panel, "ConfirmPanel");
+        confirmPanel = ScriptOf<ConfirmPanel>(panel);
         ASSERT(confirmPanel, "PauseMenu. ConfirmPanel cannot be found");
     }
     buttons.clear();
     for (const std::string& name : buttonNames)
     {
         GameObjectInterface* button = FindObjectNamed(name);
-        ASSERT(button, "PauseMenu. Missing buttons");
-        if (button)
+        if (Check(button, "PauseMenu. Missing buttons"))
             buttons.push_back(button);
     }
-    playerStats = FindScript<PlayerStats>("Player", "PlayerStats");
+    playerStats = FindScript<PlayerStats>("Player");
     ASSERT(playerStats, "PauseMenu. PlayerStats cannot be found");
 }
 

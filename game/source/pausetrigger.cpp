@@ -25,14 +25,14 @@ void PauseTrigger::Start()
 
 void PauseTrigger::Reload()
 {
-    pauseMenu = FindScript<PauseMenu>("PauseMenuCanvas", "PauseMenu");
+    pauseMenu = FindScript<PauseMenu>("PauseMenuCanvas");
     ASSERT(pauseMenu, "PauseTrigger. PauseMenu cannot be found");
     fade = FindFade();
     cutsceneCameras.clear();
     for (const GameObjectInterface* object : gServices.factory->GetAllObjects())
-        if (auto* camera = ScriptOf<CutsceneCamera>(object, "CutsceneCamera"))
+        if (auto* camera = ScriptOf<CutsceneCamera>(object))
             cutsceneCameras.push_back(camera);
-    player = FindScript<PlayerController>("Player", "PlayerController");
+    player = FindScript<PlayerController>("Player");
 }
 
 void PauseTrigger::Update()

@@ -40,8 +40,8 @@ void Pitfall::OnTriggerEnter(GameObjectInterface* other)
             character->health = 0;
     if (other->GetName() != "Player")
         return;
-    auto* controller = ScriptOf<PlayerController>(other, "PlayerController");
-    const auto* stats = ScriptOf<PlayerStats>(other, "PlayerStats");
+    auto* controller = ScriptOf<PlayerController>(other);
+    const auto* stats = ScriptOf<PlayerStats>(other);
     if (!controller || !stats)
         return;
     playerController = controller;
@@ -55,11 +55,11 @@ void Pitfall::OnTriggerStay(GameObjectInterface* other)
 {
     if (other->GetName() != "Player")
         return;
-    auto* controller = ScriptOf<PlayerController>(other, "PlayerController");
+    auto* controller = ScriptOf<PlayerController>(other);
     if (!controller || BlinkingOrDead(*controller))
         return;
     // A blink may end over the pit.
-    const auto* stats = ScriptOf<PlayerStats>(other, "PlayerStats");
+    const auto* stats = ScriptOf<PlayerStats>(other);
     if (stats && stats->invulnerable)
         PutBack(*controller, *other);
     else

@@ -120,11 +120,11 @@ void PlayerController::Reload()
 void PlayerController::FindPartners()
 {
     cameraObject = FindObjectFor("PlayerController", "Camera");
-    cameraScript = RequiredScript<CameraScript>(cameraObject, "CameraScript");
+    cameraScript = RequiredScript<CameraScript>(cameraObject);
     checkPointObject = FindObjectNamed("CheckPoint");
-    checkPoint = ScriptOf<CheckPoint>(checkPointObject, "CheckPoint");
+    checkPoint = ScriptOf<CheckPoint>(checkPointObject);
     meleePrefab = FindRequiredPrefab("Melee");
-    stats = RequiredScript<PlayerStats>(owner, "PlayerStats");
+    stats = RequiredScript<PlayerStats>(owner);
 }
 
 void PlayerController::Start()
@@ -507,7 +507,7 @@ void PlayerController::TakeDamage()
 
 void PlayerController::UpdateDead()
 {
-    auto* fade = FindScript<FadeInFadeOut>("FadeLogic", "FadeInFadeOut");
+    auto* fade = FindScript<FadeInFadeOut>("FadeLogic");
     StopHorizontally();
     PlayOnce("Death");
     const bool outOfHealth = PlayerStats::GetCurrHealth() < 1;
@@ -537,8 +537,7 @@ void PlayerController::WaitAfterDeath(bool gameOver)
 
 void PlayerController::ShowGameOver(FadeInFadeOut* fade)
 {
-    ASSERT(fade, "PlayerController: no object \"FadeLogic\" with a FadeInFadeOut");
-    if (fade)
+    if (Check(fade, "PlayerController: no object \"FadeLogic\" with a FadeInFadeOut"))
     {
         fade->fadingIn = false;
         fade->fadingOut = true;

@@ -43,7 +43,7 @@ void PlayerMeleeRange::Reload()
     transform = owner->GetTransform();
     const GameObjectInterface* player = FindObjectFor("PlayerMeleeRange", "Player");
     playerTransform = player ? player->GetTransform() : nullptr;
-    cameraScript = RequiredScript<CameraScript>(FindObjectFor("PlayerMeleeRange", "Camera"), "CameraScript");
+    cameraScript = RequiredScript<CameraScript>(FindObjectFor("PlayerMeleeRange", "Camera"));
     hitEffectPrefabId = PrefabId("PlayerMeleeRange", "Hit Effect");
 }
 
@@ -105,9 +105,9 @@ void PlayerMeleeRange::HitEnemy(const GameObjectInterface& enemy)
 
 void PlayerMeleeRange::HitObject(const GameObjectInterface& object)
 {
-    if (auto* breakable = ScriptOf<BreakableObject>(&object, "BreakableObject"))
+    if (auto* breakable = ScriptOf<BreakableObject>(&object))
         breakable->Hit();
-    if (auto* bossSwitch = ScriptOf<BossSwitch>(&object, "BossSwitch"))
+    if (auto* bossSwitch = ScriptOf<BossSwitch>(&object))
         bossSwitch->Hit();
     gServices.input->SetVibration(0.6f, 0.6f, 0.3f);
 }

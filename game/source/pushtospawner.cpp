@@ -19,7 +19,7 @@ void PushToSpawner::Reload()
     for (GameObjectInterface* object : gServices.factory->GetAllObjects())
         if (object->GetName() == "AISpawner1")
         {
-            spawner = ScriptOf<AISpawner>(object, "AISpawner");
+            spawner = ScriptOf<AISpawner>(object);
             break;
         }
     if (!spawner)

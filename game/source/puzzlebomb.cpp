@@ -19,7 +19,7 @@ constexpr float kTickVolumeShare = 5.0f;
 void PuzzleBombFields::FindPartners()
 {
     player = FindObjectFor("PuzzleBomb", "Player");
-    playerController = ScriptOf<PlayerController>(player, "PlayerController");
+    playerController = ScriptOf<PlayerController>(player);
     explosionPrefab = FindPrefabFor("PuzzleBomb", "Fire Explosion");
 }
 

@@ -9,7 +9,7 @@
 
 void Scarab::OnTriggerStay(GameObjectInterface* other)
 {
-    if (other->GetName() != "Player" || !ScriptOf<PlayerStats>(other, "PlayerStats"))
+    if (other->GetName() != "Player" || !ScriptOf<PlayerStats>(other))
         return;
     PlayerStats::SetUnlockedBlink(true);
     PlayerStats::SetUnlockedMelee(true);

@@ -10,12 +10,12 @@
 
 PlayerController* FindPlayerController()
 {
-    return FindScript<PlayerController>("Player", "PlayerController");
+    return FindScript<PlayerController>("Player");
 }
 
 PlayerStats* FindPlayerStats()
 {
-    return FindScript<PlayerStats>("Player", "PlayerStats");
+    return FindScript<PlayerStats>("Player");
 }
 
 ImageInterface* FindImage(const std::string& objectName)

@@ -4,12 +4,10 @@
 #include <string>
 
 #include "animatorinterface.h"
-#include "assertion.h"
 #include "destroyafterseconds.h"
 #include "gameobjectinterface.h"
 #include "gameservices.h"
 #include "lightinterface.h"
-#include "objectfactoryinterface.h"
 #include "playerstats.h"
 #include "scenesteps.h"
 #include "scriptlookup.h"
@@ -25,20 +23,20 @@ void ScriptedSequenceFields::BeginOnPlayer(GameObjectInterface* other)
     if (other->GetName() != "Player")
         return;
     started = true;
-    if (auto* stats = ScriptOf<PlayerStats>(other, "PlayerStats"))
+    if (auto* stats = ScriptOf<PlayerStats>(other))
         stats->invulnerable = true;
 }
 
 void ScriptedSequenceFields::FindSet(const std::string& name, const char* script)
 {
-    set = FindSequenceObject(name, script);
+    set = FindObjectFor(script, name);
     setTransform = set ? set->GetTransform() : nullptr;
     setAnimator = set ? set->GetAnimator() : nullptr;
 }
 
 void ScriptedSequenceFields::FindFlash(const std::string& name, const char* script)
 {
-    flash = FindSequenceObject(name, script);
+    flash = FindObjectFor(script, name);
     flashLight = flash ? flash->GetLight() : nullptr;
 }
 
@@ -102,19 +100,8 @@ void GreenBurstAt(const GameObjectInterface* object)
 {
     if (!object)
         return;
-    ObjectFactoryInterface& factory = *gServices.factory;
-    const GameObjectInterface* prefab = factory.FindPrefab("Green Burst");
-    ASSERT(prefab, "ScriptedSequence. Missing prefab Green Burst");
-    if (!prefab)
-        return;
-    GameObjectInterface* burst = InstantiateAt(prefab->GetID(), "Green Burst", object->GetTransform()->GetPosition());
-    if (auto* removal = ScriptOf<DestroyAfterSeconds>(burst, "DestroyAfterSeconds"))
+    const ObjectId prefab = PrefabId("ScriptedSequence", "Green Burst");
+    GameObjectInterface* burst = InstantiateAt(prefab, "Green Burst", object->GetTransform()->GetPosition());
+    if (auto* removal = ScriptOf<DestroyAfterSeconds>(burst))
         removal->timer = kBurstLife;
-}
-
-GameObjectInterface* FindSequenceObject(const std::string& name, const char* script)
-{
-    GameObjectInterface* object = FindObjectNamed(name);
-    ASSERT(object, std::string(script) + ". Missing object " + name);
-    return object;
 }

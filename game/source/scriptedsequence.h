@@ -49,5 +49,3 @@ struct ScriptedSequenceFields
 
 // A burst of the prefab "Green Burst" at the object, removed after 3 s; a missing object does nothing.
 void GreenBurstAt(const GameObjectInterface* object);
-// The named object of a sequence; reported when missing.
-GameObjectInterface* FindSequenceObject(const std::string& name, const char* script);

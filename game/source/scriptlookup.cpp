@@ -52,12 +52,12 @@ void ReportMissingScript(const GameObjectInterface& object, const std::string& s
 
 AICharacter* ElemOf(const GameObjectInterface* object)
 {
-    return ScriptOf<AICharacter>(object, "Elem");
+    return ScriptOf<AICharacter>(object);
 }
 
 void HurtPlayer(const GameObjectInterface* player)
 {
-    if (auto* controller = ScriptOf<PlayerController>(player, "PlayerController"))
+    if (auto* controller = ScriptOf<PlayerController>(player))
         controller->TakeDamage();
 }
 

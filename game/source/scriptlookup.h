@@ -7,8 +7,7 @@
 #include "gameobjectinterface.h"
 #include "monobehaviorinterface.h"
 #include "objectref.h"
-
-class AICharacter;
+#include "scriptlist.h"
 
 // The scripts' one way to find the level's objects, prefabs and scripts, and to make and remove instances.
 // The lookups that take the looking script's name are for partners it needs: a missing one is reported,
@@ -24,30 +23,53 @@ GameObjectInterface* FindPrefabFor(const std::string& who, const std::string& na
 ObjectId PrefabId(const std::string& who, const std::string& name,
                   std::source_location where = std::source_location::current());
 
-// The object's first script whose registered name contains the text, when it is a T: a name match alone may
-// be another class ("MainMenu" also matches "MainMenuVisuals").
-template <class T>
-T* ScriptOf(const GameObjectInterface* object, const std::string& scriptName)
-{
-    return object ? dynamic_cast<T*>(object->GetScript(scriptName)) : nullptr;
-}
+// The name each script class is registered under, from the library's one list; a lookup names the class
+// only. The enemies' AI characters are found as "Elem".
+template <class Script>
+inline constexpr const char* kScriptName = nullptr;
+#define SCRIPT_LOOKUP_NAME(Name)                                                                                  \
+    class Name;                                                                                                   \
+    template <>                                                                                                   \
+    inline constexpr const char* kScriptName<Name> = #Name;
+#define SCRIPT_LOOKUP_NO_NAME(Name)
+GAME_SCRIPTS(SCRIPT_LOOKUP_NAME, SCRIPT_LOOKUP_NO_NAME)
+#undef SCRIPT_LOOKUP_NAME
+#undef SCRIPT_LOOKUP_NO_NAME
+class AICharacter;
+template <>
+inline constexpr const char* kScriptName<AICharacter> = "Elem";
 
 template <class T>
-T* FindScript(const std::string& objectName, const std::string& scriptName)
+const char* ScriptNameOf()
 {
-    return ScriptOf<T>(FindObjectNamed(objectName), scriptName);
+    static_assert(kScriptName<T> != nullptr, "not a script class of the library");
+    return kScriptName<T>;
+}
+
+// The object's first script whose registered name contains T's, when it is a T: a name match alone may be
+// another class ("MainMenu" also matches "MainMenuVisuals"). Null for no object.
+template <class T>
+T* ScriptOf(const GameObjectInterface* object)
+{
+    return object ? dynamic_cast<T*>(object->GetScript(ScriptNameOf<T>())) : nullptr;
+}
+
+// The script of class T on the running level's object of that name.
+template <class T>
+T* FindScript(const std::string& objectName)
+{
+    return ScriptOf<T>(FindObjectNamed(objectName));
 }
 
 void ReportMissingScript(const GameObjectInterface& object, const std::string& scriptName, std::source_location where);
 // The same for a script the object must have: an object without it is reported (no object, no report: its
 // lookup reported that).
 template <class T>
-T* RequiredScript(const GameObjectInterface* object, const std::string& scriptName,
-                  std::source_location where = std::source_location::current())
+T* RequiredScript(const GameObjectInterface* object, std::source_location where = std::source_location::current())
 {
-    T* script = ScriptOf<T>(object, scriptName);
+    T* script = ScriptOf<T>(object);
     if (object && !script)
-        ReportMissingScript(*object, scriptName, where);
+        ReportMissingScript(*object, ScriptNameOf<T>(), where);
     return script;
 }
 

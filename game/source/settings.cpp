@@ -164,9 +164,9 @@ void Settings::Back()
     if (selected != kBackRow)
         return;
     Close();
-    if (auto* menu = FindScript<MainMenu>("MainMenuCanvas", "MainMenu"))
+    if (auto* menu = FindScript<MainMenu>("MainMenuCanvas"))
         menu->Show();
-    else if (auto* pause = FindScript<PauseMenu>("PauseMenuCanvas", "PauseMenu"))
+    else if (auto* pause = FindScript<PauseMenu>("PauseMenuCanvas"))
         pause->Open();
 }
 

@@ -58,7 +58,7 @@ void StandingTorch::Reload()
     torchLight = FindObjectNamed("Standing Torch light " + number);
     torchParticles = ParticlesOf(torchLight);
     levelTwoLight = FindObjectNamed(LevelTwoLightName());
-    camera = ScriptOf<CameraScript>(FindObjectFor("StandingTorch", "Camera"), "CameraScript");
+    camera = ScriptOf<CameraScript>(FindObjectFor("StandingTorch", "Camera"));
     if (ParticleSystemInterface* particles = ParticlesOf(bridgeOne))
         particles->Stop();
     if (AudioSourceInterface* audio = AudioOf(bridgeOne))
@@ -104,8 +104,7 @@ void StandingTorch::OnTriggerEnter(GameObjectInterface* other)
 void StandingTorch::Burn()
 {
     LightInterface* light = LightOf(torchLight);
-    ASSERT(torchLight, owner->GetName() + ": no object \"Standing Torch light " + number + "\"");
-    if (torchLight)
+    if (Check(torchLight, owner->GetName() + ": no object \"Standing Torch light " + number + "\""))
     {
         if (light)
         {
@@ -155,7 +154,7 @@ bool StandingTorch::Freeze()
     if (!light || light->GetIntensity() == 0.0f)
         return false;
     light->SetIntensity(light->GetIntensity() - 1.0f);
-    if (auto* bridge = FindScript<BridgeScript>("Bridge", "BridgeScript"))
+    if (auto* bridge = FindScript<BridgeScript>("Bridge"))
         bridge->Advance();
     return true;
 }

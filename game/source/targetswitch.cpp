@@ -10,7 +10,7 @@ DEFINE_SCRIPT_PROPERTIES(TargetSwitch, TARGETSWITCH_PROPERTIES)
 
 void TargetSwitch::Reload()
 {
-    bridgeScript = ScriptOf<BridgeScript>(FindObjectFor("TargetSwitch", bridgeName_), "BridgeScript");
+    bridgeScript = ScriptOf<BridgeScript>(FindObjectFor("TargetSwitch", bridgeName_));
 }
 
 void TargetSwitch::Start()

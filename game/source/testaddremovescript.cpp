@@ -22,8 +22,7 @@ void TestAddRemoveScript::Update()
     {
         const GameObjectInterface* other = FindObjectNamed("Script2");
         MonoBehaviorDLLInterface* holder = other ? other->GetMonoBehavior() : nullptr;
-        ASSERT(holder, "TestAddRemoveScript. Missing Script2");
-        if (holder)
+        if (Check(holder, "TestAddRemoveScript. Missing Script2"))
             holder->RemoveMono("TestPrint");
     }
     if (input.IsKeyReleased(kPrintKey))

@@ -34,13 +34,10 @@ void TestFastMono::Update()
 {
     if (!gServices.input->IsKeyReleased(kSpawnKey) || owner->GetName() != "fdsa")
         return;
-    ObjectFactoryInterface& factory = *gServices.factory;
-    const GameObjectInterface* prefab = factory.FindPrefab("TestDummy");
-    ASSERT(prefab, "TestFastMono. Missing prefab TestDummy");
-    if (!prefab)
+    const ObjectId prefab = PrefabId("TestFastMono", "TestDummy");
+    if (prefab == 0)
         return;
-    auto* spawned = ScriptOf<TestFastMono>(factory.Instantiate("fdsa2", prefab->GetID()), "TestFastMono");
-    ASSERT(spawned, "TestFastMono. TestDummy has no TestFastMono");
+    auto* spawned = RequiredScript<TestFastMono>(gServices.factory->Instantiate("fdsa2", prefab));
     if (!spawned)
         return;
     spawned->first = 123;

@@ -42,7 +42,7 @@ protected:
 TEST_F(AudioComponents, ANewSourceWritesEveryMemberInTableOrder)
 {
     const auto created = ComponentCreators().at("AudioSource")();
-    EXPECT_EQ(created->GetType(), CompEnum::AudioSource);
+    EXPECT_EQ(created->GetKind(), CompEnum::AudioSource);
     EXPECT_EQ(static_cast<AudioSource&>(*created).GetSound(), audio.FindSound("Default"));
     EXPECT_EQ(Saved(*created), "<AudioSource>\n"
                                "\t<Enabled>true</Enabled>\n"
@@ -166,7 +166,7 @@ TEST_F(AudioComponents, CompareGoesMemberByMemberAndRefusesOtherClasses)
 TEST_F(AudioComponents, AListenerHasRadiusFifteenAndStoresOnlyIt)
 {
     const auto created = ComponentCreators().at("AudioListener")();
-    EXPECT_EQ(created->GetType(), CompEnum::AudioListener);
+    EXPECT_EQ(created->GetKind(), CompEnum::AudioListener);
     EXPECT_EQ(Saved(*created), "<AudioListener>\n"
                                "\t<Radius>15</Radius>\n"
                                "</AudioListener>\n");

@@ -38,7 +38,7 @@ TEST(Collider, EachShapeAnswersOnlyItsOwnMeasures)
     EXPECT_EQ(sphere.GetType(), ColliderType::Sphere);
     EXPECT_EQ(capsule.GetType(), ColliderType::Capsule);
     for (const Component* component : std::vector<const Component*>{&box, &sphere, &capsule, &plain})
-        EXPECT_EQ(component->GetType(), CompEnum::Collider);
+        EXPECT_EQ(component->GetKind(), CompEnum::Collider);
 
     EXPECT_EQ(box.GetSize(), Vector3(1, 1, 1));
     box.SetSize({2, 0, 2});
@@ -233,7 +233,7 @@ TEST(Collider, ComparesAndCopiesEveryField)
     EXPECT_FALSE(copied.IsEnabled());
     EXPECT_EQ(copied.GetHeight(), 4.0f);
     EXPECT_EQ(copied.GetOffset(), Vector3(0, 2, 0));
-    EXPECT_EQ(copy->GetType(), CompEnum::Collider);
+    EXPECT_EQ(copy->GetKind(), CompEnum::Collider);
 
     CapsuleCollider shorter = copied;
     shorter.SetHeight(3.9999995f);

@@ -86,7 +86,7 @@ TEST(ParticleSystem, ANewSystemSavesItsDefaultsInFileOrder)
 {
     const auto created = ComponentCreators().at("ParticleSystem")();
     const auto& fresh = dynamic_cast<const ParticleSystem&>(*created);
-    EXPECT_EQ(fresh.GetType(), CompEnum::ParticleSystem);
+    EXPECT_EQ(fresh.GetKind(), CompEnum::ParticleSystem);
     EXPECT_EQ(fresh.GetParticles().size(), 1000u);
     EXPECT_EQ(fresh.GetPositionSizeStream().size(), 4000u);
     EXPECT_EQ(fresh.GetColourStream().size(), 4000u);

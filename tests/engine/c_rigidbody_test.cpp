@@ -47,7 +47,7 @@ TEST(RigidBody, MassRules)
     EXPECT_EQ(fresh.GetMass(), 1.0f);
     EXPECT_EQ(fresh.GetGravityScale(), 1.0f);
     EXPECT_FALSE(fresh.IsStatic());
-    EXPECT_EQ(fresh.GetType(), CompEnum::RigidBody);
+    EXPECT_EQ(fresh.GetKind(), CompEnum::RigidBody);
     EXPECT_EQ(RigidBody(0.0f).GetMass(), 1.0f);
     EXPECT_EQ(RigidBody(-1.0f).GetMass(), 1.0f);
     EXPECT_EQ(RigidBody(2.0f, 0.5f).GetGravityScale(), 0.5f);

@@ -92,7 +92,7 @@ public:
 TEST(Transform, StartsAtTheOriginFacingForward)
 {
     const Transform transform;
-    EXPECT_EQ(transform.GetType(), CompEnum::Transform);
+    EXPECT_EQ(transform.GetKind(), CompEnum::Transform);
     EXPECT_TRUE(transform.IsEnabled());
     EXPECT_EQ(transform.GetForward(), Vector3(0.0f, 0.0f, 1.0f));
     EXPECT_EQ(transform.GetRight(), Vector3(1.0f, 0.0f, 0.0f));

@@ -41,7 +41,7 @@ TEST_F(WaypointTest, IsRegisteredWithAFreshUniqueIdAndClonesTakeAnother)
 {
     const auto created = ComponentCreators().at("Waypoint")();
     const auto& fresh = dynamic_cast<const Waypoint&>(*created);
-    EXPECT_EQ(fresh.GetType(), CompEnum::Waypoint);
+    EXPECT_EQ(fresh.GetKind(), CompEnum::Waypoint);
     EXPECT_EQ(fresh.GetName(), "Waypoint");
     EXPECT_NE(fresh.GetUniqueID(), Waypoint().GetUniqueID());
     EXPECT_GT(fresh.GetUniqueID() >> 32, 0u); // time and random bits: more than 32 bits

@@ -410,6 +410,8 @@ TEST(ComponentCreators, EachNameMakesAComponentSavedUnderThatName)
         EXPECT_EQ(created->GetElementName(), name);
         EXPECT_TRUE(created->IsEnabled()) << name;
         EXPECT_EQ(created->GetGameObject(false), nullptr) << name;
+        // The inspector shows nothing of a kind the editor's names leave out.
+        EXPECT_STRNE(EditorNamesOf(*created).label, "") << name;
     }
-    EXPECT_EQ(ComponentCreators().at("Transform")()->GetType(), CompEnum::Transform);
+    EXPECT_EQ(ComponentCreators().at("Transform")()->GetKind(), CompEnum::Transform);
 }

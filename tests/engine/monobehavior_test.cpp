@@ -32,7 +32,7 @@ TEST_F(MonoBehaviorTest, IsTheRegisteredMonoBehaviorElement)
 {
     const auto created = ComponentCreators().at("MonoBehavior")();
     ASSERT_NE(dynamic_cast<MonoBehaviorDLL*>(created.get()), nullptr);
-    EXPECT_EQ(created->GetType(), CompEnum::MonoBehavior);
+    EXPECT_EQ(created->GetKind(), CompEnum::MonoBehavior);
     EXPECT_EQ(created->GetName(), "MonoBehaviorDLL");
     EXPECT_EQ(created->GetElementName(), "MonoBehavior");
     EXPECT_TRUE(created->IsEnabled());

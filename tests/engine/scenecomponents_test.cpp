@@ -267,7 +267,7 @@ TEST(SceneComponents, ClonesKeepTheEnabledFlagAndLeaveLinksBehind)
         source->SetEnabled(false);
         const std::unique_ptr<Component> copy = source->Clone();
         EXPECT_FALSE(copy->IsEnabled()) << source->GetElementName();
-        EXPECT_EQ(copy->GetType(), source->GetType());
+        EXPECT_EQ(copy->GetKind(), source->GetKind());
         EXPECT_EQ(Saved(*copy), Saved(*source)) << source->GetElementName();
     }
 
@@ -331,7 +331,7 @@ TEST(SceneComponents, LightKindsAnswerOnlyTheirOwnFields)
     for (const Light* light : std::initializer_list<const Light*>{&sun, &lamp, &plain})
     {
         EXPECT_EQ(light->GetName(), "Light");
-        EXPECT_EQ(light->Component::GetType(), CompEnum::Light);
+        EXPECT_EQ(light->GetKind(), CompEnum::Light);
     }
 }
 

@@ -109,7 +109,7 @@ void ExpectTimes(const Timeline& timeline, const std::vector<Expected>& table, i
 
 BossChargedProjectile& BeamNamed(BossArena& arena, const std::string& name)
 {
-    auto* beam = ScriptOf<BossChargedProjectile>(arena.world.factory.FindObject(name), "BossChargedProjectile");
+    auto* beam = ScriptOf<BossChargedProjectile>(arena.world.factory.FindObject(name));
     if (!beam)
         throw std::logic_error("no live beam " + name);
     return *beam;

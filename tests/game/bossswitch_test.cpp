@@ -240,7 +240,7 @@ protected:
         GameObjectInterface* beam = factory.Instantiate("BeamProjectile", factory.FindPrefab("BeamProjectile")->GetID());
         factory.Register(beam);
         beam->GetTransform()->SetPosition({0.0f, 1.0f, 0.0f});
-        auto& projectile = *ScriptOf<BossChargedProjectile>(beam, "BossChargedProjectile");
+        auto& projectile = *ScriptOf<BossChargedProjectile>(beam);
         projectile.direction = direction;
         projectile.speed = 7.0f;
         return projectile;

@@ -35,7 +35,7 @@ TEST(DestroyAfterSeconds, SpawnMakesARegisteredTimedInstanceAndNothingForAMissin
         GameObjectInterface* made = DestroyAfterSeconds::Spawn(spark, "Sparkle", {1.0f, 2.0f, 3.0f}, 0.26f);
         ASSERT_NE(made, nullptr);
         EXPECT_EQ(made->GetTransform()->GetPosition(), Vector3(1.0f, 2.0f, 3.0f));
-        EXPECT_FLOAT_EQ(ScriptOf<DestroyAfterSeconds>(made, "DestroyAfterSeconds")->timer, 0.26f);
+        EXPECT_FLOAT_EQ(ScriptOf<DestroyAfterSeconds>(made)->timer, 0.26f);
     });
     EXPECT_TRUE(reports.empty()) << reports;
     EXPECT_EQ(world.factory.registered, std::vector<std::string>{"Sparkle"});

@@ -41,7 +41,7 @@ protected:
     FakeObject* Live(const std::string& name) const { return world.factory.FindObject(name); }
     float TimerOf(const std::string& name) const
     {
-        return ScriptOf<DestroyAfterSeconds>(Live(name), "DestroyAfterSeconds")->timer;
+        return ScriptOf<DestroyAfterSeconds>(Live(name))->timer;
     }
     // The player dies and its "Death" state plays to its end.
     void Die()

@@ -255,7 +255,7 @@ TEST_F(PlayerControllerTest, AfterAHotReloadThePlayerHasItsPartnersAndStillWalks
     EXPECT_EQ(reports, "");
     auto& reloaded = dynamic_cast<PlayerController&>(*level.player.FindScript("PlayerController"));
     EXPECT_EQ(reloaded.comboIndex, 1);
-    EXPECT_EQ(reloaded.stats, ScriptOf<PlayerStats>(&level.player, "PlayerStats"));
+    EXPECT_EQ(reloaded.stats, ScriptOf<PlayerStats>(&level.player));
     EXPECT_NE(reloaded.cameraScript, nullptr);
     level.Ground();
     Hold(0.0f, 1.0f);

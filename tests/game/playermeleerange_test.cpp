@@ -107,7 +107,7 @@ TEST_F(PlayerMeleeRangeTest, AHitEffectStandsOnTheTargetTiltedWithinFifteenDegre
         EXPECT_GE(effect.transform.GetRotation()[axis], -15.0f);
         EXPECT_LE(effect.transform.GetRotation()[axis], 15.0f);
     }
-    EXPECT_FLOAT_EQ(ScriptOf<DestroyAfterSeconds>(&effect, "DestroyAfterSeconds")->timer, 0.25f);
+    EXPECT_FLOAT_EQ(ScriptOf<DestroyAfterSeconds>(&effect)->timer, 0.25f);
     EXPECT_THAT(world.factory.registered, ElementsAre("Hit Effect"));
 }
 
@@ -167,10 +167,10 @@ TEST_F(PlayerMeleeRangeTest, AnEnemyStraightAboveIsPushedAlongThePlayersFacing)
 TEST_F(PlayerMeleeRangeTest, AReloadedHitBoxKeepsItsForceAndLifetime)
 {
     world.HotReload();
-    auto* reloaded = ScriptOf<PlayerMeleeRange>(&hitBox, "PlayerMeleeRange");
+    auto* reloaded = ScriptOf<PlayerMeleeRange>(&hitBox);
     EXPECT_FLOAT_EQ(reloaded->knockbackForce, 150.0f);
     EXPECT_FLOAT_EQ(reloaded->lifetime, 0.1f);
-    EXPECT_EQ(reloaded->cameraScript, ScriptOf<CameraScript>(&camera, "CameraScript")) << "the new camera script";
+    EXPECT_EQ(reloaded->cameraScript, ScriptOf<CameraScript>(&camera)) << "the new camera script";
 }
 
 TEST(MeleeFeedback, TheSlashGrowsToAFiftiethAndGoesAScaleAlreadyThereGoesAtOnce)

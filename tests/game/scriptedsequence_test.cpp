@@ -100,7 +100,7 @@ TEST_F(ScriptedSequenceTest, LevelOneWithoutItsFlashLightStillRetreats)
     sequence.coffinName = "Sarcophagus";
     sequence.flashName = "NoSuchLight";
     const std::string reports = ReportsOf([&] { Begin(sequence); });
-    EXPECT_EQ(CountOf(reports, "Cutscene_L1S3. Missing object NoSuchLight"), 1);
+    EXPECT_EQ(CountOf(reports, "Cutscene_L1S3: no object \"NoSuchLight\""), 1);
     world.Press(kEnter);
     world.Press(kEnter);
     world.Steps(210);

@@ -30,6 +30,7 @@
 #include "monobehaviorinterface.h"
 #include "objectfactoryinterface.h"
 #include "scriptlist.h"
+#include "scriptlookup.h"
 
 #include <functional>
 #include <map>
@@ -43,15 +44,6 @@ class FakeFactory;
 
 // The tag of the objects whose scripts update while the game is paused, and only then.
 inline constexpr char kRunWhenPausedTag[] = "RunWhenPaused";
-
-// The script classes' registered names, from the library's one list (the class name).
-template <class Script>
-inline constexpr const char* kScriptName = nullptr;
-#define FAKE_WORLD_SCRIPT_NAME(Name) template <> inline constexpr const char* kScriptName<Name> = #Name;
-#define FAKE_WORLD_NO_SCRIPT(Name)
-GAME_SCRIPTS(FAKE_WORLD_SCRIPT_NAME, FAKE_WORLD_NO_SCRIPT)
-#undef FAKE_WORLD_SCRIPT_NAME
-#undef FAKE_WORLD_NO_SCRIPT
 
 class FakeObject;
 
@@ -240,8 +232,7 @@ public:
     template <class Script>
     Script& Attach(FakeObject& object)
     {
-        static_assert(kScriptName<Script> != nullptr, "not a script class of the library");
-        return dynamic_cast<Script&>(Attach(object, kScriptName<Script>));
+        return dynamic_cast<Script&>(Attach(object, ScriptNameOf<Script>()));
     }
     MonoBehaviorInterface& Attach(FakeObject& object, const std::string& scriptName);
 
