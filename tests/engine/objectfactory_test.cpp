@@ -433,7 +433,7 @@ TEST_F(ObjectFactoryTest, ObjectsTakenOutOneByOneLeaveTheRestInOrderAndFound)
     // Enough go that the gaps they leave are closed on the way, more than once.
     std::vector<GameObject*> made;
     for (int i = 0; i < 12; ++i)
-        made.push_back(factory.CreateObject("N" + std::to_string(i), 0));
+        made.push_back(factory.CreateObject(std::string(1, 'N') + std::to_string(i), 0));
     for (const int i : {0, 2, 3, 5, 6, 8, 9})
         factory.DestroyObject(made[i]);
     factory.DestroyObject(made[2]); // already gone: nothing changes
