@@ -18,11 +18,10 @@ namespace
 {
 void BM_CollisionStayEventsPerFrame(benchmark::State& state)
 {
-    ScriptHostFolders folders;
-    folders.Install(FIXTURE_SCRIPTS_V1);
-    Core core(LogicOnly(folders));
-    core.Init();
-    Logic& logic = *core.GetLogic();
+    LogicOnlyEngine engine(FIXTURE_SCRIPTS_V1);
+    ScriptHostFolders& folders = engine.folders;
+    Core& core = engine.core;
+    Logic& logic = engine.GetLogic();
 
     GameObject floor("Floor", 1);
     std::vector<std::unique_ptr<GameObject>> bodies;

@@ -11,7 +11,6 @@
 #include "gameobject.h"
 #include "logic.h"
 #include "logiconly.h"
-#include "messagingsystem.h"
 #include "monobehavior.h"
 #include "scripthost.h"
 
@@ -25,12 +24,10 @@ double SecondsSince(std::chrono::steady_clock::time_point since)
 void BM_RegisterScriptedObjectsInOneFrame(benchmark::State& state)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
-    ScriptHostFolders folders;
-    folders.Install(FIXTURE_SCRIPTS_V1);
-    Core core(LogicOnly(folders));
-    MessagingSystem messaging(core.MessageReceivers());
-    core.Init();
-    Logic& logic = *core.GetLogic();
+    LogicOnlyEngine engine(FIXTURE_SCRIPTS_V1);
+    ScriptHostFolders& folders = engine.folders;
+    Core& core = engine.core;
+    Logic& logic = engine.GetLogic();
 
     double registering = 0.0;
     double unregistering = 0.0;

@@ -11,7 +11,6 @@
 #include "gameobject.h"
 #include "logic.h"
 #include "logiconly.h"
-#include "messagingsystem.h"
 #include "monobehavior.h"
 #include "platform/dynamiclibrary.h"
 #include "platform/files.h"
@@ -24,12 +23,10 @@ const char* const kScripts[] = {"Alpha", "Counter", "Props"};
 
 void BM_HotReload1000ObjectsWith3Scripts_vs_CopyLoadFree(benchmark::State& state)
 {
-    ScriptHostFolders folders;
-    folders.Install(FIXTURE_SCRIPTS_V1);
-    Core core(LogicOnly(folders));
-    MessagingSystem messaging(core.MessageReceivers());
-    core.Init();
-    Logic& logic = *core.GetLogic();
+    LogicOnlyEngine engine(FIXTURE_SCRIPTS_V1);
+    ScriptHostFolders& folders = engine.folders;
+    Core& core = engine.core;
+    Logic& logic = engine.GetLogic();
 
     std::vector<std::unique_ptr<GameObject>> objects;
     for (int index = 0; index < kObjects; ++index)
