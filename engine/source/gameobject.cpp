@@ -160,7 +160,9 @@ void GameObject::SetActive(bool active)
 void GameObject::Destroy()
 {
     const auto destroyObject = GetObjectFactoryHooks().destroyObject;
-    if (Check(destroyObject, "GameObject - no object factory to destroy " + name_))
+    // ASSERT, not Check: its message is built only when it fails, and objects are destroyed often.
+    ASSERT(destroyObject, "GameObject - no object factory to destroy " + name_);
+    if (destroyObject)
         destroyObject(*this);
 }
 

@@ -339,8 +339,8 @@ void ObjectFactory::RestoreObject(GameObject* object, std::size_t place)
     if (found == deleted_.end())
         return;
     object->SetPlace(ObjectPlace::Live);
-    // The place counts live objects only; an undo is rare enough for two passes over the list.
-    RenumberLive();
+    // The place counts live objects only, so the holes go first; the renumbering after covers them too.
+    std::erase(live_, nullptr);
     live_.insert(live_.begin() + static_cast<std::ptrdiff_t>(std::min(place, live_.size())), std::move(*found));
     deleted_.erase(found);
     RenumberLive();
