@@ -1,6 +1,7 @@
 #include "privatedisplay.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
 #include <chrono>
@@ -70,4 +71,32 @@ void PrivateDisplay::Key(const char* name, bool down) const
     XTestFakeKeyEvent(Connection(display_), XKeysymToKeycode(Connection(display_), XStringToKeysym(name)), down,
                       CurrentTime);
     XSync(Connection(display_), False);
+}
+
+std::vector<unsigned> PrivateDisplay::TopWindowPixels() const
+{
+    Display* display = Connection(display_);
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    std::vector<unsigned> pixels;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+        return pixels;
+    // Children come bottom first.
+    for (unsigned n = count; n-- > 0 && pixels.empty();)
+    {
+        XWindowAttributes attributes;
+        if (!XGetWindowAttributes(display, children[n], &attributes) || attributes.map_state != IsViewable)
+            continue;
+        XImage* image = XGetImage(display, children[n], 0, 0, static_cast<unsigned>(attributes.width),
+                                  static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+        if (!image)
+            break;
+        for (int y = 0; y < attributes.height; ++y)
+            for (int x = 0; x < attributes.width; ++x)
+                pixels.push_back(static_cast<unsigned>(XGetPixel(image, x, y) & 0xFFFFFF));
+        XDestroyImage(image);
+    }
+    XFree(children);
+    return pixels;
 }

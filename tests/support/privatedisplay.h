@@ -5,6 +5,7 @@
 #include "tempfolder.h"
 
 #include <string>
+#include <vector>
 
 class PrivateDisplay
 {
@@ -22,6 +23,9 @@ public:
     void Button(unsigned button, bool down) const;
     // A key by its X name: "Alt_L", "F1", "a".
     void Key(const char* name, bool down) const;
+    // The pixels the topmost shown window puts on the screen, one 0xRRGGBB value each, row by row; none when no
+    // window shows.
+    std::vector<unsigned> TopWindowPixels() const;
 
 private:
     TempFolder folder_;
