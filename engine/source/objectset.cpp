@@ -31,30 +31,11 @@ ObjectSet::Iterator::~Iterator()
         set_->EndWalk();
 }
 
-ObjectSet::Iterator& ObjectSet::Iterator::operator++()
-{
-    ++index_;
-    SkipHoles();
-    return *this;
-}
-
 ObjectSet::Iterator ObjectSet::Iterator::operator++(int)
 {
     Iterator before = *this;
     ++*this;
     return before;
-}
-
-bool ObjectSet::Iterator::operator==(const Iterator& other) const
-{
-    const bool atEnd = AtEnd();
-    return atEnd == other.AtEnd() && (atEnd || (set_ == other.set_ && index_ == other.index_));
-}
-
-void ObjectSet::Iterator::SkipHoles()
-{
-    while (!AtEnd() && !set_->slots_[index_])
-        ++index_;
 }
 
 bool ObjectSet::Add(GameObject* object)

@@ -31,17 +31,31 @@ public:
         Iterator& operator=(Iterator other);
         ~Iterator();
 
+        // Inline: every walk of every frame steps through here.
         reference operator*() const { return set_->slots_[index_]; }
-        Iterator& operator++();
+        Iterator& operator++()
+        {
+            ++index_;
+            SkipHoles();
+            return *this;
+        }
         Iterator operator++(int);
         // Every walk that has run past the last slot equals end, however many were added meanwhile.
-        bool operator==(const Iterator& other) const;
+        bool operator==(const Iterator& other) const
+        {
+            const bool atEnd = AtEnd();
+            return atEnd == other.AtEnd() && (atEnd || (set_ == other.set_ && index_ == other.index_));
+        }
 
     private:
         friend class ObjectSet;
         Iterator(const ObjectSet& set, std::size_t index, bool walking);
         bool AtEnd() const { return !set_ || index_ >= set_->slots_.size(); }
-        void SkipHoles();
+        void SkipHoles()
+        {
+            while (!AtEnd() && !set_->slots_[index_])
+                ++index_;
+        }
 
         const ObjectSet* set_ = nullptr;
         std::size_t index_ = 0;
@@ -72,7 +86,8 @@ public:
     std::uint64_t OrderOf(const GameObject* object) const;
 
     Iterator begin() const { return Iterator(*this, 0, true); }
-    Iterator end() const { return Iterator(*this, kPastAll, false); }
+    // Not tied to a slot: end stays end however many objects a walk adds.
+    Iterator end() const { return Iterator(); }
     std::size_t size() const { return filed_.size(); }
     bool empty() const { return filed_.empty(); }
     // Null when empty.
@@ -82,9 +97,6 @@ public:
     std::vector<GameObject*> Objects() const;
 
 private:
-    // End stays end however many objects a walk adds.
-    static constexpr std::size_t kPastAll = SIZE_MAX;
-
     struct Filing
     {
         std::uint64_t order;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -122,6 +123,11 @@ struct WalkCase
     std::function<void(ObjectSet&, const ObjectSetTest&)> change;
     const char* met;
 };
+
+void PrintTo(const WalkCase& walk, std::ostream* out)
+{
+    *out << walk.name;
+}
 
 class ObjectSetWalk : public ObjectSetTest, public ::testing::WithParamInterface<WalkCase>
 {
