@@ -96,7 +96,7 @@ AIController::AIController() : System(SystemId::AI)
 
 void AIController::Init()
 {
-    waypointObjects_.clear();
+    waypointObjects_.Clear();
     askers_.clear();
 }
 
@@ -114,16 +114,15 @@ void AIController::Update()
 void AIController::RegisterObject(GameObject* object)
 {
     ASSERT(object, "AI System registering nullptr. RegisterObject function call");
-    if (WaypointOf(object) && !object->IsDestroyed() &&
-        std::ranges::find(waypointObjects_, object) == waypointObjects_.end())
-        waypointObjects_.push_back(object);
+    if (WaypointOf(object) && !object->IsDestroyed())
+        waypointObjects_.Add(object);
 }
 
 void AIController::UnregisterObject(GameObject* object)
 {
     askers_.erase(object);
     // By the object itself, not its UniqueID, which another object may share: this one is about to be freed.
-    if (std::erase(waypointObjects_, object) == 0)
+    if (!waypointObjects_.Remove(object))
         return;
     const Waypoint* leaving = WaypointOf(object);
     const std::vector<Waypoint*> waypoints = ListedWaypoints();
@@ -145,7 +144,7 @@ void AIController::UnregisterObject(GameObject* object)
 
 std::vector<Waypoint*> AIController::ListedWaypoints()
 {
-    std::erase_if(waypointObjects_, [](const GameObject* object) { return !WaypointOf(object); });
+    waypointObjects_.RemoveIf([](const GameObject* object) { return !WaypointOf(object); });
     std::vector<Waypoint*> waypoints;
     waypoints.reserve(waypointObjects_.size());
     for (const GameObject* object : waypointObjects_)

@@ -1,4 +1,5 @@
 #pragma once
+#include "objectset.h"
 #include "system.h"
 
 #include <unordered_set>
@@ -34,7 +35,7 @@ public:
     Waypoint* NearestWaypoint(const Vector3& position);
 
     // In registration order.
-    const std::vector<GameObject*>& GetWaypointObjects() const { return waypointObjects_; }
+    const ObjectSet& GetWaypointObjects() const { return waypointObjects_; }
 
 private:
     // The waypoints of the registered objects, in order; objects that have lost theirs leave the list.
@@ -44,7 +45,7 @@ private:
     bool pathsBuilt_ = false;
     // Asked for by messages and served by the next update, however many asked.
     bool pathsWanted_ = false;
-    std::vector<GameObject*> waypointObjects_;
+    ObjectSet waypointObjects_;
     // Objects whose Waypoint holds an answer to a position query; answers naming a waypoint that goes are
     // taken back.
     std::unordered_set<GameObject*> askers_;

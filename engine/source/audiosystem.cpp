@@ -335,10 +335,10 @@ void AudioSystem::RegisterObject(GameObject* object)
                       << "]." << std::endl;
     }
     AudioSource* source = object->GetComponent<AudioSource>();
-    if (!source || sourceObjects_.contains(object))
+    if (!source || sourceObjects_.Contains(object))
         return;
     source->BindSound(FindSound(source->GetClipName()));
-    sourceObjects_.insert(object);
+    sourceObjects_.Add(object);
     PlayOnAwake(object);
 }
 
@@ -348,7 +348,7 @@ void AudioSystem::UnregisterObject(GameObject* object)
         return;
     if (const AudioSource* source = object->GetComponent<AudioSource>())
         StopSource(*source);
-    sourceObjects_.erase(object);
+    sourceObjects_.Remove(object);
     RemoveListeners(object);
 }
 
@@ -368,7 +368,7 @@ void AudioSystem::UseListener(const ListenerEntry& entry)
 
 AudioSource* AudioSystem::RegisteredSource(GameObject* object) const
 {
-    return object && sourceObjects_.contains(object) ? object->GetComponent<AudioSource>() : nullptr;
+    return object && sourceObjects_.Contains(object) ? object->GetComponent<AudioSource>() : nullptr;
 }
 
 void AudioSystem::PlayOnAwake(GameObject* object)

@@ -1,5 +1,6 @@
 #pragma once
 #include "audiointerface.h"
+#include "objectset.h"
 #include "platform/audioengine.h"
 #include "system.h"
 
@@ -10,7 +11,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 class AudioSource;
@@ -112,7 +112,8 @@ private:
     // Sounds of a name another task inserted first, kept until the table goes.
     std::vector<std::unique_ptr<Sound>> unused_;
 
-    std::unordered_set<GameObject*> sourceObjects_;
+    // In registration order, so every run updates the sources alike.
+    ObjectSet sourceObjects_;
     std::array<platform::ChannelHandle, kChannelCount> channels_{};
     std::array<bool, kChannelCount> inUse_{};
     std::uint32_t nextChannel_ = 0;

@@ -191,15 +191,15 @@ GameObject* Editor::CreateFromMenu(const std::string& item)
 // A new image joins the last canvas, which is made (and not recorded) when there is none.
 void Editor::PlaceUnderCanvas(Graphics& graphics, GameObject& image)
 {
-    if (graphics.canvases.active.Objects().empty() && gFactory)
+    if (graphics.canvases.active.empty() && gFactory)
     {
         GameObject* canvas = gFactory->SpawnObject("Canvas", 0);
         DropTransform(*canvas);
         AddCanvasPreset(*canvas);
         graphics.AddCanvas(canvas);
     }
-    if (!graphics.canvases.active.Objects().empty())
-        graphics.canvases.active.Objects().back()->AddChild(&image);
+    if (!graphics.canvases.active.empty())
+        graphics.canvases.active.back()->AddChild(&image);
 }
 
 std::vector<AssetFile> Editor::LoadableScenes() const

@@ -50,7 +50,7 @@ void ForEachStillAttached(MonoBehaviorDLL& holder, Visit visit)
 }
 
 // Of the objects filed after `served`, the one filed first, with `served` moved on to it; null when none.
-GameObject* NextFiled(const FiledObjects& list, std::initializer_list<GameObject*> objects, std::uint64_t& served)
+GameObject* NextFiled(const ObjectSet& list, std::initializer_list<GameObject*> objects, std::uint64_t& served)
 {
     GameObject* next = nullptr;
     std::uint64_t nextOrder = 0;
@@ -175,16 +175,15 @@ void Logic::ReloadGameLibrary()
     ReleaseGameLibrary();
     if (!LoadGameLibrary())
         return;
-    // By index: a script's Reload may file new objects.
-    const FiledObjects::Walk active(activeObjects_), paused(runWhenPausedObjects_), inactive(inactiveObjects_);
+    // A script's Reload may file new objects; the walks meet them too.
     std::vector<GameObject*> reattached;
-    for (std::size_t index = 0; index < activeObjects_.size(); ++index)
-        ReattachScripts(activeObjects_[index], reattached);
-    for (std::size_t index = 0; index < runWhenPausedObjects_.size(); ++index)
-        ReattachScripts(runWhenPausedObjects_[index], reattached);
-    for (std::size_t index = 0; index < inactiveObjects_.size(); ++index)
-        if (!IsRunning(inactiveObjects_[index]))
-            ReattachScripts(inactiveObjects_[index], reattached);
+    for (GameObject* object : activeObjects_)
+        ReattachScripts(object, reattached);
+    for (GameObject* object : runWhenPausedObjects_)
+        ReattachScripts(object, reattached);
+    for (GameObject* object : inactiveObjects_)
+        if (!IsRunning(object))
+            ReattachScripts(object, reattached);
     ReloadReattached(reattached);
     // Prefabs, objects waiting to be freed and the editor's buffers get their scripts back as they were.
     for (MonoBehaviorDLL* holder : MonoBehaviorDLL::AllHolders())
@@ -246,30 +245,24 @@ void Logic::JoinScript(GameObject* object, MonoBehaviorDLL& holder, const std::s
 
 void Logic::RunLifeCycleStep()
 {
+    // Objects appended during the walk, or moved to its end, are visited in the same walk.
+    for (GameObject* object : pendingObjects_)
     {
-        // Objects appended during the walk are visited in the same walk.
-        const FiledObjects::Walk walk(pendingObjects_);
-        for (std::size_t index = 0; index < pendingObjects_.size(); ++index)
-        {
-            GameObject* object = pendingObjects_[index];
-            MonoBehaviorDLL* holder = HolderOf(object);
-            if (!holder)
-                continue;
-            if (holder->AwakeNextScript())
-                pendingObjects_.MoveToEnd(object);
-            else
-                holder->StartAwokenScripts();
-        }
+        MonoBehaviorDLL* holder = HolderOf(object);
+        if (!holder)
+            continue;
+        if (holder->AwakeNextScript())
+            pendingObjects_.MoveToEnd(object);
+        else
+            holder->StartAwokenScripts();
     }
     pendingObjects_.Clear();
 }
 
 void Logic::UpdateScripts()
 {
-    FiledObjects& objects = *currentObjects_;
-    const FiledObjects::Walk walk(objects);
-    for (std::size_t index = 0; index < objects.size(); ++index)
-        if (MonoBehaviorDLL* holder = HolderOf(objects[index]))
+    for (GameObject* object : *currentObjects_)
+        if (MonoBehaviorDLL* holder = HolderOf(object))
             holder->UpdateScripts();
 }
 
@@ -280,12 +273,12 @@ bool Logic::IsRunning(GameObject* object) const
 
 void Logic::FileAsRunning(GameObject* object)
 {
-    (object->GetTag() == kRunWhenPausedTag ? runWhenPausedObjects_ : activeObjects_).Append(object);
+    (object->GetTag() == kRunWhenPausedTag ? runWhenPausedObjects_ : activeObjects_).Add(object);
 }
 
 void Logic::QueuePending(GameObject* object)
 {
-    pendingObjects_.Append(object);
+    pendingObjects_.Add(object);
 }
 
 void Logic::RegisterObject(GameObject* object)
@@ -295,14 +288,14 @@ void Logic::RegisterObject(GameObject* object)
         return;
     if (!object->IsActive() || !holder->IsEnabled())
     {
-        inactiveObjects_.Append(object);
+        inactiveObjects_.Add(object);
         return;
     }
     FileAsRunning(object);
     if (pendingObjects_.Contains(object))
         holder->AwakeNextScript();
     else
-        pendingObjects_.Append(object);
+        pendingObjects_.Add(object);
 }
 
 void Logic::UnregisterObject(GameObject* object)
@@ -316,7 +309,7 @@ void Logic::UnregisterObject(GameObject* object)
                 holder->DestroyScripts();
         remove();
     };
-    for (FiledObjects* list : {&activeObjects_, &pendingObjects_, &runWhenPausedObjects_, &inactiveObjects_})
+    for (ObjectSet* list : {&activeObjects_, &pendingObjects_, &runWhenPausedObjects_, &inactiveObjects_})
         leave(list->Contains(object), [&] { list->Remove(object); });
 }
 
@@ -363,7 +356,7 @@ void Logic::AttachScripts(GameObject* object)
         if (pendingObjects_.Contains(object))
             holder->AwakeScript(attached);
         else
-            pendingObjects_.Append(object);
+            pendingObjects_.Add(object);
     });
 }
 
@@ -391,7 +384,7 @@ void Logic::DisableObject(GameObject* object)
     holder->DisableScripts();
     // A run-when-paused object stays filed; its disabled scripts receive nothing.
     activeObjects_.Remove(object);
-    inactiveObjects_.Append(object);
+    inactiveObjects_.Add(object);
 }
 
 void Logic::HandleMessage(const BaseMessage& message)

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "filedobjects.h"
+#include "objectset.h"
 #include "reloadsaves.h"
 #include "scriptlibrary.h"
 #include "system.h"
@@ -100,10 +100,10 @@ private:
     // Kept between reloads for its buffers.
     ReloadSaves saves_;
 
-    FiledObjects activeObjects_;
-    FiledObjects runWhenPausedObjects_;
-    FiledObjects inactiveObjects_;
+    ObjectSet activeObjects_;
+    ObjectSet runWhenPausedObjects_;
+    ObjectSet inactiveObjects_;
     // Awake and Start queue: an object is moved to the end again after each Awake of a walk.
-    FiledObjects pendingObjects_;
-    FiledObjects* currentObjects_ = &activeObjects_;
+    ObjectSet pendingObjects_;
+    ObjectSet* currentObjects_ = &activeObjects_;
 };

@@ -5,7 +5,7 @@
 #include "collisiondata.h"
 #include "compenum.h"
 #include "contactlist.h"
-#include "objectlist.h"
+#include "objectset.h"
 #include "physicsinterface.h"
 #include "system.h"
 
@@ -77,8 +77,8 @@ public:
     // Queues the exit event of a contact record.
     static void PostExitEvent(const CollisionData& record);
 
-    const std::vector<GameObject*>& SimulatedObjects() const { return simulatedObjects_.Objects(); }
-    const std::vector<GameObject*>& DisabledObjects() const { return disabledObjects_.Objects(); }
+    const ObjectSet& SimulatedObjects() const { return simulatedObjects_; }
+    const ObjectSet& DisabledObjects() const { return disabledObjects_; }
     const std::vector<BroadPhaseEntry>& BroadPhaseEntries() const { return broadPhaseEntries_; }
     // Entry indices of each group; filled by BuildGroups, emptied at the end of an update.
     const std::vector<std::vector<std::size_t>>& Groups() const { return groups_; }
@@ -106,8 +106,8 @@ private:
 
     PhysicsClock clock_;
     // A level's objects come and go one at a time: filing and taking out cost the same however many there are.
-    ObjectList simulatedObjects_;
-    ObjectList disabledObjects_;
+    ObjectSet simulatedObjects_;
+    ObjectSet disabledObjects_;
     // The bodies of the simulated objects, as the update found them.
     std::vector<RigidBody*> bodies_;
     // Objects reported for a value that is not finite and left out of the frame since.

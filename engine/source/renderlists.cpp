@@ -37,7 +37,7 @@ void EraseFrom(ObjectLists& lists, const GameObject* object)
 }
 
 // Moves the object from one list to the other; nothing when it is not in the first.
-void Move(ObjectList& from, ObjectList& to, GameObject* object)
+void Move(ObjectSet& from, ObjectSet& to, GameObject* object)
 {
     if (from.Remove(object))
         to.Add(object);

@@ -1,7 +1,7 @@
 #pragma once
 #include "TorvaneMath.h"
 #include "compenum.h"
-#include "objectlist.h"
+#include "objectset.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,8 +20,8 @@ class CameraInterface;
 // The objects of one kind that the renderer draws, and those it keeps aside while disabled.
 struct ObjectLists
 {
-    ObjectList active;
-    ObjectList disabled;
+    ObjectSet active;
+    ObjectSet disabled;
 };
 
 // What the renderer knows of the scene, kept current from registration and the enable and disable

@@ -95,9 +95,7 @@ TEST_F(MenuBarTest, MeshItemsDrawTheirModelAreSelectedAndOneUndoTakesEachAway)
         EXPECT_EQ(object->GetName(), item);
         EXPECT_EQ(object->GetComponent<MeshFilter>()->GetMeshName(), item);
         EXPECT_NE(object->GetComponent<MeshRenderer>(), nullptr);
-        EXPECT_NE(std::ranges::find(graphics().opaqueRenderables.active.Objects(), object),
-                  graphics().opaqueRenderables.active.Objects().end())
-            << item;
+        EXPECT_TRUE(graphics().opaqueRenderables.active.Contains(object)) << item;
         EXPECT_EQ(editor().InspectedObject(), object);
         EXPECT_EQ(editor().PickedObjects(), std::vector<GameObject*>{object});
         const ObjectId id = object->GetID();
@@ -108,12 +106,12 @@ TEST_F(MenuBarTest, MeshItemsDrawTheirModelAreSelectedAndOneUndoTakesEachAway)
 
 TEST_F(MenuBarTest, AnImageWithoutACanvasBringsOneThatIsNotRecorded)
 {
-    ASSERT_TRUE(graphics().canvases.active.Objects().empty());
+    ASSERT_TRUE(graphics().canvases.active.empty());
     GameObject* image = editor().CreateFromMenu("Image");
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->GetTransform(), nullptr);
-    ASSERT_EQ(graphics().canvases.active.Objects().size(), 1u);
-    GameObject* canvas = graphics().canvases.active.Objects().front();
+    ASSERT_EQ(graphics().canvases.active.size(), 1u);
+    GameObject* canvas = graphics().canvases.active.front();
     EXPECT_EQ(canvas->GetName(), "Canvas");
     EXPECT_EQ(canvas->GetComponent<Canvas>()->GetPPU(), 100u);
     EXPECT_EQ(image->GetParent(), canvas);
@@ -123,7 +121,7 @@ TEST_F(MenuBarTest, AnImageWithoutACanvasBringsOneThatIsNotRecorded)
 
     GameObject* second = editor().CreateFromMenu("Image");
     EXPECT_EQ(second->GetParent(), canvas);
-    EXPECT_EQ(graphics().canvases.active.Objects().size(), 1u);
+    EXPECT_EQ(graphics().canvases.active.size(), 1u);
 }
 
 TEST_F(MenuBarTest, TheOtherItemsMakeTheirPresetsUnderTheirNames)

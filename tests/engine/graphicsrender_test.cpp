@@ -344,7 +344,7 @@ TEST_F(GLRenderTest, PickingFindsTheObjectUnderAPixelAndNothingOnTheBackground)
     GameObject& right = Mesh("Right", "Cube", "White", {-1.5f, 0.5f, 0});
     PlaceEditorCamera();
     const auto pixel = [this](const Vector3& point) { return EditorPixelOf(point); };
-    const std::vector<GameObject*>& objects = graphics->opaqueRenderables.active.Objects();
+    const std::vector<GameObject*> objects = graphics->opaqueRenderables.active.Objects();
     const auto [lx, ly] = pixel({1.5f, 0.5f, -0.5f});
     const auto [rx, ry] = pixel({-1.5f, 0.5f, -0.5f});
     EXPECT_EQ(graphics->PickObject(lx, ly, objects), &left);

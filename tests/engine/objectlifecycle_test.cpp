@@ -24,11 +24,6 @@ namespace
 {
 constexpr ObjectId kPrefabId = 900;
 
-bool Lists(const std::vector<GameObject*>& list, const GameObject* object)
-{
-    return std::ranges::find(list, object) != list.end();
-}
-
 class ObjectLifecycle : public ScriptedEngine
 {
 protected:
@@ -63,9 +58,9 @@ protected:
             if (lists->active.Contains(object) || lists->disabled.Contains(object))
                 holders.push_back("Graphics");
         const PhysicsSystem& physics = *core.GetPhysics();
-        if (Lists(physics.SimulatedObjects(), object) || Lists(physics.DisabledObjects(), object))
+        if (physics.SimulatedObjects().Contains(object) || physics.DisabledObjects().Contains(object))
             holders.push_back("Physics");
-        if (Lists(core.GetAI()->GetWaypointObjects(), object))
+        if (core.GetAI()->GetWaypointObjects().Contains(object))
             holders.push_back("AI");
         return holders;
     }
@@ -143,7 +138,7 @@ TEST_F(ObjectLifecycle, AnObjectDestroyedWhileSwitchedOffLeavesTheDisabledLists)
             for (const auto& component : object->GetComponents())
                 component->SetEnabledAndNotify(false);
         Frames(1);
-        ASSERT_TRUE(Lists(core.GetPhysics()->DisabledObjects(), object));
+        ASSERT_TRUE(core.GetPhysics()->DisabledObjects().Contains(object));
         factory.DestroyObject(object);
         Frames();
         EXPECT_THAT(Holders(object), IsEmpty());
@@ -184,7 +179,7 @@ TEST_F(ObjectLifecycle, AnUndoneDeletionTakesTheObjectBackAndItsLaterFreeingLeav
     factory.RegisterObject(object);
     messaging.Update();
     object->RestoreComponent(light);
-    EXPECT_TRUE(Lists(core.GetPhysics()->SimulatedObjects(), object));
+    EXPECT_TRUE(core.GetPhysics()->SimulatedObjects().Contains(object));
 
     // The oldest of a full deleted-objects buffer is freed at the next flush.
     factory.DestroyObject(object);
@@ -217,8 +212,8 @@ TEST_F(ObjectLifecycle, ALevelChangeWithMessagesAboutOldObjectsStillQueuedKeepsO
     Frames();
     EXPECT_THAT(Holders(delivered), IsEmpty());
     EXPECT_THAT(Holders(waiting), IsEmpty());
-    EXPECT_TRUE(Lists(core.GetPhysics()->SimulatedObjects(), next));
-    EXPECT_TRUE(Lists(core.GetAI()->GetWaypointObjects(), next));
+    EXPECT_TRUE(core.GetPhysics()->SimulatedObjects().Contains(next));
+    EXPECT_TRUE(core.GetAI()->GetWaypointObjects().Contains(next));
 }
 
 TEST_F(ObjectLifecycle, AComponentPushedOutOfTheRemovedBufferIsReadByNoSystem)
@@ -232,7 +227,7 @@ TEST_F(ObjectLifecycle, AComponentPushedOutOfTheRemovedBufferIsReadByNoSystem)
     for (std::size_t more = 0; more < GameObject::kRemovedComponentsKept; ++more)
         object->RemoveComponent(object->AddComponent("DirectionalLight"));
     Frames();
-    EXPECT_TRUE(Lists(core.GetPhysics()->SimulatedObjects(), object));
+    EXPECT_TRUE(core.GetPhysics()->SimulatedObjects().Contains(object));
 }
 
 TEST_F(ObjectLifecycle, ComponentsReadSwitchedOffTellNobodyBeforeTheirObjectIsLive)

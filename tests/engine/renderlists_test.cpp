@@ -365,29 +365,6 @@ TEST_F(RenderListsTest, TheLastCameraRegisteredIsTheGameCameraUntilDestroyed)
     EXPECT_EQ(lists.GetGameCameraTransform(), nullptr);
 }
 
-TEST(ObjectList, KeepsTheOrderOfAddingThroughRemovalsAndHoldsEachObjectOnce)
-{
-    GameObject a("A", 1), b("B", 2), c("C", 3), d("D", 4);
-    ObjectList list;
-    for (GameObject* object : {&a, &b, &c, &d})
-        EXPECT_TRUE(list.Add(object));
-    EXPECT_FALSE(list.Add(&a));
-    EXPECT_TRUE(list.Remove(&b));
-    EXPECT_FALSE(list.Remove(&b));
-    EXPECT_FALSE(list.Contains(&b));
-    EXPECT_EQ(list.size(), 3u);
-    // Removed and added again, an object goes to the back.
-    EXPECT_TRUE(list.Add(&b));
-    EXPECT_THAT(list, ElementsAre(&a, &c, &d, &b));
-    list.Remove(&a);
-    list.RemoveIf([&](const GameObject* object) { return object == &d; });
-    EXPECT_THAT(list, ElementsAre(&c, &b));
-    EXPECT_EQ(list.front(), &c);
-    EXPECT_EQ(list.back(), &b);
-    EXPECT_TRUE(list.Remove(&c));
-    EXPECT_THAT(list, ElementsAre(&b));
-}
-
 TEST(Picking, IndexColoursRoundTripAndTheBackgroundPicksNothing)
 {
     const Vector4 colour = PickingColor(256);
