@@ -480,6 +480,8 @@ float Clamp(float value, float limit)
     return std::max(-limit, std::min(limit, value));
 }
 
+constexpr const char* kPylons[] = {"Pylon 1", "Pylon 2", "Pylon 3"};
+
 // The way to a place, or to a point beside the first pylon that stands on it, on the player's side: running
 // straight at a pylon's corner holds the player there.
 Place AroundPylons(const Place& place)
@@ -491,7 +493,7 @@ Place AroundPylons(const Place& place)
         if (length < 1e-3f)
             return target;
         const Vector3 way = Flat(target - me) / length;
-        for (const char* name : {"Pylon 1", "Pylon 2", "Pylon 3"})
+        for (const char* name : kPylons)
         {
             const GameObject* pylon = Player::Object(name);
             const Vector3 to = pylon ? Flat(Player::Where(*pylon) - me) : Vector3();
@@ -564,8 +566,7 @@ void PlayTheArena(Player& player)
                 << "a bomb set off goes off";
         }
     };
-    const std::string pylons[] = {"Pylon 1", "Pylon 2", "Pylon 3"};
-    for (const std::string& pylon : pylons)
+    for (const std::string pylon : kPylons)
     {
         const Vector3 at = Player::Where(*Player::Object(pylon));
         const Vector3 away = Flat(at - Player::Where(*Player::Object("FinalBoss"))).Normalized();
@@ -596,7 +597,7 @@ void PlayTheArena(Player& player)
         }
         EXPECT_TRUE(broken()) << pylon << " breaks";
         // The last break ends the fight: the final sequence takes over from here.
-        if (pylon == pylons[std::size(pylons) - 1])
+        if (pylon == kPylons[std::size(kPylons) - 1])
             break;
         leave();
         player.Frames(4 * kSecond);
