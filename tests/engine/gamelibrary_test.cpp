@@ -4,8 +4,6 @@
 #include <elf.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
@@ -14,6 +12,7 @@
 #include "inputsystem.h"
 #include "monobehaviorinterface.h"
 #include "platform/dynamiclibrary.h"
+#include "platform/files.h"
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
@@ -53,8 +52,8 @@ T RecordAt(const std::string& image, std::size_t offset)
 // The names the file's dynamic symbol table defines: what the loader can find in it.
 std::set<std::string> DefinedDynamicNames(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    const std::string image{std::istreambuf_iterator<char>(file), {}};
+    std::string image;
+    EXPECT_TRUE(platform::ReadFile(path, image)) << path;
     const auto header = RecordAt<Elf64_Ehdr>(image, 0);
     std::set<std::string> names;
     for (std::size_t section = 0; section < header.e_shnum; ++section)
