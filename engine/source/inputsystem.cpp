@@ -227,6 +227,11 @@ void InputSystem::EndFrame()
     raw_ = Vector2();
     wheel_ = 0.0f;
     previous_ = current_;
+    for (std::size_t key = 0; key < KeyCount; ++key)
+    {
+        if (std::exchange(releaseNext_[key], 0))
+            current_[key] = 0;
+    }
     gamepad_.EndFrame();
 }
 
@@ -306,8 +311,13 @@ void InputSystem::SetVibration(float left, float right, float seconds)
 
 void InputSystem::SetKey(std::uint16_t key, bool down)
 {
-    if (key < KeyCount)
-        current_[key] = down ? 1 : 0;
+    if (key >= KeyCount)
+        return;
+    // A tap shorter than a frame still triggers: its release waits until a frame has seen the key down.
+    const bool unseenPress = !down && current_[key] && !previous_[key];
+    releaseNext_[key] = unseenPress;
+    if (!unseenPress)
+        current_[key] = down;
 }
 
 void InputSystem::AddRawMotion(float x, float y)

@@ -97,7 +97,11 @@ public:
 
     // The window procedure's writes. Codes of 512 and above are ignored.
     void SetKey(std::uint16_t key, bool down);
-    void ClearKeys() { current_.fill(0); }
+    void ClearKeys()
+    {
+        current_.fill(0);
+        releaseNext_.fill(0);
+    }
     void AddRawMotion(float x, float y);
     void SetWheel(float wheel) { wheel_ = wheel; }
 
@@ -115,6 +119,8 @@ private:
     std::function<float()> frameTime_;
     std::array<std::uint8_t, KeyCount> previous_{};
     std::array<std::uint8_t, KeyCount> current_{};
+    // Keys let go before any frame saw them go down: they go up at the end of the next frame.
+    std::array<std::uint8_t, KeyCount> releaseNext_{};
     Vector2 raw_;
     Vector2 smoothed_;
     float wheel_ = 0.0f;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <limits>
+#include <vector>
 
 namespace
 {
@@ -62,6 +63,42 @@ TEST_F(InputSystemTest, AKeyIsTriggeredThenHeldThenReleased)
     input.EndFrame();
     input.Update();
     EXPECT_EQ(ViewKey(input, 'R'), idle);
+}
+
+TEST_F(InputSystemTest, ATapShorterThanAFrameIsStillTriggeredThenReleased)
+{
+    // A slow frame can hold a whole key press; the game must not miss it.
+    const KeyView triggered{true, true, false}, held{false, true, false}, released{false, false, true},
+        idle{false, false, false};
+    const struct
+    {
+        std::vector<bool> events;
+        std::vector<KeyView> frames;
+    } cases[] = {
+        {{true, false}, {triggered, released, idle}},
+        {{true, false, true}, {triggered, held, held}},
+        {{true, false, true, false}, {triggered, released, idle}},
+    };
+    for (const auto& [events, frames] : cases)
+    {
+        InputSystem fresh{nullptr, [this] { return frameTime; }};
+        for (const bool down : events)
+            fresh.SetKey('E', down);
+        for (std::size_t frame = 0; frame < frames.size(); ++frame)
+        {
+            fresh.Update();
+            EXPECT_EQ(ViewKey(fresh, 'E'), frames[frame]) << events.size() << " events, frame " << frame;
+            fresh.EndFrame();
+        }
+    }
+    // Letting go of the window's focus clears a tap that was still to be released.
+    input.SetKey('E', true);
+    input.SetKey('E', false);
+    input.ClearKeys();
+    input.SetKey('E', true);
+    Frame();
+    input.Update();
+    EXPECT_EQ(ViewKey(input, 'E'), held) << "a key pressed again after the clear stays down";
 }
 
 TEST_F(InputSystemTest, MouseButtonsAreTheKeysOneTwoAndFour)
