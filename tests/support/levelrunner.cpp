@@ -26,9 +26,15 @@ constexpr int kLoopbackRate = 48000;
 MainWindow& LevelRunner::SharedWindow()
 {
     static MainWindow* shared = [] {
+        // A fresh Xvfb now and then refuses the first GL context (GLXBadFBConfig); the next try gets one.
+        constexpr int kTries = 3;
         auto* made = new MainWindow;
-        if (!CreateMainWindow(*made, "Nektaru level runner"))
-            throw std::runtime_error("LevelRunner: no window: " + made->window->Error());
+        for (int tried = 1; !CreateMainWindow(*made, "Nektaru level runner"); ++tried)
+        {
+            if (tried == kTries)
+                throw std::runtime_error("LevelRunner: no window: " + made->window->Error());
+            made->window.reset();
+        }
         return made;
     }();
     return *shared;
