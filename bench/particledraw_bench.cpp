@@ -51,10 +51,12 @@ void BM_DrawParticles(benchmark::State& state)
     Matrix4 projection;
     projection.m[0] = 0.05f; // the sphere of particles fills the middle of the window
     projection.m[5] = 0.08f;
+    ObjectSet systems;
+    systems.Add(&object);
     for (auto _ : state)
     {
         glClear(GL_COLOR_BUFFER_BIT);
-        pass.Draw(program, Matrix4(), projection, true, {&object}, [&](const std::string&) { return texture; });
+        pass.Draw(program, Matrix4(), projection, true, systems, [&](const std::string&) { return texture; });
         glFinish();
     }
     glDeleteTextures(1, &texture);

@@ -86,13 +86,14 @@ Matrix4 RowMajor(const aiMatrix4x4& pose)
     return Matrix4(elements);
 }
 
-void UploadLightList(Shader& forward, const char* array, const char* count, const std::vector<GameObject*>& lights)
+void UploadLightList(Shader& forward, const char* array, const char* count, const ObjectSet& lights)
 {
     forward.SetInt(count, static_cast<int>(lights.size()));
-    for (std::size_t i = 0; i < lights.size(); ++i)
+    std::size_t i = 0;
+    for (auto entry = lights.begin(); entry != lights.end(); ++entry, ++i)
     {
-        const TransformInterface* transform = lights[i]->GetTransform();
-        const LightInterface* light = lights[i]->GetLight();
+        const TransformInterface* transform = (*entry)->GetTransform();
+        const LightInterface* light = (*entry)->GetLight();
         // The index is kept, so the lights after it stay where the count says.
         if (!transform || !light)
             continue;
@@ -180,7 +181,7 @@ void Graphics::Render(const RenderTarget& target, const Matrix4& view, const Mat
 void Graphics::DrawParticles(const Matrix4& view, const Matrix4& projection)
 {
     if (Shader* program = Program("ParticleShader"))
-        particles_.Draw(*program, view, projection, settings.discardAlpha, particleSystems.active.Objects(),
+        particles_.Draw(*program, view, projection, settings.discardAlpha, particleSystems.active,
                         [this](const std::string& name) { return TextureId(name); });
 }
 
@@ -228,8 +229,8 @@ void Graphics::UploadLights(Shader& forward, const TransformInterface& camera)
 {
     forward.Use();
     forward.SetVec3("camPos", camera.GetPosition());
-    UploadLightList(forward, "dirLights", "NUM_OF_DIRECTIONAL_LIGHTS", directionalLights.active.Objects());
-    UploadLightList(forward, "ptLights", "NUM_OF_POINT_LIGHTS", pointLights.active.Objects());
+    UploadLightList(forward, "dirLights", "NUM_OF_DIRECTIONAL_LIGHTS", directionalLights.active);
+    UploadLightList(forward, "ptLights", "NUM_OF_POINT_LIGHTS", pointLights.active);
 }
 
 Model* Graphics::PrepareObject(Shader& shader, const GameObject& object, const MeshParts& parts,

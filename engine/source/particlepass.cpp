@@ -59,7 +59,7 @@ void ParticlePass::Destroy()
 }
 
 void ParticlePass::Draw(const Shader& program, const Matrix4& view, const Matrix4& projection, bool discardAlpha,
-                        const std::vector<GameObject*>& systems, const TextureLookup& textureOf)
+                        const ObjectSet& systems, const TextureLookup& textureOf)
 {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

@@ -1,10 +1,10 @@
 #pragma once
 #include "mesh.h"
+#include "objectset.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
 class GameObject;
 class Matrix4;
@@ -25,7 +25,7 @@ public:
     // One frame: the pass's uniforms, then for each object's first ParticleSystem its own uniforms and,
     // unless it is stopped, its live particles far to near.
     void Draw(const Shader& program, const Matrix4& view, const Matrix4& projection, bool discardAlpha,
-              const std::vector<GameObject*>& systems, const TextureLookup& textureOf);
+              const ObjectSet& systems, const TextureLookup& textureOf);
 
     const ParticleBuffers& Buffers() const { return buffers_; }
     void SetCapacity(std::uint32_t particles) { buffers_.capacity = particles; }

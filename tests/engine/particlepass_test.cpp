@@ -59,7 +59,9 @@ protected:
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glDisable(GL_DEPTH_TEST);
-        pass.Draw(program, Matrix4(), Matrix4(), true, {&object}, [&](const std::string& name) {
+        ObjectSet systems;
+        systems.Add(&object);
+        pass.Draw(program, Matrix4(), Matrix4(), true, systems, [&](const std::string& name) {
             EXPECT_EQ(name, "normal.dds");
             return texture;
         });
